@@ -23,7 +23,8 @@ struct Regional {
 std::string plainText(const Decimal& d, char decimalSep = '.');
 // Text of a double: rounded to 15 significant digits, trailing zeros dropped,
 // exponent form when the decimal exponent is >= 15 or < -5 ("1E+20",
-// "1.5E-07"); "0" for zero.
+// "1.5E-07"); "0" for zero (also -0). Non-finite values give "Infinity",
+// "-Infinity" or "NaN", which no parser here accepts.
 std::string doubleText(double d, char decimalSep = '.');
 // Plain text of any value: decimal and double as above, text as it stands,
 // empty as "".
@@ -36,18 +37,22 @@ std::string plainText(const Value& v, char decimalSep = '.');
 Result<Decimal> parseStrict(std::string_view text);
 
 // Regional: the user's decimal separator; thousands separators are ignored
-// in the integer part; leading and trailing blanks allowed; optional sign
-// and exponent. "", "-", "." and "12H" fail with Conversion.
+// in the integer part after its first digit; leading and trailing blanks
+// (space, tab) allowed; optional sign and exponent. "", "-", "." and "12H"
+// fail with Conversion. When both separators are the same character it is
+// the decimal separator. Range and rounding as for parseStrict.
 Result<Decimal> parseRegional(std::string_view text, const Regional& r);
 
 // Leading-number reading with "." as the point: skips leading blanks, reads
 // the longest prefix that forms a number (sign, digits, point, exponent) and
-// ignores the rest; nothing readable gives 0.
+// ignores the rest; nothing readable gives 0. Beyond the double range the
+// result is an infinity (or 0 for an underflow).
 double leadingNumber(std::string_view text);
 
-// Exactly `decimals` decimals (0..28), half away from zero, regional grouping,
-// leading "-", no "0" before the separator below 1 (".50", "-.25", ".00").
-// With 0 decimals no separator is written ("0" stays "0").
+// Exactly `decimals` decimals (0..28, else InvalidArgument), half away from
+// zero, regional grouping, leading "-", no "0" before the separator below 1
+// (".50", "-.25", ".00"). With 0 decimals no separator is written ("0" stays
+// "0"). A negative value that rounds to zero shows no sign (".00").
 Result<std::string> formatFixed(const Decimal& d, int decimals, const Regional& r);
 // The same for a value: a double goes through Decimal::fromDouble, empty is
 // 0, text fails with Conversion.

@@ -38,7 +38,8 @@ private:
 
 // Arithmetic between numeric values (empty counts as decimal 0). Decimal with
 // decimal gives a decimal; decimal with double converts the double to decimal
-// and gives a decimal; double with double gives a double (checked for finite).
+// and gives a decimal; double with double gives a double (checked for finite:
+// Overflow otherwise). Any zero divisor is DivisionByZero.
 // Text operands fail with Conversion: the caller converts text first.
 Result<Value> add(const Value& a, const Value& b);
 Result<Value> sub(const Value& a, const Value& b);
@@ -50,8 +51,8 @@ Result<Value> div(const Value& a, const Value& b);
 Result<Value> power(const Value& base, const Value& exponent);
 
 // The ordering used by sorting and statistics: numbers by value (decimals and
-// doubles with each other), empty as 0, any text above any number, texts by
-// their bytes.
+// doubles with each other, exactly), empty as 0, any text above any number,
+// texts by their bytes (unsigned). A NaN double sorts below every number.
 std::weak_ordering compare(const Value& a, const Value& b);
 
 // Numeric view of a number or empty value as a double (text: 0).

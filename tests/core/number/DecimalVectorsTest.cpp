@@ -1,0 +1,127 @@
+// Every reference case of tests/data/decimal_vectors.tsv.
+
+#include "core/number/Decimal.h"
+#include "core/number/TextForm.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using qm::Decimal;
+using qm::Failure;
+using qm::Result;
+
+struct Case {
+    int line;
+    std::string op, a, b, expected;
+};
+
+std::vector<Case> loadCases()
+{
+    std::ifstream in(std::string(QM_TESTDATA_DIR) + "/decimal_vectors.tsv");
+    std::vector<Case> cases;
+    std::string text;
+    int line = 0;
+    while (std::getline(in, text)) {
+        ++line;
+        if (text.empty())
+            continue;
+        std::istringstream fields(text);
+        Case c{line, {}, {}, {}, {}};
+        std::getline(fields, c.op, '\t');
+        std::getline(fields, c.a, '\t');
+        std::getline(fields, c.b, '\t');
+        std::getline(fields, c.expected, '\t');
+        cases.push_back(c);
+    }
+    return cases;
+}
+
+Decimal dec(const std::string& s)
+{
+    const auto r = qm::parseStrict(s);
+    EXPECT_TRUE(r.ok()) << "cannot read decimal " << s;
+    // The file writes decimals canonically: reading and printing must agree.
+    if (r.ok()) {
+        EXPECT_EQ(qm::plainText(*r), s);
+    }
+    return r.valueOr(Decimal());
+}
+
+double dbl(const std::string& s)
+{
+    double v = 0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
+    EXPECT_TRUE(res.ec == std::errc() && res.ptr == s.data() + s.size()) << "cannot read double " << s;
+    return v;
+}
+
+// Compares a decimal result with the expected field (a decimal or a failure name).
+::testing::AssertionResult matches(const Result<Decimal>& got, const std::string& expected)
+{
+    if (expected == "OVERFLOW" || expected == "DIVZERO") {
+        const Failure want = expected == "OVERFLOW" ? Failure::Overflow : Failure::DivisionByZero;
+        if (!got.ok() && got.failure() == want)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+            << "got " << (got.ok() ? qm::plainText(*got) : qm::failureName(got.failure()));
+    }
+    if (!got.ok())
+        return ::testing::AssertionFailure() << "got failure " << qm::failureName(got.failure());
+    if (*got == dec(expected))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got " << qm::plainText(*got);
+}
+
+bool withinOneUlp(double got, double want)
+{
+    if (got == want)
+        return true;
+    return got == std::nextafter(want, INFINITY) || got == std::nextafter(want, -INFINITY);
+}
+
+TEST(DecimalVectors, EveryLineMatches)
+{
+    const auto cases = loadCases();
+    ASSERT_GT(cases.size(), 2500u) << "vector file missing or truncated";
+    std::map<std::string, int> checked;
+    for (const Case& c : cases) {
+        SCOPED_TRACE("line " + std::to_string(c.line) + ": " + c.op + " " + c.a + " " + c.b +
+                     " -> " + c.expected);
+        if (c.op == "add" || c.op == "sub" || c.op == "mul" || c.op == "div") {
+            const Decimal a = dec(c.a);
+            const Decimal b = dec(c.b);
+            const Result<Decimal> r = c.op == "add" ? a.add(b)
+                                    : c.op == "sub" ? a.sub(b)
+                                    : c.op == "mul" ? a.mul(b)
+                                                    : a.div(b);
+            EXPECT_TRUE(matches(r, c.expected));
+        } else if (c.op == "round") {
+            EXPECT_TRUE(matches(dec(c.a).round(std::stoi(c.b)), c.expected));
+        } else if (c.op == "floor") {
+            EXPECT_TRUE(matches(dec(c.a).floor(), c.expected));
+        } else if (c.op == "trunc") {
+            EXPECT_TRUE(matches(dec(c.a).trunc(), c.expected));
+        } else if (c.op == "fromdouble") {
+            EXPECT_TRUE(matches(Decimal::fromDouble(dbl(c.a)), c.expected));
+        } else if (c.op == "todouble") {
+            const double got = dec(c.a).toDouble();
+            EXPECT_TRUE(withinOneUlp(got, dbl(c.expected))) << "got " << qm::doubleText(got);
+        } else {
+            ADD_FAILURE() << "unknown operation";
+            continue;
+        }
+        ++checked[c.op];
+    }
+    EXPECT_EQ(checked.size(), 9u);
+}
+
+} // namespace
