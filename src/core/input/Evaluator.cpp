@@ -1,0 +1,437 @@
+#include "core/input/Evaluator.h"
+
+#include "core/input/DecimalText.h"
+#include "core/number/TextForm.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qm {
+
+namespace {
+
+constexpr std::string_view ErrorEmpty = "Error";
+constexpr std::string_view ErrorToken = "Error - Token";
+constexpr std::string_view ErrorBrackets = "Error - ()";
+constexpr std::string_view ErrorSign = "Error - Sign";
+constexpr std::string_view ErrorDivision = "Error - Division";
+
+constexpr std::int16_t KindEmpty = 0;
+constexpr std::int16_t KindNumber = 1;
+constexpr std::int16_t KindOperator = 2;
+
+// The 19 characters an expression may hold once upper-cased.
+constexpr std::array<bool, 256> allowedTable()
+{
+    std::array<bool, 256> t{};
+    for (char c : std::string_view("()0123456789+-^/*.,"))
+        t[static_cast<unsigned char>(c)] = true;
+    return t;
+}
+constexpr std::array<bool, 256> Allowed = allowedTable();
+
+bool isOperatorChar(char c)
+{
+    return c == '+' || c == '-' || c == '/' || c == '*' || c == '^';
+}
+
+char upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Base to the power exponent in double; a result that is not a finite real
+// number fails.
+Result<double> powerOf(double base, double exponent)
+{
+    const double r = std::pow(base, exponent);
+    if (std::isnan(r))
+        return Failure::Power;
+    if (std::isinf(r))
+        return Failure::Overflow;
+    return r;
+}
+
+} // namespace
+
+Result<std::string> Evaluator::Evaluate(std::string_view text)
+{
+    ErrFlag = false;
+    ErrMsg.clear();
+
+    // Blanks go (tabs stay and are rejected below); letters are upper-cased so
+    // that a lower-case name is reported like an upper-case one.
+    source_.resize(text.size());
+    char* out = source_.data();
+    for (char c : text) {
+        *out = upper(c);
+        out += c != ' ';
+    }
+    source_.resize(static_cast<std::size_t>(out - source_.data()));
+    if (source_.empty())
+        return std::string(ErrorEmpty);
+
+    // One pass for both checks; a stray character is reported before any
+    // bracket fault, wherever the two stand.
+    bool stray = false;
+    bool unmatched = false;
+    std::size_t opened = 0;
+    std::size_t closed = 0;
+    for (char c : source_) {
+        stray |= !Allowed[static_cast<unsigned char>(c)];
+        if (c == ')') {
+            unmatched |= opened <= closed;
+            ++closed;
+        } else if (c == '(') {
+            ++opened;
+        }
+    }
+    if (stray) {
+        ErrFlag = true;
+        ErrMsg = ErrorToken;
+        return ErrMsg;
+    }
+    if (unmatched || opened != closed) {
+        ErrFlag = true;
+        ErrMsg = ErrorBrackets;
+        return ErrMsg;
+    }
+
+    head_.clear();
+    tailPos_ = 0;
+    opens_.clear();
+    bracketsLeft_ = opened;
+
+    for (;;) {
+        auto found = FindBrackets();
+        if (!found)
+            return found.failure();
+        auto tokenized = Tokenize(SubExpr);
+        if (!tokenized)
+            return tokenized.failure();
+        if (ErrFlag)
+            return ErrMsg;
+        auto calculated = Calculate();
+        if (!calculated)
+            return calculated.failure();
+        if (ErrFlag)
+            return ErrMsg;
+        const std::string& value = Tokens[1].Text;
+        if (OpenPos == 0)
+            return value;
+        // The value replaces the bracket pair and its contents, joined directly
+        // to whatever stands beside the brackets.
+        head_.resize(static_cast<std::size_t>(OpenPos - 1));
+        head_ += value;
+        opens_.pop_back();
+        --bracketsLeft_;
+    }
+}
+
+Result<bool> Evaluator::FindBrackets()
+{
+    OpenPos = 0;
+    ClosePos = 0;
+    if (bracketsLeft_ == 0) {
+        // No bracket left: the piece is the whole expression.
+        if (head_.empty()) {
+            SubExpr = std::string_view(source_).substr(tailPos_);
+        } else {
+            scratch_.assign(head_);
+            scratch_.append(source_, tailPos_, std::string::npos);
+            SubExpr = scratch_;
+        }
+        return true;
+    }
+    // head_ holds no ")" (each substitution removed the first one), so the pair
+    // wanted closes at the first ")" of the tail; the brackets are balanced, so
+    // there is one.
+    std::size_t q = tailPos_;
+    std::size_t pos = head_.size();   // 1-based position of source_[q] is pos + 1
+    const std::size_t openBefore = opens_.size();
+    for (; q < source_.size(); ++q) {
+        ++pos;
+        if (pos > static_cast<std::size_t>(MaxBracketPos))
+            return Failure::Overflow;   // the closing bracket lies further still
+        const char c = source_[q];
+        if (c == '(')
+            opens_.push_back(static_cast<std::int32_t>(pos));
+        else if (c == ')')
+            break;
+    }
+    if (q >= source_.size() || opens_.empty()) {
+        opens_.resize(openBefore);
+        return Failure::Overflow;   // unreachable with balanced brackets; never index past the end
+    }
+    head_.append(source_, tailPos_, q - tailPos_ + 1);
+    tailPos_ = q + 1;
+    OpenPos = static_cast<std::int16_t>(opens_.back());
+    ClosePos = static_cast<std::int16_t>(pos);
+    const auto from = static_cast<std::size_t>(OpenPos);   // first character after "("
+    SubExpr = std::string_view(head_).substr(from, static_cast<std::size_t>(ClosePos) - 1 - from);
+    return true;
+}
+
+void Evaluator::clearTables()
+{
+    for (int i = 1; i <= usedTokens_; ++i) {
+        Token& t = Tokens[static_cast<std::size_t>(i)];
+        t.Kind = KindEmpty;
+        t.Text.clear();
+        t.hasValue = false;
+    }
+    for (int i = 1; i <= usedRaw_; ++i) {
+        Token& t = raw_[static_cast<std::size_t>(i)];
+        t.Kind = KindEmpty;
+        t.Text.clear();
+        t.hasValue = false;
+    }
+    usedTokens_ = 0;
+    usedRaw_ = 0;
+}
+
+Result<bool> Evaluator::Tokenize(std::string_view subExpr)
+{
+    clearTables();
+
+    // Raw pass: runs of digits and points form one raw number; each operator
+    // character takes a slot of its own.
+    int n = 1;
+    const std::size_t size = subExpr.size();
+    for (std::size_t i = 0; i < size;) {
+        const char c = subExpr[i];
+        if ((c >= '0' && c <= '9') || c == '.' || c == ',') {
+            // A run of digits and points joins the raw number at n in one go.
+            std::size_t end = i + 1;
+            while (end < size && ((subExpr[end] >= '0' && subExpr[end] <= '9') || subExpr[end] == '.' ||
+                                   subExpr[end] == ','))
+                ++end;
+            if (n > MaxTokens)
+                return Failure::Tokens;
+            Token& t = raw_[static_cast<std::size_t>(n)];
+            t.Kind = KindNumber;
+            const std::size_t from = t.Text.size();
+            t.Text.append(subExpr, i, end - i);
+            std::replace(t.Text.begin() + static_cast<std::ptrdiff_t>(from), t.Text.end(), ',', '.');
+            if (n > usedRaw_)
+                usedRaw_ = n;
+            i = end;
+            continue;
+        }
+        if (isOperatorChar(c)) {
+            if (n > MaxTokens)
+                return Failure::Tokens;
+            if (raw_[static_cast<std::size_t>(n)].Kind != KindEmpty) {
+                ++n;
+                if (n > MaxTokens)
+                    return Failure::Tokens;
+            }
+            Token& t = raw_[static_cast<std::size_t>(n)];
+            t.Kind = KindOperator;
+            t.Text.assign(1, c);
+            if (n > usedRaw_)
+                usedRaw_ = n;
+            ++n;
+        }
+        ++i;   // anything else (a bracket cannot be here) is passed over
+    }
+
+    auto rawAt = [&](int idx) -> const Token* {
+        return idx >= 0 && idx <= MaxTokens ? &raw_[static_cast<std::size_t>(idx)] : nullptr;
+    };
+
+    // Sign folding: every "+" and "-" becomes the sign of the number after it.
+    int out = 1;
+    auto emit = [&](std::int16_t kind, std::string_view sign, const std::string& text) {
+        Token& t = Tokens[static_cast<std::size_t>(out)];
+        t.Kind = kind;
+        t.Text.assign(sign);
+        t.Text += text;
+        t.hasValue = false;
+        if (out > usedTokens_)
+            usedTokens_ = out;
+        ++out;
+    };
+    auto signError = [&]() {
+        ErrFlag = true;
+        ErrMsg = ErrorSign;
+    };
+    int j = 1;
+    while (j <= n) {
+        const Token* rj = rawAt(j);
+        if (!rj)
+            return Failure::Tokens;
+        if (out > MaxTokens)
+            return Failure::Tokens;   // cannot happen: out never passes j
+        const bool isOp = rj->Kind == KindOperator;
+        if (j == 1 && isOp && rj->Text != "-") {
+            signError();
+            return true;
+        }
+        if (isOp && (rj->Text == "-" || rj->Text == "+")) {
+            const bool minus = rj->Text == "-";
+            const Token* r1 = rawAt(j + 1);
+            if (!r1)
+                return Failure::Tokens;
+            if (r1->Kind == KindNumber) {
+                emit(KindNumber, minus ? "-" : "+", r1->Text);
+                j += 1;
+            } else if (r1->Kind == KindOperator && (r1->Text == "+" || r1->Text == "-")) {
+                const Token* r2 = rawAt(j + 2);
+                if (!r2)
+                    return Failure::Tokens;
+                // Unlike signs give "-", like signs cancel.
+                const bool negative = minus != (r1->Text == "-");
+                emit(KindNumber, negative ? "-" : "", r2->Text);
+                j += 2;
+            } else {
+                signError();
+                return true;
+            }
+        } else {
+            emit(rj->Kind == KindNumber ? KindNumber : KindOperator, "", rj->Text);
+        }
+        j += 1;
+    }
+    TokCount = static_cast<std::int16_t>(out - 1);
+    return true;
+}
+
+int Evaluator::FindToken(std::string_view text, int start) const
+{
+    for (int i = start; i <= TokCount && i <= MaxTokens; ++i) {
+        if (i >= 0 && Tokens[static_cast<std::size_t>(i)].Text == text)
+            return i;
+    }
+    return 0;
+}
+
+Result<Decimal> Evaluator::strictValue(const Token& t) const
+{
+    if (t.hasValue)
+        return t.value;
+    return parseStrict(t.Text);
+}
+
+void Evaluator::setResult(Token& t, const Decimal& d)
+{
+    t.Text.clear();
+    appendDecimalText(t.Text, d);
+    t.hasValue = true;
+    t.value = d;
+}
+
+void Evaluator::removePair(int p)
+{
+    // Entries p and p+1 go; everything after them moves down by two places.
+    const int count = TokCount;
+    int i = p;
+    for (; i + 2 <= count && i + 2 <= MaxTokens; ++i) {
+        Token& dst = Tokens[static_cast<std::size_t>(i)];
+        Token& src = Tokens[static_cast<std::size_t>(i + 2)];
+        std::swap(dst, src);
+    }
+    for (; i <= count && i <= MaxTokens; ++i) {
+        if (i < 1)
+            continue;
+        Token& t = Tokens[static_cast<std::size_t>(i)];
+        t.Kind = KindEmpty;
+        t.Text.clear();
+        t.hasValue = false;
+    }
+    TokCount = static_cast<std::int16_t>(TokCount - 2);
+}
+
+Result<bool> Evaluator::Calculate()
+{
+    // Operands of the operator at p; p + 1 may lie beyond the table.
+    auto operands = [&](int p, const Token*& a, const Token*& b) -> bool {
+        if (p < 1 || p + 1 > MaxTokens)
+            return false;
+        a = &Tokens[static_cast<std::size_t>(p - 1)];
+        b = &Tokens[static_cast<std::size_t>(p + 1)];
+        return true;
+    };
+
+    int p = 0;
+    while ((p = FindToken("^", 1)) != 0) {
+        const Token* a = nullptr;
+        const Token* b = nullptr;
+        if (!operands(p, a, b))
+            return Failure::Tokens;
+        auto base = strictValue(*a);
+        if (!base)
+            return base.failure();
+        auto r = powerOf(base->toDouble(), leadingNumber(b->Text));
+        if (!r)
+            return r.failure();
+        Token& target = Tokens[static_cast<std::size_t>(p - 1)];
+        target.Text = doubleText(*r);
+        target.hasValue = false;
+        removePair(p);
+    }
+    while ((p = FindToken("/", 1)) != 0) {
+        const Token* a = nullptr;
+        const Token* b = nullptr;
+        if (!operands(p, a, b))
+            return Failure::Tokens;
+        if (leadingNumber(b->Text) == 0.0) {
+            ErrFlag = true;
+            ErrMsg = ErrorDivision;
+            return true;
+        }
+        auto x = strictValue(*a);
+        if (!x)
+            return x.failure();
+        auto y = strictValue(*b);
+        if (!y)
+            return y.failure();
+        auto q = x->div(*y);
+        if (!q)
+            return q.failure();
+        setResult(Tokens[static_cast<std::size_t>(p - 1)], *q);
+        removePair(p);
+    }
+    while ((p = FindToken("*", 1)) != 0) {
+        const Token* a = nullptr;
+        const Token* b = nullptr;
+        if (!operands(p, a, b))
+            return Failure::Tokens;
+        auto x = strictValue(*a);
+        if (!x)
+            return x.failure();
+        auto y = strictValue(*b);
+        if (!y)
+            return y.failure();
+        auto m = x->mul(*y);
+        if (!m)
+            return m.failure();
+        setResult(Tokens[static_cast<std::size_t>(p - 1)], *m);
+        removePair(p);
+    }
+
+    if (TokCount >= 2) {
+        Decimal total;
+        for (int i = 1; i <= TokCount && i <= MaxTokens; ++i) {
+            auto term = strictValue(Tokens[static_cast<std::size_t>(i)]);
+            if (!term)
+                return term.failure();
+            auto sum = total.add(*term);
+            if (!sum)
+                return sum.failure();
+            total = *sum;
+        }
+        setResult(Tokens[1], total);
+    }
+
+    // A lone number loses a "+" it carries and a power's text becomes decimal text.
+    Token& first = Tokens[1];
+    auto v = strictValue(first);
+    if (!v)
+        return v.failure();
+    if (!first.hasValue)
+        setResult(first, *v);
+    return true;
+}
+
+} // namespace qm

@@ -1,0 +1,86 @@
+#pragma once
+// Arithmetic expression evaluator used by the user-defined function buttons.
+//
+// Brackets are resolved by textual substitution, innermost pair first; "+" and
+// "-" are folded into the sign of the number that follows, so every
+// bracket-free piece is a sum of signed terms; then powers, divisions and
+// multiplications are applied one class at a time, each left to right.
+//
+// Evaluate() returns either the value's text ("." as point) or one of the
+// error texts "Error", "Error - Token", "Error - ()", "Error - Sign",
+// "Error - Division". Run-time failures (a text that is not a number, a result
+// out of range, a power without a finite real result, more than 100 token
+// slots in one piece) come back as a Failure instead.
+//
+// Bracket positions are 16-bit as in the rest of the program: a bracket pair
+// whose closing bracket stands beyond position 32767 of the expression being
+// reduced fails with Failure::Overflow. Text without brackets may be of any
+// length.
+//
+// The object keeps its buffers between calls so that evaluating a formula
+// allocates next to nothing. It is not re-entrant.
+
+#include "core/number/Decimal.h"
+#include "core/number/Result.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+class Evaluator {
+public:
+    static constexpr int MaxTokens = 100;         // usable token slots per piece
+    static constexpr int MaxBracketPos = 32767;   // 16-bit bracket positions
+
+    Result<std::string> Evaluate(std::string_view text);
+
+private:
+    struct Token {
+        std::int16_t Kind = 0;   // 0 empty, 1 number, 2 operator
+        std::string Text;
+        // Value of Text when this token holds a result computed here; saves
+        // reading back a text just written.
+        bool hasValue = false;
+        Decimal value;
+    };
+    using TokenTable = std::array<Token, MaxTokens + 1>;   // index 0 never used
+
+    // Each returns a failure for a run-time error; an error text is reported
+    // through ErrFlag / ErrMsg instead.
+    Result<bool> FindBrackets();
+    Result<bool> Tokenize(std::string_view subExpr);
+    Result<bool> Calculate();
+    int FindToken(std::string_view text, int start) const;
+    Result<Decimal> strictValue(const Token& t) const;
+    void setResult(Token& t, const Decimal& d);
+    void removePair(int p);
+    void clearTables();
+
+    // Expr is head_ followed by source_ from tailPos_ on. Every substitution
+    // happens at the end of head_ (the closing bracket found is always the
+    // first one), so the unread tail is never copied or moved.
+    std::string source_;
+    std::string head_;
+    std::size_t tailPos_ = 0;
+    std::vector<std::int32_t> opens_;   // 1-based positions of the "(" in head_
+    std::size_t bracketsLeft_ = 0;      // pairs not yet substituted
+    std::string scratch_;               // the last piece when it spans head_ and tail
+
+    std::string_view SubExpr;           // the piece being reduced
+    std::int16_t OpenPos = 0;
+    std::int16_t ClosePos = 0;
+    TokenTable Tokens;
+    std::int16_t TokCount = 0;
+    TokenTable raw_;
+    int usedTokens_ = 0;   // tables are clean beyond these indexes
+    int usedRaw_ = 0;
+    bool ErrFlag = false;
+    std::string ErrMsg;
+};
+
+} // namespace qm

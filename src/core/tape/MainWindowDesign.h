@@ -1,0 +1,127 @@
+#pragma once
+// The main window's look as data: design places (pixels of the window's
+// interior), captions, tooltips and colours (0x00BBGGRR) of every control, and
+// the outer size limits in twips. Handlers read these instead of scattering
+// numbers through the code.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace qm::design {
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct ButtonDesign {
+    const char* caption;
+    const char* toolTip;      // nullptr: no tooltip
+    std::uint32_t renderColor;
+    std::uint32_t backColor;
+    Rect rect;
+};
+
+// Window title before "(Educational Version)" is appended; the blanks belong to it.
+inline constexpr const char* TitleText = "Quillmate 8.1    ";
+inline constexpr const char* TitleEdition = "(Educational Version)";
+
+inline constexpr int InteriorWidth = 671;
+inline constexpr int InteriorHeight = 466;
+
+inline constexpr Rect CalAmount0{30, 73, 206, 26};
+inline constexpr Rect Op0{3, 74, 31, 26};
+inline constexpr Rect ScrollNum{237, 72, 31, 391};
+inline constexpr Rect TotalAmount{30, 21, 458, 33};
+inline constexpr Rect Dzx{6, 9, 490, 58};
+inline constexpr Rect AllTimers{3, 72, 265, 391};
+// Memory display: above the memory buttons, below the grand-total area.
+inline constexpr Rect MBuff{276, 69, 215, 22};
+
+// Widths the layout gives the stretching parts: interior width minus these.
+inline constexpr int DzxWidthMargin = 12;
+inline constexpr int TotalWidthMargin = 42;
+// Width of every shown entry box after a resize.
+inline constexpr int ShownRowWidth = 200;
+
+inline constexpr std::uint32_t ScrollNumBackColor = 0xE0E0E0;
+inline constexpr int ScrollNumLargeChange = 1;
+
+// Outer window size limits (twips, 1/1440 inch).
+inline constexpr int TwipsPerInch = 1440;
+inline constexpr int MinWidthTwips = 7740;
+inline constexpr int MaxWidthTwips = 10335;
+inline constexpr int MinHeightTwips = 7080;
+inline constexpr int NormalHeightTwips = 8730;
+inline constexpr double TallHeightFactor = 0.96;   // of the screen height
+
+inline constexpr std::uint32_t KeypadBack = 0xCCCC99;
+inline constexpr std::uint32_t KeyDigit = 0xCCCC99;
+inline constexpr std::uint32_t KeyClear = 0x0000FF;
+inline constexpr std::uint32_t KeyOperator = 0x01B207;
+inline constexpr std::uint32_t KeyDelete = 0x00C0C0;
+
+// Keypad `CalC_Button`, by index.
+inline constexpr std::array<ButtonDesign, 21> Keypad{{
+    {"0", nullptr, KeyDigit, KeypadBack, {270, 414, 104, 50}},
+    {"1", nullptr, KeyDigit, KeypadBack, {270, 360, 50, 50}},
+    {"2", nullptr, KeyDigit, KeypadBack, {324, 360, 50, 50}},
+    {"3", nullptr, KeyDigit, KeypadBack, {378, 360, 50, 50}},
+    {"4", nullptr, KeyDigit, KeypadBack, {270, 306, 50, 50}},
+    {"5", nullptr, KeyDigit, KeypadBack, {324, 306, 50, 50}},
+    {"6", nullptr, KeyDigit, KeypadBack, {378, 306, 50, 50}},
+    {"7", nullptr, KeyDigit, KeypadBack, {270, 252, 50, 50}},
+    {"8", nullptr, KeyDigit, KeypadBack, {324, 252, 50, 50}},
+    {"9", nullptr, KeyDigit, KeypadBack, {378, 252, 50, 50}},
+    {".", "Decimal point...", KeyDigit, KeypadBack, {378, 414, 50, 50}},
+    {"CA", "Clear All...", KeyClear, KeypadBack, {270, 144, 81, 50}},
+    {"+", "Addition...", KeyOperator, KeypadBack, {432, 198, 65, 50}},
+    {"-", "Subtraction...", KeyOperator, KeypadBack, {432, 252, 65, 50}},
+    {"x", "Multiplication...", KeyOperator, KeypadBack, {432, 306, 65, 50}},
+    {"/", "Division...", KeyOperator, KeypadBack, {432, 360, 65, 50}},
+    {"C", "Clear current number...", KeyClear, KeypadBack, {356, 144, 71, 50}},
+    {"Del", "Back space...", KeyDelete, KeypadBack, {432, 144, 65, 50}},
+    {"^", "Raise a number to the power of an exponent", KeyOperator, KeypadBack,
+     {432, 414, 65, 50}},
+    {"+/-", nullptr, KeyDigit, KeypadBack, {378, 198, 50, 50}},
+    {"%", nullptr, KeyDigit, KeypadBack, {324, 198, 50, 50}},
+}};
+inline constexpr int DecimalKey = 10;
+
+inline constexpr std::uint32_t SideButtonBack = 0xE0E0E0;
+
+// Memory buttons `MemoryRc`, by index, and the pi button `PieValue`.
+inline constexpr std::array<ButtonDesign, 3> MemoryButtons{{
+    {"M+", "Store selected value to memory...", 0x0340F2, SideButtonBack, {345, 94, 65, 40}},
+    {"MR", "Memory Recall...", 0x0340F2, SideButtonBack, {414, 93, 77, 40}},
+    {"M=", "Store total to memory...", 0x0340F2, SideButtonBack, {276, 93, 65, 40}},
+}};
+inline constexpr ButtonDesign PiButton{"Pi", "Value of Pi.", 0xCCCC99, SideButtonBack,
+                                       {270, 198, 50, 49}};
+
+// Function buttons `Stific(0..23)`: three columns, eight rows.
+inline constexpr int StificCount = 24;
+inline constexpr int EditButton = 23;
+inline constexpr std::array<int, 3> StificLefts{501, 558, 615};
+inline constexpr std::array<int, 8> StificTops{78, 126, 174, 222, 273, 321, 369, 417};
+inline constexpr int StificWidth = 54;
+inline constexpr int StificHeight = 46;
+inline constexpr std::uint32_t StificScientificColor = 0x000063;   // buttons 0..11
+inline constexpr std::uint32_t StificOtherColor = 0x00270F;        // buttons 12..23
+inline constexpr const char* EditCaption = "Edit";
+inline constexpr const char* EditToolTip = "Edit function buttons...";
+
+constexpr Rect stificRect(int k)
+{
+    if (k < 0 || k >= StificCount)
+        return {};
+    return {StificLefts[static_cast<std::size_t>(k % 3)],
+            StificTops[static_cast<std::size_t>(k / 3)], StificWidth, StificHeight};
+}
+
+constexpr std::uint32_t stificColor(int k) { return k < 12 ? StificScientificColor : StificOtherColor; }
+
+} // namespace qm::design

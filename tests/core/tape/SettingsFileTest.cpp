@@ -1,0 +1,179 @@
+#include "core/tape/SettingsFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace qm {
+namespace {
+
+std::string bytes(std::initializer_list<int> list)
+{
+    std::string s;
+    for (int b : list)
+        s.push_back(static_cast<char>(b));
+    return s;
+}
+
+constexpr std::size_t EmptyTextField = 4;   // type 8, length 0
+constexpr std::size_t ButtonBytes = FunctionButtonCount * 3 * EmptyTextField;
+
+// Every field empty: 69 empty texts, then 40 x (type 0, score 0).
+std::string blankFile()
+{
+    std::string s;
+    for (std::size_t i = 0; i < FunctionButtonCount * 3; ++i)
+        s += bytes({8, 0, 0, 0});
+    for (int i = 0; i < HighScoreCount; ++i)
+        s += bytes({0, 0, 0, 0});
+    return s;
+}
+
+bool same(const Value& a, const Value& b)
+{
+    return a.kind() == b.kind() && (!a.isText() || a.text() == b.text());
+}
+
+void expectEqual(const SettingsData& a, const SettingsData& b)
+{
+    for (std::size_t k = 0; k < a.buttons.size(); ++k) {
+        EXPECT_EQ(a.buttons[k].Caption, b.buttons[k].Caption) << k;
+        EXPECT_EQ(a.buttons[k].Formula, b.buttons[k].Formula) << k;
+        EXPECT_EQ(a.buttons[k].ToolTip, b.buttons[k].ToolTip) << k;
+    }
+    for (std::size_t k = 0; k < a.HighScores.size(); ++k) {
+        EXPECT_TRUE(same(a.HighScoreNames[k], b.HighScoreNames[k])) << k;
+        EXPECT_EQ(a.HighScores[k], b.HighScores[k]) << k;
+    }
+}
+
+TEST(SettingsFileWrite, ExactBytes)
+{
+    SettingsData d;
+    d.buttons[0] = {"Svol", "X", ""};
+    d.buttons[22].ToolTip = "\u00E9";
+    d.HighScoreNames[0] = Value("Ann");
+    d.HighScores[0] = 300;
+    d.HighScores[1] = -2;                       // name left empty
+    d.HighScoreNames[2] = Value("");            // empty text stays a text
+    d.HighScores[39] = -32768;
+
+    std::string expected = blankFile();
+    expected.replace(0, 3 * EmptyTextField,
+                     bytes({8, 0, 4, 0, 'S', 'v', 'o', 'l', 8, 0, 1, 0, 'X', 8, 0, 0, 0}));
+    const std::size_t lastTip = ButtonBytes - EmptyTextField + 5;    // shifted by "Svol" and "X"
+    expected.replace(lastTip, EmptyTextField, bytes({8, 0, 1, 0, 0xE9}));
+    const std::size_t names = ButtonBytes + 5 + 1;
+    expected.replace(names, 3 * 4,
+                     bytes({8, 0, 3, 0, 'A', 'n', 'n', 0x2C, 0x01,   // "Ann", 300
+                            0, 0, 0xFE, 0xFF,                       // empty, -2
+                            8, 0, 0, 0, 0, 0}));                    // "", 0
+    expected.replace(expected.size() - 2, 2, bytes({0x00, 0x80}));
+
+    const std::string written = writeSettings(d);
+    EXPECT_EQ(written.size(), ButtonBytes + HighScoreCount * 4 + 5 + 1 + 7);
+    EXPECT_EQ(written, expected);
+}
+
+TEST(SettingsFileWrite, NumbersAsTextAndLongTextsCut)
+{
+    SettingsData d;
+    d.HighScoreNames[0] = Value(Decimal::fromInt(-12));
+    d.buttons[0].Formula = std::string(40000, 'a');
+    const std::string written = writeSettings(d);
+    EXPECT_EQ(written.substr(4, 4), bytes({8, 0, 0xFF, 0x7F}));   // 32767 bytes kept
+    const SettingsData back = readSettings(written);
+    EXPECT_EQ(back.buttons[0].Formula, std::string(SettingsTextMaxBytes, 'a'));
+    ASSERT_TRUE(back.HighScoreNames[0].isText());
+    EXPECT_EQ(back.HighScoreNames[0].text(), "-12");
+}
+
+TEST(SettingsFileRead, RoundTripKeepsEverything)
+{
+    SettingsData d;
+    for (std::size_t k = 0; k < d.buttons.size(); ++k)
+        d.buttons[k] = {"B" + std::to_string(k), "X*" + std::to_string(k), "tip \u20AC" + std::to_string(k)};
+    for (std::size_t k = 0; k < d.HighScores.size(); ++k) {
+        if (k % 3 != 2)
+            d.HighScoreNames[k] = Value("N\u00FC" + std::to_string(k));
+        d.HighScores[k] = static_cast<std::int16_t>(1000 - 97 * static_cast<int>(k));
+    }
+    const std::string written = writeSettings(d);
+    expectEqual(readSettings(written), d);
+    // Bytes beyond the last field, left by an older longer file, are ignored.
+    expectEqual(readSettings(written + "\x08\x00garbage"), d);
+}
+
+TEST(SettingsFileRead, EmptyAndShortFilesGiveEmptyFields)
+{
+    const SettingsData none = readSettings("");
+    expectEqual(none, SettingsData{});
+
+    // Cut inside the third high-score entry's score: entries 0 and 1 survive,
+    // the name of entry 2 too, its score and everything after are 0 / empty.
+    SettingsData d;
+    d.buttons[5].Caption = "Kilo";
+    for (std::size_t k = 0; k < 4; ++k) {
+        d.HighScoreNames[k] = Value("P" + std::to_string(k));
+        d.HighScores[k] = static_cast<std::int16_t>(10 + k);
+    }
+    const std::string full = writeSettings(d);
+    const std::size_t cut = ButtonBytes + 4 + 3 * (6 + 2) - 1;
+    const SettingsData part = readSettings(full.substr(0, cut));
+    EXPECT_EQ(part.buttons[5].Caption, "Kilo");
+    EXPECT_EQ(part.HighScores[1], 11);
+    ASSERT_TRUE(part.HighScoreNames[2].isText());
+    EXPECT_EQ(part.HighScoreNames[2].text(), "P2");
+    EXPECT_EQ(part.HighScores[2], 0);
+    EXPECT_TRUE(part.HighScoreNames[3].isEmpty());
+    EXPECT_EQ(part.HighScores[3], 0);
+
+    // A file that ends after a single byte of the first field.
+    EXPECT_EQ(readSettings("\x08").buttons[0].Caption, "");
+}
+
+TEST(SettingsFileRead, DamagedFieldStopsReading)
+{
+    struct Row { const char* name; std::string second; };
+    const Row rows[] = {
+        {"length past the end", bytes({8, 0, 10, 0, 'a', 'b'})},
+        {"unknown type", bytes({5, 0})},
+        {"unknown type with data", bytes({2, 0, 1, 0})},
+        {"largest length", bytes({8, 0, 0xFF, 0xFF}) + std::string(10, 'x')},
+    };
+    for (const Row& r : rows) {
+        // First caption readable, the formula damaged, then a well-formed tooltip
+        // that must not be read: its place can no longer be trusted.
+        const std::string file = bytes({8, 0, 2, 0, 'O', 'k'}) + r.second + bytes({8, 0, 1, 0, 'T'});
+        SettingsData expected;
+        expected.buttons[0].Caption = "Ok";
+        SCOPED_TRACE(r.name);
+        expectEqual(readSettings(file), expected);
+    }
+}
+
+TEST(SettingsFileRead, ButtonsAreTextsNamesKeepTheirKind)
+{
+    std::string file;
+    file += bytes({0, 0});                               // empty caption: becomes ""
+    file += bytes({8, 0, 0, 0});
+    file += bytes({8, 0, 3, 0, 0x80, 0x81, 0xFF});       // code page
+    for (std::size_t i = 3; i < FunctionButtonCount * 3; ++i)
+        file += bytes({8, 0, 0, 0});
+    file += bytes({0, 0, 5, 0});                          // empty name, score 5
+    file += bytes({8, 0, 0, 0, 0xFF, 0x7F});              // empty text, 32767
+    const SettingsData d = readSettings(file);
+    EXPECT_EQ(d.buttons[0].Caption, "");
+    EXPECT_EQ(d.buttons[0].ToolTip, "\u20AC\u0081\u00FF");
+    EXPECT_TRUE(d.HighScoreNames[0].isEmpty());
+    EXPECT_EQ(d.HighScores[0], 5);
+    ASSERT_TRUE(d.HighScoreNames[1].isText());
+    EXPECT_EQ(d.HighScoreNames[1].text(), "");
+    EXPECT_EQ(d.HighScores[1], 32767);
+    // What was read writes back to the same bytes.
+    EXPECT_EQ(writeSettings(d).substr(ButtonBytes + 3), file.substr(ButtonBytes + 1) +
+              std::string(38 * 4, '\0'));
+}
+
+} // namespace
+} // namespace qm
