@@ -1,0 +1,222 @@
+#include "core/files/CalcFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace qm {
+namespace {
+
+const Regional English{'.', ',', 3};
+const Regional German{',', '.', 3};
+
+Decimal dec(const char* text)
+{
+    Result<Decimal> d = parseStrict(text);
+    EXPECT_TRUE(d.ok()) << text;
+    return d.valueOr(Decimal());
+}
+
+Tape makeTape(std::vector<std::pair<char, Value>> lines)
+{
+    Tape t;
+    for (auto& [op, value] : lines) {
+        t.TapeOp.push_back(op);
+        t.TapeValue.push_back(std::move(value));
+    }
+    return t;
+}
+
+// Same operators, kinds and contents; decimals compare by value.
+::testing::AssertionResult sameTape(const Tape& a, const Tape& b)
+{
+    if (a.TapeValue.size() != b.TapeValue.size() || a.TapeOp != b.TapeOp)
+        return ::testing::AssertionFailure() << "sizes or operators differ";
+    for (std::size_t i = 0; i < a.TapeValue.size(); ++i) {
+        const Value& x = a.TapeValue[i];
+        const Value& y = b.TapeValue[i];
+        if (x.kind() != y.kind() || plainText(x) != plainText(y))
+            return ::testing::AssertionFailure() << "line " << i << ": " << plainText(x)
+                                                 << " and " << plainText(y);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(CalcFileWrite, WritesHeaderAndOneCrLfLinePerTapeLine)
+{
+    const Tape tape = makeTape({{'+', dec("12.5")}, {'x', dec("3")}, {'+', Decimal()}});
+    EXPECT_EQ(writeCalcFile(tape, English), "Ferrowick 6\r\n+12.5\r\nx3\r\n+0\r\n");
+    EXPECT_EQ(writeCalcFile(tape, German), "Ferrowick 6\r\n+12,5\r\nx3\r\n+0\r\n");
+}
+
+TEST(CalcFileWrite, ValueForms)
+{
+    struct Row { char op; Value value; const char* line; };
+    const Row rows[] = {
+        {'-', dec("-5"), "--5"},
+        {'/', dec("-0.25"), "/-0.25"},
+        {'+', Value(), "+0"},                            // never set
+        {'^', dec("79228162514264337593543950335"), "^79228162514264337593543950335"},
+        {'+', Value("Sin(30)"), "+Sin(30)"},
+        {'x', Value("15%"), "x15%"},
+        {'+', Value("Caf\u00E9(2)"), "+Caf\xE9(2)"},    // Windows-1252 on disk
+        {'+', Value("\u2192(1)"), "+?(1)"},              // not in the code page
+        {'+', Value("a(\r\nb)"), "+a(??b)"},             // would split the line
+        {'x', Value(1e20), "x1E+20"},                    // double values: reread as decimals
+        {'+', Value(0.5), "+0.5"},
+        {'\n', dec("1"), "?1"},
+        {static_cast<char>(0xE9), dec("1"), "?1"},
+    };
+    for (const Row& r : rows) {
+        const Tape tape = makeTape({{r.op, r.value}});
+        EXPECT_EQ(writeCalcFile(tape, English), std::string("Ferrowick 6\r\n") + r.line + "\r\n")
+            << r.line;
+    }
+}
+
+TEST(CalcFileWrite, MissingOperatorsAreWrittenAsPlus)
+{
+    Tape tape = makeTape({{'x', dec("2")}});
+    tape.TapeValue.push_back(dec("7"));
+    EXPECT_EQ(writeCalcFile(tape, English), "Ferrowick 6\r\nx2\r\n+7\r\n");
+}
+
+TEST(CalcFileRead, AcceptedFiles)
+{
+    struct Row { const char* name; std::string bytes; Tape expected; };
+    const Row rows[] = {
+        {"example", "Ferrowick 6\r\n+12.5\r\nx3\r\n+0\r\n",
+         makeTape({{'+', dec("12.5")}, {'x', dec("3")}, {'+', dec("0")}})},
+        {"any header", "Something else\r\n+1\r\n", makeTape({{'+', dec("1")}})},
+        {"empty header", "\r\n+1\r\n", makeTape({{'+', dec("1")}})},
+        {"LF only", "Ferrowick 6\n+5\nx2\n", makeTape({{'+', dec("5")}, {'x', dec("2")}})},
+        {"CR only", "H\r+5\rx2", makeTape({{'+', dec("5")}, {'x', dec("2")}})},
+        {"mixed ends", "H\n+5\r\nx2\r-1\n",
+         makeTape({{'+', dec("5")}, {'x', dec("2")}, {'-', dec("1")}})},
+        {"no final line end", "H\r\n+5", makeTape({{'+', dec("5")}})},
+        {"double minus", "H\r\n--5\r\n", makeTape({{'-', dec("-5")}})},
+        {"operator alone", "H\r\n+\r\nx\r\n", makeTape({{'+', dec("0")}, {'x', dec("0")}})},
+        {"function", "H\r\n+Sin(30)\r\n", makeTape({{'+', Value("Sin(30)")}})},
+        {"percent", "H\r\n-15%\r\n", makeTape({{'-', Value("15%")}})},
+        {"bracket only", "H\r\n+(\r\n", makeTape({{'+', Value("(")}})},
+        {"rounding", "H\r\n+Fix()\r\n", makeTape({{'+', Value("Fix()")}})},
+        {"code page", "H\r\n+Caf\xE9(\x80)\r\n", makeTape({{'+', Value("Caf\u00E9(\u20AC)")}})},
+        {"blanks", "H\r\n+ 7 \r\n", makeTape({{'+', dec("7")}})},
+        {"exponent", "H\r\n+1E+20\r\n", makeTape({{'+', dec("100000000000000000000")}})},
+        {"unknown operator", "H\r\nq5\r\n", makeTape({{'q', dec("5")}})},
+        {"high operator byte", "H\r\n\xE9" "5\r\n", makeTape({{'?', dec("5")}})},
+    };
+    for (const Row& r : rows) {
+        const CalcFileRead read = readCalcFile(r.bytes, English);
+        ASSERT_TRUE(read.ok()) << r.name << ": " << read.error.line << " " << read.error.reason;
+        EXPECT_TRUE(sameTape(*read.tape, r.expected)) << r.name;
+    }
+}
+
+TEST(CalcFileRead, RegionalSeparators)
+{
+    const CalcFileRead read = readCalcFile("H\r\n+12,5\r\n+1.234,5\r\n--0,5\r\n", German);
+    ASSERT_TRUE(read.ok()) << read.error.reason;
+    EXPECT_TRUE(sameTape(*read.tape, makeTape({{'+', dec("12.5")}, {'+', dec("1234.5")},
+                                               {'-', dec("-0.5")}})));
+    // The same file under a period separator fails at the first line that
+    // does not fit.
+    const CalcFileRead english = readCalcFile("H\r\n+1\r\n+12,5x\r\n", English);
+    ASSERT_FALSE(english.ok());
+    EXPECT_EQ(english.error.line, 3u);
+}
+
+TEST(CalcFileRead, RejectedFiles)
+{
+    struct Row { const char* name; std::string bytes; std::size_t line; std::string reason; };
+    const Row rows[] = {
+        {"empty file", "", 1, "the file is empty: no header line"},
+        {"header only", "Ferrowick 6", 2, "no tape line after the header"},
+        {"header and line end", "Ferrowick 6\r\n", 2, "no tape line after the header"},
+        {"bad value", "H\r\n+5\r\nxabc\r\n", 3, "not a number: \"abc\""},
+        {"half a number", "H\r\n+12H\r\n", 2, "not a number: \"12H\""},
+        {"empty line", "H\r\n+5\r\n\r\n+1\r\n", 3, "empty line: no operator"},
+        {"trailing empty line", "H\r\n+5\r\n\r\n", 3, "empty line: no operator"},
+        {"too large", "H\r\n+99999999999999999999999999999999\r\n", 2,
+         "number out of range: \"99999999999999999999999999999999\""},
+        {"control characters shown as ?", std::string("H\r\n+1\t2\0", 8), 2,
+         "not a number: \"1?2?\""},
+        {"long value cut", "H\r\n+" + std::string(50, '7') + "z\r\n", 2,
+         "not a number: \"" + std::string(40, '7') + "...\""},
+    };
+    for (const Row& r : rows) {
+        const CalcFileRead read = readCalcFile(r.bytes, English);
+        ASSERT_FALSE(read.ok()) << r.name;
+        EXPECT_EQ(read.error.line, r.line) << r.name;
+        EXPECT_EQ(read.error.reason, r.reason) << r.name;
+    }
+}
+
+TEST(CalcFileRoundTrip, SeventeenLinesGiveEighteenFileLinesAndComeBackWhole)
+{
+    Tape tape;
+    const char ops[] = {'+', '-', 'x', '/', '^'};
+    for (int i = 0; i < 17; ++i) {
+        tape.TapeOp.push_back(ops[i % 5]);
+        if (i % 4 == 3)
+            tape.TapeValue.emplace_back("Roun(" + std::to_string(i) + ")");
+        else
+            tape.TapeValue.emplace_back(Decimal::fromInt((i - 8) * 1001).div(Decimal::fromInt(8)).value());
+    }
+    for (const Regional& r : {English, German}) {
+        const std::string bytes = writeCalcFile(tape, r);
+        std::size_t lines = 0;
+        for (std::size_t p = bytes.find("\r\n"); p != std::string::npos; p = bytes.find("\r\n", p + 2))
+            ++lines;
+        EXPECT_EQ(lines, 18u);
+        const CalcFileRead read = readCalcFile(bytes, r);
+        ASSERT_TRUE(read.ok()) << read.error.reason;
+        EXPECT_TRUE(sameTape(*read.tape, tape));
+    }
+}
+
+TEST(CalcFileRoundTrip, LargeTapeOpensCompletely)
+{
+    Tape tape;
+    for (int i = 0; i < 25000; ++i) {
+        tape.TapeOp.push_back(i % 2 ? '+' : '-');
+        tape.TapeValue.emplace_back(Decimal::fromInt(i));
+    }
+    const CalcFileRead read = readCalcFile(writeCalcFile(tape, English), English);
+    ASSERT_TRUE(read.ok());
+    ASSERT_EQ(read.tape->size(), 25000u);
+    EXPECT_TRUE(sameTape(*read.tape, tape));
+}
+
+TEST(CalcFileDisk, SavesLoadsAndReportsUnreadableFiles)
+{
+    const fs::path dir = fs::temp_directory_path() / ("qm_calcfile_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path path = dir / "tape.Clc";
+    const Tape tape = makeTape({{'+', dec("1.5")}, {'x', Value("Kilo(10)")}});
+
+    ASSERT_TRUE(saveCalcFile(path, tape, English));
+    const CalcFileRead read = loadCalcFile(path, English);
+    ASSERT_TRUE(read.ok()) << read.error.reason;
+    EXPECT_TRUE(sameTape(*read.tape, tape));
+
+    const CalcFileRead missing = loadCalcFile(dir / "none.Clc", English);
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error.line, 0u);
+    EXPECT_EQ(missing.error.reason, "file not found");
+
+    std::ofstream(dir / "bad.Clc", std::ios::binary) << "H\r\n+1\r\n+x\r\n";
+    const CalcFileRead bad = loadCalcFile(dir / "bad.Clc", English);
+    ASSERT_FALSE(bad.ok());
+    EXPECT_EQ(bad.error.line, 3u);
+    fs::remove_all(dir);
+}
+
+} // namespace
+} // namespace qm
