@@ -1,0 +1,319 @@
+#include "ui/controls/SuperButton.h"
+
+#include "core/controls/ControlMath.h"
+#include "ui/controls/KeyCodes.h"
+#include "ui/controls/PixelImage.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include <algorithm>
+
+namespace qm::ui {
+
+namespace {
+
+constexpr quint32 White = 0xFFFFFF;
+
+// Focus that moves because the whole window is (de)activated or a menu pops
+// up is not a change of focus between the window's controls.
+bool windowLevelFocus(const QFocusEvent* e)
+{
+    return e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+}
+
+void printCaption(QImage& image, const QFont& font, const QString& text, QPoint topLeft,
+                  quint32 colour)
+{
+    if (image.isNull() || text.isEmpty())
+        return;
+    QPainter p(&image);
+    p.setFont(font);
+    p.setPen(QColor::fromRgb(toQRgb(colour)));
+    p.drawText(QPoint(topLeft.x(), topLeft.y() + QFontMetrics(font).ascent()), text);
+}
+
+} // namespace
+
+SuperButton::SuperButton(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    timer1_.setInterval(LeavePollMs);
+    connect(&timer1_, &QTimer::timeout, this, &SuperButton::pollLeave);
+}
+
+QString SuperButton::captionFontFamily()
+{
+    static const QString family = QFontDatabase::families().contains(QStringLiteral("Arial"))
+        ? QStringLiteral("Arial")
+        : QStringLiteral("Liberation Sans");
+    return family;
+}
+
+QFont SuperButton::captionFont() const
+{
+    QFont f(captionFontFamily());
+    f.setBold(true);
+    // Sizes are points at 96 dots per inch, as the pixel layout assumes:
+    // 9.75 pt is 13 pixels.
+    const double px = qm::roundHalfEven(static_cast<double>(fontSize_) * 96.0 / 72.0);
+    f.setPixelSize(std::max(1, static_cast<int>(px)));
+    return f;
+}
+
+void SuperButton::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    ButtonRender();
+}
+
+void SuperButton::setBackColor(quint32 colour) { backColor_ = colour; }
+
+bool SuperButton::setBorder(qint32 style)
+{
+    const auto s = qm::toInt16(style);
+    if (!s)
+        return false;
+    border_ = *s;
+    ButtonRender();
+    return true;
+}
+
+bool SuperButton::setRenderColor(quint32 colour)
+{
+    renderColor_ = colour;
+    const auto split = qm::splitRenderColor(colour);
+    if (!split)
+        return false;
+    rgb_ = *split;
+    ButtonRender();
+    return true;
+}
+
+int SuperButton::fontSize() const
+{
+    return static_cast<int>(qm::roundHalfEven(static_cast<double>(fontSize_)));
+}
+
+bool SuperButton::setFontSize(double points)
+{
+    if (!(points > 0.0 && points <= 2048.0))
+        return false;
+    fontSize_ = static_cast<float>(points);
+    return true;
+}
+
+void SuperButton::Refresh() { repaint(); }
+
+void SuperButton::ButtonRender()
+{
+    ++renderCount_;
+    const QFont font = captionFont();
+    const QFontMetrics fm(font);
+    // A caption place beyond 16 bits keeps the previous one.
+    if (const auto pos = qm::captionPosition(width(), height(), fm.horizontalAdvance(caption_),
+                                             fm.height()))
+        captionPos_ = *pos;
+
+    auto faces = qm::renderButtonFaces(width(), height(), rgb_, border_);
+    if (!faces)
+        return;
+    light_ = faces->light;
+    dark_ = faces->dark;
+    const QPoint at = captionPos();
+    normalLook_ = toQImage(faces->normal);
+    printCaption(normalLook_, font, caption_, at, White);
+    highlightLook_ = toQImage(faces->highlighted);
+    printCaption(highlightLook_, font, caption_, at, White);
+    pressedLook_ = toQImage(faces->pressed);
+    printCaption(pressedLook_, font, caption_, at, dark_);
+
+    // The normal look, caption included, decides what is see-through.
+    // Setting an unchanged mask would still repaint the window behind.
+    if (hasMaskColour(normalLook_)) {
+        const QRegion region = maskRegion(normalLook_);
+        if (region != mask())
+            setMask(region);
+    } else if (!mask().isEmpty()) {
+        clearMask();
+    }
+    look_ = Look::Normal;
+    update();
+}
+
+void SuperButton::ReadProperties(const qm::PropertyBag& bag)
+{
+    if (const auto c = bag.readString("Caption", ""))
+        caption_ = QString::fromStdString(*c);
+    if (const auto c = bag.readColour("BackColor", DefaultBackColor))
+        setBackColor(*c);
+    if (const auto c = bag.readColour("RenderColor", DefaultRenderColor))
+        setRenderColor(*c);
+    if (const auto e = bag.readBool("Enabled", true))
+        setEnabled(*e);
+    if (const auto f = bag.readFloat("Fontsize", DefaultFontSize))
+        setFontSize(*f);
+    if (const auto b = bag.readInt32("Border", 0)) {
+        if (const auto b16 = qm::toInt16(*b))
+            border_ = *b16;
+    }
+}
+
+void SuperButton::WriteProperties(qm::PropertyBag& bag) const
+{
+    if (!caption_.isEmpty())
+        bag.write("Caption", caption_.toStdString());
+    if (backColor_ != DefaultBackColor)
+        bag.writeColour("BackColor", backColor_);
+    if (renderColor_ != DefaultRenderColor)
+        bag.writeColour("RenderColor", renderColor_);
+    if (!isEnabledTo(parentWidget()))
+        bag.write("Enabled", false);
+    if (fontSize_ != DefaultFontSize)
+        bag.write("Fontsize", fontSize_);
+    if (border_ != 0)
+        bag.write("Border", static_cast<std::int32_t>(border_));
+}
+
+const QImage& SuperButton::imageOf(Look look) const
+{
+    switch (look) {
+    case Look::Highlighted: return highlightLook_;
+    case Look::Pressed: return pressedLook_;
+    case Look::Normal: break;
+    }
+    return normalLook_;
+}
+
+QImage SuperButton::lookImage(Look look) const { return applyMask(imageOf(look), normalLook_); }
+
+void SuperButton::showLook(Look look)
+{
+    look_ = look;
+    update();
+}
+
+void SuperButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QImage& image = imageOf(look_);
+    if (image.size() != size())
+        p.fillRect(rect(), QColor::fromRgb(toQRgb(backColor_ & 0xFFFFFF)));
+    if (!image.isNull())
+        p.drawImage(0, 0, image);
+}
+
+void SuperButton::resizeEvent(QResizeEvent*) { ButtonRender(); }
+
+void SuperButton::mouseMoveEvent(QMouseEvent* e)
+{
+    if (e->buttons() == Qt::NoButton && !hover_) {
+        timer1_.start();
+        hover_ = true;
+        showLook(Look::Highlighted);
+    }
+    const QPointF p = e->position();
+    emit MouseMove(mouseButtonCode(e->buttons()), shiftState(e->modifiers()),
+                   static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void SuperButton::press(QMouseEvent* e)
+{
+    showLook(Look::Pressed);
+    if (e->button() == Qt::LeftButton)
+        clickArmed_ = true;
+    const QPointF p = e->position();
+    emit MouseDown(mouseButtonCode(e->button()), shiftState(e->modifiers()),
+                   static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void SuperButton::mousePressEvent(QMouseEvent* e) { press(e); }
+
+// Qt reports the second press of a double click as this event instead of a
+// press: it raises DblClick and draws no pressed look.
+void SuperButton::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton) {
+        press(e);
+        return;
+    }
+    clickArmed_ = false;
+    emit DblClick();
+}
+
+void SuperButton::mouseReleaseEvent(QMouseEvent* e)
+{
+    const bool click = clickArmed_ && e->button() == Qt::LeftButton;
+    if (e->button() == Qt::LeftButton)
+        clickArmed_ = false;
+    // Strictly inside: a release on column 0 or row 0 counts as outside.
+    const QPointF p = e->position();
+    if (!(p.x() > 0 && p.x() < width() && p.y() > 0 && p.y() < height()))
+        return;
+    showLook(Look::Highlighted);
+    QPointer<SuperButton> self(this);
+    emit MouseUp(mouseButtonCode(e->button()), shiftState(e->modifiers()),
+                 static_cast<float>(p.x()), static_cast<float>(p.y()));
+    if (self && click)
+        emit Click();
+}
+
+void SuperButton::keyPressEvent(QKeyEvent* e)
+{
+    QPointer<SuperButton> self(this);
+    qint16 keyCode = virtualKeyCode(*e);
+    qint16 shift = shiftState(e->modifiers());
+    emit KeyDown(keyCode, shift);
+    if (!self)
+        return;
+    if (const auto ascii = keyAscii(*e)) {
+        qint16 keyAsciiArg = *ascii; // the host may change it; the button ignores that
+        emit KeyPress(keyAsciiArg);
+        if (self)
+            emit Click();
+    }
+}
+
+void SuperButton::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->isAutoRepeat())
+        return;
+    qint16 keyCode = virtualKeyCode(*e);
+    qint16 shift = shiftState(e->modifiers());
+    emit KeyUp(keyCode, shift);
+}
+
+void SuperButton::focusInEvent(QFocusEvent* e)
+{
+    if (windowLevelFocus(e))
+        return;
+    if (!hover_)
+        showLook(Look::Highlighted);
+}
+
+void SuperButton::focusOutEvent(QFocusEvent* e)
+{
+    if (windowLevelFocus(e))
+        return;
+    showLook(Look::Normal);
+}
+
+void SuperButton::pollLeave()
+{
+    QWidget* under = QApplication::widgetAt(QCursor::pos());
+    if (under != this && hover_) {
+        timer1_.stop();
+        hover_ = false;
+        showLook(Look::Normal);
+    }
+}
+
+} // namespace qm::ui

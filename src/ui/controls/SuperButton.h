@@ -1,0 +1,129 @@
+#pragma once
+// Owner-drawn push button: a gradient face from one render colour, one of four
+// edge styles and a centred white caption. Both faces are rendered only when a
+// property that shapes them changes or the button is resized; hovering,
+// focusing and pressing just show one of the stored looks. Mouse and key input
+// is passed to the host as the signals below, and every typed character also
+// gives a Click.
+
+#include "core/controls/ButtonFaces.h"
+#include "core/controls/PropertyBag.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+namespace qm::ui {
+
+class SuperButton : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class Look { Normal, Highlighted, Pressed };
+
+    // Defaults of the stored properties (see ReadProperties).
+    static constexpr quint32 DefaultBackColor = 0xC0E0FF;
+    static constexpr quint32 DefaultRenderColor = 0xC0C0C0;
+    static constexpr float DefaultFontSize = 9.0f;
+    static constexpr int LeavePollMs = 100;
+
+    explicit SuperButton(QWidget* parent = nullptr);
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString& caption); // renders
+
+    quint32 backColor() const { return backColor_; }
+    void setBackColor(quint32 colour); // does not render
+
+    qint32 border() const { return border_; }
+    // Renders; false (and nothing changes) for a value outside 16 bits.
+    bool setBorder(qint32 style);
+
+    quint32 renderColor() const { return renderColor_; }
+    // Stores the colour and renders; false when its components do not fit
+    // (bit 24 set): the colour is kept but the faces stay as they were.
+    bool setRenderColor(quint32 colour);
+
+    // Size in points, rounded halves to even; the exact single-precision size
+    // is fontSizeF. Setting it does not render. Sizes outside (0, 2048] are
+    // refused.
+    int fontSize() const;
+    float fontSizeF() const { return fontSize_; }
+    bool setFontSize(double points);
+
+    void Refresh();      // repaint now
+    void ButtonRender(); // render both faces from the current properties and size
+
+    // Applies "Caption", "BackColor", "RenderColor", "Enabled", "Fontsize",
+    // "Border" in that order; a missing key gives its default and a key that
+    // cannot be converted is skipped.
+    void ReadProperties(const qm::PropertyBag& bag);
+    // Writes the same keys in the same order, each only when not the default.
+    void WriteProperties(qm::PropertyBag& bag) const;
+
+    Look look() const { return look_; }
+    bool hovering() const { return hover_; }
+    bool leavePollRunning() const { return timer1_.isActive(); }
+    QPoint captionPos() const { return {captionPos_.x, captionPos_.y}; }
+    quint32 lightColor() const { return light_; }
+    quint32 darkColor() const { return dark_; }
+    int renderCount() const { return renderCount_; }
+    // The look as shown, its see-through pixels transparent.
+    QImage lookImage(Look look) const;
+    QFont captionFont() const;
+
+    // "Arial" where installed, else the metric-compatible "Liberation Sans".
+    static QString captionFontFamily();
+
+signals:
+    void Click();
+    void DblClick();
+    void KeyDown(qint16& KeyCode, qint16& Shift);
+    void KeyPress(qint16& KeyAscii);
+    void KeyUp(qint16& KeyCode, qint16& Shift);
+    void MouseDown(qint16 Button, qint16 Shift, float X, float Y);
+    void MouseMove(qint16 Button, qint16 Shift, float X, float Y);
+    void MouseUp(qint16 Button, qint16 Shift, float X, float Y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void pollLeave();
+    void showLook(Look look);
+    const QImage& imageOf(Look look) const;
+    void press(QMouseEvent* event);
+
+    QString caption_;
+    quint32 backColor_ = 0xE0E0E0;
+    qint16 border_ = 0;
+    quint32 renderColor_ = DefaultRenderColor;
+    qm::ButtonRgb rgb_{};
+    float fontSize_ = 9.75f;
+
+    bool hover_ = false;
+    bool clickArmed_ = false;
+    Look look_ = Look::Normal;
+    qm::CaptionPos captionPos_{};
+    quint32 light_ = 0;
+    quint32 dark_ = 0;
+    int renderCount_ = 0;
+
+    QImage normalLook_;
+    QImage highlightLook_;
+    QImage pressedLook_;
+    QTimer timer1_;
+};
+
+} // namespace qm::ui

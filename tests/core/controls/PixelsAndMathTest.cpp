@@ -1,0 +1,117 @@
+#include "core/controls/ControlMath.h"
+#include "core/controls/PixelBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace qm {
+namespace {
+
+TEST(ControlMath, RoundsHalvesToEven)
+{
+    const struct { double in; double out; } rows[] = {
+        {10.5, 10}, {11.5, 12}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3},
+        {174.0, 174}, {178.5, 178}, {-2.5, -2},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(roundHalfEven(r.in), r.out) << r.in;
+}
+
+TEST(ControlMath, SixteenBitLimits)
+{
+    EXPECT_EQ(*roundToInt16(32767.4), 32767);
+    EXPECT_FALSE(roundToInt16(32767.5).ok()); // rounds to 32768
+    EXPECT_EQ(*roundToInt16(-32768.5), -32768); // even neighbour stays inside
+    EXPECT_FALSE(roundToInt16(-32769.0).ok());
+    EXPECT_FALSE(roundToInt16(std::nan("")).ok());
+    EXPECT_FALSE(roundToInt16(std::numeric_limits<double>::infinity()).ok());
+    EXPECT_EQ(*add16(32700, 67), 32767);
+    EXPECT_EQ(add16(32700, 68).failure(), Failure::Overflow);
+    EXPECT_FALSE(sub16(-32768, 1).ok());
+}
+
+TEST(ControlMath, ThirtyTwoBitLimitsAndDivision)
+{
+    const std::int32_t maxI = std::numeric_limits<std::int32_t>::max();
+    const std::int32_t minI = std::numeric_limits<std::int32_t>::min();
+    EXPECT_EQ(*add32(maxI - 1, 1), maxI);
+    EXPECT_FALSE(add32(maxI, 1).ok());
+    EXPECT_FALSE(sub32(minI, 1).ok());
+    EXPECT_FALSE(sub32(maxI, minI).ok());
+    EXPECT_FALSE(roundToInt32(2147483647.5).ok());
+    EXPECT_EQ(divide(0, 0).failure(), Failure::DivisionByZero);
+    EXPECT_EQ(divide(3, 0).failure(), Failure::DivisionByZero);
+    EXPECT_DOUBLE_EQ(*divide(1, 4), 0.25);
+}
+
+TEST(Rgb, ComponentsAboveRangeCountAsLimits)
+{
+    EXPECT_EQ(rgb(313, 313, 313), 0xFFFFFFu);
+    EXPECT_EQ(rgb(0x12, 0x34, 0x56), 0x563412u);
+    EXPECT_EQ(rgb(-4, 0, 300), 0xFF0000u);
+}
+
+TEST(PixelBuffer, RefusesSizesNoPictureCanHave)
+{
+    EXPECT_FALSE(PixelBuffer::create(-1, 5).ok());
+    EXPECT_FALSE(PixelBuffer::create(32768, 1).ok());
+    EXPECT_FALSE(PixelBuffer::create(32767, 32767).ok()); // too many pixels
+    const auto empty = PixelBuffer::create(0, 0);
+    ASSERT_TRUE(empty.ok());
+    EXPECT_TRUE(empty->empty());
+    EXPECT_FALSE(empty->pixel(0, 0).ok());
+}
+
+TEST(PixelBuffer, LinesLeaveOutTheirEndPointAndClip)
+{
+    PixelBuffer b = *PixelBuffer::create(6, 4, 0);
+    b.horizontalLine(-3, 3, 1, 7); // x = 0, 1, 2
+    b.verticalLine(5, 3, 0, 9);    // drawn upwards: y = 3, 2, 1
+    EXPECT_EQ(*b.pixel(2, 1), 7u);
+    EXPECT_EQ(*b.pixel(3, 1), 0u);
+    EXPECT_EQ(*b.pixel(5, 1), 9u);
+    EXPECT_EQ(*b.pixel(5, 0), 0u);
+    EXPECT_EQ(*b.pixel(5, 3), 9u);
+    b.horizontalLine(std::numeric_limits<int>::min(), std::numeric_limits<int>::min(), 0, 1);
+    b.horizontalLine(0, std::numeric_limits<int>::max(), 3, 4);
+    EXPECT_EQ(*b.pixel(4, 3), 4u);
+}
+
+TEST(PixelBuffer, RectangleOutlinesIncludeBothCorners)
+{
+    PixelBuffer b = *PixelBuffer::create(5, 5, 0);
+    b.rectOutline(-1, -1, 3, 3, 1);
+    // Only the right and bottom sides lie inside.
+    for (int i = 0; i <= 3; ++i) {
+        EXPECT_EQ(*b.pixel(3, i), 1u) << i;
+        EXPECT_EQ(*b.pixel(i, 3), 1u) << i;
+    }
+    EXPECT_EQ(*b.pixel(0, 0), 0u);
+    EXPECT_EQ(*b.pixel(4, 4), 0u);
+    b.rectOutline(0, 0, std::numeric_limits<int>::max(), std::numeric_limits<int>::max(), 2);
+    EXPECT_EQ(*b.pixel(4, 0), 2u);
+    EXPECT_EQ(*b.pixel(0, 4), 2u);
+    EXPECT_EQ(*b.pixel(2, 2), 0u);
+}
+
+TEST(PixelBuffer, StretchSamplesPixelCentresAndFlips)
+{
+    PixelBuffer src = *PixelBuffer::create(1, 4, 0);
+    for (int y = 0; y < 4; ++y)
+        src.setPixel(0, y, static_cast<Colour>(y + 1));
+    PixelBuffer dst = *PixelBuffer::create(2, 8, 0);
+    dst.drawStretched(src, 0, 0, 2, 2);       // rows 0 and 1 sample source rows 1 and 3
+    dst.drawStretched(src, 0, 4, 1, 4, true); // bottom-up: row 7 is source row 0
+    EXPECT_EQ(*dst.pixel(1, 0), 2u);
+    EXPECT_EQ(*dst.pixel(1, 1), 4u);
+    EXPECT_EQ(*dst.pixel(0, 2), 0u);
+    EXPECT_EQ(*dst.pixel(0, 7), 1u);
+    EXPECT_EQ(*dst.pixel(0, 4), 4u);
+    EXPECT_EQ(*dst.pixel(1, 7), 0u);
+    dst.drawStretched(src, -5, 100, 3, 3); // wholly outside: nothing happens
+}
+
+} // namespace
+} // namespace qm
