@@ -7,7 +7,7 @@ pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libqt6prints
       libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation)
 if [ "${1:-}" = "test" ]; then
   pkgs+=(clang-14 libclang-rt-14-dev xvfb xauth xdotool xclip x11-utils imagemagick poppler-utils
-         cups cups-bsd cups-client cups-pdf)
+         cups cups-bsd cups-client cups-pdf openbox wmctrl)
 fi
 
 missing=()

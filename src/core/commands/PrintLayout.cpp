@@ -1,0 +1,119 @@
+#include "core/commands/PrintLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace qm {
+
+namespace {
+
+// Decimals settings from 7 up mean "Variable".
+constexpr int FirstVariableSetting = 7;
+// The room left of the widest expected amount, the grand total.
+constexpr std::string_view EdgeRoom = "WWW";
+
+double safeWidth(const PrintTextWidth& width, std::string_view text, bool bold)
+{
+    const double w = width ? width(text, bold) : 0.0;
+    return std::isfinite(w) && w > 0 ? w : 0.0;
+}
+
+} // namespace
+
+bool printsOnTape(const Value& value, char decimalSep)
+{
+    return leadingNumber(plainText(value, decimalSep)) > 0;
+}
+
+std::string printAmountText(const Value& value, int decimalPlaces, const Regional& regional)
+{
+    if (decimalPlaces >= FirstVariableSetting || decimalPlaces < 0)
+        return plainText(value, regional.decimalSep);
+    Result<std::string> fixed = formatFixed(value, decimalPlaces, regional);
+    if (fixed.ok())
+        return std::move(fixed).value();
+    return plainText(value, regional.decimalSep);
+}
+
+Result<std::int32_t> roundHalfEvenToInt32(double x)
+{
+    if (!std::isfinite(x))
+        return Failure::Overflow;
+    double whole = std::floor(x);
+    const double frac = x - whole;
+    if (frac > 0.5 || (frac == 0.5 && std::fmod(whole, 2.0) != 0.0))
+        whole += 1.0;
+    constexpr double lo = static_cast<double>(std::numeric_limits<std::int32_t>::min());
+    constexpr double hi = static_cast<double>(std::numeric_limits<std::int32_t>::max());
+    if (whole < lo || whole > hi)
+        return Failure::Overflow;
+    return static_cast<std::int32_t>(whole);
+}
+
+Result<PrintPlan> planPrintedTape(const Tape& tape, int decimalPlaces, const Regional& regional,
+                                  const std::string& totalText, const PrintTextWidth& width)
+{
+    const std::string edgeText = std::string(EdgeRoom) + totalText;
+    Result<std::int32_t> edge = roundHalfEvenToInt32(safeWidth(width, edgeText, true));
+    if (!edge)
+        return edge.failure();
+
+    PrintPlan plan;
+    const std::size_t lines = std::min(tape.TapeValue.size(), tape.TapeOp.size());
+    double needed = 0;
+    for (std::size_t i = 0; i < lines; ++i) {
+        const Value& v = tape.TapeValue[i];
+        if (!printsOnTape(v, regional.decimalSep))
+            continue;
+        PrintLine line;
+        line.op = std::string(1, tape.TapeOp[i]);
+        line.amount = printAmountText(v, decimalPlaces, regional);
+        needed = std::max(needed, safeWidth(width, line.op + " ", false) +
+                                      safeWidth(width, line.amount, false));
+        plan.lines.push_back(std::move(line));
+    }
+    PrintLine total;
+    total.op = "=";
+    total.amount = totalText;
+    total.bold = true;
+    needed = std::max(needed, safeWidth(width, "= ", true) + safeWidth(width, totalText, true));
+    plan.lines.push_back(std::move(total));
+
+    std::int32_t right = edge.value();
+    if (needed > right) {
+        Result<std::int32_t> wider = roundHalfEvenToInt32(std::ceil(needed));
+        if (!wider)
+            return wider.failure();
+        right = wider.value();
+    }
+    plan.rightEdge = right;
+    for (PrintLine& line : plan.lines)
+        line.amountX = right - safeWidth(width, line.amount, line.bold);
+    return plan;
+}
+
+int linesPerPrintedPage(double lineHeight, double pageHeight)
+{
+    if (!(lineHeight > 0) || !(pageHeight >= lineHeight) || !std::isfinite(pageHeight))
+        return 1;
+    const double n = std::floor(pageHeight / lineHeight);
+    if (n >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    return std::max(1, static_cast<int>(n));
+}
+
+PrintPlace printPlace(std::size_t lineIndex, double lineHeight, double pageHeight)
+{
+    const auto perPage = static_cast<std::size_t>(linesPerPrintedPage(lineHeight, pageHeight));
+    const std::size_t page = lineIndex / perPage;
+    PrintPlace place;
+    place.page = page > static_cast<std::size_t>(std::numeric_limits<int>::max())
+                     ? std::numeric_limits<int>::max()
+                     : static_cast<int>(page);
+    const double h = lineHeight > 0 && std::isfinite(lineHeight) ? lineHeight : 0.0;
+    place.y = static_cast<double>(lineIndex % perPage) * h;
+    return place;
+}
+
+} // namespace qm

@@ -1,0 +1,46 @@
+#pragma once
+// Opening and saving calculation files for the main window, and choosing one
+// in the file dialog.
+
+#include "core/number/TextForm.h"
+#include "core/tape/Tape.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace qm::ui {
+
+// The one message every calculation-file failure shows.
+inline constexpr const char* CalculationFileMessage = "Cannot write to read only file or drive...";
+
+// Reads the file at `path` into a new tape and only then swaps it into
+// `tape`, so a failed opening leaves the old tape whole.
+// - `path` empty, or not naming an existing file (a folder does not count):
+//   nothing happens, no message; returns false and leaves `error` empty.
+// - A file that cannot be read or parsed: shows the message box (OK only,
+//   titled with the parent window's title), puts the reason (with the file
+//   line where there is one) in `error`, returns false.
+bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& regional,
+                     qm::Tape& tape, QString* error = nullptr);
+
+// Writes the whole tape to `path` through a temporary file renamed over the
+// target, so the old file stays intact when anything fails. On failure shows
+// the message box, puts the reason in `error` and returns false.
+bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
+                     const qm::Regional& regional, QString* error = nullptr);
+
+// Shows the file dialog modally over `parent`, captioned for opening (index 0:
+// "Open Calculation...", accept "Open") or saving (index 1: "Save
+// Calculation...", accept "Save"). Returns the chosen name resolved against
+// the current folder (which the dialog's browser leaves at the folder shown)
+// as an absolute path, or an empty text when the user cancelled. Any other
+// index returns an empty text without showing anything.
+// The dialog is created on first use and kept, hidden, as a child of `parent`,
+// so its name box keeps its text between uses.
+QString chooseCalculationFile(QWidget* parent, int index);
+
+// The message box itself: only OK, titled with `parent`'s window title.
+void showCalculationFileMessage(QWidget* parent);
+
+} // namespace qm::ui

@@ -1,0 +1,233 @@
+#include "ui/files/LoadSave.h"
+
+#include "core/files/StripExtension.h"
+#include "ui/controls/SuperButton.h"
+#include "ui/files/DriveControl.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QValidator>
+
+namespace qm::ui {
+
+namespace {
+
+bool isRefused(QChar c)
+{
+    return QString::fromLatin1(LoadSave::RefusedCharacters).contains(c);
+}
+
+// Refuses pasted or dropped text holding a refused character; typed ones
+// never get this far.
+class NameValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        for (QChar c : input)
+            if (isRefused(c))
+                return Invalid;
+        return Acceptable;
+    }
+};
+
+// Layout in twips: left, top, width, height.
+struct TwipRect {
+    int left, top, width, height;
+};
+constexpr int InteriorWidth = 7095;
+constexpr int InteriorHeight = 4665;
+constexpr TwipRect DriveListRect{90, 135, 6855, 3210};
+constexpr TwipRect Label1Rect{405, 3555, 1110, 270};
+constexpr TwipRect NameBoxRect{1575, 3480, 5355, 420};
+constexpr TwipRect CancelRect{3825, 4005, 1545, 555};
+constexpr TwipRect AcceptRect{5400, 4005, 1545, 555};
+
+constexpr quint32 AcceptColour = 0x8A5A1E;   // 0x00BBGGRR: a deep blue
+constexpr quint32 CancelColour = 0x707070;
+
+} // namespace
+
+LoadSave::LoadSave(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("LoadSave"));
+    setModal(true);
+    QFont font(SuperButton::captionFontFamily());
+    font.setPixelSize(13);
+    setFont(font);
+
+    DriveList = new DriveControl(this);
+    DriveList->setObjectName(QStringLiteral("DriveList"));
+
+    Label1 = new QLabel(QStringLiteral("File Name:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+
+    txtSearchSpec = new QLineEdit(this);
+    txtSearchSpec->setObjectName(QStringLiteral("txtSearchSpec"));
+    QFont boxFont = font;
+    boxFont.setPixelSize(16);
+    txtSearchSpec->setFont(boxFont);
+    txtSearchSpec->setValidator(new NameValidator(txtSearchSpec));
+    txtSearchSpec->installEventFilter(this);
+
+    Command1[2] = new SuperButton(this);
+    Command1[2]->setObjectName(QStringLiteral("Command1_2"));
+    Command1[1] = new SuperButton(this);
+    Command1[1]->setObjectName(QStringLiteral("Command1_1"));
+
+    const auto place = [this](QWidget* w, const TwipRect& r) {
+        w->setGeometry(twips(r.left, Qt::Horizontal), twips(r.top, Qt::Vertical),
+                       twips(r.width, Qt::Horizontal), twips(r.height, Qt::Vertical));
+    };
+    setFixedSize(twips(InteriorWidth, Qt::Horizontal), twips(InteriorHeight, Qt::Vertical));
+    place(DriveList, DriveListRect);
+    place(Label1, Label1Rect);
+    place(txtSearchSpec, NameBoxRect);
+    place(Command1[2], CancelRect);
+    place(Command1[1], AcceptRect);
+
+    for (int i : {1, 2}) {
+        SuperButton* b = Command1[static_cast<std::size_t>(i)];
+        b->setBorder(3);
+        b->setRenderColor(i == 1 ? AcceptColour : CancelColour);
+        b->setFontSize(11.25);
+        connect(b, &SuperButton::Click, this, [this, i] { Command1_Click(i); });
+    }
+    Command1[2]->setCaption(QStringLiteral("Cancel"));
+    Command1[1]->setCaption(QStringLiteral("Open"));
+
+    setTabOrder(txtSearchSpec, Command1[1]);
+    setTabOrder(Command1[1], Command1[2]);
+    setTabOrder(Command1[2], DriveList);
+
+    connect(txtSearchSpec, &QLineEdit::textChanged, this, &LoadSave::txtSearchSpec_Change);
+    connect(DriveList, &DriveControl::MouseUp, this, [this] { DriveList_MouseUp(); });
+    connect(DriveList, &DriveControl::DblClick, this, &LoadSave::DriveList_DblClick);
+}
+
+int LoadSave::twips(int length, Qt::Orientation direction) const
+{
+    const int dpi = direction == Qt::Horizontal ? logicalDpiX() : logicalDpiY();
+    return qRound(length * dpi / 1440.0);
+}
+
+void LoadSave::setAcceptCaption(const QString& caption)
+{
+    Command1[1]->setCaption(caption);
+}
+
+QString LoadSave::withExtension(const QString& name) const
+{
+    return QString::fromStdString(qm::StripExtension(name.toStdString())) + QLatin1String(Extension);
+}
+
+void LoadSave::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        Form_Activate();
+}
+
+void LoadSave::Form_Activate()
+{
+    discarded_ = false;
+    DriveList->FileExtention(QLatin1String(Extension));
+    txtSearchSpec->setText(withExtension(txtSearchSpec->text()));
+    txtSearchSpec->setFocus(Qt::OtherFocusReason);
+}
+
+void LoadSave::txtSearchSpec_Change(const QString& text)
+{
+    filePath_ = text;
+}
+
+bool LoadSave::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtSearchSpec && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (txtSearchSpec_KeyDown(key->key()))
+            return true;
+        if (txtSearchSpec_KeyPress(key->text(), key->key()))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool LoadSave::txtSearchSpec_KeyDown(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        DriveList->setFocus(Qt::TabFocusReason);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool LoadSave::txtSearchSpec_KeyPress(const QString& text, int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // Enter only moves to the accept button; a second Enter presses it.
+        Command1[1]->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    for (QChar c : text)
+        if (isRefused(c))
+            return true;
+    return false;
+}
+
+void LoadSave::DriveList_MouseUp()
+{
+    txtSearchSpec->setText(withExtension(DriveList->FileName()));
+}
+
+void LoadSave::DriveList_DblClick()
+{
+    DriveList_MouseUp();
+    // Only a double tap on a file accepts: one on a folder has just opened it,
+    // and the file name from an earlier tap must not be taken then.
+    const QString name = DriveList->FileName();
+    if (name.isEmpty() || !DriveList->lastTapSelectedFile())
+        return;
+    const QFileInfo info(name);   // relative to the folder shown
+    if (info.exists() && info.isFile())
+        Command1_Click(1);
+}
+
+void LoadSave::Command1_Click(int Index)
+{
+    if (Index == 1) {
+        if (txtSearchSpec->text().isEmpty())
+            return;
+        filePath_ = withExtension(txtSearchSpec->text());
+        setResult(QDialog::Accepted);
+        hide();
+    } else if (Index == 2) {
+        filePath_.clear();
+        setResult(QDialog::Rejected);
+        hide();
+    }
+}
+
+void LoadSave::reject()
+{
+    Command1_Click(2);
+}
+
+void LoadSave::closeEvent(QCloseEvent* event)
+{
+    filePath_.clear();
+    discarded_ = true;
+    setResult(QDialog::Rejected);
+    event->accept();
+}
+
+} // namespace qm::ui

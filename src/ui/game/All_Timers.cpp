@@ -1,0 +1,96 @@
+#include "ui/game/All_Timers.h"
+
+#include "core/tape/MainWindowDesign.h"
+#include "ui/platform/RegionalSettings.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QPalette>
+
+#include <cmath>
+
+namespace qm::ui {
+
+namespace {
+
+// Places of the labels, in twips of the panel.
+constexpr int BestLeft = 45;
+constexpr int BestTop = 45;
+constexpr int NameLeft = 45;
+constexpr int NameWidth = 2800;
+constexpr int ScoreLeft = 2925;
+constexpr int ScoreWidth = 1005;
+constexpr int FirstRowTop = 405;
+constexpr int RowStep = 270;
+constexpr int RowHeight = 285;
+
+QColor fromBgr(unsigned c)
+{
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
+}
+
+int twipsToPixels(int twips)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / All_Timers::TwipsPerPixel));
+}
+
+} // namespace
+
+QRect All_Timers::twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
+}
+
+All_Timers::All_Timers(QWidget* parent) : QFrame(parent)
+{
+    setObjectName(QStringLiteral("All_Timers"));
+    const design::Rect r = design::AllTimers;
+    setGeometry(r.left, r.top, r.width, r.height);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, fromBgr(BackColor));
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    QFont font(QStringLiteral("Arial"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+
+    Best = new QLabel(QStringLiteral("Top 20 Scores"), this);
+    Best->setObjectName(QStringLiteral("Best"));
+    Best->move(twipsRect(BestLeft, BestTop, 0, 0).topLeft());
+    Best->adjustSize();
+
+    for (int j = 0; j < GameTableSize; ++j) {
+        const int top = FirstRowTop + RowStep * j;
+        auto* name = new QLabel(this);
+        name->setObjectName(QStringLiteral("HiNames(%1)").arg(j));
+        name->setGeometry(twipsRect(NameLeft, top, NameWidth, RowHeight));
+        auto* score = new QLabel(this);
+        score->setObjectName(QStringLiteral("ScoreTitle(%1)").arg(j));
+        score->setGeometry(twipsRect(ScoreLeft, top, ScoreWidth, RowHeight));
+        HiNames[static_cast<std::size_t>(j)] = name;
+        ScoreTitle[static_cast<std::size_t>(j)] = score;
+    }
+    hide();
+}
+
+void All_Timers::showTable(HighScoreNames names, HighScoreList scores, int base)
+{
+    for (int j = 0; j < GameTableSize; ++j) {
+        const auto at = static_cast<std::size_t>(j);
+        const long long entry = static_cast<long long>(base) + j;
+        const bool inNames = entry >= 0 && static_cast<std::size_t>(entry) < names.size();
+        const bool inScores = entry >= 0 && static_cast<std::size_t>(entry) < scores.size();
+        HiNames[at]->setText(inNames ? toQ(nameText(names[static_cast<std::size_t>(entry)]))
+                                     : QString());
+        ScoreTitle[at]->setText(inScores ? toQ(scoreText(scores[static_cast<std::size_t>(entry)]))
+                                         : QString());
+    }
+}
+
+} // namespace qm::ui

@@ -1,0 +1,38 @@
+#pragma once
+// The score panel shown over the tape while a game runs: the heading "Top 20
+// Scores" and the names and scores of the running game's table, black on
+// light red.
+
+#include "core/game/GameScores.h"
+
+#include <QFrame>
+#include <QRect>
+
+#include <array>
+
+class QLabel;
+
+namespace qm::ui {
+
+class All_Timers : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int TwipsPerPixel = 15;   // at the design's 96 dots per inch
+    static constexpr unsigned BackColor = 0xC0C0FF;   // 0x00BBGGRR
+
+    // Placed at the design place over the tape area of `parent`; hidden.
+    explicit All_Timers(QWidget* parent = nullptr);
+
+    // Pixels of a rectangle given in twips of the panel.
+    static QRect twipsRect(int left, int top, int width, int height);
+
+    // Shows entries base..base + 19: names as text, scores in decimal.
+    // Entries beyond the arrays show empty.
+    void showTable(HighScoreNames names, HighScoreList scores, int base);
+
+    QLabel* Best = nullptr;
+    std::array<QLabel*, GameTableSize> HiNames{};
+    std::array<QLabel*, GameTableSize> ScoreTitle{};
+};
+
+} // namespace qm::ui

@@ -1,0 +1,98 @@
+#include "ui/game/GameController.h"
+
+#include "ui/game/All_Timers.h"
+#include "ui/platform/RegionalSettings.h"
+
+#include <QInputDialog>
+#include <QLineEdit>
+
+namespace qm::ui {
+
+GameController::GameController(GameSession& session, GameHost& host, All_Timers& panel,
+                               QObject* parent)
+    : QObject(parent), session_(session), host_(host), panel_(panel)
+{
+    GameTimer.setObjectName(QStringLiteral("GameTimer"));
+    connect(&GameTimer, &QTimer::timeout, this, &GameController::GameTimer_Timer);
+}
+
+bool GameController::Nixie_Invaders_Go_Click(int Index)
+{
+    if (!session_.start(Index, host_.nowMs()))
+        return false;
+    host_.setTotalAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    GameTimer.setInterval(session_.interval());
+    GameTimer.start();
+    host_.setTotalLocked(false);
+    host_.focusTotal();
+    panel_.showTable(host_.highScoreNames(), host_.highScores(), session_.tableBase());
+    panel_.show();
+    panel_.raise();
+    return true;
+}
+
+void GameController::GameTimer_Timer()
+{
+    const GameTick tick = session_.tick(host_.nowMs());
+    switch (tick.kind) {
+    case GameTick::Kind::Idle:
+        GameTimer.stop();
+        return;
+    case GameTick::Kind::Grew:
+        if (GameTimer.interval() != session_.interval())
+            GameTimer.setInterval(session_.interval());
+        host_.setTotalText(toQ(tick.text));
+        return;
+    case GameTick::Kind::Invaded:
+        endGame(tick);
+        return;
+    }
+}
+
+void GameController::endGame(const GameTick& tick)
+{
+    GameTimer.stop();
+    host_.setTotalAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    host_.setTotalText(toQ(tick.text));
+
+    const std::optional<int> place =
+        makeRoomForScore(host_.highScoreNames(), host_.highScores(), tick.tableBase, tick.finalScore);
+    if (place) {
+        const QString name = prompt_ ? prompt_(panel_.window()) : QString();
+        enterHighScore(host_.highScoreNames(), host_.highScores(), *place, toStd(name),
+                       tick.finalScore);
+        // The name entry may have taken a while; the pause follows it.
+        session_.restartPause(host_.nowMs());
+    }
+    panel_.hide();
+    host_.setTotalLocked(true);
+    emit gameOver(tick.finalScore, place.value_or(-1));
+}
+
+bool GameController::TotalAmount_KeyDown(int KeyCode)
+{
+    if (!session_.keyDown(KeyCode, host_.nowMs()))
+        return false;
+    host_.setTotalText(toQ(session_.targets()));
+    return true;
+}
+
+bool GameController::CalC_Button_Game(int Index)
+{
+    if (!session_.running())
+        return false;
+    session_.keypadButton(Index, host_.nowMs());
+    host_.setTotalText(toQ(session_.targets()));
+    return true;
+}
+
+QString GameController::askName(QWidget* parent)
+{
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(parent, QString::fromLatin1(PromptTitle),
+                              QString::fromLatin1(PromptLabel), QLineEdit::Normal, QString(), &ok);
+    return ok ? name : QString();
+}
+
+} // namespace qm::ui

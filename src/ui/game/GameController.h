@@ -1,0 +1,87 @@
+#pragma once
+// Runs the figure games on the main window's grand-total box: the game timer,
+// the start from the "Games" menu, the hits from the keyboard and the keypad,
+// the high-score entry and the pause after a game.
+//
+// The window stays responsive throughout: the pause after a game is a "pause
+// until" time, not a wait. Within it a new game does not start and no key
+// hits.
+
+#include "core/game/GameScores.h"
+#include "core/game/GameSession.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+
+class QWidget;
+
+namespace qm::ui {
+
+class All_Timers;
+
+// What the game needs from the main window.
+class GameHost {
+public:
+    virtual ~GameHost() = default;
+    virtual void setTotalText(const QString& text) = 0;
+    virtual void setTotalAlignment(Qt::Alignment alignment) = 0;
+    // A locked grand-total box is read-only; the game unlocks it while it runs.
+    virtual void setTotalLocked(bool locked) = 0;
+    virtual void focusTotal() = 0;
+    // The window's high-score arrays (entries 0..39 at least).
+    virtual HighScoreNames highScoreNames() = 0;
+    virtual HighScoreList highScores() = 0;
+    // Milliseconds on a steady clock; the same clock for every game call.
+    virtual std::int64_t nowMs() const = 0;
+};
+
+class GameController : public QObject {
+    Q_OBJECT
+public:
+    // Asks for the name of a player who made the table; "" when cancelled.
+    using NamePrompt = std::function<QString(QWidget* parent)>;
+
+    static constexpr const char* PromptTitle = "You have Scored a Top Position...";
+    static constexpr const char* PromptLabel = "Enter your Name...";
+
+    GameController(GameSession& session, GameHost& host, All_Timers& panel,
+                   QObject* parent = nullptr);
+
+    // "Start Nixie Invaders..." (0) and "Start Nixie Blaster..." (1). Returns
+    // false when refused (unknown index, or within the pause after a game).
+    bool Nixie_Invaders_Go_Click(int Index);
+    // One tick of GameTimer.
+    void GameTimer_Timer();
+    // KeyDown of the grand-total box with a virtual-key code: true on a hit.
+    bool TotalAmount_KeyDown(int KeyCode);
+    // A keypad button while a game runs. Returns true when a game runs, so
+    // the button belongs to the game and does nothing else.
+    bool CalC_Button_Game(int Index);
+
+    bool running() const { return session_.running(); }
+    bool paused() const { return session_.paused(host_.nowMs()); }
+    QTimer& timer() { return GameTimer; }
+
+    void setNamePrompt(NamePrompt prompt) { prompt_ = std::move(prompt); }
+    // The prompt used unless a test replaces it: a modal input box.
+    static QString askName(QWidget* parent);
+
+signals:
+    // The game ended; `place` is the table entry the score went to, or -1.
+    void gameOver(int score, int place);
+
+private:
+    void endGame(const GameTick& tick);
+
+    GameSession& session_;
+    GameHost& host_;
+    All_Timers& panel_;
+    QTimer GameTimer;
+    NamePrompt prompt_ = &GameController::askName;
+};
+
+} // namespace qm::ui

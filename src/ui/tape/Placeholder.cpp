@@ -1,4 +1,0 @@
-// The user interface library grows here.
-namespace qm::ui {
-int placeholder() { return 0; }
-}

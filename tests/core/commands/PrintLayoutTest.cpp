@@ -1,0 +1,232 @@
+#include "core/commands/PrintLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace qm {
+namespace {
+
+// A predictable font: "W" is 10 units wide, every other character 5; bold
+// adds 1 unit per character.
+double fakeWidth(std::string_view text, bool bold)
+{
+    double w = 0;
+    for (char c : text)
+        w += (c == 'W' ? 10 : 5) + (bold ? 1 : 0);
+    return w;
+}
+
+Value dec(const char* text)
+{
+    Result<Decimal> d = parseStrict(text);
+    EXPECT_TRUE(d.ok()) << text;
+    return d.valueOr(Decimal());
+}
+
+Tape makeTape(std::vector<std::pair<char, Value>> lines)
+{
+    Tape t;
+    for (auto& [op, v] : lines) {
+        t.TapeOp.push_back(op);
+        t.TapeValue.push_back(std::move(v));
+    }
+    return t;
+}
+
+const Regional periodRegion{'.', ',', 3};
+const Regional commaRegion{',', '.', 3};
+
+TEST(PrintLayout, AddingMachineStripWithBoldTotal)
+{
+    Tape tape = makeTape({{'+', dec("12.5")}, {'x', dec("3")}, {'+', dec("0")}, {'+', Value()}});
+    Result<PrintPlan> plan = planPrintedTape(tape, 2, periodRegion, "37.50", fakeWidth);
+    ASSERT_TRUE(plan.ok());
+    // R = bold width of "WWW37.50" = 3 * 11 + 5 * 6.
+    EXPECT_EQ(plan->rightEdge, 63);
+    ASSERT_EQ(plan->lines.size(), 3u);
+
+    EXPECT_EQ(plan->lines[0].op, "+");
+    EXPECT_EQ(plan->lines[0].amount, "12.50");
+    EXPECT_DOUBLE_EQ(plan->lines[0].amountX, 63 - 25);
+    EXPECT_FALSE(plan->lines[0].bold);
+
+    EXPECT_EQ(plan->lines[1].op, "x");
+    EXPECT_EQ(plan->lines[1].amount, "3.00");
+    EXPECT_DOUBLE_EQ(plan->lines[1].amountX, 63 - 20);
+
+    EXPECT_EQ(plan->lines[2].op, "=");
+    EXPECT_EQ(plan->lines[2].amount, "37.50");
+    EXPECT_TRUE(plan->lines[2].bold);
+    EXPECT_DOUBLE_EQ(plan->lines[2].amountX, 63 - 30);   // measured in bold
+}
+
+TEST(PrintLayout, WhichLinesPrint)
+{
+    struct Row {
+        const char* name;
+        Value value;
+        char sep;
+        bool prints;
+    };
+    const Row rows[] = {
+        {"positive decimal", dec("12.5"), '.', true},
+        {"tiny positive", dec("0.0001"), '.', true},
+        {"zero", dec("0"), '.', false},
+        {"empty line", Value(), '.', false},
+        {"negative", dec("-4"), '.', false},
+        {"function line", Value("Sin(30)"), '.', false},
+        {"rounding Int", Value("Int"), '.', false},
+        {"rounding Roun", Value("Roun(2)"), '.', false},
+        {"user function", Value("Kilo(12)"), '.', false},
+        {"negative percent", Value("-5%"), '.', false},
+        {"percent reads its leading number", Value("10%"), '.', true},
+        {"half under a comma setting", dec("0.5"), ',', false},
+        {"one and a half under a comma setting", dec("1.5"), ',', true},
+        {"half under a period setting", dec("0.5"), '.', true},
+        {"double", Value(3.14159265358979), '.', true},
+        {"negative double", Value(-2.0), '.', false},
+        {"tiny double in exponent form", Value(1.5e-7), '.', true},
+        {"largest decimal", Value(Decimal::max()), '.', true},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(printsOnTape(r.value, r.sep), r.prints) << r.name;
+}
+
+TEST(PrintLayout, AmountTexts)
+{
+    struct Row {
+        Value value;
+        int decimals;
+        const Regional* region;
+        const char* text;
+    };
+    const Row rows[] = {
+        {dec("12.5"), 2, &periodRegion, "12.50"},
+        {dec("0.5"), 2, &periodRegion, ".50"},
+        {dec("1234.5"), 2, &periodRegion, "1,234.50"},
+        {dec("1234.5"), 2, &commaRegion, "1.234,50"},
+        {dec("2.5"), 0, &periodRegion, "3"},
+        {dec("12.5"), 25, &periodRegion, "12.5"},
+        {dec("1234.5"), 25, &periodRegion, "1234.5"},
+        {dec("1.5"), 25, &commaRegion, "1,5"},
+        {dec("0.3333333333333333333333333333"), 7, &periodRegion,
+         "0.3333333333333333333333333333"},
+        {Value(3.14159265358979), 2, &periodRegion, "3.14"},
+        {Value("10%"), 2, &periodRegion, "10%"},
+        {Value("10%"), 25, &periodRegion, "10%"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(printAmountText(r.value, r.decimals, *r.region), r.text)
+            << r.text << " at " << r.decimals;
+}
+
+TEST(PrintLayout, RightEdgeRoundsHalvesToEven)
+{
+    struct Row {
+        double in;
+        bool ok;
+        std::int32_t out;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const Row rows[] = {
+        {2.5, true, 2},          {3.5, true, 4},        {2.4999, true, 2},
+        {2.5001, true, 3},       {-2.5, true, -2},      {-3.5, true, -4},
+        {-0.5, true, 0},         {0.0, true, 0},        {2147483647.4, true, 2147483647},
+        {2147483647.5, false, 0}, {-2147483648.5, true, -2147483648},
+        {-2147483649.0, false, 0}, {1e300, false, 0},    {nan, false, 0},
+        {inf, false, 0},
+    };
+    for (const Row& r : rows) {
+        Result<std::int32_t> got = roundHalfEvenToInt32(r.in);
+        ASSERT_EQ(got.ok(), r.ok) << r.in;
+        if (r.ok)
+            EXPECT_EQ(got.value(), r.out) << r.in;
+        else
+            EXPECT_EQ(got.failure(), Failure::Overflow) << r.in;
+    }
+}
+
+TEST(PrintLayout, EdgeWithFractionalWidthRoundsToEven)
+{
+    // Every character 2.5 wide: "WWW" + "7" is 10, "WWW" + "" is 7.5 -> 8.
+    auto quarter = [](std::string_view t, bool) { return 2.5 * static_cast<double>(t.size()); };
+    Result<PrintPlan> plan = planPrintedTape(Tape{}, 2, periodRegion, "", quarter);
+    ASSERT_TRUE(plan.ok());
+    EXPECT_EQ(plan->rightEdge, 8);
+    ASSERT_EQ(plan->lines.size(), 1u);   // an empty tape still prints its total line
+    EXPECT_EQ(plan->lines[0].op, "=");
+    EXPECT_DOUBLE_EQ(plan->lines[0].amountX, 8.0);
+}
+
+TEST(PrintLayout, AmountsWiderThanTheTotalMoveTheEdgeInsteadOfRunningOffThePage)
+{
+    // The total is only "Error", far narrower than the amount.
+    Tape tape = makeTape({{'+', dec("123456789012345")}, {'/', dec("0")}});
+    Result<PrintPlan> plan = planPrintedTape(tape, 25, periodRegion, "Error", fakeWidth);
+    ASSERT_TRUE(plan.ok());
+    ASSERT_EQ(plan->lines.size(), 2u);
+    const PrintLine& wide = plan->lines[0];
+    EXPECT_GE(wide.amountX, fakeWidth("+ ", false));
+    EXPECT_DOUBLE_EQ(wide.amountX + fakeWidth(wide.amount, false), plan->rightEdge);
+    // The total still ends on the same edge.
+    EXPECT_DOUBLE_EQ(plan->lines[1].amountX + fakeWidth("Error", true), plan->rightEdge);
+}
+
+TEST(PrintLayout, UsualAmountsKeepTheEdgeOfTheTotal)
+{
+    Tape tape = makeTape({{'+', dec("1000")}, {'-', dec("999")}});
+    Result<PrintPlan> plan = planPrintedTape(tape, 25, periodRegion, "1", fakeWidth);
+    ASSERT_TRUE(plan.ok());
+    EXPECT_EQ(plan->rightEdge, static_cast<std::int32_t>(fakeWidth("WWW1", true)));
+}
+
+TEST(PrintLayout, FailingWidthGivesAFailureNotAnUndefinedEdge)
+{
+    auto huge = [](std::string_view, bool) { return 1e12; };
+    Result<PrintPlan> plan = planPrintedTape(Tape{}, 2, periodRegion, "5", huge);
+    ASSERT_FALSE(plan.ok());
+    EXPECT_EQ(plan.failure(), Failure::Overflow);
+
+    // A width function that reports nonsense counts as zero width.
+    auto broken = [](std::string_view, bool) { return std::numeric_limits<double>::quiet_NaN(); };
+    Result<PrintPlan> zero = planPrintedTape(Tape{}, 2, periodRegion, "5", broken);
+    ASSERT_TRUE(zero.ok());
+    EXPECT_EQ(zero->rightEdge, 0);
+}
+
+TEST(PrintLayout, TapeWithUnequalArraysStopsAtTheShorter)
+{
+    Tape tape = makeTape({{'+', dec("1")}, {'+', dec("2")}});
+    tape.TapeOp.pop_back();
+    Result<PrintPlan> plan = planPrintedTape(tape, 25, periodRegion, "3", fakeWidth);
+    ASSERT_TRUE(plan.ok());
+    EXPECT_EQ(plan->lines.size(), 2u);
+}
+
+TEST(PrintLayout, LinesFillPagesTopDown)
+{
+    struct Row {
+        std::size_t index;
+        double lineHeight, pageHeight;
+        int page;
+        double y;
+    };
+    const Row rows[] = {
+        {0, 10, 35, 0, 0},  {2, 10, 35, 0, 20},  {3, 10, 35, 1, 0},  {7, 10, 35, 2, 10},
+        {5, 10, 30, 1, 20}, {6, 10, 30, 2, 0},   {4, 10, 5, 4, 0},   {1, 0, 100, 1, 0},
+    };
+    for (const Row& r : rows) {
+        PrintPlace p = printPlace(r.index, r.lineHeight, r.pageHeight);
+        EXPECT_EQ(p.page, r.page) << r.index << " " << r.lineHeight << " " << r.pageHeight;
+        EXPECT_DOUBLE_EQ(p.y, r.y) << r.index;
+    }
+    EXPECT_EQ(linesPerPrintedPage(10, 35), 3);
+    EXPECT_EQ(linesPerPrintedPage(10, 9), 1);
+    EXPECT_EQ(linesPerPrintedPage(std::numeric_limits<double>::quiet_NaN(), 100), 1);
+}
+
+} // namespace
+} // namespace qm
