@@ -6,12 +6,14 @@
 #
 # Usage: bench/startup.sh [BUILD_DIR] [PROGRAM]
 #   BUILD_DIR  build tree holding bench/bench_ui_emptywindow (default: build)
-#   PROGRAM    the program to measure (default: the end-to-end launcher of
-#              the main window in BUILD_DIR)
+#   PROGRAM    the program to measure (default: BUILD_DIR/src/app/quillmate,
+#              or the end-to-end launcher of the main window when that is
+#              not built)
 set -euo pipefail
 
 build="${1:-build}"
-program="${2:-$build/tests/e2e/mainwindow_launcher}"
+program="${2:-$build/src/app/quillmate}"
+[ -n "${2:-}" ] || [ -x "$program" ] || program="$build/tests/e2e/mainwindow_launcher"
 empty="$build/bench/bench_ui_emptywindow"
 runs=5
 
@@ -33,18 +35,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-disp=""
-for n in $(seq 71 199); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        disp="$n"
-        break
-    fi
-done
-[ -n "$disp" ] || { echo "no free display" >&2; exit 1; }
-Xvfb ":$disp" -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a display number nobody uses and reports it.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
+for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+done
+disp="$(head -n1 "$work/display" 2>/dev/null || true)"
+[ -n "$disp" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
 export DISPLAY=":$disp"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 
 # Peers keep their settings in a scratch folder, not in the user's.
 export XDG_CONFIG_HOME="$work/config"

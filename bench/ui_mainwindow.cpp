@@ -70,6 +70,18 @@ void BM_ScrollNumChange74Rows(benchmark::State& state)
 }
 BENCHMARK(BM_ScrollNumChange74Rows)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// Building the window with its 74 rows and showing it, as start-up does.
+void BM_StartWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        Rolling_Caculator w;
+        w.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(w.LastLoadedRow);
+    }
+}
+BENCHMARK(BM_StartWindow)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

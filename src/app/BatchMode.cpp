@@ -5,6 +5,7 @@
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/MailCalc.h"
 #include "core/tape/SettingsFile.h"
+#include "ui/commands/PrintTape.h"
 #include "ui/platform/RegionalSettings.h"
 
 #include <QCommandLineOption>
@@ -21,6 +22,8 @@ const char* const ProgramName = "quillmate";
 
 const QString OptTotal = QStringLiteral("total");
 const QString OptEvaluate = QStringLiteral("evaluate");
+const QString OptPrint = QStringLiteral("print");
+const QString OptOutput = QStringLiteral("output");
 const QString OptDecimals = QStringLiteral("decimals");
 const QString OptStat = QStringLiteral("stat");
 const QString OptSettings = QStringLiteral("settings");
@@ -36,7 +39,8 @@ void addOptions(QCommandLineParser& parser)
     parser.addOptions({
         {OptTotal, QStringLiteral("Print the grand total of calculation file FILE and exit."),
          QStringLiteral("FILE")},
-        {OptDecimals, QStringLiteral("With --total: decimals shown, 0 to 6 or variable (default)."),
+        {OptDecimals,
+         QStringLiteral("With --total or --print: decimals shown, 0 to 6 or variable (default)."),
          QStringLiteral("N")},
         {OptStat, QStringLiteral("With --total: what to show, total (default), average, mean or mode."),
          QStringLiteral("MODE")},
@@ -44,6 +48,11 @@ void addOptions(QCommandLineParser& parser)
          QStringLiteral("FILE")},
         {OptEvaluate, QStringLiteral("Print the value of the arithmetic expression EXPR and exit."),
          QStringLiteral("EXPR")},
+        {OptPrint,
+         QStringLiteral("Print the tape of calculation file FILE on the default printer and exit."),
+         QStringLiteral("FILE")},
+        {OptOutput, QStringLiteral("With --print: write the printed tape to PDF file FILE instead."),
+         QStringLiteral("FILE")},
         {{QStringLiteral("h"), OptHelp}, QStringLiteral("Show this help and exit.")},
         {OptVersion, QStringLiteral("Show the version and exit.")},
     });
@@ -104,6 +113,16 @@ int runTotal(const CommandLine& c, std::ostream& out, std::ostream& err)
     return ExitOk;
 }
 
+int runPrint(const CommandLine& c)
+{
+    QStringList args{QStringLiteral("--print"), c.calcPath, QStringLiteral("--decimals"),
+                     c.decimalPlaces > 6 ? QStringLiteral("variable")
+                                         : QString::number(c.decimalPlaces)};
+    if (!c.outputPath.isEmpty())
+        args << QStringLiteral("--output") << c.outputPath;
+    return ui::runPrintBatch(args) == 0 ? ExitOk : ExitUnreadable;
+}
+
 int runEvaluate(const CommandLine& c, std::ostream& out)
 {
     Evaluator evaluator;
@@ -120,8 +139,8 @@ int runEvaluate(const CommandLine& c, std::ostream& out)
 
 bool isBatchCommandLine(const QStringList& arguments)
 {
-    static const QStringList longNames = {OptTotal, OptEvaluate, OptDecimals, OptStat,
-                                          OptSettings, OptHelp, OptVersion};
+    static const QStringList longNames = {OptTotal, OptEvaluate, OptPrint, OptOutput, OptDecimals,
+                                          OptStat, OptSettings, OptHelp, OptVersion};
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
         if (a == QLatin1String("-h"))
@@ -164,10 +183,17 @@ CommandLine parseCommandLine(const QStringList& arguments)
 
     const bool total = parser.isSet(OptTotal);
     const bool evaluate = parser.isSet(OptEvaluate);
+    const bool print = parser.isSet(OptPrint);
     if (total && evaluate)
         return usageError(QStringLiteral("--total and --evaluate cannot be combined"));
-    if (!total && (parser.isSet(OptDecimals) || parser.isSet(OptStat) || parser.isSet(OptSettings)))
-        return usageError(QStringLiteral("--decimals, --stat and --settings need --total"));
+    if (print && (total || evaluate))
+        return usageError(QStringLiteral("--print cannot be combined with --total or --evaluate"));
+    if (!total && !print && parser.isSet(OptDecimals))
+        return usageError(QStringLiteral("--decimals needs --total or --print"));
+    if (!total && (parser.isSet(OptStat) || parser.isSet(OptSettings)))
+        return usageError(QStringLiteral("--stat and --settings need --total"));
+    if (!print && parser.isSet(OptOutput))
+        return usageError(QStringLiteral("--output needs --print"));
 
     CommandLine c;
     if (evaluate) {
@@ -176,10 +202,20 @@ CommandLine parseCommandLine(const QStringList& arguments)
         return c;
     }
 
-    c.mode = Mode::Total;
-    c.calcPath = parser.value(OptTotal);
-    if (c.calcPath.isEmpty())
-        return usageError(QStringLiteral("--total needs a file name"));
+    if (print) {
+        c.mode = Mode::Print;
+        c.calcPath = parser.value(OptPrint);
+        if (c.calcPath.isEmpty())
+            return usageError(QStringLiteral("--print needs a file name"));
+        c.outputPath = parser.value(OptOutput);
+        if (parser.isSet(OptOutput) && c.outputPath.isEmpty())
+            return usageError(QStringLiteral("--output needs a file name"));
+    } else {
+        c.mode = Mode::Total;
+        c.calcPath = parser.value(OptTotal);
+        if (c.calcPath.isEmpty())
+            return usageError(QStringLiteral("--total needs a file name"));
+    }
     c.settingsPath = parser.value(OptSettings);
     if (parser.isSet(OptSettings) && c.settingsPath.isEmpty())
         return usageError(QStringLiteral("--settings needs a file name"));
@@ -206,6 +242,11 @@ CommandLine parseCommandLine(const QStringList& arguments)
     return c;
 }
 
+bool needsGuiApplication(const CommandLine& commandLine)
+{
+    return commandLine.mode == Mode::Print;
+}
+
 int runBatch(const CommandLine& c, std::ostream& out, std::ostream& err)
 {
     switch (c.mode) {
@@ -213,6 +254,8 @@ int runBatch(const CommandLine& c, std::ostream& out, std::ostream& err)
         return runTotal(c, out, err);
     case Mode::Evaluate:
         return runEvaluate(c, out);
+    case Mode::Print:
+        return runPrint(c);
     case Mode::Help:
         out << toUtf8(c.message);
         return ExitOk;

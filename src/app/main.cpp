@@ -1,10 +1,13 @@
 #include "BatchMode.h"
 
+#include "ui/tape/RunMainWindow.h"
+
 #include <QApplication>
 #include <QCoreApplication>
-#include <QMainWindow>
+#include <QGuiApplication>
 
 #include <iostream>
+#include <memory>
 
 namespace {
 
@@ -16,30 +19,51 @@ QStringList argumentsOf(int argc, char** argv)
     return list;
 }
 
-// The window, for now a placeholder titled with the path argument, if any.
+// A batch mode says what went wrong in one line of its own; Qt's notices on
+// the way (such as a missing runtime folder of the offscreen platform) would
+// only bury it.
+void quietQtNotices(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toLocal8Bit().constData() << '\n';
+}
+
+void nameProgram()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("quillmate"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("8.1"));
+}
+
+// The main window with the command line's one optional argument.
 int runWindow(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    nameProgram();
     // Qt has taken its own options (-platform, -style, ...) out by now.
     const qm::app::CommandLine commandLine = qm::app::parseCommandLine(app.arguments());
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Quillmate 8.1") + commandLine.argument);
-    w.resize(671, 466);
-    w.show();
-    return app.exec();
+    return qm::ui::runMainWindow(app, commandLine.argument);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (!qm::app::isBatchCommandLine(argumentsOf(argc, argv)))
+    const QStringList arguments = argumentsOf(argc, argv);
+    if (!qm::app::isBatchCommandLine(arguments))
         return runWindow(argc, argv);
 
-    // Batch modes print a result and need no display.
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("quillmate"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("8.1"));
+    // Batch modes print a result and need no display. Printing needs fonts
+    // and the printer system, which come with a GUI application; the
+    // offscreen platform gives them without a display.
+    std::unique_ptr<QCoreApplication> app;
+    if (qm::app::needsGuiApplication(qm::app::parseCommandLine(arguments))) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietQtNotices);
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    nameProgram();
     const qm::app::CommandLine commandLine = qm::app::parseCommandLine(QCoreApplication::arguments());
     const int code = qm::app::runBatch(commandLine, std::cout, std::cerr);
     std::cout.flush();

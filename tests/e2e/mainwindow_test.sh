@@ -35,32 +35,27 @@ fail() {
     exit 1
 }
 
-# A display number nobody uses.
-disp=""
-for n in $(seq 71 199); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        disp="$n"
-        break
-    fi
-done
-[ -n "$disp" ] || fail "no free display number"
-
-Xvfb ":$disp" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a display number nobody uses and reports it.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-export DISPLAY=":$disp"
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
+for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
     sleep 0.05
 done
+disp="$(head -n1 "$work/display" 2>/dev/null || true)"
+[ -n "$disp" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
+export DISPLAY=":$disp"
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
 
 openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
-for _ in $(seq 100); do
+for _ in $(seq 400); do
     wmctrl -m >/dev/null 2>&1 && break
+    kill -0 "$wm_pid" 2>/dev/null || break
     sleep 0.05
 done
-wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+wmctrl -m >/dev/null 2>&1 || fail "openbox did not start: $(cat "$work/openbox.log")"
 
 export QT_QPA_PLATFORM=xcb
 settings="$work/my settings.cal"

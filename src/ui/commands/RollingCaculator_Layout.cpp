@@ -191,7 +191,7 @@ void Rolling_Caculator::layOut()
     // never more than were made at start-up, and row 0 always.
     const int h = CalAmount[0]->height();
     const int t = CalAmount[0]->y();
-    const int step = h - 4;
+    const int step = h - 5;
     const int end = roundHalfEven(interior.height() - (1.5 * h + t));
     LastRow = -1;
     for (int y = 5; y <= end && LastRow < LastLoadedRow && step > 0; y += step) {

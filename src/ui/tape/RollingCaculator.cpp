@@ -3,7 +3,6 @@
 
 #include "ui/tape/RollingCaculator.h"
 
-#include "core/commands/TapeCommands.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/FmNo.h"
 #include "core/tape/MailCalc.h"
@@ -17,7 +16,6 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 
 namespace qm::ui {
 
@@ -107,11 +105,9 @@ void Rolling_Caculator::writeSettingsFile()
         return;
     // A read-only file is made writable first: the new settings replace it.
     const QFileInfo info(CustomFile);
-    if (info.exists() && info.isFile() && !info.isWritable())
-        (void)0;
-    else if (info.exists() && info.isFile()
-             && !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
-        (void)0;
+    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.isFile() && (!info.isWritable() || !(info.permissions() & anyWrite)))
+        QFile::setPermissions(CustomFile, info.permissions() | QFile::WriteOwner | QFile::WriteUser);
     // Failures are not reported: closing is never refused.
     saveSettingsFile(QFile::encodeName(CustomFile).toStdString(), settingsData());
 }

@@ -31,6 +31,7 @@ namespace qm::ui {
 
 class EntryBox;
 class EzyVerticalScroll;
+class GameController;
 class SuperButton;
 
 class Rolling_Caculator : public QMainWindow {
@@ -109,6 +110,9 @@ public:
     void readSettingsFile();         // start-up reading of CustomFile
     void writeSettingsFile();        // shutdown writing of CustomFile
     QWidget* allTimers();
+    // The games' timer and score panel, made on first use. The keypad hands
+    // its figure buttons to it while a game runs (CalC_Button_Game).
+    GameController* gameController();
 
     // Line of the tape shown on screen row `row`.
     int lineOfRow(int row) const;
@@ -137,6 +141,7 @@ public:
     void Stific_Click(int Index);
     void MemoryRc_Click(int Index);
     void PieValue_Click();
+    void MemoryRc_LostFocus(int Index);   // a memory button lost the focus
     void CalAmount_GotFocus(int Index);
     void CalAmount_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void CalAmount_KeyDown(int Index, int& KeyCode, int Shift);
@@ -167,11 +172,17 @@ private:
     void setOuterGeometry(QPoint frameTopLeft, int widthTwips, int heightTwips);
     void layOut();
     void leaveMaximized();
+    // Editing steps shared by the keyboard and keypad handlers.
+    void focusRow(int row);
+    bool appendTapeLine(char op);
+    Value* lineValue(int line);
 
     QElapsedTimer clock_;
     int resizeDepth_ = 0;
     bool maximizePending_ = false;
     bool settingsWritten_ = false;
+    GameController* gameController_ = nullptr;
+    void enableGamesAfterPause();
 };
 
 } // namespace qm::ui

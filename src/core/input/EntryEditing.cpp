@@ -1,0 +1,286 @@
+#include "core/input/EntryEditing.h"
+
+#include "core/commands/TapeCommands.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qm {
+
+namespace {
+
+bool contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+int ascii(char c) { return static_cast<unsigned char>(c); }
+
+std::string without(std::string_view text, char c)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text)
+        if (ch != c)
+            out.push_back(ch);
+    return out;
+}
+
+int length(const std::string& s)
+{
+    // Entry texts are short; a text beyond int range cannot come from a box.
+    return static_cast<int>(std::min<std::size_t>(s.size(), 32767));
+}
+
+} // namespace
+
+char operatorOfKey(int keyAscii)
+{
+    switch (keyAscii) {
+    case '+': return '+';
+    case '-': return '-';
+    case '*': return 'x';
+    case '/': return '/';
+    default: return 0;
+    }
+}
+
+KeyDecision classifyKeyPress(int keyAscii, std::string_view boxText, char thousandSep,
+                             char decimalSep)
+{
+    KeyDecision d;
+    if (keyAscii == AsciiCopy || keyAscii == AsciiPaste) {
+        d.tail = true;
+    } else if (keyAscii == AsciiBackspace) {
+        // left to the box, nothing else
+    } else if (keyAscii == AsciiEnter) {
+        d.swallow = true;
+        d.tail = true;
+        d.enter = true;
+    } else if (const char op = operatorOfKey(keyAscii)) {
+        d.swallow = true;
+        d.tail = true;
+        d.op = op;
+    } else if (keyAscii == 'H' || keyAscii == 'I') {
+        // typed as they are, with no further step
+    } else if (keyAscii >= '0' && keyAscii <= '9') {
+        d.tail = true;
+    } else if (keyAscii == ascii(thousandSep)) {
+        d.tail = true;
+    } else if (keyAscii == ascii(decimalSep)) {
+        d.swallow = contains(boxText, decimalSep);
+        d.tail = true;
+    } else {
+        d.swallow = true;
+        d.tail = true;
+    }
+    return d;
+}
+
+std::string withoutThousands(std::string_view text, const Regional& regional)
+{
+    if (regional.thousandSep == regional.decimalSep)
+        return std::string(text);
+    return without(text, regional.thousandSep);
+}
+
+std::optional<Decimal> entryNumber(std::string_view text, const Regional& regional)
+{
+    Result<Decimal> d = parseRegional(withoutThousands(text, regional), regional);
+    if (!d)
+        return std::nullopt;
+    return *d;
+}
+
+std::optional<Value> keyReleaseValue(const Value& stored, std::string_view boxText,
+                                     const Regional& regional)
+{
+    // Only a text line can hold "(" or "%": a number's text never does.
+    if (stored.isText() && (contains(stored.text(), '(') || contains(stored.text(), '%')))
+        return Value(std::string(boxText));
+    if (boxText.empty())
+        return Value(Decimal());
+    if (std::optional<Decimal> d = entryNumber(boxText, regional))
+        return Value(*d);
+    return std::nullopt;
+}
+
+bool isFunctionLine(std::string_view text) { return text.size() > 1 && text.find('(', 1) != std::string_view::npos; }
+
+std::optional<Value> keypadEntryValue(std::string_view boxText, const Regional& regional)
+{
+    if (isFunctionLine(boxText) || contains(boxText, '%'))
+        return Value(std::string(boxText));
+    if (boxText.empty())
+        return Value(Decimal());
+    if (std::optional<Decimal> d = entryNumber(boxText, regional))
+        return Value(*d);
+    return std::nullopt;
+}
+
+std::string argumentDigits(std::string_view text, char decimalSep)
+{
+    std::string out;
+    for (char c : text)
+        if (isDigit(c) || c == decimalSep)
+            out.push_back(c);
+    return out;
+}
+
+DeleteEdit keypadDelete(std::string_view text, int caret, const Regional& regional)
+{
+    DeleteEdit e;
+    if (contains(text, '(') || contains(text, ')')) {
+        // A function line falls back to its bare argument.
+        e.text = argumentDigits(text, regional.decimalSep);
+        e.caret = length(e.text);
+        const double v = leadingNumber(e.text);
+        if (std::isfinite(v))
+            e.value = Value(v);
+        return e;
+    }
+    if (text.empty()) {
+        e.value = Value(Decimal());
+        return e;
+    }
+    const int size = static_cast<int>(std::min<std::size_t>(text.size(), 32767));
+    int p = caret <= 0 ? 1 : std::min(caret, size);
+    std::string t(text);
+    t.erase(static_cast<std::size_t>(p - 1), 1);
+    t = without(t, '%');
+    p = std::min(p, length(t));
+    e.text = t;
+    e.caret = p;
+    if (t.empty() || t == "." || t == "-") {
+        e.value = Value(Decimal());
+    } else if (Result<Decimal> d = parseRegional(t, regional)) {
+        e.value = Value(*d);
+    }
+    return e;
+}
+
+SignEdit keypadSign(std::string_view text, const Regional& regional)
+{
+    SignEdit e;
+    if (isFunctionLine(text)) {
+        if (contains(text, '-')) {
+            e.text = without(text, '-');
+        } else {
+            for (char c : text) {
+                e.text.push_back(c);
+                if (c == '(')
+                    e.text.push_back('-');
+            }
+        }
+        e.caret = std::max(0, length(e.text) - 1);
+        e.value = Value(e.text);
+        return e;
+    }
+    if (text.empty()) {
+        e.value = Value(Decimal());
+        return e;
+    }
+    if (contains(text, '-')) {
+        e.text = without(text, '-');
+        e.foreColor = RowTextBlack;
+    } else {
+        e.text = "-" + std::string(text);
+        e.foreColor = RowTextDarkRed;
+    }
+    e.caret = length(e.text);
+    e.focus = true;
+    if (contains(e.text, '%')) {
+        // A percent line stays text, so that the tape keeps what the box shows.
+        e.value = Value(e.text);
+    } else if (std::optional<Decimal> d = entryNumber(e.text, regional)) {
+        e.value = Value(*d);
+    }
+    return e;
+}
+
+std::string togglePercent(std::string_view text)
+{
+    if (contains(text, '%'))
+        return without(text, '%');
+    return std::string(text) + '%';
+}
+
+std::string functionLineText(std::string_view caption, std::string_view text, char decimalSep)
+{
+    std::string argument = (contains(text, '(') || contains(text, ')'))
+                               ? argumentDigits(text, decimalSep)
+                               : std::string(text);
+    std::string s;
+    s.reserve(caption.size() + argument.size() + 2);
+    s.append(caption);
+    s.push_back('(');
+    s.append(argument);
+    s.push_back(')');
+    return s;
+}
+
+std::optional<char> nextOperator(char op, bool firstLine)
+{
+    switch (op) {
+    case '+': return '-';
+    case '-': return 'x';
+    case 'x': return firstLine ? '+' : '/';
+    case '/': return '^';
+    case '^': return '+';
+    default: return std::nullopt;
+    }
+}
+
+char operatorOfCaption(std::string_view caption) { return caption.empty() ? BlankOp : caption.front(); }
+
+Result<int> growTape(Tape& tape, int scrollMax, int lastRow, char op)
+{
+    if (scrollMax < 0 || lastRow < 0 || scrollMax >= MaxTapeIndex)
+        return Failure::Overflow;
+    const int m = scrollMax + 1;
+    if (m > MaxTapeIndex - lastRow)
+        return Failure::Overflow;
+    const std::size_t oldSize = tape.size();
+    const auto lines = static_cast<std::size_t>(m + lastRow) + 1;
+    tape.resize(lines);
+    // Lines added here are empty until something is typed on them.
+    for (std::size_t i = oldSize; i < lines; ++i) {
+        tape.TapeValue[i] = Value();
+        tape.TapeOp[i] = BlankOp;
+    }
+    tape.TapeOp[lines - 1] = op;
+    return m;
+}
+
+std::string memoryText(const Value& value, int decimalPlaces, const Regional& regional)
+{
+    if (value.isText())
+        return value.text();
+    if (decimalPlaces >= 0 && decimalPlaces < 7) {
+        if (Result<std::string> s = formatFixed(value, decimalPlaces, regional))
+            return *s;
+    }
+    return plainText(value, regional.decimalSep);
+}
+
+std::optional<Value> totalMemoryValue(std::string_view totalText, const Regional& regional)
+{
+    if (contains(totalText, '('))
+        return Value(std::string(totalText));
+    if (totalText.empty())
+        return Value(Decimal());
+    if (Result<Decimal> d = parseRegional(totalText, regional))
+        return Value(*d);
+    return std::nullopt;
+}
+
+double piValue() { return 4.0 * std::atan(1.0); }
+
+bool showsNegative(const Value& value)
+{
+    if (value.isText())
+        return !value.text().empty() && value.text().front() == '-';
+    const std::string s = plainText(value, '.');
+    return !s.empty() && s.front() == '-';
+}
+
+} // namespace qm

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Typing a tape into the real window under a virtual X server and a window
+# manager: figures, thousands separators, operator keys and arrow keys go in
+# through the keyboard, "Copy Numbers..." from the Options menu puts the tape
+# on the clipboard, and the clipboard must hold the typed values. A screenshot
+# of the typed tape is left in the output folder.
+#
+# Usage: editing_test.sh PROGRAM OUTPUT_DIR
+set -euo pipefail
+
+prog="$1"
+outdir="${2:-.}"
+mkdir -p "$outdir"
+
+work="$(mktemp -d)"
+xvfb_pid=""
+wm_pid=""
+prog_pid=""
+
+stop() {
+    local pid="$1"
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+}
+cleanup() {
+    stop "$prog_pid"
+    stop "$wm_pid"
+    stop "$xvfb_pid"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A display number nobody uses.
+disp=""
+for n in $(seq 201 329); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+        disp="$n"
+        break
+    fi
+done
+[ -n "$disp" ] || fail "no free display number"
+
+Xvfb ":$disp" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$disp"
+for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.05
+done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+for _ in $(seq 100); do
+    wmctrl -m >/dev/null 2>&1 && break
+    sleep 0.05
+done
+wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+
+# English separators: "." for decimals, "," between thousands.
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+export QT_QPA_PLATFORM=xcb
+"$prog" "\"$work/settings.cal\"" >"$work/prog.log" 2>&1 &
+prog_pid=$!
+win_id=""
+for _ in $(seq 200); do
+    win_id="$(xdotool search --onlyvisible --name '^Quillmate 8\.1' 2>/dev/null | head -n1 || true)"
+    [ -n "$win_id" ] && break
+    kill -0 "$prog_pid" 2>/dev/null || fail "program ended early: $(cat "$work/prog.log")"
+    sleep 0.05
+done
+[ -n "$win_id" ] || fail "no window appeared"
+xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || true
+sleep 0.5   # first activation puts the focus on the first row
+
+# Five lines: 12.5 + 2 x 4 - 1000.5 / 2. Then Up twice to the "4" and a 0
+# after it: ((12.5 + 2) x 40 - 1000.5) / 2.
+xdotool type --delay 40 '12.5+2*4-1,000.5/2'
+xdotool key --delay 60 Up Up End
+xdotool type --delay 40 '0'
+sleep 0.4
+import -window "$win_id" "$outdir/editing_e2e.png" 2>/dev/null \
+    || import -window root "$outdir/editing_e2e.png"
+[ -s "$outdir/editing_e2e.png" ] || fail "no screenshot"
+
+# Options -> "Copy Numbers..." (Clear All, Open, Save, Copy: the 4th item).
+xdotool mousemove --window "$win_id" 25 10 click 1
+sleep 0.3
+xdotool key --delay 60 Down Down Down Down Return
+sleep 0.3
+
+clip=""
+for _ in $(seq 40); do
+    clip="$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r' || true)"
+    [ -n "$clip" ] && break
+    sleep 0.05
+done
+[ -n "$clip" ] || fail "nothing on the clipboard"
+first5="$(head -n5 <<<"$clip" | paste -sd' ')"
+[ "$first5" = "12.5 2 40 1000.5 2" ] || fail "clipboard starts with '$first5'"
+# Every other line is an untouched 0, and no operator is copied.
+rest="$(tail -n +6 <<<"$clip" | sort -u | paste -sd' ')"
+[ "$rest" = "0" ] || fail "other lines hold '$rest'"
+lines="$(wc -l <<<"$clip")"
+[ "$lines" -ge 17 ] || fail "only $lines lines copied"
+
+wmctrl -c "Quillmate" || fail "wmctrl could not close the window"
+for _ in $(seq 200); do
+    kill -0 "$prog_pid" 2>/dev/null || break
+    sleep 0.05
+done
+kill -0 "$prog_pid" 2>/dev/null && fail "program did not end after closing its window"
+prog_pid=""
+
+echo "PASS: e2e editing, $lines lines copied (screenshot $outdir/editing_e2e.png)"
