@@ -199,5 +199,3 @@ TEST(TotalMode, CheckMarkFollowsAndTheStatisticShowsAtOnce)
 
 } // namespace
 } // namespace qm::ui
-
-int main(int argc, char** argv) { return qm::ui::test::runWindowTests(argc, argv); }

@@ -245,5 +245,3 @@ TEST(EditingKeyboard, ClickAndFocusTrackTheCaret)
 
 } // namespace
 } // namespace qm::ui
-
-int main(int argc, char** argv) { return qm::ui::test::runWindowTests(argc, argv); }

@@ -209,5 +209,3 @@ TEST(TotalAmount, GameKeysOnlyWhileAGameRuns)
 
 } // namespace
 } // namespace qm::ui
-
-int main(int argc, char** argv) { return qm::ui::test::runWindowTests(argc, argv); }
