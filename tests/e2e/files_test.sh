@@ -51,24 +51,7 @@ wait_window() {
     return 1
 }
 
-# A display number nobody uses.
-disp=""
-for n in $(seq 201 299); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        disp="$n"
-        break
-    fi
-done
-[ -n "$disp" ] || fail "no free display number"
-
-Xvfb ":$disp" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$disp"
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.05
-done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+. "$(dirname "$0")/start_xvfb.sh"
 
 openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!

@@ -35,18 +35,7 @@ fail() {
     exit 1
 }
 
-# Xvfb picks a display number nobody uses and reports it.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 200); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.05
-done
-disp="$(head -n1 "$work/display" 2>/dev/null || true)"
-[ -n "$disp" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
-export DISPLAY=":$disp"
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+. "$(dirname "$0")/start_xvfb.sh"
 
 openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!

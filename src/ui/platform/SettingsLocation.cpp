@@ -40,6 +40,14 @@ namespace {
 // (such as root) whom the system would let write there anyway.
 bool folderWritable(const QString& dir)
 {
+#ifndef _WIN32
+    // An installed program's folder belongs to the package manager, even where
+    // root could write into it.
+    const QString clean = QDir::cleanPath(dir);
+    if (clean.startsWith(QLatin1String("/usr/")) || clean == QLatin1String("/bin")
+        || clean == QLatin1String("/sbin"))
+        return false;
+#endif
     const QFileInfo info(dir);
     constexpr QFile::Permissions anyWrite =
         QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;

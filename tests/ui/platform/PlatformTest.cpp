@@ -142,5 +142,14 @@ TEST(SettingsLocation, ArgumentReplacesTheDefaultUnlessItIsACalculation)
     EXPECT_EQ(c.path, QDir(f.program()).filePath(QStringLiteral("Custom qm.cal")));
 }
 
+TEST(SettingsLocation, InstalledProgramFolderUsesTheConfigFolderEvenForRoot)
+{
+    Folders f;
+    // /usr/bin is writable for root, but an installed program never writes there.
+    const SettingsChoice c =
+        chooseSettingsFile(QString(), QStringLiteral("/usr/bin"), QStringLiteral("qm"), f.config());
+    EXPECT_EQ(c.path, QDir(f.config()).filePath(QStringLiteral("Custom qm.cal")));
+}
+
 } // namespace
 } // namespace qm::ui
