@@ -10,42 +10,7 @@ set -euo pipefail
 
 prog="$1"
 outdir="${2:-.}"
-mkdir -p "$outdir"
-
-work="$(mktemp -d)"
-xvfb_pid=""
-wm_pid=""
-prog_pid=""
-
-stop() {
-    local pid="$1"
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    fi
-}
-cleanup() {
-    stop "$prog_pid"
-    stop "$wm_pid"
-    stop "$xvfb_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-. "$(dirname "$0")/start_xvfb.sh"
-
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 100); do
-    wmctrl -m >/dev/null 2>&1 && break
-    sleep 0.05
-done
-wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+. "$(dirname "$0")/session.sh"
 
 # English separators: "." for decimals, "," between thousands.
 export LC_ALL=C.UTF-8 LANG=C.UTF-8

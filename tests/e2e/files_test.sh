@@ -11,34 +11,7 @@ set -euo pipefail
 
 prog="$1"
 outdir="${2:-.}"
-mkdir -p "$outdir"
-outdir="$(cd "$outdir" && pwd)"
-
-work="$(mktemp -d)"
-xvfb_pid=""
-wm_pid=""
-prog_pid=""
-
-stop() {
-    local pid="$1"
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    fi
-}
-cleanup() {
-    stop "$prog_pid"
-    stop "$wm_pid"
-    stop "$xvfb_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/prog.log" ] && sed 's/^/  program: /' "$work/prog.log" >&2
-    exit 1
-}
+. "$(dirname "$0")/session.sh"
 
 # Waits up to 10 s for a visible window whose name matches $1; prints its id.
 wait_window() {
@@ -50,16 +23,6 @@ wait_window() {
     done
     return 1
 }
-
-. "$(dirname "$0")/start_xvfb.sh"
-
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 100); do
-    wmctrl -m >/dev/null 2>&1 && break
-    sleep 0.05
-done
-wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
 
 export QT_QPA_PLATFORM=xcb
 export LC_ALL=C

@@ -1,0 +1,54 @@
+# Sourced by the end-to-end scripts after `prog` and `outdir` are set: a work
+# folder, a virtual X server (on a display number the server picks itself, so
+# concurrent runs never collide) and a window manager, all stopped by PID on
+# exit. The script sets prog_pid when it starts the program.
+
+mkdir -p "$outdir"
+outdir="$(cd "$outdir" && pwd)"
+work="$(mktemp -d)"
+xvfb_pid=""
+wm_pid=""
+prog_pid=""
+
+stop() {
+    local pid="$1"
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+}
+cleanup() {
+    stop "$prog_pid"
+    stop "$wm_pid"
+    stop "$xvfb_pid"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/prog.log" ] && sed 's/^/  program: /' "$work/prog.log" >&2
+    exit 1
+}
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+done
+disp="$(head -n1 "$work/display" 2>/dev/null || true)"
+[ -n "$disp" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$disp"
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+
+# Under load openbox can take several seconds to come up.
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+for _ in $(seq 400); do
+    wmctrl -m >/dev/null 2>&1 && break
+    kill -0 "$wm_pid" 2>/dev/null || break
+    sleep 0.05
+done
+wmctrl -m >/dev/null 2>&1 || fail "openbox did not start: $(cat "$work/openbox.log")"
