@@ -239,10 +239,8 @@ void Rolling_Caculator::ScrollNum_Change()
         const QString caption = op == BlankOp ? QString() : QString(QChar(op));
         SuperButton* button = Op[j];
         const std::uint32_t colour = operatorColour(op);
-        if (button->caption() != caption)
-            button->setCaption(caption);
-        if (button->renderColor() != colour)
-            button->setRenderColor(colour);
+        if (button->caption() != caption || button->renderColor() != colour)
+            button->setCaptionAndRenderColor(caption, colour);
 
         EntryBox* box = CalAmount[j];
         const QString shown = toQ(text);

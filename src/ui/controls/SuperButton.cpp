@@ -75,6 +75,17 @@ void SuperButton::setCaption(const QString& caption)
     ButtonRender();
 }
 
+bool SuperButton::setCaptionAndRenderColor(const QString& caption, quint32 colour)
+{
+    caption_ = caption;
+    renderColor_ = colour;
+    const auto split = qm::splitRenderColor(colour);
+    if (split)
+        rgb_ = *split;
+    ButtonRender();
+    return split.ok();
+}
+
 void SuperButton::setBackColor(quint32 colour) { backColor_ = colour; }
 
 bool SuperButton::setBorder(qint32 style)

@@ -45,6 +45,8 @@ public:
     // Stores the colour and renders; false when its components do not fit
     // (bit 24 set): the colour is kept but the faces stay as they were.
     bool setRenderColor(quint32 colour);
+    // Both at once with a single render (rows redrawn while scrolling change both).
+    bool setCaptionAndRenderColor(const QString& caption, quint32 colour);
 
     // Size in points, rounded halves to even; the exact single-precision size
     // is fontSizeF. Setting it does not render. Sizes outside (0, 2048] are

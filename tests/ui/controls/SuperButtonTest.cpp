@@ -213,6 +213,11 @@ TEST(SuperButton, HoverFocusPressAndReleaseNeverRenderTheFaces)
     h.b->setCaption("8");
     h.b->resize(60, 46);
     EXPECT_EQ(h.b->renderCount(), renders + 4);
+    // A row redraw changes caption and colour together: one render, both applied.
+    h.b->setCaptionAndRenderColor("x", 0x00FF00);
+    EXPECT_EQ(h.b->renderCount(), renders + 5);
+    EXPECT_EQ(h.b->caption(), QStringLiteral("x"));
+    EXPECT_EQ(h.b->renderColor(), 0x00FF00u);
 }
 
 TEST(SuperButton, RoundedCornersShowTheWindowBehind)
