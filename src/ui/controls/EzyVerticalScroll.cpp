@@ -19,6 +19,8 @@ EzyVerticalScroll::EzyVerticalScroll(QWidget* parent) : QWidget(parent)
     engine_.setHost(this);
     // The frame drawn round the track while dragging uses the 3-D highlight.
     engine_.setHighlightColour(fromQColor(palette().color(QPalette::Light)));
+    // A repeat that comes early would step faster than the documented pace.
+    timer1_.setTimerType(Qt::PreciseTimer);
     timer1_.setInterval(qm::ScrollRepeatMs);
     connect(&timer1_, &QTimer::timeout, this, [this] { engine_.tick(); });
 }
