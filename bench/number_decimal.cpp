@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -51,71 +52,52 @@ inline std::size_t partner(std::size_t i)
     return (i * 7 + 3) & (N - 1);
 }
 
-void BM_Add_Decimal(benchmark::State& state)
+// One operation per benchmark iteration, each result kept.
+template <class T, class Op>
+void perCall(benchmark::State& state, const std::array<T, N>& v, Op op)
 {
-    const auto& o = operands();
     std::size_t i = 0;
     for (auto _ : state) {
-        auto r = o.ours[i].add(o.ours[partner(i)]);
+        auto r = op(v[i], v[partner(i)]);
         benchmark::DoNotOptimize(r);
         i = (i + 1) & (N - 1);
     }
 }
 
-void BM_Add_Decimal128(benchmark::State& state)
+// Throughput over a column: all N pairs per iteration into a result array,
+// as a tape recalculation does.
+template <class T, class Op>
+void batch(benchmark::State& state, const std::array<T, N>& v, Op op)
 {
-    const auto& o = operands();
-    std::size_t i = 0;
+    using R = decltype(op(v[0], v[0]));
+    std::vector<R> out(N, op(v[0], v[0]));
     for (auto _ : state) {
-        auto r = o.gnu[i] + o.gnu[partner(i)];
-        benchmark::DoNotOptimize(r);
-        i = (i + 1) & (N - 1);
+        for (std::size_t i = 0; i < N; ++i)
+            out[i] = op(v[i], v[partner(i)]);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
     }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * N));
 }
 
-void BM_Mul_Decimal(benchmark::State& state)
-{
-    const auto& o = operands();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        auto r = o.ours[i].mul(o.ours[partner(i)]);
-        benchmark::DoNotOptimize(r);
-        i = (i + 1) & (N - 1);
-    }
-}
+const auto addOurs = [](const qm::Decimal& a, const qm::Decimal& b) { return a.add(b); };
+const auto mulOurs = [](const qm::Decimal& a, const qm::Decimal& b) { return a.mul(b); };
+const auto divOurs = [](const qm::Decimal& a, const qm::Decimal& b) { return a.div(b); };
+using std::decimal::decimal128;
+const auto addGnu = [](const decimal128& a, const decimal128& b) { return a + b; };
+const auto mulGnu = [](const decimal128& a, const decimal128& b) { return a * b; };
+const auto divGnu = [](const decimal128& a, const decimal128& b) { return a / b; };
 
-void BM_Mul_Decimal128(benchmark::State& state)
-{
-    const auto& o = operands();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        auto r = o.gnu[i] * o.gnu[partner(i)];
-        benchmark::DoNotOptimize(r);
-        i = (i + 1) & (N - 1);
-    }
-}
-
-void BM_Div_Decimal(benchmark::State& state)
-{
-    const auto& o = operands();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        auto r = o.ours[i].div(o.ours[partner(i)]);
-        benchmark::DoNotOptimize(r);
-        i = (i + 1) & (N - 1);
-    }
-}
-
-void BM_Div_Decimal128(benchmark::State& state)
-{
-    const auto& o = operands();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        auto r = o.gnu[i] / o.gnu[partner(i)];
-        benchmark::DoNotOptimize(r);
-        i = (i + 1) & (N - 1);
-    }
-}
+void BM_Add_Decimal(benchmark::State& s) { perCall(s, operands().ours, addOurs); }
+void BM_Add_Decimal128(benchmark::State& s) { perCall(s, operands().gnu, addGnu); }
+void BM_Mul_Decimal(benchmark::State& s) { perCall(s, operands().ours, mulOurs); }
+void BM_Mul_Decimal128(benchmark::State& s) { perCall(s, operands().gnu, mulGnu); }
+void BM_Div_Decimal(benchmark::State& s) { perCall(s, operands().ours, divOurs); }
+void BM_Div_Decimal128(benchmark::State& s) { perCall(s, operands().gnu, divGnu); }
+void BM_AddColumn_Decimal(benchmark::State& s) { batch(s, operands().ours, addOurs); }
+void BM_AddColumn_Decimal128(benchmark::State& s) { batch(s, operands().gnu, addGnu); }
+void BM_MulColumn_Decimal(benchmark::State& s) { batch(s, operands().ours, mulOurs); }
+void BM_MulColumn_Decimal128(benchmark::State& s) { batch(s, operands().gnu, mulGnu); }
 
 // A 28-digit value with every digit significant.
 const qm::Decimal& longValue()
@@ -152,6 +134,10 @@ BENCHMARK(BM_Mul_Decimal);
 BENCHMARK(BM_Mul_Decimal128);
 BENCHMARK(BM_Div_Decimal);
 BENCHMARK(BM_Div_Decimal128);
+BENCHMARK(BM_AddColumn_Decimal);
+BENCHMARK(BM_AddColumn_Decimal128);
+BENCHMARK(BM_MulColumn_Decimal);
+BENCHMARK(BM_MulColumn_Decimal128);
 BENCHMARK(BM_PlainText28);
 BENCHMARK(BM_FormatFixed28)->Arg(2)->Arg(18);
 

@@ -111,17 +111,17 @@ Decimal Decimal::max()
 
 bool Decimal::isZero() const
 {
-    return lo64_ == 0 && hi32_ == 0;
+    return lo64_ == 0 && hi() == 0;
 }
 
 Decimal Decimal::negated() const
 {
-    return fromCoef(coefOf(*this), scale_, !negative_);
+    return fromCoef(coefOf(*this), scale(), !negativeBit());
 }
 
 Decimal Decimal::abs() const
 {
-    return fromCoef(coefOf(*this), scale_, false);
+    return fromCoef(coefOf(*this), scale(), false);
 }
 
 // ---------------------------------------------------------------- conversions
@@ -180,9 +180,9 @@ Result<Decimal> Decimal::fromDouble(double d)
 
 double Decimal::toDouble() const
 {
-    const double c = static_cast<double>(lo64_) + static_cast<double>(hi32_) * 18446744073709551616.0;
-    const double v = c / DoublePow10[scale_];
-    return negative_ ? -v : v;
+    const double c = static_cast<double>(lo64_) + static_cast<double>(hi()) * 18446744073709551616.0;
+    const double v = c / DoublePow10[scale()];
+    return negativeBit() ? -v : v;
 }
 
 // ---------------------------------------------------------------- arithmetic
@@ -216,7 +216,7 @@ Result<Decimal> Decimal::mulSlow(const Decimal& a, const Decimal& b)
     const u128 ca = coefOf(a);
     const u128 cb = coefOf(b);
     const int scale = a.scale() + b.scale();
-    const bool neg = a.negative_ != b.negative_;
+    const bool neg = a.negativeBit() != b.negativeBit();
     if (ca == 0 || cb == 0)
         return fromCoef(0, std::min(scale, Decimal::MaxScale), false);
     if (auto r = reduceExact(detail::mul128(ca, cb), scale))
@@ -232,11 +232,11 @@ Result<Decimal> Decimal::div(const Decimal& b) const
     const u128 ca = coefOf(*this);
     if (ca == 0)
         return Decimal();
-    const bool neg = negative_ != b.negative_;
-    const int natural = std::max(0, scale_ - b.scale_);
+    const bool neg = negativeBit() != b.negativeBit();
+    const int natural = std::max(0, scale() - b.scale());
 
     // q + r/cb is the quotient scaled by 10^scale; scale may start negative.
-    int scale = scale_ - b.scale_;
+    int scale = this->scale() - b.scale();
     u128 r = 0;
     u128 q = divMod(ca, cb, r);
 

@@ -13,6 +13,7 @@
 #include <compare>
 #include <cstdint>
 #include <string>
+#include <variant>
 
 namespace qm {
 
@@ -24,21 +25,32 @@ inline constexpr std::uint64_t Pow10Table64[19] = {
     100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
     1000000000000000000ull,
 };
-// For scales d = sa - sb in -18..18 (index d + 18): the powers of ten that
-// bring both addends to the larger scale, and how far b's scale rises.
+// Row ((2 * (sa - sb) + negA + 56) * 2 + negB) holds the signed powers of
+// ten that bring both addends to the larger scale, and how far b's scale
+// field rises. Scales more than 18 apart need more than 64-bit factors:
+// `slow` sends those to the general path.
 struct AddAlignment {
-    std::uint64_t factorA;
-    std::uint64_t factorB;
-    std::uint32_t upB;
+    std::int64_t factorA;
+    std::int64_t factorB;
+    std::uint64_t scaleRise;   // already shifted into the scale field
+    std::uint64_t slow;
 };
 inline constexpr auto AddAlignTable = [] {
     struct Table {
-        AddAlignment row[37];
+        AddAlignment row[57 * 4];
     } t{};
-    for (int d = -18; d <= 18; ++d) {
-        const int upA = d < 0 ? -d : 0;
-        const int upB = d > 0 ? d : 0;
-        t.row[d + 18] = {Pow10Table64[upA], Pow10Table64[upB], static_cast<std::uint32_t>(upB)};
+    for (int d = -28; d <= 28; ++d) {
+        const bool fits = d >= -18 && d <= 18;
+        const int upA = d < 0 && fits ? -d : 0;
+        const int upB = d > 0 && fits ? d : 0;
+        for (int negA = 0; negA < 2; ++negA) {
+            for (int negB = 0; negB < 2; ++negB) {
+                const auto fa = static_cast<std::int64_t>(Pow10Table64[upA]);
+                const auto fb = static_cast<std::int64_t>(Pow10Table64[upB]);
+                t.row[(2 * d + negA + 56) * 2 + negB] = {negA ? -fa : fa, negB ? -fb : fb,
+                                                         static_cast<std::uint64_t>(upB) << 33, fits ? 0u : 1u};
+            }
+        }
     }
     return t;
 }();
@@ -77,11 +89,11 @@ public:
     Result<Decimal> roundHalfAwayFromZero(int digits) const;
 
     bool isZero() const;
-    bool isNegative() const { return negative_ && !isZero(); }
-    int scale() const { return scale_; }
+    bool isNegative() const { return negativeBit() && !isZero(); }
+    int scale() const { return static_cast<int>((high_ >> 33) & 0xff); }
     std::uint32_t lo() const { return static_cast<std::uint32_t>(lo64_); }
     std::uint32_t mid() const { return static_cast<std::uint32_t>(lo64_ >> 32); }
-    std::uint32_t hi() const { return hi32_; }
+    std::uint32_t hi() const { return static_cast<std::uint32_t>(high_); }
 
     // Compares by value: 25.0 == 25, -0 == 0.
     friend std::strong_ordering operator<=>(const Decimal& a, const Decimal& b);
@@ -91,58 +103,105 @@ public:
 
 private:
     friend struct detail::DecimalRaw;   // unchecked construction inside the number layer
+    friend class Result<Decimal>;
     // Sums and products of small coefficients are worked out inline; the
     // general cases (wide intermediates, rounding, overflow) are out of line.
     Result<Decimal> addSigned(const Decimal& b, bool bNegative) const;
     static Result<Decimal> addSlow(const Decimal& a, const Decimal& b, bool bNegative);
     static Result<Decimal> mulSlow(const Decimal& a, const Decimal& b);
 
-    std::uint64_t lo64_ = 0;   // low 64 bits of the coefficient
-    std::uint32_t hi32_ = 0;   // high 32 bits of the coefficient
-    std::uint8_t scale_ = 0;
-    bool negative_ = false;
+    // Two words, so a decimal (and a decimal result) travels in registers:
+    // the coefficient's low 64 bits, and its high 32 bits with the sign in
+    // bit 32 and the scale in bits 33..40. Bit 63 marks a failed result.
+    static constexpr std::uint64_t NegativeBit = 1ull << 32;
+    static constexpr std::uint64_t FailedBit = 1ull << 63;
+    static constexpr std::uint64_t packHigh(std::uint32_t hi32, int scale, bool negative)
+    {
+        return hi32 | (static_cast<std::uint64_t>(scale) << 33) | (negative ? NegativeBit : 0);
+    }
+    bool negativeBit() const { return (high_ & NegativeBit) != 0; }
+
+    std::uint64_t lo64_ = 0;
+    std::uint64_t high_ = 0;
+};
+
+// A decimal result is a decimal whose failed bit may carry a failure kind in
+// the low word: 16 bytes, returned in registers with no tag to copy.
+template <>
+class Result<Decimal> {
+public:
+    Result(Decimal value) : v_(value) {}
+    Result(Failure f)
+    {
+        v_.lo64_ = static_cast<std::uint64_t>(f);
+        v_.high_ = Decimal::FailedBit;
+    }
+
+    bool ok() const { return (v_.high_ & Decimal::FailedBit) == 0; }
+    explicit operator bool() const { return ok(); }
+    const Decimal& value() const& { return checked(); }
+    Decimal& value() & { return const_cast<Decimal&>(checked()); }
+    Decimal&& value() && { return std::move(const_cast<Decimal&>(checked())); }
+    const Decimal& operator*() const& { return value(); }
+    const Decimal* operator->() const { return &value(); }
+    Failure failure() const
+    {
+        if (ok())
+            throw std::bad_variant_access();
+        return static_cast<Failure>(v_.lo64_);
+    }
+    Decimal valueOr(Decimal fallback) const { return ok() ? v_ : fallback; }
+
+private:
+    // Same contract as the general result: reading a missing value throws.
+    const Decimal& checked() const
+    {
+        if (!ok())
+            throw std::bad_variant_access();
+        return v_;
+    }
+    Decimal v_;
 };
 
 inline Result<Decimal> Decimal::add(const Decimal& b) const
 {
-    return addSigned(b, b.negative_);
+    return addSigned(b, b.negativeBit());
 }
 
 inline Result<Decimal> Decimal::sub(const Decimal& b) const
 {
-    return addSigned(b, !b.negative_);
+    return addSigned(b, !b.negativeBit());
 }
 
 inline Result<Decimal> Decimal::addSigned(const Decimal& b, bool bNegative) const
 {
     // Both coefficients below 2^63 and scales at most 18 apart: each operand,
     // aligned and signed, is one signed 64x64-bit product below 2^123 in
-    // magnitude, so the sum is exact in 128 bits. No branch depends on the
-    // signs or on which scale is larger.
-    const int d = scale_ - b.scale_;
-    if ((hi32_ | b.hi32_ | ((lo64_ | b.lo64_) >> 63)) == 0 && static_cast<unsigned>(d + 18) <= 36u) {
-        using u64 = std::uint64_t;
+    // magnitude, so the sum is exact in 128 bits. The signs and the scale
+    // difference pick one table row, so no branch depends on them.
+    // The sign and scale fields side by side give 2 * scale + sign.
+    const auto signScaleA = static_cast<unsigned>(high_ >> 32);
+    const auto scaleB2 = static_cast<unsigned>(b.high_ >> 32) & ~1u;
+    const unsigned rowIndex = (signScaleA - scaleB2 + 56) * 2 + static_cast<unsigned>(bNegative);
+    const detail::AddAlignment& align = detail::AddAlignTable.row[rowIndex];
+    if ((static_cast<std::uint32_t>(high_ | b.high_) | ((lo64_ | b.lo64_) >> 63) | align.slow) == 0) {
         using i64 = std::int64_t;
-        const detail::AddAlignment& align = detail::AddAlignTable.row[d + 18];
-        const u64 ma = -static_cast<u64>(negative_);   // all ones when negative
-        const u64 mb = -static_cast<u64>(bNegative);
-        const auto fa = static_cast<i64>((align.factorA ^ ma) - ma);
-        const auto fb = static_cast<i64>((align.factorB ^ mb) - mb);
-        const __int128 sum = static_cast<__int128>(static_cast<i64>(lo64_)) * fa +
-                             static_cast<__int128>(static_cast<i64>(b.lo64_)) * fb;
-        // Magnitude and sign, on 64-bit halves.
+        using u64 = std::uint64_t;
+        using u128 = unsigned __int128;
+        const __int128 sum = static_cast<__int128>(static_cast<i64>(lo64_)) * align.factorA +
+                             static_cast<__int128>(static_cast<i64>(b.lo64_)) * align.factorB;
+        // Magnitude on 64-bit halves: when negative, ~sum + 1, whose carry
+        // reaches the high half only when the low half is zero.
         const auto lo = static_cast<u64>(sum);
-        const auto hi = static_cast<u64>(static_cast<unsigned __int128>(sum) >> 64);
-        const u64 ms = -(hi >> 63);
-        const u64 t = lo ^ ms;
-        const u64 mlo = t + (ms & 1);
-        const u64 mhi = (hi ^ ms) + static_cast<u64>(mlo < t);
+        const auto hi = static_cast<u64>(static_cast<u128>(sum) >> 64);
+        const u64 negMask = static_cast<u64>(static_cast<i64>(hi) >> 63);
+        const u64 mlo = (lo ^ negMask) - negMask;
+        const u64 mhi = (hi ^ negMask) + (negMask & static_cast<u64>(lo == 0));
         if ((mhi >> 32) == 0) {
+            // The larger scale is b's raised by upB; a zero sum is never negative.
             Decimal r;
             r.lo64_ = mlo;
-            r.hi32_ = static_cast<std::uint32_t>(mhi);
-            r.scale_ = static_cast<std::uint8_t>(b.scale_ + align.upB);
-            r.negative_ = (ms & 1) != 0;   // a zero sum is never negative
+            r.high_ = mhi + (u64{scaleB2} << 32) + align.scaleRise + (negMask & NegativeBit);
             return r;
         }
     }
@@ -151,16 +210,15 @@ inline Result<Decimal> Decimal::addSigned(const Decimal& b, bool bNegative) cons
 
 inline Result<Decimal> Decimal::mul(const Decimal& b) const
 {
-    const int s = scale_ + b.scale_;
-    if ((hi32_ | b.hi32_) == 0 && s <= MaxScale) {
+    const int s = scale() + b.scale();
+    if (static_cast<std::uint32_t>(high_ | b.high_) == 0 && s <= MaxScale) {
         using u128 = unsigned __int128;
         const u128 p = static_cast<u128>(lo64_) * b.lo64_;
         if ((p >> 96) == 0) {
             Decimal r;
             r.lo64_ = static_cast<std::uint64_t>(p);
-            r.hi32_ = static_cast<std::uint32_t>(p >> 64);
-            r.scale_ = static_cast<std::uint8_t>(s);
-            r.negative_ = (negative_ != b.negative_) && p != 0;
+            r.high_ = packHigh(static_cast<std::uint32_t>(p >> 64), s,
+                               ((high_ ^ b.high_) & NegativeBit) != 0 && p != 0);
             return r;
         }
     }

@@ -13,13 +13,11 @@ struct DecimalRaw {
     {
         Decimal d;
         d.lo64_ = static_cast<std::uint64_t>(coef);
-        d.hi32_ = static_cast<std::uint32_t>(coef >> 64);
-        d.scale_ = static_cast<std::uint8_t>(scale);
-        d.negative_ = negative && coef != 0;
+        d.high_ = Decimal::packHigh(static_cast<std::uint32_t>(coef >> 64), scale, negative && coef != 0);
         return d;
     }
 
-    static u128 coef(const Decimal& d) { return (static_cast<u128>(d.hi32_) << 64) | d.lo64_; }
+    static u128 coef(const Decimal& d) { return (static_cast<u128>(d.hi()) << 64) | d.lo64_; }
 };
 
 } // namespace qm::detail
