@@ -6,16 +6,10 @@
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/tape/EntryBox.h"
 #include "ui/tape/RollingCaculator.h"
+#include "support/WindowBench.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
-#include <QMenuBar>
 
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -29,11 +23,8 @@ constexpr int LastLine = 32767;
 // line, the rest numbers.
 std::unique_ptr<Rolling_Caculator> longTapeWindow(int kind)
 {
-    auto w = std::make_unique<Rolling_Caculator>();
+    auto w = qm::bench::shownWindow(466);
     w->settings.regional = qm::Regional{'.', ',', 3};
-    w->show();
-    QCoreApplication::processEvents();
-    w->resize(671, 466 + w->menuBar()->height());
     w->activateWindow();
     QCoreApplication::processEvents();
     w->tape.resize(LastLine + 1);
@@ -84,22 +75,5 @@ BENCHMARK(BM_KeyOnLastLineOfLongestTape)->Arg(0)->Arg(1)->Unit(benchmark::kMilli
 
 int main(int argc, char** argv)
 {
-    // A fixed 1920 x 1080 offscreen screen: 74 rows, whatever the machine.
-    std::string config;
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        config = (QDir::tempPath() + QStringLiteral("/quillmate-bench-editing-screen.json")).toStdString();
-        std::ofstream(config) << R"({"windowFrameMargins": false, "screens": [{"name": "bench",)"
-                                 R"( "x": 0, "y": 0, "width": 1920, "height": 1080,)"
-                                 R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.c_str());
-    }
-    {
-        QApplication app(argc, argv);
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-    }
-    if (!config.empty())
-        std::remove(config.c_str());
-    return 0;
+    return qm::bench::runOnFixedScreen(argc, argv, "editing");
 }

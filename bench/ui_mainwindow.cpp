@@ -5,15 +5,9 @@
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/tape/RollingCaculator.h"
+#include "support/WindowBench.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QMenuBar>
 
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -21,15 +15,7 @@ namespace {
 
 using qm::ui::Rolling_Caculator;
 
-std::unique_ptr<Rolling_Caculator> shownWindow(int interiorHeight)
-{
-    auto w = std::make_unique<Rolling_Caculator>();
-    w->show();
-    QCoreApplication::processEvents();
-    w->resize(671, interiorHeight + w->menuBar()->height());
-    QCoreApplication::processEvents();
-    return w;
-}
+using qm::bench::shownWindow;
 
 void BM_PasteNumbers32000Lines(benchmark::State& state)
 {
@@ -86,22 +72,5 @@ BENCHMARK(BM_StartWindow)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // A fixed 1920 x 1080 offscreen screen: 74 rows, whatever the machine.
-    std::string config;
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        config = (QDir::tempPath() + QStringLiteral("/quillmate-bench-screen.json")).toStdString();
-        std::ofstream(config) << R"({"windowFrameMargins": false, "screens": [{"name": "bench",)"
-                                 R"( "x": 0, "y": 0, "width": 1920, "height": 1080,)"
-                                 R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.c_str());
-    }
-    {
-        QApplication app(argc, argv);
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-    }
-    if (!config.empty())
-        std::remove(config.c_str());
-    return 0;
+    return qm::bench::runOnFixedScreen(argc, argv, "mainwindow");
 }

@@ -370,44 +370,31 @@ Result<bool> Evaluator::Calculate()
         target.hasValue = false;
         removePair(p);
     }
-    while ((p = FindToken("/", 1)) != 0) {
-        const Token* a = nullptr;
-        const Token* b = nullptr;
-        if (!operands(p, a, b))
-            return Failure::Tokens;
-        if (leadingNumber(b->Text) == 0.0) {
-            ErrFlag = true;
-            ErrMsg = ErrorDivision;
-            return true;
+    // Division before multiplication; a divisor reading as zero is the
+    // evaluator's own error, not a failure.
+    for (const bool divide : {true, false}) {
+        while ((p = FindToken(divide ? "/" : "*", 1)) != 0) {
+            const Token* a = nullptr;
+            const Token* b = nullptr;
+            if (!operands(p, a, b))
+                return Failure::Tokens;
+            if (divide && leadingNumber(b->Text) == 0.0) {
+                ErrFlag = true;
+                ErrMsg = ErrorDivision;
+                return true;
+            }
+            auto x = strictValue(*a);
+            if (!x)
+                return x.failure();
+            auto y = strictValue(*b);
+            if (!y)
+                return y.failure();
+            auto r = divide ? x->div(*y) : x->mul(*y);
+            if (!r)
+                return r.failure();
+            setResult(Tokens[static_cast<std::size_t>(p - 1)], *r);
+            removePair(p);
         }
-        auto x = strictValue(*a);
-        if (!x)
-            return x.failure();
-        auto y = strictValue(*b);
-        if (!y)
-            return y.failure();
-        auto q = x->div(*y);
-        if (!q)
-            return q.failure();
-        setResult(Tokens[static_cast<std::size_t>(p - 1)], *q);
-        removePair(p);
-    }
-    while ((p = FindToken("*", 1)) != 0) {
-        const Token* a = nullptr;
-        const Token* b = nullptr;
-        if (!operands(p, a, b))
-            return Failure::Tokens;
-        auto x = strictValue(*a);
-        if (!x)
-            return x.failure();
-        auto y = strictValue(*b);
-        if (!y)
-            return y.failure();
-        auto m = x->mul(*y);
-        if (!m)
-            return m.failure();
-        setResult(Tokens[static_cast<std::size_t>(p - 1)], *m);
-        removePair(p);
     }
 
     if (TokCount >= 2) {
