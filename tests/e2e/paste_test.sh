@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# "Paste Numbers..." from a clipboard that another program (xclip) owns, in
+# both forms, in one run of the program:
+# - one number per line, longer than the rows of the tape: thousands
+#   separators are dropped, text that is no number gives 0, and the tape
+#   grows to hold every line;
+# - the tab-separated form ending in a line "DE": the fourth field is the
+#   value, an empty first field makes the line a "-" line, a line with fewer
+#   than four fields keeps the 0 that clearing left.
+# "Copy Numbers..." must give the pasted values back and the grand total the
+# sum under the pasted operators. A screenshot after each paste is left in the
+# output folder.
+#
+# Usage: paste_test.sh PROGRAM OUTPUT_DIR
+set -euo pipefail
+
+prog="$1"
+outdir="${2:-.}"
+. "$(dirname "$0")/session.sh"
+. "$(dirname "$0")/window.sh"
+
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+export QT_QPA_PLATFORM=xcb
+start_program "\"$work/settings.cal\""
+
+shot() {
+    sleep 0.3
+    import -window "$win_id" "$outdir/$1" 2>/dev/null || import -window root "$outdir/$1"
+    [ -s "$outdir/$1" ] || fail "no screenshot $1"
+}
+
+# ---- One number per line: 60 lines, more than the tape has at start. ----------
+
+plain="$(printf '1,234.5\r\n7\r\nabc\r\n-2.25'; for i in $(seq 1 56); do printf '\r\n%d' "$i"; done)"
+set_selection clipboard '%s' "$plain"
+options_item 5
+shot paste_e2e_plain.png
+
+clip="$(copy_numbers)"
+expected="$(printf '1234.5\n7\n0\n-2.25\n'; seq 1 56)"
+[ "$clip" = "$expected" ] || fail "after the plain paste the tape holds: $(paste -sd' ' <<<"$clip")"
+# 1234.5 + 7 + 0 - 2.25 + (1 + ... + 56)
+total="$(read_total)"
+[ "$total" = "2835.25" ] || fail "grand total after the plain paste '$total'"
+
+# ---- Tab-separated, last line "DE". ---------------------------------------------
+
+set_selection clipboard '%s' "$(printf 'Salary\t01/02\tJanuary\t100.75\r\n\t01/03\tCoffee\t12.50\r\nRent\t01/04\tFlat\t  40\r\n\tshort\r\nDE')"
+options_item 5
+shot paste_e2e.png
+
+clip="$(copy_numbers)"
+first4="$(head -n4 <<<"$clip" | paste -sd' ')"
+[ "$first4" = "100.75 12.5 40 0" ] || fail "after the tab-separated paste the tape starts '$first4'"
+# Clearing keeps the tape's 60 lines: the rows made at start-up (one per row
+# height of the screen's longer side) hold 0 again, the lines beyond them are
+# left empty and are copied as empty lines.
+mapfile -t copied < <(tr -d '\r' <"$work/selection.raw"; echo)
+[ "${#copied[@]}" -eq 60 ] || fail "tape has ${#copied[@]} lines after the second paste, expected 60"
+read -r screen_w screen_h < <(xdpyinfo | sed -n -E 's/^ *dimensions: *([0-9]+)x([0-9]+) pixels.*/\1 \2/p')
+row_h="$(design_list "$design_h" CalAmount0 | sed -n 4p)"
+longer=$((screen_w > screen_h ? screen_w : screen_h))
+made=$(((longer - row_h - 5) / row_h + 2))   # rows 0..N
+expected_rest="$(for i in $(seq 5 60); do [ "$i" -le "$made" ] && printf '0,' || printf ','; done)"
+[ "$(printf '%s,' "${copied[@]:4}")" = "$expected_rest" ] \
+    || fail "lines after the pasted ones: $(printf '%s\n' "${copied[@]:4}" | uniq -c | paste -sd' ')"
+# 100.75 - 12.5 + 40 - 0: the "-" of the empty first fields counts.
+total="$(read_total)"
+[ "$total" = "128.25" ] || fail "grand total after the tab-separated paste '$total'"
+
+close_program
+echo "PASS: e2e paste numbers, both forms (screenshots $outdir/paste_e2e*.png)"

@@ -1,0 +1,204 @@
+# Sourced after session.sh by the scripts that drive the main window with the
+# mouse: starting and closing the program, the places of its controls (read
+# from the design tables in the source, so a moved key moves the click too),
+# the Options menu, and reading the clipboard and the grand total.
+#
+# The caller sets `prog`; start_program sets prog_pid, win_id and menu_h.
+
+src_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+design_h="$src_root/src/core/tape/MainWindowDesign.h"
+editor_cpp="$src_root/src/ui/input/EFbutton.cpp"
+[ -f "$design_h" ] && [ -f "$editor_cpp" ] || fail "layout sources not found under $src_root"
+
+# ---- Reading the design tables ----------------------------------------------
+
+# The value of `constexpr int NAME = V;` in FILE.
+design_int() {
+    local v
+    v="$(sed -n -E "s/^ *((inline|static) +)?constexpr +int +$2 *= *(-?[0-9]+);.*/\3/p" "$1" | head -n1)"
+    [ -n "$v" ] || fail "no constant $2 in $1"
+    echo "$v"
+}
+
+# The numbers of `... NAME{a, b, ...};` in FILE (a Rect or an int array), one a line.
+design_list() {
+    local v
+    v="$(sed -n -E "s/^ *(inline +)?constexpr +[A-Za-z:<>, 0-9]+ +$2 *\{([-0-9, ]+)\};.*/\2/p" "$1" | head -n1)"
+    [ -n "$v" ] || fail "no list $2 in $1"
+    tr -d ' ' <<<"$v" | tr ',' '\n'
+}
+
+# The keypad's rectangles "left top width height", one line per key index.
+keypad_rects() {
+    sed -n '/Keypad{{/,/^}};/p' "$design_h" | tr -d '\n' \
+        | grep -oE '\{[0-9]+, *[0-9]+, *[0-9]+, *[0-9]+\}' | tr -d '{},'
+}
+
+# ---- Program start and end ----------------------------------------------------
+
+# Waits up to 10 s for a visible window whose name matches $1; prints its id.
+wait_window() {
+    local id=""
+    for _ in $(seq 200); do
+        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)"
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
+# Starts the program with the given arguments and waits for its window. The
+# interior (below the menu bar) is the design's size, so the menu bar's height
+# is what the window has beyond it.
+win_id=""
+menu_h=0
+start_program() {
+    "$prog" "$@" >"$work/prog.log" 2>&1 &
+    prog_pid=$!
+    win_id="$(wait_window '^Quillmate 8\.1')" || fail "no main window appeared"
+    xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || xdotool windowfocus --sync "$win_id"
+    local geometry width height
+    geometry="$(xwininfo -id "$win_id")"
+    width="$(sed -n 's/^ *Width: *//p' <<<"$geometry")"
+    height="$(sed -n 's/^ *Height: *//p' <<<"$geometry")"
+    [ "$width" -eq "$(design_int "$design_h" InteriorWidth)" ] || fail "window width $width"
+    menu_h=$((height - $(design_int "$design_h" InteriorHeight)))
+    [ "$menu_h" -ge 10 ] && [ "$menu_h" -le 60 ] || fail "window height $height leaves $menu_h for the menu bar"
+    sleep 0.3   # the first activation puts the focus on the first row
+}
+
+# Closes the window through the window manager; the program must end with 0.
+close_program() {
+    wmctrl -c "Quillmate" || fail "wmctrl could not close the window"
+    for _ in $(seq 200); do
+        kill -0 "$prog_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$prog_pid" 2>/dev/null && fail "program did not end after closing its window"
+    local rc=0
+    wait "$prog_pid" || rc=$?
+    prog_pid=""
+    [ "$rc" -eq 0 ] || fail "program exit code $rc"
+}
+
+# ---- Mouse --------------------------------------------------------------------
+
+# Clicks the middle of rectangle "left top width height" of window $1; the
+# rectangle's top is shifted down by $3 pixels.
+click_rect() {
+    local win="$1" rect="$2" dy="$3" l t w h
+    read -r l t w h <<<"$rect"
+    xdotool mousemove --window "$win" $((l + w / 2)) $((t + h / 2 + dy)) click 1
+    sleep 0.03
+}
+
+# Clicks keypad keys by index (0-9 figures, 10 decimal point, 12 +, 13 -,
+# 14 x, 15 /, 17 Del, 18 ^, 19 +/-, 20 %).
+keypad() {
+    local rects key
+    mapfile -t rects < <(keypad_rects)
+    [ "${#rects[@]}" -eq 21 ] || fail "keypad table has ${#rects[@]} keys"
+    for key in "$@"; do
+        click_rect "$win_id" "${rects[$key]}" "$menu_h"
+    done
+}
+
+# Clicks the main window's function button $1 (0-23; 23 is "Edit").
+function_button() {
+    local lefts tops
+    mapfile -t lefts < <(design_list "$design_h" StificLefts)
+    mapfile -t tops < <(design_list "$design_h" StificTops)
+    click_rect "$win_id" "${lefts[$(($1 % 3))]} ${tops[$(($1 / 3))]} $(design_int "$design_h" StificWidth) $(design_int "$design_h" StificHeight)" "$menu_h"
+}
+
+# ---- Menu, clipboard, total -----------------------------------------------------
+
+# Absolute "x y" of window $1's top left corner.
+window_origin() {
+    xwininfo -id "$1" 2>/dev/null \
+        | sed -n -E 's/^ *Absolute upper-left (X|Y): *(-?[0-9]+)/\2/p' | paste -sd' '
+}
+
+# True while the Options menu is shown: a window of the program that drops
+# down from the left end of the menu bar. (Qt reuses the menu's window and
+# does not always mark it as a menu, and tooltips are windows too.)
+menu_shown() {
+    local w x y mx my
+    read -r mx my <<<"$(window_origin "$win_id")"
+    [ -n "$my" ] || return 1
+    for w in $(xdotool search --onlyvisible --pid "$prog_pid" 2>/dev/null || true); do
+        [ "$w" = "$win_id" ] && continue
+        read -r x y <<<"$(window_origin "$w")"
+        [ -n "$y" ] || continue
+        if [ $((y - my - menu_h)) -ge -3 ] && [ $((y - my - menu_h)) -le 3 ] \
+            && [ "$x" -ge "$mx" ] && [ "$x" -le $((mx + 60)) ]; then
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Chooses the $1-th item of the Options menu (separators not counted):
+# 1 Clear All, 2 Open, 3 Save, 4 Copy Numbers, 5 Paste Numbers.
+options_item() {
+    local end
+    xdotool mousemove --window "$win_id" 25 $((menu_h / 2)) click 1
+    end=$((SECONDS + 10))
+    until menu_shown; do
+        [ "$SECONDS" -lt "$end" ] || fail "the Options menu did not open"
+        sleep 0.05
+    done
+    local keys=()
+    for _ in $(seq "$1"); do keys+=(Down); done
+    xdotool key --delay 40 "${keys[@]}" Return
+    end=$((SECONDS + 10))
+    while menu_shown; do
+        [ "$SECONDS" -lt "$end" ] || fail "the Options menu did not close"
+        sleep 0.05
+    done
+}
+
+# Puts text $2 (printf format and arguments follow) on selection $1.
+set_selection() {
+    local sel="$1" fmt="$2"
+    shift 2
+    # xclip serves the text from the background until another owner takes it.
+    # shellcheck disable=SC2059
+    printf "$fmt" "$@" | xclip -selection "$sel" -i >/dev/null 2>&1
+}
+
+# Waits until selection $1 no longer holds the marker $2; keeps its text as
+# it came in $work/selection.raw and prints it with carriage returns removed.
+wait_selection_change() {
+    for _ in $(seq 200); do
+        xclip -o -selection "$1" >"$work/selection.raw" 2>/dev/null || true
+        if [ "$(cat "$work/selection.raw")" != "$2" ]; then
+            tr -d '\r' <"$work/selection.raw"
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+# "Copy Numbers..." and the clipboard's text (lines without carriage returns;
+# the text as copied stays in $work/selection.raw).
+copy_numbers() {
+    local marker="before copy $RANDOM"
+    set_selection clipboard '%s' "$marker"
+    options_item 4
+    wait_selection_change clipboard "$marker" || fail "Copy Numbers left the clipboard unchanged"
+}
+
+# The grand total as shown: a triple click selects the whole box, and the
+# selection becomes the primary selection.
+read_total() {
+    local marker="before total $RANDOM" rect
+    set_selection primary '%s' "$marker"
+    rect="$(design_list "$design_h" TotalAmount | paste -sd' ')"
+    local l t w h
+    read -r l t w h <<<"$rect"
+    # The layout stretches the box; its left part is always there.
+    xdotool mousemove --window "$win_id" $((l + 40)) $((t + h / 2 + menu_h)) click --repeat 3 --delay 60 1
+    wait_selection_change primary "$marker" || fail "the grand total could not be selected"
+}
