@@ -32,68 +32,36 @@ void expectRow(const PixelBuffer& b, int y, Colour c)
 
 TEST(SplitRenderColor, BytesAndOverflow)
 {
-    const struct { std::uint32_t c; bool ok; int r, g, b; } rows[] = {
-        {0xC0C0C0, true, 192, 192, 192},
-        {0x563412, true, 0x12, 0x34, 0x56},
-        {0x80000014, true, 20, 0, 0}, // bits above 24 are masked away
-        {0xFFFFFF, true, 255, 255, 255},
-        {0x1000000, false, 0, 0, 0},  // red and green beyond 16 bits
-    };
-    for (const auto& r : rows) {
-        const auto s = splitRenderColor(r.c);
-        ASSERT_EQ(s.ok(), r.ok) << std::hex << r.c;
-        if (r.ok) {
-            EXPECT_EQ(*s, (ButtonRgb{static_cast<std::int16_t>(r.r), static_cast<std::int16_t>(r.g),
-                                     static_cast<std::int16_t>(r.b)}));
-        }
-    }
+    EXPECT_EQ(*splitRenderColor(0x563412), (ButtonRgb{0x12, 0x34, 0x56}));
+    EXPECT_EQ(*splitRenderColor(0x80000014), (ButtonRgb{20, 0, 0}));   // bits above 24 are masked away
+    EXPECT_FALSE(splitRenderColor(0x1000000).ok());                  // red and green beyond 16 bits
 }
 
-TEST(ButtonFaces, BlackButton)
+TEST(ButtonFaces, GradientsEndAtTheFloorOfEachComponent)
 {
-    const ButtonFaces f = faces(54, 46, 0x000000, NoEdge);
-    for (int y = 0; y < 46; ++y)
-        expectRow(f.normal, y, 0);
-    EXPECT_EQ(f.light, 0u);
-    EXPECT_EQ(f.dark, 0u);
-    // Highlighted: 58 on row 0, two darker per row, black from row 29.
-    for (int y = 0; y < 46; ++y) {
-        const int v = y < 29 ? 58 - 2 * y : 0;
-        expectRow(f.highlighted, y, rgb(v, v, v));
-    }
-    EXPECT_EQ(f.highlightLight, rgb(60, 60, 60));
-    EXPECT_EQ(f.highlightDark, 0u);
-}
-
-TEST(ButtonFaces, WhiteButton)
-{
-    const ButtonFaces f = faces(54, 46, 0xFFFFFF, NoEdge);
-    for (int y = 0; y <= 29; ++y)
-        expectRow(f.highlighted, y, 0xFFFFFF);
-    expectRow(f.highlighted, 30, rgb(253, 253, 253));
-    expectRow(f.highlighted, 45, rgb(223, 223, 223));
-    expectRow(f.normal, 0, rgb(253, 253, 253));
-    EXPECT_EQ(f.light, rgb(253, 253, 253));
-    // Rows 0..H: the dark colour is one step past the last visible row.
-    EXPECT_EQ(f.dark, rgb(161, 161, 161));
-    expectRow(f.normal, 45, rgb(163, 163, 163));
-}
-
-TEST(ButtonFaces, TallButtonEndsAtTheFloorOfEachComponent)
-{
+    const ButtonFaces black = faces(54, 46, 0x000000, NoEdge);
+    const ButtonFaces white = faces(54, 46, 0xFFFFFF, NoEdge);
     // Red 255 needs 128 rows to reach 0; green and blue are 0 at once.
-    const ButtonFaces f = faces(10, 200, 0x0000FF, NoEdge);
-    expectRow(f.normal, 0, rgb(253, 0, 0));
-    expectRow(f.normal, 126, rgb(1, 0, 0));
-    expectRow(f.normal, 127, 0);
-    expectRow(f.normal, 199, 0);
-    EXPECT_EQ(f.dark, 0u);
-    expectRow(f.highlighted, 0, rgb(255, 58, 58));
-    expectRow(f.highlighted, 29, rgb(255, 0, 0));   // 313 - 58 = 255
-    expectRow(f.highlighted, 30, rgb(253, 0, 0));
-    expectRow(f.highlighted, 156, rgb(1, 0, 0));
-    expectRow(f.highlighted, 157, 0);
-    EXPECT_EQ(f.highlightDark, 0u);
+    const ButtonFaces red = faces(10, 200, 0x0000FF, NoEdge);
+    struct { const PixelBuffer& face; int y; Colour c; } rows[] = {
+        {black.normal, 0, 0},             {black.normal, 45, 0},
+        // Highlighted: 58 on row 0, two darker per row, black from row 29.
+        {black.highlighted, 0, rgb(58, 58, 58)}, {black.highlighted, 28, rgb(2, 2, 2)},
+        {black.highlighted, 29, 0},       {white.highlighted, 29, 0xFFFFFF},
+        {white.highlighted, 30, rgb(253, 253, 253)}, {white.highlighted, 45, rgb(223, 223, 223)},
+        {white.normal, 0, rgb(253, 253, 253)}, {white.normal, 45, rgb(163, 163, 163)},
+        {red.normal, 126, rgb(1, 0, 0)},  {red.normal, 127, 0}, {red.normal, 199, 0},
+        {red.highlighted, 0, rgb(255, 58, 58)}, {red.highlighted, 29, rgb(255, 0, 0)},   // 313 - 58 = 255
+        {red.highlighted, 156, rgb(1, 0, 0)}, {red.highlighted, 157, 0},
+    };
+    for (const auto& r : rows)
+        expectRow(r.face, r.y, r.c);
+    EXPECT_EQ(black.highlightLight, rgb(60, 60, 60));
+    EXPECT_EQ(white.light, rgb(253, 253, 253));
+    // Rows 0..H: the dark colour is one step past the last visible row.
+    EXPECT_EQ(white.dark, rgb(161, 161, 161));
+    EXPECT_EQ(red.dark, 0u);
+    EXPECT_EQ(red.highlightDark, 0u);
 }
 
 // A 10 x 8 grey button: gradient rows 126 - 2y (normal), 186 - 2y (highlighted).
@@ -102,89 +70,47 @@ Colour highRow(int y) { return rgb(186 - 2 * y, 186 - 2 * y, 186 - 2 * y); }
 constexpr int W = 10;
 constexpr int H = 8;
 
-TEST(ButtonFaces, StyleZeroDividerOnTheRight)
+TEST(ButtonFaces, EdgeStyles)
 {
-    const ButtonFaces f = faces(W, H, 0x808080, 0);
-    EXPECT_EQ(f.light, normalRow(0));
-    EXPECT_EQ(f.dark, normalRow(8));
-    for (int y = 0; y < H; ++y) {
-        EXPECT_EQ(px(f.normal, W - 2, y), f.dark);
-        EXPECT_EQ(px(f.normal, W - 1, y), f.light);
-        EXPECT_EQ(px(f.normal, W - 3, y), normalRow(y));
-        EXPECT_EQ(px(f.highlighted, W - 2, y), f.highlightDark);
-        EXPECT_EQ(px(f.highlighted, W - 1, y), rgb(188, 188, 188));
-        // Pressed: the highlighted gradient with the normal face's divider.
-        EXPECT_EQ(px(f.pressed, W - 2, y), f.dark);
-        EXPECT_EQ(px(f.pressed, W - 1, y), f.light);
-        EXPECT_EQ(px(f.pressed, 3, y), highRow(y));
-    }
-}
-
-TEST(ButtonFaces, StyleOneTwoInsetFrames)
-{
-    const ButtonFaces f = faces(W, H, 0x808080, 1);
-    EXPECT_EQ(px(f.normal, 0, 0), normalRow(0));
-    EXPECT_EQ(px(f.normal, 1, 1), f.light);
-    EXPECT_EQ(px(f.normal, 8, 6), f.light);
-    EXPECT_EQ(px(f.normal, 8, 3), f.light);
-    EXPECT_EQ(px(f.normal, 2, 2), f.dark);
-    EXPECT_EQ(px(f.normal, 7, 5), f.dark);
-    EXPECT_EQ(px(f.normal, 3, 3), normalRow(3));
-    EXPECT_EQ(px(f.normal, 9, 7), normalRow(7));
-    EXPECT_EQ(px(f.highlighted, 1, 1), f.highlightLight);
-    EXPECT_EQ(px(f.highlighted, 2, 2), f.highlightDark);
-    EXPECT_EQ(f.pressed, f.highlighted); // style 1 adds nothing when pressed
-}
-
-TEST(ButtonFaces, StyleTwoRaisedEdges)
-{
-    const ButtonFaces f = faces(W, H, 0x808080, 2);
-    for (int y = 0; y < H; ++y) {
-        EXPECT_EQ(px(f.normal, W - 1, y), f.light) << y;
-        EXPECT_EQ(px(f.highlighted, W - 1, y), 0xFFFFFFu) << y;
-        EXPECT_EQ(px(f.pressed, W - 1, y), f.dark) << y;
-    }
-    for (int x = 0; x < W; ++x) {
-        EXPECT_EQ(px(f.normal, x, H - 1), f.light) << x;
-        EXPECT_EQ(px(f.highlighted, x, H - 1), 0xFFFFFFu) << x;
-    }
-    EXPECT_EQ(px(f.normal, 0, 0), f.dark);
-    EXPECT_EQ(px(f.normal, W - 2, 3), f.dark);
-    EXPECT_EQ(px(f.normal, 4, H - 2), f.dark);
-    EXPECT_EQ(px(f.normal, 1, 1), normalRow(1));
-    EXPECT_EQ(px(f.highlighted, 0, 4), f.highlightLight);
-    EXPECT_EQ(px(f.pressed, 0, 4), f.dark);
-    EXPECT_EQ(px(f.pressed, 1, 1), highRow(1));
-}
-
-TEST(ButtonFaces, StyleThreeRoundedCorners)
-{
-    const ButtonFaces f = faces(W, H, 0x808080, 3);
-    const int corners[][2] = {
-        {0, 0}, {1, 0}, {2, 0}, {0, 1}, {0, 2},
-        {9, 0}, {8, 0}, {7, 0}, {9, 1}, {9, 2},
-        {9, 7}, {8, 7}, {7, 7}, {9, 6}, {9, 5},
-        {0, 7}, {1, 7}, {2, 7}, {0, 6}, {0, 5},
+    ButtonFaces f[4];
+    for (std::int16_t style = 0; style < 4; ++style)
+        f[style] = faces(W, H, 0x808080, style);
+    EXPECT_EQ(f[0].light, normalRow(0));
+    EXPECT_EQ(f[0].dark, normalRow(8));
+    // Expected colours by name, resolved against the faces of the style.
+    enum Ex { Light, Dark, HiLight, HiDark, Mask, White, Normal, High };
+    struct { int style; char face; int x, y; Ex ex; } rows[] = {
+        // 0: a divider on the right; pressed is the highlighted gradient with
+        // the normal face's divider.
+        {0, 'n', 8, 0, Dark}, {0, 'n', 9, 7, Light}, {0, 'n', 7, 5, Normal}, {0, 'h', 8, 3, HiDark},
+        {0, 'h', 9, 3, HiLight}, {0, 'p', 8, 6, Dark}, {0, 'p', 9, 1, Light}, {0, 'p', 3, 4, High},
+        // 1: two inset frames.
+        {1, 'n', 0, 0, Normal}, {1, 'n', 1, 1, Light}, {1, 'n', 8, 6, Light}, {1, 'n', 8, 3, Light},
+        {1, 'n', 2, 2, Dark}, {1, 'n', 7, 5, Dark}, {1, 'n', 3, 3, Normal}, {1, 'n', 9, 7, Normal},
+        {1, 'h', 1, 1, HiLight}, {1, 'h', 2, 2, HiDark},
+        // 2: raised edges.
+        {2, 'n', 9, 0, Light}, {2, 'n', 0, 7, Light}, {2, 'h', 9, 5, White}, {2, 'h', 3, 7, White},
+        {2, 'p', 9, 2, Dark}, {2, 'n', 0, 0, Dark}, {2, 'n', 8, 3, Dark}, {2, 'n', 4, 6, Dark},
+        {2, 'n', 1, 1, Normal}, {2, 'h', 0, 4, HiLight}, {2, 'p', 0, 4, Dark}, {2, 'p', 1, 1, High},
+        // 3: rounded corners; the highlighted face marks only the top-left
+        // three pixels itself; pressed draws a light ring over the corners too.
+        {3, 'n', 2, 0, Mask}, {3, 'n', 0, 2, Mask}, {3, 'n', 7, 7, Mask}, {3, 'n', 9, 5, Mask},
+        {3, 'n', 3, 0, Normal}, {3, 'n', 1, 1, Normal}, {3, 'h', 1, 0, Mask}, {3, 'h', 0, 1, Mask},
+        {3, 'h', 2, 0, High}, {3, 'h', 9, 0, High}, {3, 'p', 0, 0, Light}, {3, 'p', 9, 7, Light},
+        {3, 'p', 4, 0, Light}, {3, 'p', 4, 3, High},
     };
+    for (const auto& r : rows) {
+        const ButtonFaces& b = f[r.style];
+        const PixelBuffer& face = r.face == 'n' ? b.normal : r.face == 'h' ? b.highlighted : b.pressed;
+        const Colour want[] = {b.light, b.dark, b.highlightLight, b.highlightDark, MaskColour, 0xFFFFFF,
+                               normalRow(r.y), highRow(r.y)};
+        EXPECT_EQ(px(face, r.x, r.y), want[r.ex]) << "style " << r.style << " " << r.face << " " << r.x << "," << r.y;
+    }
+    EXPECT_EQ(f[1].pressed, f[1].highlighted);   // style 1 adds nothing when pressed
     int maskPixels = 0;
-    for (const auto& p : f.normal.pixels())
+    for (const auto& p : f[3].normal.pixels())
         maskPixels += p == MaskColour;
-    EXPECT_EQ(maskPixels, 20);
-    for (const auto& c : corners)
-        EXPECT_EQ(px(f.normal, c[0], c[1]), MaskColour) << c[0] << "," << c[1];
-    EXPECT_EQ(px(f.normal, 3, 0), normalRow(0));
-    EXPECT_EQ(px(f.normal, 1, 1), normalRow(1));
-    // The highlighted face marks only the top-left three pixels itself.
-    EXPECT_EQ(px(f.highlighted, 0, 0), MaskColour);
-    EXPECT_EQ(px(f.highlighted, 1, 0), MaskColour);
-    EXPECT_EQ(px(f.highlighted, 0, 1), MaskColour);
-    EXPECT_EQ(px(f.highlighted, 2, 0), highRow(0));
-    EXPECT_EQ(px(f.highlighted, 9, 0), highRow(0));
-    // Pressed: a light ring, over the corners too (the mask clips them).
-    EXPECT_EQ(px(f.pressed, 0, 0), f.light);
-    EXPECT_EQ(px(f.pressed, 9, 7), f.light);
-    EXPECT_EQ(px(f.pressed, 4, 0), f.light);
-    EXPECT_EQ(px(f.pressed, 4, 3), highRow(3));
+    EXPECT_EQ(maskPixels, 20);   // five at each corner
 }
 
 TEST(ButtonFaces, UnknownStylesDrawNoEdge)

@@ -1,44 +1,33 @@
 #include "core/files/SafeFile.h"
 
-#include <gtest/gtest.h>
+#include "core/CoreTestSupport.h"
 
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace qm {
 namespace {
 
+using test::TempDir;
+
+std::string slurp(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+void put(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+// A failed or finished save must leave no temporary file behind.
+std::size_t entries(const fs::path& dir)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));
+}
+
 class SafeFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-            ("qm_safefile_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    static std::string slurp(const fs::path& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static void put(const fs::path& p, const std::string& bytes)
-    {
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
-    // A failed or finished save must leave no temporary file behind.
-    std::size_t entries() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
-    }
-
-    fs::path dir_;
+    TempDir temp{std::string("safefile_") + ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    const fs::path& dir_ = temp.path;
 };
 
 TEST_F(SafeFileTest, WritesAndReplacesKeepingTheOldMode)
@@ -53,7 +42,7 @@ TEST_F(SafeFileTest, WritesAndReplacesKeepingTheOldMode)
     ASSERT_TRUE(writeFileSafely(target, "2"));
     EXPECT_EQ(slurp(target), "2");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::mask, mode);
-    EXPECT_EQ(entries(), 1u);
+    EXPECT_EQ(entries(dir_), 1u);
 }
 
 TEST_F(SafeFileTest, RefusedTargetsKeepTheOldStateAndLeaveNoTemporaryFile)
@@ -77,7 +66,7 @@ TEST_F(SafeFileTest, RefusedTargetsKeepTheOldStateAndLeaveNoTemporaryFile)
     }
     EXPECT_EQ(slurp(readOnly), "old");
     EXPECT_FALSE(fs::exists(dir_ / "missing"));
-    EXPECT_EQ(entries(), 2u);
+    EXPECT_EQ(entries(dir_), 2u);
 }
 
 TEST_F(SafeFileTest, FollowsASymbolicLink)

@@ -14,31 +14,22 @@ constexpr const char* FirstFigures = "7187188152042148888816888047721031857784";
 
 int keyFor(char figure) { return 48 + (figure - '0'); }
 
-TEST(GameFigures, SameFixedSequenceInEveryRun)
+TEST(GameFigures, SameFixedSequenceOfZeroToEightInEveryRun)
 {
     GameFigures a;
     GameFigures b;
     std::string first;
-    for (int i = 0; i < 40; ++i) {
-        const int f = a.next();
-        EXPECT_EQ(f, b.next());
-        first.push_back(static_cast<char>('0' + f));
-    }
-    EXPECT_EQ(first, FirstFigures);
-}
-
-TEST(GameFigures, FiguresZeroToEightNeverNine)
-{
-    GameFigures g;
     std::array<int, 10> counts{};
     const int draws = 90000;
     for (int i = 0; i < draws; ++i) {
-        const int f = g.next();
-        ASSERT_GE(f, 0);
-        ASSERT_LE(f, 9);
+        const int f = a.next();
+        ASSERT_EQ(f, b.next());
+        ASSERT_TRUE(f >= 0 && f <= 8) << f;
         ++counts[static_cast<std::size_t>(f)];
+        if (i < 40)
+            first.push_back(static_cast<char>('0' + f));
     }
-    EXPECT_EQ(counts[9], 0);
+    EXPECT_EQ(first, FirstFigures);
     for (int f = 0; f < 9; ++f)   // uniform: 10000 each, give or take a few hundred
         EXPECT_NEAR(counts[static_cast<std::size_t>(f)], draws / 9, 400) << f;
 }
@@ -59,6 +50,17 @@ TEST(GameSession, StartSetsModeIntervalScoreAndTable)
         EXPECT_FALSE(s.start(bad, 0)) << bad;
         EXPECT_EQ(s.mode(), 4) << bad;
     }
+    // A restart keeps the row and switches the game.
+    ASSERT_TRUE(s.start(0, 0));
+    for (int i = 1; i <= 5; ++i)
+        s.tick(i);
+    ASSERT_TRUE(s.keyDown(keyFor(s.targets().front()), 6));
+    const std::string row = s.targets();
+    ASSERT_TRUE(s.start(1, 7));
+    EXPECT_EQ(s.targets(), row);
+    EXPECT_EQ(s.score(), 0);
+    EXPECT_EQ(s.interval(), 1000);
+    EXPECT_EQ(s.mode(), 4);
 }
 
 TEST(GameSession, RowGrowsFromTheFixedSequenceAndInvadesAtThirtyFive)
@@ -83,12 +85,7 @@ TEST(GameSession, RowGrowsFromTheFixedSequenceAndInvadesAtThirtyFive)
 
 TEST(GameSession, PaceRisesByGameModeDownToTenOrJustBelow)
 {
-    struct Row {
-        int game;
-        int afterFirstTick;
-        int floor;
-        int ticksToFloor;
-    };
+    struct Row { int game; int afterFirstTick; int floor; int ticksToFloor; };
     // Invaders: 1000 -> 999 ... 10. Blaster: 1000 -> 996 ... 12 -> 8.
     const Row rows[] = {{0, 999, 10, 990}, {1, 996, 8, 248}};
     for (const Row& r : rows) {
@@ -138,21 +135,6 @@ TEST(GameSession, BlasterClearsEveryMatchingFigureOfTheGrownRow)
     EXPECT_EQ(invaders.targets(), "1871881");
     EXPECT_FALSE(invaders.keypadButton(10, 9));   // keys beyond the figures never hit
     EXPECT_EQ(invaders.score(), 1);
-}
-
-TEST(GameSession, RestartKeepsTheRowAndSwitchesGame)
-{
-    GameSession s;
-    ASSERT_TRUE(s.start(0, 0));
-    for (int i = 1; i <= 5; ++i)
-        s.tick(i);
-    ASSERT_TRUE(s.keyDown(keyFor(s.targets().front()), 6));
-    const std::string row = s.targets();
-    ASSERT_TRUE(s.start(1, 7));
-    EXPECT_EQ(s.targets(), row);
-    EXPECT_EQ(s.score(), 0);
-    EXPECT_EQ(s.interval(), 1000);
-    EXPECT_EQ(s.mode(), 4);
 }
 
 TEST(GameSession, TwoSecondPauseAfterAGameRefusesNewGamesAndHits)

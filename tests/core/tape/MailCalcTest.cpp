@@ -1,181 +1,123 @@
 #include "core/tape/MailCalc.h"
 
+#include "core/CoreTestSupport.h"
 #include "core/input/Evaluator.h"
-#include "core/number/TextForm.h"
 #include "core/tape/DefaultButtons.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace qm {
 namespace {
 
-// One tape line: a number (text read strictly), a keyword text, or empty.
-struct L {
-    enum class K { Num, Text, Empty, Dbl };
-    K k;
-    std::string s;
-    char op;
-    double d = 0;
-};
-L num(const char* s, char op = '+') { return {L::K::Num, s, op}; }
-L txt(const char* s, char op = '+') { return {L::K::Text, s, op}; }
-L emp(char op = '+') { return {L::K::Empty, "", op}; }
-L dbl(double d, char op = '+') { return {L::K::Dbl, "", op, d}; }
-
-Tape tapeOf(const std::vector<L>& lines)
-{
-    Tape tape;
-    for (const L& l : lines) {
-        switch (l.k) {
-        case L::K::Num: tape.TapeValue.emplace_back(*parseStrict(l.s)); break;
-        case L::K::Text: tape.TapeValue.emplace_back(l.s); break;
-        case L::K::Empty: tape.TapeValue.emplace_back(); break;
-        case L::K::Dbl: tape.TapeValue.emplace_back(l.d); break;
-        }
-        tape.TapeOp.push_back(l.op);
-    }
-    return tape;
-}
+using namespace test;
+using Line = std::pair<char, Value>;
+Line n(const char* s, char op = '+') { return {op, val(s)}; }
+Line t(const char* s, char op = '+') { return {op, Value(s)}; }
 
 struct Calc {
-    int DecimalPlaces = 25;
-    int StatMode = 0;
-    Regional regional{};
+    CalcSettings settings;
     FunctionButtons buttons = defaultFunctionButtons();
     std::string previous = "previous";
     Evaluator evaluator;
 
-    TotalResult operator()(const std::vector<L>& lines)
+    TotalResult operator()(std::vector<Line> lines)
     {
-        CalcSettings s;
-        s.DecimalPlaces = DecimalPlaces;
-        s.StatMode = StatMode;
-        s.regional = regional;
-        return MailCalc(tapeOf(lines), s, buttons, previous, evaluator);
+        return MailCalc(tapeOf(std::move(lines)), settings, buttons, previous, evaluator);
     }
-    std::string text(const std::vector<L>& lines) { return (*this)(lines).text; }
+    std::string text(std::vector<Line> lines) { return (*this)(std::move(lines)).text; }
 };
 
-struct TotalCase {
+struct Case {
     const char* name;
-    std::vector<L> lines;
+    std::vector<Line> lines;
     const char* expected;
 };
 
-void PrintTo(const TotalCase& c, std::ostream* os) { *os << c.name; }
-
-class RunningTotal : public ::testing::TestWithParam<TotalCase> {};
-
-TEST_P(RunningTotal, ShowsText)
+void expectTexts(Calc& calc, const std::vector<Case>& cases)
 {
-    Calc calc;
-    EXPECT_EQ(calc.text(GetParam().lines), GetParam().expected) << GetParam().name;
+    for (const Case& c : cases)
+        EXPECT_EQ(calc.text(c.lines), c.expected) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, RunningTotal,
-    ::testing::Values(
-        TotalCase{"empty lines", {num("0"), num("0"), num("0")}, "0"},
-        TotalCase{"times", {num("12.5"), num("2", 'x')}, "25"},
-        TotalCase{"third", {num("1"), num("3", '/')}, "0.3333333333333333333333333333"},
-        TotalCase{"minus", {num("5"), num("7", '-')}, "-2"},
-        TotalCase{"zero times", {num("5"), num("0", 'x')}, "0"},
-        TotalCase{"zero divides", {num("5"), num("0", '/')}, "Error"},
-        TotalCase{"empty value skipped", {num("5"), emp('x'), emp('/')}, "5"},
-        TotalCase{"blank operator skipped", {num("5"), num("100", ' '), num("7", '?')}, "5"},
-        TotalCase{"power gives a double", {num("2"), num("0.5", '^')}, "1.4142135623731"},
-        TotalCase{"huge double shown plainly", {num("10"), num("40", '^')}, "1E+40"},
-        TotalCase{"double back to decimal", {num("2"), num("3", '^'), num("0.1")}, "8.1"},
-        TotalCase{"stored double", {dbl(3.141592653589793), num("1")}, "4.14159265358979"},
-        TotalCase{"number kept as text", {txt("12.5"), txt("2", 'x')}, "25"},
-        TotalCase{"text not a number", {num("1"), txt("abc")}, "Error"},
-        TotalCase{"empty text skipped", {num("1"), txt("", 'x')}, "1"},
-        TotalCase{"overflow",
-                  {num("1"), num("1000000", 'x'), num("1000000", 'x'), num("1000000", 'x'),
-                   num("1000000", 'x'), num("1000000", 'x')},
-                  "Overflow"},
-        TotalCase{"overflow then error",
-                  {num("79228162514264337593543950335"), num("1"), num("0", '/')}, "Error"},
-        TotalCase{"error then overflow",
-                  {num("79228162514264337593543950335"), num("0", '/'), num("1")}, "Overflow"}));
+TEST(MailCalc, RunningTotal)
+{
+    Calc calc;
+    expectTexts(calc, {
+        {"third", {n("1"), n("3", '/')}, "0.3333333333333333333333333333"},
+        {"minus", {n("5"), n("7", '-')}, "-2"},
+        {"zero divides", {n("5"), n("0", '/')}, "Error"},
+        {"empty value skipped", {n("5"), {'x', Value()}, {'/', Value()}}, "5"},
+        {"blank operator skipped", {n("5"), n("100", ' '), n("7", '?')}, "5"},
+        {"power gives a double", {n("2"), n("0.5", '^')}, "1.4142135623731"},
+        {"huge double shown plainly", {n("10"), n("40", '^')}, "1E+40"},
+        {"double back to decimal", {n("2"), n("3", '^'), n("0.1")}, "8.1"},
+        {"stored double", {{'+', Value(3.141592653589793)}, n("1")}, "4.14159265358979"},
+        {"number kept as text", {t("12.5"), t("2", 'x')}, "25"},
+        {"text not a number", {n("1"), t("abc")}, "Error"},
+        {"empty text skipped", {n("1"), t("", 'x')}, "1"},
+        {"overflow", {n("79228162514264337593543950335"), n("2", 'x')}, "Overflow"},
+        {"overflow then error", {n("79228162514264337593543950335"), n("1"), n("0", '/')}, "Error"},
+        {"error then overflow", {n("79228162514264337593543950335"), n("0", '/'), n("1")}, "Overflow"},
+        // Percent lines.
+        {"percent plus", {n("10"), t("15%")}, "11.5"},
+        {"percent minus", {n("10"), t("15%", '-')}, "8.5"},
+        {"percent times", {n("10"), t("15%", 'x')}, "1.5"},
+        {"percent divides", {n("10"), t("15%", '/')}, "6.6666666666666666666666666667"},
+        {"percent power", {n("2"), t("100%", '^')}, "4"},
+        {"zero total divided by percent", {n("0"), t("15%", '/')}, "Error"},
+        {"zero percent divides", {n("10"), t("0%", '/')}, "Error"},
+        {"empty percent", {n("10"), t("%")}, "Error"},
+    });
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Percent, RunningTotal,
-    ::testing::Values(
-        TotalCase{"plus", {num("10"), txt("15%")}, "11.5"},
-        TotalCase{"minus", {num("10"), txt("15%", '-')}, "8.5"},
-        TotalCase{"times", {num("10"), txt("15%", 'x')}, "1.5"},
-        TotalCase{"divides", {num("10"), txt("15%", '/')}, "6.6666666666666666666666666667"},
-        TotalCase{"power", {num("2"), txt("100%", '^')}, "4"},
-        TotalCase{"zero total divides", {num("0"), txt("15%", '/')}, "Error"},
-        TotalCase{"zero percent divides", {num("10"), txt("0%", '/')}, "Error"},
-        TotalCase{"empty percent", {num("10"), txt("%")}, "Error"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Functions, RunningTotal,
-    ::testing::Values(
-        TotalCase{"sine", {txt("Sin(0)")}, "0"},
-        TotalCase{"cosine", {txt("Cos(0)"), num("1")}, "2"},
-        TotalCase{"tangent", {txt("Tan(1)")}, "1.5574077246549"},
-        TotalCase{"log", {txt("Log(1)"), txt("Log(2.718281828459045)", 'x')}, "0"},
-        TotalCase{"natural log", {txt("Log(10)")}, "2.30258509299405"},
-        TotalCase{"exp", {txt("Exp(1)")}, "2.71828182845904"},
-        TotalCase{"square root", {txt("Sqr(2)")}, "1.4142135623731"},
-        TotalCase{"log of zero", {txt("Log(0)")}, "Error"},
-        TotalCase{"square root of negative", {txt("Sqr(-4)")}, "Error"},
-        TotalCase{"exp beyond decimals", {txt("Exp(100)")}, "Overflow"},
-        TotalCase{"cotangent of zero", {txt("Cot(0)")}, "Error"},
-        TotalCase{"cosecant of zero", {txt("Csc(0)")}, "Error"},
-        TotalCase{"secant", {txt("Sec(0)")}, "1"},
-        TotalCase{"cotangent", {txt("Cot(1)")}, "0.642092615934331"},
-        TotalCase{"empty argument", {txt("Sin()")}, "Error"},
-        TotalCase{"asin one", {txt("Asin(1)")}, "1.5707963267949"},
-        TotalCase{"asin minus one", {txt("Asin(-1)")}, "-1.5707963267949"},
-        TotalCase{"asin half", {txt("Asin(0.5)")}, "0.523598775598299"},
-        TotalCase{"asin beyond one", {txt("Asin(1.5)")}, "Asin Error"},
-        TotalCase{"acos one", {num("2"), txt("Acos(1)")}, "2"},
-        TotalCase{"acos minus one", {txt("Acos(-1)")}, "3.14159265358979"},
-        TotalCase{"acos half", {txt("Acos(0.5)")}, "1.0471975511966"},
-        TotalCase{"acos half minus", {txt("Acos(0.5)", '-')}, "-1.0471975511966"},
-        TotalCase{"acos beyond one", {txt("Acos(-2)")}, "Acos Error"},
-        TotalCase{"atan", {txt("Atan(1)")}, "0.785398163397448"},
-        TotalCase{"label of later step", {num("5"), num("0", '/'), txt("Atan(1)")}, "Atan Error"},
-        TotalCase{"label kept by later plain error", {txt("Atan(1)"), num("0", '/')}, "Atan Error"},
-        TotalCase{"brackets optional", {txt("Sin(0")}, "0"},
-        TotalCase{"asin is not sin", {txt("Asin(0)"), num("1")}, "1"},
-        TotalCase{"function power", {num("3"), txt("Cos(0)", '^')}, "3"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Rounding, RunningTotal,
-    ::testing::Values(
-        TotalCase{"round down", {num("2.345"), txt("Roun(2)"), num("0")}, "2.34"},
-        TotalCase{"round up", {num("2.355"), txt("Roun(2)"), num("0")}, "2.36"},
-        TotalCase{"int", {num("-2.5"), txt("Int"), num("0")}, "-3"},
-        TotalCase{"fix", {num("-2.5"), txt("Fix"), num("0")}, "-2"},
-        TotalCase{"next line combined", {num("2.345"), txt("Roun(2)"), num("1")}, "3.34"},
-        TotalCase{"next line not rounding", {num("2.5"), txt("Int"), txt("Fix")}, "Error"},
-        TotalCase{"last line is operand", {num("2.5"), txt("Int")}, "Error"},
-        TotalCase{"no rounding operand", {num("2.5"), txt("Int", ' '), num("1")}, "3"},
-        TotalCase{"negative decimals", {num("2.5"), txt("Roun(-1)"), num("1")}, "Error"},
-        TotalCase{"round to even digits", {num("2.5"), txt("Roun(0.5)"), num("0")}, "2"},
-        TotalCase{"fraction of digits", {num("2.345"), txt("Roun(1.6)"), num("0")}, "2.34"},
-        TotalCase{"double total", {num("2"), num("0.5", '^'), txt("Roun(3)"), num("0")}, "1.414"},
-        TotalCase{"int of double", {num("2"), num("0.5", '^'), txt("Int"), num("0")}, "1"},
-        TotalCase{"anywhere in text", {num("7.9"), txt("xxIntxx"), num("0")}, "7"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    UserFunctions, RunningTotal,
-    ::testing::Values(
-        TotalCase{"sphere", {txt("Svol(2)")}, "33.510321638291093333333333333"},
-        TotalCase{"kilo", {txt("Kilo(22)")}, "10"},
-        TotalCase{"pounds", {num("1"), txt("Ibs(10)")}, "23"},
-        TotalCase{"empty argument is zero", {num("5"), txt("Kilo()")}, "5"},
-        TotalCase{"empty formula", {num("5"), txt("(3)")}, " Error"},
-        TotalCase{"rounding keyword as operand", {num("2.5"), txt("Int"), txt("Roun(2)")}, "Roun Error"}));
+TEST(MailCalc, Functions)
+{
+    Calc calc;
+    expectTexts(calc, {
+        {"cosine", {t("Cos(0)"), n("1")}, "2"},
+        {"log", {t("Log(1)"), t("Log(2.718281828459045)", 'x')}, "0"},
+        {"natural log", {t("Log(10)")}, "2.30258509299405"},
+        {"exp", {t("Exp(1)")}, "2.71828182845904"},
+        {"log of zero", {t("Log(0)")}, "Error"},
+        {"square root of negative", {t("Sqr(-4)")}, "Error"},
+        {"exp beyond decimals", {t("Exp(100)")}, "Overflow"},
+        {"cotangent of zero", {t("Cot(0)")}, "Error"},
+        {"cosecant of zero", {t("Csc(0)")}, "Error"},
+        {"secant", {t("Sec(0)")}, "1"},
+        {"cotangent", {t("Cot(1)")}, "0.642092615934331"},
+        {"empty argument", {t("Sin()")}, "Error"},
+        {"asin minus one", {t("Asin(-1)")}, "-1.5707963267949"},
+        {"asin beyond one", {t("Asin(1.5)")}, "Asin Error"},
+        {"acos one", {n("2"), t("Acos(1)")}, "2"},
+        {"acos half minus", {t("Acos(0.5)", '-')}, "-1.0471975511966"},
+        {"acos beyond one", {t("Acos(-2)")}, "Acos Error"},
+        {"label of later step", {n("5"), n("0", '/'), t("Atan(1)")}, "Atan Error"},
+        {"label kept by later plain error", {t("Atan(1)"), n("0", '/')}, "Atan Error"},
+        {"brackets optional", {t("Sin(0")}, "0"},
+        {"asin is not sin", {t("Asin(0)"), n("1")}, "1"},
+        {"function power", {n("3"), t("Cos(0)", '^')}, "3"},
+        // Rounding lines round the total with the next line's operator and value.
+        {"round half even", {n("2.345"), t("Roun(2)"), n("0")}, "2.34"},
+        {"int", {n("-2.5"), t("Int"), n("0")}, "-3"},
+        {"fix", {n("-2.5"), t("Fix"), n("0")}, "-2"},
+        {"next line combined", {n("2.345"), t("Roun(2)"), n("1")}, "3.34"},
+        {"next line not rounding", {n("2.5"), t("Int"), t("Fix")}, "Error"},
+        {"last line is operand", {n("2.5"), t("Int")}, "Error"},
+        {"no rounding operand", {n("2.5"), t("Int", ' '), n("1")}, "3"},
+        {"negative decimals", {n("2.5"), t("Roun(-1)"), n("1")}, "Error"},
+        {"fraction of digits", {n("2.345"), t("Roun(1.6)"), n("0")}, "2.34"},
+        {"double total", {n("2"), n("0.5", '^'), t("Roun(3)"), n("0")}, "1.414"},
+        {"anywhere in text", {n("7.9"), t("xxIntxx"), n("0")}, "7"},
+        // Default user functions.
+        {"sphere", {t("Svol(2)")}, "33.510321638291093333333333333"},
+        {"kilo", {t("Kilo(22)")}, "10"},
+        {"pounds", {n("1"), t("Ibs(10)")}, "23"},
+        {"empty argument is zero", {n("5"), t("Kilo()")}, "5"},
+        {"empty formula", {n("5"), t("(3)")}, " Error"},
+        {"rounding keyword as operand", {n("2.5"), t("Int"), t("Roun(2)")}, "Roun Error"},
+    });
+}
 
 TEST(MailCalc, UserFunctionFormulaRules)
 {
@@ -185,126 +127,89 @@ TEST(MailCalc, UserFunctionFormulaRules)
     calc.buttons[20] = {"Bad", "X+Q", ""};
     calc.buttons[21] = {"Sq", "X*X", ""};
     calc.buttons[22] = {"Cnt", "1", ""};
-    EXPECT_EQ(calc.text({txt("Add1()")}), "1");                 // "()" passes 0 for X
-    EXPECT_EQ(calc.text({num("5"), txt("Twice()")}), "15");       // T is the total before
-    EXPECT_EQ(calc.text({num("-5"), txt("Add1(3)", '-')}), "-9");
-    EXPECT_EQ(calc.text({num("5"), txt("Add1(T)")}), "11");       // X first, then T
-    EXPECT_EQ(calc.text({num("2"), num("3", '^'), txt("Twice()")}), "24");   // double total
-    EXPECT_EQ(calc.text({num("0.5"), txt("Twice()", 'x')}), "0.5");
-    EXPECT_EQ(calc.text({num("5"), txt("Bad(1)")}), "Bad Error");   // error text of the evaluator
-    EXPECT_EQ(calc.text({num("5"), txt("Add1(1,2,3)")}), "Add1 Error");   // 1.2.3 is no number
-    EXPECT_EQ(calc.text({txt("Sq(10000000000000000)")}), "Overflow");   // evaluator overflow
-    EXPECT_EQ(calc.text({num("3"), txt("Cnt(7)")}), "4");
-    EXPECT_EQ(calc.text({num("3"), txt("Cnt(7)", ' '), num("1")}), "4");   // no label without operator
+    expectTexts(calc, {
+        {"() passes 0 for X", {t("Add1()")}, "1"},
+        {"T is the total before", {n("5"), t("Twice()")}, "15"},
+        {"minus", {n("-5"), t("Add1(3)", '-')}, "-9"},
+        {"X first, then T", {n("5"), t("Add1(T)")}, "11"},
+        {"double total", {n("2"), n("3", '^'), t("Twice()")}, "24"},
+        {"evaluator error text", {n("5"), t("Bad(1)")}, "Bad Error"},
+        {"1.2.3 is no number", {n("5"), t("Add1(1,2,3)")}, "Add1 Error"},
+        {"evaluator overflow", {t("Sq(10000000000000000)")}, "Overflow"},
+        {"no label without operator", {n("3"), t("Cnt(7)", ' '), n("1")}, "4"},
+    });
     // The lowest button whose caption matches wins.
     calc.buttons[18] = {"F", "X+100", ""};
     calc.buttons[19] = {"F", "X+200", ""};
-    EXPECT_EQ(calc.text({txt("F(1)")}), "101");
+    EXPECT_EQ(calc.text({t("F(1)")}), "101");
     // A button with an empty caption takes any text with a bracket.
     calc.buttons[18] = {"", "X*3", ""};
-    EXPECT_EQ(calc.text({txt("(4)")}), "12");
-    EXPECT_EQ(calc.text({txt("Whatever(4)")}), " Error");   // X = "Whatever4"
+    EXPECT_EQ(calc.text({t("(4)")}), "12");
+    EXPECT_EQ(calc.text({t("Whatever(4)")}), " Error");   // X = "Whatever4"
 }
 
-TEST(MailCalc, Formatting)
+TEST(MailCalc, FormattingAndColour)
 {
     Calc calc;
-    calc.DecimalPlaces = 2;
-    EXPECT_EQ(calc.text({num("0"), num("0")}), ".00");
-    EXPECT_EQ(calc.text({num("12.5"), num("2", 'x')}), "25.00");
-    EXPECT_EQ(calc.text({num("0.5")}), ".50");
-    EXPECT_EQ(calc.text({num("-0.25")}), "-.25");
-    EXPECT_EQ(calc.text({num("1234567.891")}), "1,234,567.89");
-    EXPECT_EQ(calc.text({num("0.005")}), ".01");   // half away from zero
-    EXPECT_EQ(calc.text({num("2"), num("0.5", '^')}), "1.41");
-    EXPECT_EQ(calc.text({num("10"), num("40", '^')}),
-              "10,000,000,000,000,000,000,000,000,000,000,000,000,000.00");
-    EXPECT_EQ(calc.text({num("-2"), num("101", '^')}),   // 15 significant digits
-              "-2,535,301,200,456,460,000,000,000,000,000.00");
-    EXPECT_EQ(calc.text({num("5"), num("0", '/')}), "Error");
-    calc.DecimalPlaces = 0;
-    EXPECT_EQ(calc.text({num("2.5")}), "3");
+    calc.settings.DecimalPlaces = 2;
+    expectTexts(calc, {
+        {"zero", {n("0"), n("0")}, ".00"},
+        {"grouped", {n("1234567.891")}, "1,234,567.89"},
+        {"half away from zero", {n("0.005")}, ".01"},
+        {"double", {n("2"), n("0.5", '^')}, "1.41"},
+        {"15 significant digits", {n("-2"), n("101", '^')}, "-2,535,301,200,456,460,000,000,000,000,000.00"},
+        {"error unformatted", {n("5"), n("0", '/')}, "Error"},
+    });
+    calc.settings.regional = German;
+    calc.settings.DecimalPlaces = 25;
+    expectTexts(calc, {
+        {"comma", {n("1234.5")}, "1234,5"},
+        {"comma percent", {t("2,5"), t("10%", 'x')}, "0,25"},
+        {"comma function", {t("Sin(0,5)")}, "0,479425538604203"},
+        {"X as typed; the evaluator reads , as .", {t("Kilo(2,2)")}, "1"},
+    });
 
-    calc.regional = Regional{',', '.', 3};
-    calc.DecimalPlaces = 3;
-    EXPECT_EQ(calc.text({num("1234.5")}), "1.234,500");
-    calc.DecimalPlaces = 25;
-    EXPECT_EQ(calc.text({num("1234.5")}), "1234,5");
-    EXPECT_EQ(calc.text({txt("2,5"), txt("10%", 'x')}), "0,25");
-    EXPECT_EQ(calc.text({txt("Sin(0,5)")}), "0,479425538604203");
-    EXPECT_EQ(calc.text({txt("Kilo(2,2)")}), "1");   // X as typed; the evaluator reads "," as "."
-    EXPECT_EQ(calc.text({num("1.5"), txt("Ibs()", '-')}), "1,5");
-}
-
-TEST(MailCalc, Colour)
-{
-    Calc calc;
-    auto r = calc({num("0")});
-    EXPECT_EQ(r.colour, TotalColourBlack);
-    r = calc({num("5"), num("7", '-')});
-    EXPECT_EQ(r.text, "-2");
-    EXPECT_EQ(r.colour, TotalColourRed);
-    r = calc({num("5"), num("0", '/')});
-    EXPECT_EQ(r.colour, TotalColourBlack);
-    calc.StatMode = 1;
-    r = calc({num("-5")});
-    EXPECT_EQ(r.text, "Average : -5");
-    EXPECT_EQ(r.colour, TotalColourBlack);
-    calc.StatMode = 9;   // no such mode: the box keeps its text, coloured by it
+    calc.settings.regional = English;
+    EXPECT_EQ(calc({n("0")}).colour, TotalColourBlack);
+    EXPECT_EQ(calc({n("5"), n("7", '-')}).colour, TotalColourRed);
+    calc.settings.StatMode = 1;
+    const TotalResult average = calc({n("-5")});
+    EXPECT_EQ(average.text, "Average : -5");
+    EXPECT_EQ(average.colour, TotalColourBlack);
+    calc.settings.StatMode = 9;   // no such mode: the box keeps its text, coloured by it
     calc.previous = "-12";
-    r = calc({num("1")});
-    EXPECT_EQ(r.text, "-12");
-    EXPECT_EQ(r.colour, TotalColourRed);
-    EXPECT_EQ(totalColour(""), TotalColourBlack);
+    const TotalResult kept = calc({n("1")});
+    EXPECT_EQ(kept.text, "-12");
+    EXPECT_EQ(kept.colour, TotalColourRed);
 }
 
-struct StatCase {
-    const char* name;
-    int mode;
-    std::vector<L> lines;
-    const char* expected;
-};
-
-void PrintTo(const StatCase& c, std::ostream* os) { *os << c.name; }
-
-class Statistic : public ::testing::TestWithParam<StatCase> {};
-
-TEST_P(Statistic, ShowsText)
+TEST(MailCalc, Statistics)
 {
     Calc calc;
-    calc.StatMode = GetParam().mode;
-    calc.DecimalPlaces = 2;   // statistics are not formatted by it
-    EXPECT_EQ(calc.text(GetParam().lines), GetParam().expected) << GetParam().name;
+    calc.settings.DecimalPlaces = 2;   // statistics are not formatted by it
+    const std::pair<int, std::vector<Case>> modes[] = {
+        {1, {{"average", {n("3"), n("1"), n("0"), n("3"), n("2")}, "Average : 2.25"},
+             {"no values", {n("0"), {'+', Value()}, n("0")}, "previous"},
+             {"skips text", {n("4"), t("Sin(30)"), t("15%"), n("2")}, "Average : 3"},
+             {"double", {{'+', Value(0.5)}, n("1.5")}, "Average : 1"},
+             {"overflow", {n("79228162514264337593543950335"), n("79228162514264337593543950335")}, "previous"}}},
+        {2, {{"mean even", {n("3"), n("1"), n("0"), n("3"), n("2")}, "Mean : 2.5"},
+             {"mean odd", {n("5"), n("1"), n("3"), n("-7")}, "Mean : 3"},
+             {"mean none", {n("0"), n("-3"), {'+', Value()}}, "previous"},
+             {"mean with text", {n("1"), t("Sin(1)")}, "previous"},
+             {"mean text middle", {n("1"), t("Sin(1)"), t("Cos(1)")}, "Mean : Cos(1)"}}},
+        {3, {{"mode tie", {n("4"), n("2")}, "Mode : 2"},
+             {"negatives out", {n("-1"), n("-1"), n("2")}, "Mode : 2"},
+             {"none", {n("0"), n("-1")}, "Mode : "},
+             {"equal values", {n("2.50"), n("2.5"), n("1")}, "Mode : 2.5"},
+             {"later run", {n("1"), n("2"), n("2"), n("3"), n("3"), n("3")}, "Mode : 3"},
+             {"text", {t("a"), t("b"), t("b"), n("1")}, "Mode : b"}}},
+    };
+    for (const auto& [mode, cases] : modes) {
+        calc.settings.StatMode = mode;
+        expectTexts(calc, cases);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, Statistic,
-    ::testing::Values(
-        StatCase{"average", 1, {num("3"), num("1"), num("0"), num("3"), num("2")}, "Average : 2.25"},
-        StatCase{"average negatives", 1, {num("-4"), num("0"), num("2")}, "Average : -1"},
-        StatCase{"average no values", 1, {num("0"), emp(), num("0")}, "previous"},
-        StatCase{"average skips text", 1, {num("4"), txt("Sin(30)"), txt("15%"), num("2")},
-                 "Average : 3"},
-        StatCase{"average double", 1, {dbl(0.5), num("1.5")}, "Average : 1"},
-        StatCase{"average overflow", 1,
-                 {num("79228162514264337593543950335"), num("79228162514264337593543950335")},
-                 "previous"},
-        StatCase{"average third", 1, {num("1"), num("0"), num("1"), num("1"), num("-2")}, "Average : 0.25"},
-        StatCase{"mean even", 2, {num("3"), num("1"), num("0"), num("3"), num("2")}, "Mean : 2.5"},
-        StatCase{"mean odd", 2, {num("5"), num("1"), num("3"), num("-7")}, "Mean : 3"},
-        StatCase{"mean single", 2, {num("0"), num("4.5")}, "Mean : 4.5"},
-        StatCase{"mean none", 2, {num("0"), num("-3"), emp()}, "previous"},
-        StatCase{"mean with text", 2, {num("1"), txt("Sin(1)")}, "previous"},
-        StatCase{"mean text middle", 2, {num("1"), txt("Sin(1)"), txt("Cos(1)")}, "Mean : Cos(1)"},
-        StatCase{"mode", 3, {num("3"), num("1"), num("0"), num("3"), num("2")}, "Mode : 3"},
-        StatCase{"mode tie", 3, {num("4"), num("2")}, "Mode : 2"},
-        StatCase{"mode all differ", 3, {num("9"), num("5"), num("7")}, "Mode : 5"},
-        StatCase{"mode negatives out", 3, {num("-1"), num("-1"), num("2")}, "Mode : 2"},
-        StatCase{"mode none", 3, {num("0"), num("-1")}, "Mode : "},
-        StatCase{"mode equal values", 3, {num("2.50"), num("2.5"), num("1")}, "Mode : 2.5"},
-        StatCase{"mode later run", 3, {num("1"), num("2"), num("2"), num("3"), num("3"), num("3")},
-                 "Mode : 3"},
-        StatCase{"mode text", 3, {txt("a"), txt("b"), txt("b"), num("1")}, "Mode : b"}));
 
 } // namespace
 } // namespace qm

@@ -18,22 +18,6 @@ std::string bytes(std::initializer_list<int> list)
 constexpr std::size_t EmptyTextField = 4;   // type 8, length 0
 constexpr std::size_t ButtonBytes = FunctionButtonCount * 3 * EmptyTextField;
 
-// Every field empty: 69 empty texts, then 40 x (type 0, score 0).
-std::string blankFile()
-{
-    std::string s;
-    for (std::size_t i = 0; i < FunctionButtonCount * 3; ++i)
-        s += bytes({8, 0, 0, 0});
-    for (int i = 0; i < HighScoreCount; ++i)
-        s += bytes({0, 0, 0, 0});
-    return s;
-}
-
-bool same(const Value& a, const Value& b)
-{
-    return a.kind() == b.kind() && (!a.isText() || a.text() == b.text());
-}
-
 void expectEqual(const SettingsData& a, const SettingsData& b)
 {
     for (std::size_t k = 0; k < a.buttons.size(); ++k) {
@@ -42,7 +26,9 @@ void expectEqual(const SettingsData& a, const SettingsData& b)
         EXPECT_EQ(a.buttons[k].ToolTip, b.buttons[k].ToolTip) << k;
     }
     for (std::size_t k = 0; k < a.HighScores.size(); ++k) {
-        EXPECT_TRUE(same(a.HighScoreNames[k], b.HighScoreNames[k])) << k;
+        const Value& x = a.HighScoreNames[k];
+        EXPECT_TRUE(x.kind() == b.HighScoreNames[k].kind() && (!x.isText() || x.text() == b.HighScoreNames[k].text()))
+            << k;
         EXPECT_EQ(a.HighScores[k], b.HighScores[k]) << k;
     }
 }
@@ -58,7 +44,11 @@ TEST(SettingsFileWrite, ExactBytes)
     d.HighScoreNames[2] = Value("");            // empty text stays a text
     d.HighScores[39] = -32768;
 
-    std::string expected = blankFile();
+    // Every field empty: 69 empty texts, then 40 x (type 0, score 0).
+    std::string expected;
+    for (std::size_t i = 0; i < FunctionButtonCount * 3; ++i)
+        expected += bytes({8, 0, 0, 0});
+    expected += std::string(HighScoreCount * 4, '\0');
     expected.replace(0, 3 * EmptyTextField,
                      bytes({8, 0, 4, 0, 'S', 'v', 'o', 'l', 8, 0, 1, 0, 'X', 8, 0, 0, 0}));
     const std::size_t lastTip = ButtonBytes - EmptyTextField + 5;    // shifted by "Svol" and "X"
