@@ -1,72 +1,47 @@
 #pragma once
-// Folder fixtures and helpers shared by the file browser, dialog and
-// calculation-file tests.
+// Shared by the file browser, dialog and calculation-file tests: a folder
+// tree to browse and the rows the browser shows of it.
 
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/files/DriveControl.h"
+#include "ui/tape/WindowTestSupport.h"
 
-#include <QAbstractButton>
-
-#include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QWindow>
 
-#include <ostream>
-
-#include <gtest/gtest.h>
-
-// Readable QStrings in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
-namespace qm::ui::testing {
+namespace qm::ui::test {
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(bytes) == bytes.size();
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 inline QByteArray readFile(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A temporary tree:
-//   <root>/calc/   a.Clc, b.CLC, notes.txt, locked.Clc (read-only), sub/, sub/inner.Clc
-//   <root>/ann/    the user's folder (HOME while the fixture lives)
+// A temporary tree, the current folder its calc/ and HOME its ann/:
+//   calc/   a.Clc, b.CLC, notes.txt, locked.Clc (read-only), sub/, sub/inner.Clc
 // The current folder and HOME are put back afterwards.
 class FolderFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(tmp.isValid());
-        savedCurrent = QDir::currentPath();
-        savedHome = qgetenv("HOME");
         root = QDir(tmp.path()).canonicalPath();
         calc = root + "/calc";
         ASSERT_TRUE(QDir().mkpath(calc + "/sub"));
         ASSERT_TRUE(QDir().mkpath(root + "/ann"));
         for (const char* name : {"a.Clc", "b.CLC", "notes.txt", "locked.Clc", "sub/inner.Clc"})
             ASSERT_TRUE(writeFile(calc + "/" + name, "Ferrowick 6\r\n+1\r\n"));
-        ASSERT_TRUE(QFile::setPermissions(calc + "/locked.Clc",
-                                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        ASSERT_TRUE(QFile::setPermissions(calc + "/locked.Clc", QFile::ReadOwner | QFile::ReadGroup));
         qputenv("HOME", QFile::encodeName(root + "/ann"));
         ASSERT_TRUE(QDir::setCurrent(calc));
     }
-
     void TearDown() override
     {
         QDir::setCurrent(savedCurrent);
@@ -74,28 +49,17 @@ protected:
     }
 
     QTemporaryDir tmp;
-    QString root;
-    QString calc;
-    QString savedCurrent;
-    QByteArray savedHome;
+    QString root, calc;
+    const QString savedCurrent = QDir::currentPath();
+    const QByteArray savedHome = qgetenv("HOME");
 };
-
-// The texts of the rows, top to bottom.
-inline QStringList rowTexts(const DriveControl& list)
-{
-    QStringList out;
-    for (int i = 1; i <= list.entryCount(); ++i)
-        out << QString::fromStdString(list.entry(i).text);
-    return out;
-}
 
 // The rows after the drives and the user's folder.
 inline QStringList folderRows(const DriveControl& list)
 {
     QStringList out;
     for (int i = 1; i <= list.entryCount(); ++i) {
-        const int kind = list.entry(i).kind;
-        if (kind >= 1 && kind <= 9)
+        if (list.entry(i).kind >= 1 && list.entry(i).kind <= 9)
             out << QString::fromStdString(list.entry(i).text);
     }
     return out;
@@ -103,18 +67,11 @@ inline QStringList folderRows(const DriveControl& list)
 
 inline int indexOf(const DriveControl& list, const QString& text)
 {
-    for (int i = 1; i <= list.entryCount(); ++i)
+    for (int i = 1; i <= list.entryCount(); ++i) {
         if (QString::fromStdString(list.entry(i).text) == text)
             return i;
+    }
     return 0;
-}
-
-// A double tap as the window system delivers it: press, release, press,
-// release, the second press reported as a double click.
-inline void doubleTap(QWidget* widget, QPoint pos)
-{
-    QWindow* window = widget->window()->windowHandle();
-    QTest::mouseDClick(window, Qt::LeftButton, {}, widget->mapTo(widget->window(), pos));
 }
 
 // Scrolls the entry into view and returns the centre of its row.
@@ -125,30 +82,15 @@ inline QPoint rowCentre(DriveControl& list, int index)
     return list.rowRect(index).center();
 }
 
-// Closes every message box that appears while it is armed with OK, and
-// records the last one's title and text.
-struct MessageCatcher {
-    QString title;
-    QString text;
-    int seen = 0;
-    QTimer timer;
+// A tap on the row showing `text`; a double tap as the window system
+// delivers it, the second press reported as a double click.
+inline void tap(DriveControl& list, const QString& text, bool twice = false)
+{
+    const QPoint at = rowCentre(list, indexOf(list, text));
+    if (twice)
+        QTest::mouseDClick(list.window()->windowHandle(), Qt::LeftButton, {}, list.mapTo(list.window(), at));
+    else
+        QTest::mouseClick(&list, Qt::LeftButton, {}, at);
+}
 
-    void arm()
-    {
-        timer.setInterval(20);
-        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (box && box->isVisible()) {
-                    title = box->windowTitle();
-                    text = box->text();
-                    ++seen;
-                    box->button(QMessageBox::Ok)->click();
-                }
-            }
-        });
-        timer.start();
-    }
-};
-
-} // namespace qm::ui::testing
+} // namespace qm::ui::test

@@ -1,17 +1,29 @@
 #pragma once
-// Shared by the main window's widget tests: a fixed offscreen screen, so that
-// row counts and sizes do not depend on the machine, and a window made for one
-// test.
+// Shared by the widget tests: a fixed offscreen screen (row counts and sizes
+// do not depend on the machine), a shown main window, and a catcher for the
+// message boxes a handler raises.
 
+#include "core/number/TextForm.h"
+#include "ui/tape/RollingCaculator.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
+#include <ostream>
 #include <string>
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace qm::ui::test {
 
@@ -44,5 +56,50 @@ inline int runWindowTests(int argc, char** argv)
         std::remove(config.c_str());
     return result;
 }
+
+inline Value dec(const char* text)
+{
+    const Result<Decimal> d = parseStrict(text);
+    EXPECT_TRUE(d.ok()) << text;
+    return d.ok() ? Value(*d) : Value();
+}
+
+inline std::string shown(const Value& v) { return plainText(v, '.'); }
+
+// A shown main window with English separators whose interior (below the
+// menu bar) is `height` pixels high: 466 is the design size, 17 rows.
+inline std::unique_ptr<Rolling_Caculator> shownWindow(int height = 466)
+{
+    auto w = std::make_unique<Rolling_Caculator>();
+    w->settings.regional = Regional{'.', ',', 3};
+    w->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    w->resize(671, height + w->menuBar()->height());
+    QCoreApplication::processEvents();
+    return w;
+}
+
+// Answers every message box that shows while it lives with OK, keeping the
+// last one's title and text.
+struct MessageCatcher {
+    QString title, text;
+    int seen = 0;
+    QTimer timer;
+    MessageCatcher()
+    {
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                if (box && box->isVisible()) {
+                    title = box->windowTitle();
+                    text = box->text();
+                    ++seen;
+                    box->button(QMessageBox::Ok)->click();
+                }
+            }
+        });
+        timer.start(10);
+    }
+};
 
 } // namespace qm::ui::test

@@ -1,0 +1,70 @@
+#pragma once
+// Runs the built program as a user would from a shell: no display (the
+// platform needs an X server there is none of), the C locale unless another
+// is asked for, and a print server address that leads nowhere.
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace qm::ui::test {
+
+inline const QString Program = QStringLiteral(QM_BUILD_DIR "/src/app/quillmate");
+
+struct ProgramRun {
+    int code = -1;
+    std::string out, err;
+};
+
+inline ProgramRun runProgram(const QStringList& args, const QString& locale = QStringLiteral("C"))
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("LC_NUMERIC"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    env.insert(QStringLiteral("LANG"), locale);
+    env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("/nonexistent/quillmate-cups.sock"));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(Program, args);
+    ProgramRun r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
+        p.kill();
+        p.waitForFinished();
+        r.err = "program did not finish normally";
+        return r;
+    }
+    r.code = p.exitCode();
+    r.out = p.readAllStandardOutput().toStdString();
+    r.err = p.readAllStandardError().toStdString();
+    return r;
+}
+
+// A temporary folder to write input files into.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFileInfo::exists(Program)) << "build the target quillmate first";
+        ASSERT_TRUE(dir.isValid());
+    }
+    QString file(const QString& name, const std::string& bytes)
+    {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return f.fileName();
+    }
+    static std::string calc(const std::string& lines) { return "Ferrowick 6\r\n" + lines; }
+
+    QTemporaryDir dir;
+};
+
+} // namespace qm::ui::test
