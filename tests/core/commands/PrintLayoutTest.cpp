@@ -85,8 +85,7 @@ TEST(PrintLayout, RightEdgeRoundsHalvesToEven)
         {2.5001, true, 3},       {-2.5, true, -2},      {-3.5, true, -4},
         {-0.5, true, 0},         {0.0, true, 0},        {2147483647.4, true, 2147483647},
         {2147483647.5, false, 0}, {-2147483648.5, true, -2147483648},
-        {-2147483649.0, false, 0}, {1e300, false, 0},    {nan, false, 0},
-        {inf, false, 0},
+        {-2147483649.0, false, 0}, {1e300, false, 0},    {nan, false, 0}, {inf, false, 0},
     };
     for (const Row& r : rows) {
         Result<std::int32_t> got = roundHalfEvenToInt32(r.in);
@@ -98,21 +97,18 @@ TEST(PrintLayout, RightEdgeRoundsHalvesToEven)
     }
 }
 
-TEST(PrintLayout, EdgeWithFractionalWidthRoundsToEven)
+TEST(PrintLayout, EdgeFromOddWidths)
 {
-    // Every character 2.5 wide: "WWW" + "7" is 10, "WWW" + "" is 7.5 -> 8.
+    // Every character 2.5 wide: "WWW" + "" is 7.5 -> 8.
     auto quarter = [](std::string_view t, bool) { return 2.5 * static_cast<double>(t.size()); };
-    Result<PrintPlan> plan = planPrintedTape(Tape{}, 2, English, "", quarter);
-    ASSERT_TRUE(plan.ok());
-    EXPECT_EQ(plan->rightEdge, 8);
-    ASSERT_EQ(plan->lines.size(), 1u);   // an empty tape still prints its total line
-    EXPECT_EQ(plan->lines[0].op, "=");
-    EXPECT_DOUBLE_EQ(plan->lines[0].amountX, 8.0);
-}
+    Result<PrintPlan> empty = planPrintedTape(Tape{}, 2, English, "", quarter);
+    ASSERT_TRUE(empty.ok());
+    EXPECT_EQ(empty->rightEdge, 8);
+    ASSERT_EQ(empty->lines.size(), 1u);   // an empty tape still prints its total line
+    EXPECT_EQ(empty->lines[0].op, "=");
+    EXPECT_DOUBLE_EQ(empty->lines[0].amountX, 8.0);
 
-TEST(PrintLayout, AmountsWiderThanTheTotalMoveTheEdgeInsteadOfRunningOffThePage)
-{
-    // The total is only "Error", far narrower than the amount.
+    // Amounts wider than the total ("Error") move the edge instead of running off the page.
     Tape tape = tapeOf({{'+', val("123456789012345")}, {'/', val("0")}});
     Result<PrintPlan> plan = planPrintedTape(tape, 25, English, "Error", fakeWidth);
     ASSERT_TRUE(plan.ok());
@@ -122,14 +118,10 @@ TEST(PrintLayout, AmountsWiderThanTheTotalMoveTheEdgeInsteadOfRunningOffThePage)
     EXPECT_DOUBLE_EQ(wide.amountX + fakeWidth(wide.amount, false), plan->rightEdge);
     // The total still ends on the same edge.
     EXPECT_DOUBLE_EQ(plan->lines[1].amountX + fakeWidth("Error", true), plan->rightEdge);
-}
 
-TEST(PrintLayout, FailingWidthGivesAFailureNotAnUndefinedEdge)
-{
+    // An edge beyond 32 bits is a failure, not an undefined number.
     auto huge = [](std::string_view, bool) { return 1e12; };
-    Result<PrintPlan> plan = planPrintedTape(Tape{}, 2, English, "5", huge);
-    ASSERT_FALSE(plan.ok());
-    EXPECT_EQ(plan.failure(), Failure::Overflow);
+    EXPECT_EQ(planPrintedTape(Tape{}, 2, English, "5", huge).failure(), Failure::Overflow);
 
     // A width function that reports nonsense counts as zero width.
     auto broken = [](std::string_view, bool) { return std::numeric_limits<double>::quiet_NaN(); };
@@ -138,11 +130,11 @@ TEST(PrintLayout, FailingWidthGivesAFailureNotAnUndefinedEdge)
     EXPECT_EQ(zero->rightEdge, 0);
 
     // A tape with unequal arrays stops at the shorter.
-    Tape tape = tapeOf({{'+', val("1")}, {'+', val("2")}});
-    tape.TapeOp.pop_back();
-    Result<PrintPlan> plan2 = planPrintedTape(tape, 25, English, "3", fakeWidth);
-    ASSERT_TRUE(plan2.ok());
-    EXPECT_EQ(plan2->lines.size(), 2u);
+    Tape uneven = tapeOf({{'+', val("1")}, {'+', val("2")}});
+    uneven.TapeOp.pop_back();
+    Result<PrintPlan> shorter = planPrintedTape(uneven, 25, English, "3", fakeWidth);
+    ASSERT_TRUE(shorter.ok());
+    EXPECT_EQ(shorter->lines.size(), 2u);
 }
 
 TEST(PrintLayout, LinesFillPagesTopDown)

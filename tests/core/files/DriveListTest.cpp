@@ -61,11 +61,9 @@ TEST(DriveList, PatternsSelectFiles)
 {
     struct Case { const char* pattern; std::vector<std::string> files; };
     const Case cases[] = {
-        {".Clc", {"a.Clc", "b.CLC", "locked.Clc"}},
-        {".clc", {"a.Clc", "b.CLC", "locked.Clc"}},
+        {".Clc", {"a.Clc", "b.CLC", "locked.Clc"}}, {".clc", {"a.Clc", "b.CLC", "locked.Clc"}},
         {".*", {"a.Clc", "b.CLC", "notes.txt", "locked.Clc"}},
-        {"", {"a.Clc", "b.CLC", "notes.txt", "locked.Clc"}},
-        {"NOTES", {"notes.txt"}},
+        {"", {"a.Clc", "b.CLC", "notes.txt", "locked.Clc"}}, {"NOTES", {"notes.txt"}},
         {"*.txt", {}},   // no wildcards: only ".*" is special
         {".xyz", {}},
     };
@@ -122,38 +120,31 @@ TEST(DriveList, WindowsDrivesUpperCaseLabelsFloppiesAndUnknownTypes)
 
 TEST(DriveList, TapResolvesPaths)
 {
-    using qm::resolveTap;
-    // A folder below a folder, at the POSIX root, and at a drive root.
-    auto r = resolveTap({"sub", Kind::Folder, {}}, "/home/ann", PathStyle::Posix);
-    EXPECT_EQ(r.drivePathFile, "/home/ann/sub");
-    EXPECT_EQ(r.openFolder, "/home/ann/sub");
-    EXPECT_EQ(r.selectPath, "/home/ann/sub");
-    EXPECT_FALSE(r.fileName);
-
-    r = resolveTap({"etc", Kind::Folder, {}}, "/", PathStyle::Posix);
-    EXPECT_EQ(r.openFolder, "/etc");
-    r = resolveTap({"Data", Kind::Folder, {}}, "C:\\", PathStyle::Windows);
-    EXPECT_EQ(r.openFolder, "C:\\Data");
-    r = resolveTap({"..", Kind::Folder, {}}, "C:\\Data", PathStyle::Windows);
-    EXPECT_EQ(r.openFolder, "C:\\Data\\..");
-
-    // A file: selected, nothing opened.
-    r = resolveTap({"a.Clc", Kind::ReadOnlyFile, {}}, "/home/ann", PathStyle::Posix);
-    EXPECT_EQ(r.fileName, "a.Clc");
-    EXPECT_EQ(r.drivePathFile, "/home/ann/a.Clc");
-    EXPECT_FALSE(r.openFolder);
-    EXPECT_FALSE(r.selectPath);
-
-    // A drive opens its kept mount path, however long, label or not.
-    r = resolveTap({"/media/usb stick <STICK>", 12, "/media/usb stick"}, "/", PathStyle::Posix);
-    EXPECT_EQ(r.drivePathFile, "/media/usb stick <STICK>");
-    EXPECT_EQ(r.openFolder, "/media/usb stick");
-    EXPECT_FALSE(r.selectPath);
-    EXPECT_FALSE(r.fileName);
-
-    r = resolveTap({"ann", Kind::UserFolder, "/home/ann/"}, "/", PathStyle::Posix);
-    EXPECT_EQ(r.openFolder, "/home/ann/");
-    EXPECT_EQ(r.drivePathFile, "ann");
+    const PathStyle posix = PathStyle::Posix, windows = PathStyle::Windows;
+    // DrivePathFile, the folder opened, SelectPath and FileName; "-" is none.
+    const struct {
+        DriveEntry entry; const char* folder; PathStyle style; const char *path, *open, *select, *file;
+    } rows[] = {
+        {{"sub", Kind::Folder, {}}, "/home/ann", posix, "/home/ann/sub", "/home/ann/sub", "/home/ann/sub", "-"},
+        {{"etc", Kind::Folder, {}}, "/", posix, "/etc", "/etc", "/etc", "-"},
+        {{"Data", Kind::Folder, {}}, "C:\\", windows, "C:\\Data", "C:\\Data", "C:\\Data", "-"},
+        {{"..", Kind::Folder, {}}, "C:\\Data", windows, "C:\\Data\\..", "C:\\Data\\..", "C:\\Data\\..", "-"},
+        // A file is selected; nothing opens.
+        {{"a.Clc", Kind::ReadOnlyFile, {}}, "/home/ann", posix, "/home/ann/a.Clc", "-", "-", "a.Clc"},
+        // A drive opens its kept mount path, not the text with its label.
+        {{"/media/usb stick <STICK>", 12, "/media/usb stick"}, "/", posix, "/media/usb stick <STICK>",
+         "/media/usb stick", "-", "-"},
+        {{"ann", Kind::UserFolder, "/home/ann/"}, "/", posix, "ann", "/home/ann/", "-", "-"},
+    };
+    const auto text = [](const std::optional<std::string>& s) { return s.value_or("-"); };
+    for (const auto& r : rows) {
+        const qm::TapResult t = qm::resolveTap(r.entry, r.folder, r.style);
+        SCOPED_TRACE(r.entry.text + " in " + r.folder);
+        EXPECT_EQ(t.drivePathFile, r.path);
+        EXPECT_EQ(text(t.openFolder), r.open);
+        EXPECT_EQ(text(t.selectPath), r.select);
+        EXPECT_EQ(text(t.fileName), r.file);
+    }
 }
 
 TEST(DriveList, EntryUnderThePointer)

@@ -55,8 +55,7 @@ TEST_F(SafeFileTest, RefusedTargetsKeepTheOldStateAndLeaveNoTemporaryFile)
 
     struct Row { fs::path target; const char* reason; };
     const Row rows[] = {
-        {readOnly, "file is read-only"},
-        {folder, "is a folder"},
+        {readOnly, "file is read-only"}, {folder, "is a folder"},
         {dir_ / "missing" / "x.Clc", "cannot write to the file's folder"},
     };
     for (const Row& r : rows) {

@@ -7,15 +7,10 @@ namespace {
 TEST(StripExtension, RemovesFromTheLastDot)
 {
     const struct { const char* in; const char* out; } cases[] = {
-        {"budget.txt", "budget"},
-        {"budget", "budget"},
-        {"my.budget.txt", "my.budget"},
+        {"budget.txt", "budget"}, {"budget", "budget"}, {"my.budget.txt", "my.budget"},
         {"report.clc", "report"},
         {".Clc", ""},            // a text starting with its only "."
-        {"", ""},
-        {"name.", "name"},
-        {"a..b", "a."},
-        {"..", "."},
+        {"", ""}, {"name.", "name"}, {"a..b", "a."}, {"..", "."},
         {"Gr\xC3\xBC\xC3\x9F" "e.Clc", "Gr\xC3\xBC\xC3\x9F" "e"},   // UTF-8 name
     };
     for (const auto& c : cases)

@@ -17,8 +17,7 @@ TEST(GameKey, KeyTable)
         {1, "3731", 99, true, "731", 1},     // numeric keypad 3
         {4, "3731", 55, false, "3731", 0},   // 7 is not the first figure
         {0, "3731", 51, false, "3731", 0},   // no game
-        {-1, "3731", 51, false, "3731", 0},
-        {4, "0", 96, true, "", 1},
+        {-1, "3731", 51, false, "3731", 0}, {4, "0", 96, true, "", 1},
         {1, "", 48, true, "", 0},            // an empty row reads as 0: a hit, no point
         {1, "", 49, false, "", 0},
         {1, "x5", 48, true, "5", 1},         // any other character reads as 0
@@ -33,7 +32,7 @@ TEST(GameKey, KeyTable)
     }
 }
 
-TEST(GameKey, KeypadButtons)
+TEST(GameKey, KeypadButtonsScoreLimitAndTargetFigures)
 {
     GameState s{1, "3731", 5};
     EXPECT_FALSE(gameKeypadButton(s, 7));
@@ -47,14 +46,11 @@ TEST(GameKey, KeypadButtons)
     s.GameTargets = "5";
     EXPECT_FALSE(gameKeypadButton(s, 5));
     EXPECT_EQ(s.GameTargets, "5");
-}
-
-TEST(GameKey, ScoreStopsAtItsLimitAndTargetFigures)
-{
-    GameState s{1, "11", std::numeric_limits<std::int32_t>::max()};
-    EXPECT_TRUE(gameKeyDown(s, 49));
-    EXPECT_EQ(s.GameTargets, "1");
-    EXPECT_EQ(s.GameScore, std::numeric_limits<std::int32_t>::max());
+    // The score stops at its limit.
+    GameState top{1, "11", std::numeric_limits<std::int32_t>::max()};
+    EXPECT_TRUE(gameKeyDown(top, 49));
+    EXPECT_EQ(top.GameTargets, "1");
+    EXPECT_EQ(top.GameScore, std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(gameTargetFigure("705"), 7);
     EXPECT_EQ(gameTargetFigure("-5"), 0);
 }

@@ -32,8 +32,7 @@ TEST(GameScores, PlacesInADescendingTable)
     const struct { std::int32_t score; std::optional<int> place; } rows[] = {
         {25, 0},            // a new best
         {20, 0},            // ties the best: goes above it
-        {19, 0 + 1},
-        {11, 9},
+        {19, 0 + 1}, {11, 9},
         {2, 18},            // ties the 19th: enters as 19th
         {1, std::nullopt},  // would rank exactly 20th: does not enter
         {0, std::nullopt},
@@ -97,7 +96,7 @@ TEST(GameScores, ScoresBeyondSixteenBitsAreClampedNotWrapped)
     EXPECT_EQ(score(t, 0), 32767);
 }
 
-TEST(GameScores, BadBasesAndPlacesChangeNothing)
+TEST(GameScores, BadBasesPlacesAndArraySizes)
 {
     Tables t;
     fill(t, 0, "a", [](int) { return 1; });
@@ -115,11 +114,7 @@ TEST(GameScores, BadBasesAndPlacesChangeNothing)
         EXPECT_EQ(score(t, i), 1) << i;
         EXPECT_EQ(name(t, i), (i < 20 ? "a" : "b") + std::to_string(i % 20)) << i;
     }
-}
-
-TEST(GameScores, ArraysWithASpareEntryWork)
-{
-    // The window keeps 41 entries; entry 40 is never touched.
+    // Arrays one entry longer, as the window keeps them: entry 40 is never touched.
     std::array<Value, 41> names;
     std::array<std::int16_t, 41> scores{};
     names[40] = Value("spare");

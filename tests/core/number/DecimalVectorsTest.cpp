@@ -36,10 +36,8 @@ std::vector<Case> loadCases()
             continue;
         std::istringstream fields(text);
         Case c{line, {}, {}, {}, {}};
-        std::getline(fields, c.op, '\t');
-        std::getline(fields, c.a, '\t');
-        std::getline(fields, c.b, '\t');
-        std::getline(fields, c.expected, '\t');
+        for (std::string* field : {&c.op, &c.a, &c.b, &c.expected})
+            std::getline(fields, *field, '\t');
         cases.push_back(c);
     }
     return cases;
@@ -48,11 +46,8 @@ std::vector<Case> loadCases()
 Decimal dec(const std::string& s)
 {
     const auto r = qm::parseStrict(s);
-    EXPECT_TRUE(r.ok()) << "cannot read decimal " << s;
     // The file writes decimals canonically: reading and printing must agree.
-    if (r.ok()) {
-        EXPECT_EQ(qm::plainText(*r), s);
-    }
+    EXPECT_EQ(r.ok() ? qm::plainText(*r) : "unreadable", s);
     return r.valueOr(Decimal());
 }
 
@@ -67,25 +62,18 @@ double dbl(const std::string& s)
 // Compares a decimal result with the expected field (a decimal or a failure name).
 ::testing::AssertionResult matches(const Result<Decimal>& got, const std::string& expected)
 {
-    if (expected == "OVERFLOW" || expected == "DIVZERO") {
-        const Failure want = expected == "OVERFLOW" ? Failure::Overflow : Failure::DivisionByZero;
-        if (!got.ok() && got.failure() == want)
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure()
-            << "got " << (got.ok() ? qm::plainText(*got) : qm::failureName(got.failure()));
-    }
-    if (!got.ok())
-        return ::testing::AssertionFailure() << "got failure " << qm::failureName(got.failure());
-    if (*got == dec(expected))
+    const bool good = expected == "OVERFLOW" ? !got.ok() && got.failure() == Failure::Overflow
+                    : expected == "DIVZERO"  ? !got.ok() && got.failure() == Failure::DivisionByZero
+                                             : got.ok() && *got == dec(expected);
+    if (good)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "got " << qm::plainText(*got);
+    return ::testing::AssertionFailure()
+        << "got " << (got.ok() ? qm::plainText(*got) : std::string("failure ") + qm::failureName(got.failure()));
 }
 
 bool withinOneUlp(double got, double want)
 {
-    if (got == want)
-        return true;
-    return got == std::nextafter(want, INFINITY) || got == std::nextafter(want, -INFINITY);
+    return got == want || got == std::nextafter(want, INFINITY) || got == std::nextafter(want, -INFINITY);
 }
 
 TEST(DecimalVectors, EveryLineMatches)

@@ -45,8 +45,7 @@ TEST(MailCalc, RunningTotal)
     Calc calc;
     expectTexts(calc, {
         {"third", {n("1"), n("3", '/')}, "0.3333333333333333333333333333"},
-        {"minus", {n("5"), n("7", '-')}, "-2"},
-        {"zero divides", {n("5"), n("0", '/')}, "Error"},
+        {"minus", {n("5"), n("7", '-')}, "-2"}, {"zero divides", {n("5"), n("0", '/')}, "Error"},
         {"empty value skipped", {n("5"), {'x', Value()}, {'/', Value()}}, "5"},
         {"blank operator skipped", {n("5"), n("100", ' '), n("7", '?')}, "5"},
         {"power gives a double", {n("2"), n("0.5", '^')}, "1.4142135623731"},
@@ -54,14 +53,12 @@ TEST(MailCalc, RunningTotal)
         {"double back to decimal", {n("2"), n("3", '^'), n("0.1")}, "8.1"},
         {"stored double", {{'+', Value(3.141592653589793)}, n("1")}, "4.14159265358979"},
         {"number kept as text", {t("12.5"), t("2", 'x')}, "25"},
-        {"text not a number", {n("1"), t("abc")}, "Error"},
-        {"empty text skipped", {n("1"), t("", 'x')}, "1"},
+        {"text not a number", {n("1"), t("abc")}, "Error"}, {"empty text skipped", {n("1"), t("", 'x')}, "1"},
         {"overflow", {n("79228162514264337593543950335"), n("2", 'x')}, "Overflow"},
         {"overflow then error", {n("79228162514264337593543950335"), n("1"), n("0", '/')}, "Error"},
         {"error then overflow", {n("79228162514264337593543950335"), n("0", '/'), n("1")}, "Overflow"},
         // Percent lines.
-        {"percent plus", {n("10"), t("15%")}, "11.5"},
-        {"percent minus", {n("10"), t("15%", '-')}, "8.5"},
+        {"percent plus", {n("10"), t("15%")}, "11.5"}, {"percent minus", {n("10"), t("15%", '-')}, "8.5"},
         {"percent times", {n("10"), t("15%", 'x')}, "1.5"},
         {"percent divides", {n("10"), t("15%", '/')}, "6.6666666666666666666666666667"},
         {"percent power", {n("2"), t("100%", '^')}, "4"},
@@ -75,32 +72,23 @@ TEST(MailCalc, Functions)
 {
     Calc calc;
     expectTexts(calc, {
-        {"cosine", {t("Cos(0)"), n("1")}, "2"},
-        {"log", {t("Log(1)"), t("Log(2.718281828459045)", 'x')}, "0"},
-        {"natural log", {t("Log(10)")}, "2.30258509299405"},
-        {"exp", {t("Exp(1)")}, "2.71828182845904"},
-        {"log of zero", {t("Log(0)")}, "Error"},
-        {"square root of negative", {t("Sqr(-4)")}, "Error"},
-        {"exp beyond decimals", {t("Exp(100)")}, "Overflow"},
-        {"cotangent of zero", {t("Cot(0)")}, "Error"},
-        {"cosecant of zero", {t("Csc(0)")}, "Error"},
-        {"secant", {t("Sec(0)")}, "1"},
-        {"cotangent", {t("Cot(1)")}, "0.642092615934331"},
-        {"empty argument", {t("Sin()")}, "Error"},
+        {"cosine", {t("Cos(0)"), n("1")}, "2"}, {"log", {t("Log(1)"), t("Log(2.718281828459045)", 'x')}, "0"},
+        {"natural log", {t("Log(10)")}, "2.30258509299405"}, {"exp", {t("Exp(1)")}, "2.71828182845904"},
+        {"log of zero", {t("Log(0)")}, "Error"}, {"square root of negative", {t("Sqr(-4)")}, "Error"},
+        {"exp beyond decimals", {t("Exp(100)")}, "Overflow"}, {"cotangent of zero", {t("Cot(0)")}, "Error"},
+        {"cosecant of zero", {t("Csc(0)")}, "Error"}, {"secant", {t("Sec(0)")}, "1"},
+        {"cotangent", {t("Cot(1)")}, "0.642092615934331"}, {"empty argument", {t("Sin()")}, "Error"},
         {"asin minus one", {t("Asin(-1)")}, "-1.5707963267949"},
-        {"asin beyond one", {t("Asin(1.5)")}, "Asin Error"},
-        {"acos one", {n("2"), t("Acos(1)")}, "2"},
+        {"asin beyond one", {t("Asin(1.5)")}, "Asin Error"}, {"acos one", {n("2"), t("Acos(1)")}, "2"},
         {"acos half minus", {t("Acos(0.5)", '-')}, "-1.0471975511966"},
         {"acos beyond one", {t("Acos(-2)")}, "Acos Error"},
         {"label of later step", {n("5"), n("0", '/'), t("Atan(1)")}, "Atan Error"},
         {"label kept by later plain error", {t("Atan(1)"), n("0", '/')}, "Atan Error"},
-        {"brackets optional", {t("Sin(0")}, "0"},
-        {"asin is not sin", {t("Asin(0)"), n("1")}, "1"},
+        {"brackets optional", {t("Sin(0")}, "0"}, {"asin is not sin", {t("Asin(0)"), n("1")}, "1"},
         {"function power", {n("3"), t("Cos(0)", '^')}, "3"},
         // Rounding lines round the total with the next line's operator and value.
         {"round half even", {n("2.345"), t("Roun(2)"), n("0")}, "2.34"},
-        {"int", {n("-2.5"), t("Int"), n("0")}, "-3"},
-        {"fix", {n("-2.5"), t("Fix"), n("0")}, "-2"},
+        {"int", {n("-2.5"), t("Int"), n("0")}, "-3"}, {"fix", {n("-2.5"), t("Fix"), n("0")}, "-2"},
         {"next line combined", {n("2.345"), t("Roun(2)"), n("1")}, "3.34"},
         {"next line not rounding", {n("2.5"), t("Int"), t("Fix")}, "Error"},
         {"last line is operand", {n("2.5"), t("Int")}, "Error"},
@@ -110,10 +98,8 @@ TEST(MailCalc, Functions)
         {"double total", {n("2"), n("0.5", '^'), t("Roun(3)"), n("0")}, "1.414"},
         {"anywhere in text", {n("7.9"), t("xxIntxx"), n("0")}, "7"},
         // Default user functions.
-        {"sphere", {t("Svol(2)")}, "33.510321638291093333333333333"},
-        {"kilo", {t("Kilo(22)")}, "10"},
-        {"pounds", {n("1"), t("Ibs(10)")}, "23"},
-        {"empty argument is zero", {n("5"), t("Kilo()")}, "5"},
+        {"sphere", {t("Svol(2)")}, "33.510321638291093333333333333"}, {"kilo", {t("Kilo(22)")}, "10"},
+        {"pounds", {n("1"), t("Ibs(10)")}, "23"}, {"empty argument is zero", {n("5"), t("Kilo()")}, "5"},
         {"empty formula", {n("5"), t("(3)")}, " Error"},
         {"rounding keyword as operand", {n("2.5"), t("Int"), t("Roun(2)")}, "Roun Error"},
     });
@@ -128,10 +114,8 @@ TEST(MailCalc, UserFunctionFormulaRules)
     calc.buttons[21] = {"Sq", "X*X", ""};
     calc.buttons[22] = {"Cnt", "1", ""};
     expectTexts(calc, {
-        {"() passes 0 for X", {t("Add1()")}, "1"},
-        {"T is the total before", {n("5"), t("Twice()")}, "15"},
-        {"minus", {n("-5"), t("Add1(3)", '-')}, "-9"},
-        {"X first, then T", {n("5"), t("Add1(T)")}, "11"},
+        {"() passes 0 for X", {t("Add1()")}, "1"}, {"T is the total before", {n("5"), t("Twice()")}, "15"},
+        {"minus", {n("-5"), t("Add1(3)", '-')}, "-9"}, {"X first, then T", {n("5"), t("Add1(T)")}, "11"},
         {"double total", {n("2"), n("3", '^'), t("Twice()")}, "24"},
         {"evaluator error text", {n("5"), t("Bad(1)")}, "Bad Error"},
         {"1.2.3 is no number", {n("5"), t("Add1(1,2,3)")}, "Add1 Error"},
@@ -153,18 +137,15 @@ TEST(MailCalc, FormattingAndColour)
     Calc calc;
     calc.settings.DecimalPlaces = 2;
     expectTexts(calc, {
-        {"zero", {n("0"), n("0")}, ".00"},
-        {"grouped", {n("1234567.891")}, "1,234,567.89"},
-        {"half away from zero", {n("0.005")}, ".01"},
-        {"double", {n("2"), n("0.5", '^')}, "1.41"},
+        {"zero", {n("0"), n("0")}, ".00"}, {"grouped", {n("1234567.891")}, "1,234,567.89"},
+        {"half away from zero", {n("0.005")}, ".01"}, {"double", {n("2"), n("0.5", '^')}, "1.41"},
         {"15 significant digits", {n("-2"), n("101", '^')}, "-2,535,301,200,456,460,000,000,000,000,000.00"},
         {"error unformatted", {n("5"), n("0", '/')}, "Error"},
     });
     calc.settings.regional = German;
     calc.settings.DecimalPlaces = 25;
     expectTexts(calc, {
-        {"comma", {n("1234.5")}, "1234,5"},
-        {"comma percent", {t("2,5"), t("10%", 'x')}, "0,25"},
+        {"comma", {n("1234.5")}, "1234,5"}, {"comma percent", {t("2,5"), t("10%", 'x')}, "0,25"},
         {"comma function", {t("Sin(0,5)")}, "0,479425538604203"},
         {"X as typed; the evaluator reads , as .", {t("Kilo(2,2)")}, "1"},
     });
@@ -199,8 +180,7 @@ TEST(MailCalc, Statistics)
              {"mean with text", {n("1"), t("Sin(1)")}, "previous"},
              {"mean text middle", {n("1"), t("Sin(1)"), t("Cos(1)")}, "Mean : Cos(1)"}}},
         {3, {{"mode tie", {n("4"), n("2")}, "Mode : 2"},
-             {"negatives out", {n("-1"), n("-1"), n("2")}, "Mode : 2"},
-             {"none", {n("0"), n("-1")}, "Mode : "},
+             {"negatives out", {n("-1"), n("-1"), n("2")}, "Mode : 2"}, {"none", {n("0"), n("-1")}, "Mode : "},
              {"equal values", {n("2.50"), n("2.5"), n("1")}, "Mode : 2.5"},
              {"later run", {n("1"), n("2"), n("2"), n("3"), n("3"), n("3")}, "Mode : 3"},
              {"text", {t("a"), t("b"), t("b"), n("1")}, "Mode : b"}}},

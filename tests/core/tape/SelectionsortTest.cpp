@@ -46,8 +46,7 @@ TEST(Selectionsort, PositivesFirstRestZeroed)
     struct { std::vector<Value> in; int count; std::vector<Value> expected; } cases[] = {
         {{val("3"), val("1"), val("3"), val("2")}, 3, {val("1"), val("2"), val("3"), val("3")}},
         {{val("-1"), val("0")}, -1, {val("0"), val("0")}},
-        {{val("5"), val("-3"), val("0"), val("2")}, 1, {val("2"), val("5"), val("0"), val("0")}},
-        {{}, -1, {}},
+        {{val("5"), val("-3"), val("0"), val("2")}, 1, {val("2"), val("5"), val("0"), val("0")}}, {{}, -1, {}},
         {{Value("b"), val("1"), Value("a"), val("-2")}, 2, {val("1"), Value("a"), Value("b"), val("0")}},
         {{Value(), val("2"), Value()}, 0, {val("2"), val("0"), val("0")}},
         {{Value(0.25), val("0.5"), Value(-1.0)}, 1, {Value(0.25), val("0.5"), val("0")}},

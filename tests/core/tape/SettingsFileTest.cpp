@@ -1,5 +1,7 @@
 #include "core/tape/SettingsFile.h"
 
+#include "core/number/TextForm.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,22 +17,18 @@ std::string bytes(std::initializer_list<int> list)
     return s;
 }
 
-constexpr std::size_t EmptyTextField = 4;   // type 8, length 0
-constexpr std::size_t ButtonBytes = FunctionButtonCount * 3 * EmptyTextField;
+constexpr std::size_t ButtonBytes = FunctionButtonCount * 3 * 4;   // every text empty: type 8, length 0
 
-void expectEqual(const SettingsData& a, const SettingsData& b)
+// Every field on a line of its own, names with their kind.
+std::string dump(const SettingsData& d)
 {
-    for (std::size_t k = 0; k < a.buttons.size(); ++k) {
-        EXPECT_EQ(a.buttons[k].Caption, b.buttons[k].Caption) << k;
-        EXPECT_EQ(a.buttons[k].Formula, b.buttons[k].Formula) << k;
-        EXPECT_EQ(a.buttons[k].ToolTip, b.buttons[k].ToolTip) << k;
-    }
-    for (std::size_t k = 0; k < a.HighScores.size(); ++k) {
-        const Value& x = a.HighScoreNames[k];
-        EXPECT_TRUE(x.kind() == b.HighScoreNames[k].kind() && (!x.isText() || x.text() == b.HighScoreNames[k].text()))
-            << k;
-        EXPECT_EQ(a.HighScores[k], b.HighScores[k]) << k;
-    }
+    std::string s;
+    for (const FunctionButton& b : d.buttons)
+        s += b.Caption + "|" + b.Formula + "|" + b.ToolTip + "\n";
+    for (std::size_t k = 0; k < d.HighScores.size(); ++k)
+        s += std::to_string(static_cast<int>(d.HighScoreNames[k].kind())) + ":" + plainText(d.HighScoreNames[k]) +
+             " " + std::to_string(d.HighScores[k]) + "\n";
+    return s;
 }
 
 TEST(SettingsFileWrite, ExactBytes)
@@ -40,29 +38,19 @@ TEST(SettingsFileWrite, ExactBytes)
     d.buttons[22].ToolTip = "\u00E9";
     d.HighScoreNames[0] = Value("Ann");
     d.HighScores[0] = 300;
-    d.HighScores[1] = -2;                       // name left empty
-    d.HighScoreNames[2] = Value("");            // empty text stays a text
+    d.HighScores[1] = -2;                  // name left empty
+    d.HighScoreNames[2] = Value("");       // empty text stays a text
     d.HighScores[39] = -32768;
 
-    // Every field empty: 69 empty texts, then 40 x (type 0, score 0).
-    std::string expected;
-    for (std::size_t i = 0; i < FunctionButtonCount * 3; ++i)
+    std::string expected = bytes({8, 0, 4, 0, 'S', 'v', 'o', 'l', 8, 0, 1, 0, 'X'});
+    for (int field = 2; field < FunctionButtonCount * 3 - 1; ++field)
         expected += bytes({8, 0, 0, 0});
-    expected += std::string(HighScoreCount * 4, '\0');
-    expected.replace(0, 3 * EmptyTextField,
-                     bytes({8, 0, 4, 0, 'S', 'v', 'o', 'l', 8, 0, 1, 0, 'X', 8, 0, 0, 0}));
-    const std::size_t lastTip = ButtonBytes - EmptyTextField + 5;    // shifted by "Svol" and "X"
-    expected.replace(lastTip, EmptyTextField, bytes({8, 0, 1, 0, 0xE9}));
-    const std::size_t names = ButtonBytes + 5 + 1;
-    expected.replace(names, 3 * 4,
-                     bytes({8, 0, 3, 0, 'A', 'n', 'n', 0x2C, 0x01,   // "Ann", 300
-                            0, 0, 0xFE, 0xFF,                       // empty, -2
-                            8, 0, 0, 0, 0, 0}));                    // "", 0
-    expected.replace(expected.size() - 2, 2, bytes({0x00, 0x80}));
-
-    const std::string written = writeSettings(d);
-    EXPECT_EQ(written.size(), ButtonBytes + HighScoreCount * 4 + 5 + 1 + 7);
-    EXPECT_EQ(written, expected);
+    expected += bytes({8, 0, 1, 0, 0xE9,                        // the last tooltip in the code page
+                       8, 0, 3, 0, 'A', 'n', 'n', 0x2C, 0x01,   // "Ann", 300
+                       0, 0, 0xFE, 0xFF,                        // empty, -2
+                       8, 0, 0, 0, 0, 0});                      // "", 0
+    expected += std::string((HighScoreCount - 4) * 4, '\0') + bytes({0, 0, 0x00, 0x80});
+    EXPECT_EQ(writeSettings(d), expected);
 }
 
 TEST(SettingsFileWrite, NumbersAsTextAndLongTextsCut)
@@ -89,15 +77,14 @@ TEST(SettingsFileRead, RoundTripKeepsEverything)
         d.HighScores[k] = static_cast<std::int16_t>(1000 - 97 * static_cast<int>(k));
     }
     const std::string written = writeSettings(d);
-    expectEqual(readSettings(written), d);
+    EXPECT_EQ(dump(readSettings(written)), dump(d));
     // Bytes beyond the last field, left by an older longer file, are ignored.
-    expectEqual(readSettings(written + "\x08\x00garbage"), d);
+    EXPECT_EQ(dump(readSettings(written + "\x08\x00garbage")), dump(d));
 }
 
 TEST(SettingsFileRead, EmptyAndShortFilesGiveEmptyFields)
 {
-    const SettingsData none = readSettings("");
-    expectEqual(none, SettingsData{});
+    EXPECT_EQ(dump(readSettings("")), dump(SettingsData{}));
 
     // Cut inside the third high-score entry's score: entries 0 and 1 survive,
     // the name of entry 2 too, its score and everything after are 0 / empty.
@@ -126,8 +113,7 @@ TEST(SettingsFileRead, DamagedFieldStopsReading)
 {
     struct Row { const char* name; std::string second; };
     const Row rows[] = {
-        {"length past the end", bytes({8, 0, 10, 0, 'a', 'b'})},
-        {"unknown type", bytes({5, 0})},
+        {"length past the end", bytes({8, 0, 10, 0, 'a', 'b'})}, {"unknown type", bytes({5, 0})},
         {"unknown type with data", bytes({2, 0, 1, 0})},
         {"largest length", bytes({8, 0, 0xFF, 0xFF}) + std::string(10, 'x')},
     };
@@ -137,17 +123,14 @@ TEST(SettingsFileRead, DamagedFieldStopsReading)
         const std::string file = bytes({8, 0, 2, 0, 'O', 'k'}) + r.second + bytes({8, 0, 1, 0, 'T'});
         SettingsData expected;
         expected.buttons[0].Caption = "Ok";
-        SCOPED_TRACE(r.name);
-        expectEqual(readSettings(file), expected);
+        EXPECT_EQ(dump(readSettings(file)), dump(expected)) << r.name;
     }
 }
 
 TEST(SettingsFileRead, ButtonsAreTextsNamesKeepTheirKind)
 {
-    std::string file;
-    file += bytes({0, 0});                               // empty caption: becomes ""
-    file += bytes({8, 0, 0, 0});
-    file += bytes({8, 0, 3, 0, 0x80, 0x81, 0xFF});       // code page
+    // An empty caption (becomes ""), an empty formula, a tooltip in the code page.
+    std::string file = bytes({0, 0, 8, 0, 0, 0, 8, 0, 3, 0, 0x80, 0x81, 0xFF});
     for (std::size_t i = 3; i < FunctionButtonCount * 3; ++i)
         file += bytes({8, 0, 0, 0});
     file += bytes({0, 0, 5, 0});                          // empty name, score 5
