@@ -4,7 +4,7 @@
 
 #include "ProgramRun.h"
 
-#include <QStandardPaths>
+#include "ui/commands/PrintPdfTools.h"
 
 namespace qm::ui::test {
 namespace {
@@ -14,14 +14,9 @@ using PrintMode = ProgramTest;
 // The PDF's printed lines, words separated by single blanks.
 QStringList pdfLines(const QString& pdf)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     QStringList lines;
-    if (!p.waitForFinished(30000))
-        return lines;
-    for (QString line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
-        if (!(line = line.remove(QLatin1Char('\f')).simplified()).isEmpty())
-            lines << line;
+    for (const QStringList& words : layoutLines(pdf))
+        lines << words.join(QLatin1Char(' '));
     return lines;
 }
 
@@ -31,7 +26,7 @@ TEST_F(PrintMode, PrintsIntoAPdfWithTheRecalculatedTotal)
     // 37.5 + 1 + sin 30 (radians) + 1.
     const QString roll = file("roll.Clc", calc("+12.5\r\nx3\r\n+0\r\n--1\r\n+Sin(30)\r\n+1\r\n"));
     const QString third = file("third.Clc", calc("+1\r\n/3\r\n"));
-    const bool canRead = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+    const bool canRead = haveTool(QStringLiteral("pdftotext"));
     const struct { QString calc; QStringList decimals; QStringList lines; } cases[] = {
         {roll, {"--decimals", "2"}, {"+ 12.50", "x 3.00", "+ 1.00", "= 38.51"}},
         {roll, {"--decimals", "0"}, {"+ 13", "x 3", "+ 1", "= 39"}},

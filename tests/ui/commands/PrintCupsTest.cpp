@@ -18,8 +18,8 @@
 #include <unistd.h>
 
 #include <array>
-
 #include <iostream>
+#include <utility>
 
 namespace qm::ui {
 namespace {
@@ -32,13 +32,8 @@ TEST(PrintCupsChild, PrintsOnTheDefaultPrinter)
 {
     if (!qEnvironmentVariableIsSet(ChildFlag))
         GTEST_SKIP() << "runs only as the child of PrintCups.DefaultQueueOfAPrivateCupsd";
-    ASSERT_EQ(QPrinterInfo::defaultPrinter().printerName(), "PDF");
-    Tape t;
-    for (int i = 1; i <= 90; ++i) {   // enough for a second page
-        t.TapeOp.push_back('+');
-        t.TapeValue.push_back(Value(Decimal::fromInt(i)));
-    }
-    const PrintResult r = printTapeOnDefaultPrinter(t, 0, Regional{'.', ',', 3}, "4,095");
+    ASSERT_EQ(QPrinterInfo::defaultPrinter().printerName(), "PDF");   // 90 lines: two pages
+    const PrintResult r = printTapeOnDefaultPrinter(test::countingTape(90), 0, Regional{'.', ',', 3}, "4,095");
     ASSERT_TRUE(r.printed) << r.reason.toStdString();
     std::cout << "pages=" << r.pages << " lines=" << r.lines << std::endl;
 }
@@ -54,29 +49,15 @@ QString run(const QProcessEnvironment& env, const QString& program, const QStrin
     return ok ? QString::fromLocal8Bit(p.readAll()) + " " : QString();
 }
 
-void writeText(const QString& path, const QString& text)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(text.toLocal8Bit());
-}
-
-QString logOf(const QString& dir)
-{
-    QFile f(dir + "/log/error_log");
-    return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll().right(2000)) : QString();
-}
+QString logOf(const QString& dir) { return QString::fromLocal8Bit(test::readFile(dir + "/log/error_log").right(2000)); }
 
 // Where cups-pdf puts this user's files: its "Out" setting.
 QString cupsPdfOutFolder()
 {
     QString out = QStringLiteral("${HOME}/PDF");
-    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    if (conf.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& raw : conf.readAll().split('\n')) {
-            if (raw.trimmed().startsWith("Out "))
-                out = QString::fromLocal8Bit(raw.trimmed().mid(4)).trimmed();
-        }
+    for (const QByteArray& raw : test::readFile(QStringLiteral("/etc/cups/cups-pdf.conf")).split('\n')) {
+        if (raw.trimmed().startsWith("Out "))
+            out = QString::fromLocal8Bit(raw.trimmed().mid(4)).trimmed();
     }
     const passwd* pw = getpwuid(geteuid());
     out.replace("${HOME}", pw && pw->pw_dir ? QString::fromLocal8Bit(pw->pw_dir) : QDir::homePath());
@@ -104,7 +85,7 @@ std::vector<std::array<int, 3>> inkBands(const QImage& page)
 TEST(PrintCups, DefaultQueueOfAPrivateCupsd)
 {
     for (const char* need : {"/usr/sbin/cupsd", "/usr/sbin/lpadmin", "/usr/bin/lpstat",
-                             "/usr/lib/cups/backend/cups-pdf", "/usr/bin/pdfinfo", "/usr/bin/pdftoppm"}) {
+                             "/usr/lib/cups/backend/cups-pdf", "/usr/bin/pdftoppm"}) {
         if (!QFileInfo::exists(QString::fromLatin1(need)))
             GTEST_SKIP() << need << " is missing (packages cups, cups-client, cups-pdf, poppler-utils)";
     }
@@ -117,15 +98,16 @@ TEST(PrintCups, DefaultQueueOfAPrivateCupsd)
     // The filters run as the unprivileged "lp" user and need these.
     ::chmod(QFile::encodeName(d).constData(), 0755);
     ::chmod(QFile::encodeName(d + "/tmp").constData(), 01777);
-    writeText(d + "/cupsd.conf", QStringLiteral("Listen %1\nWebInterface No\nBrowsing No\nDefaultAuthType None\n"
-                                                "<Location />\nOrder allow,deny\nAllow all\n</Location>\n"
-                                                "<Policy default>\n<Limit All>\nOrder deny,allow\nAllow all\n"
-                                                "</Limit>\n</Policy>\n").arg(socket));
-    writeText(d + "/cups-files.conf",
-              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/tmp\nCacheDir %1/cache\n"
-                             "StateDir %1/state\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
-                             "PageLog %1/log/page_log\nPrintcap %1/printcap\nServerBin /usr/lib/cups\n"
-                             "DataDir /usr/share/cups\nSystemGroup root\nFileDevice No\n").arg(d));
+    ASSERT_TRUE(test::writeFile(d + "/cupsd.conf",
+                                QStringLiteral("Listen %1\nWebInterface No\nBrowsing No\nDefaultAuthType None\n"
+                                               "<Location />\nOrder allow,deny\nAllow all\n</Location>\n"
+                                               "<Policy default>\n<Limit All>\nOrder deny,allow\nAllow all\n"
+                                               "</Limit>\n</Policy>\n").arg(socket).toLocal8Bit()));
+    ASSERT_TRUE(test::writeFile(d + "/cups-files.conf",
+                                QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/tmp\nCacheDir %1/cache\n"
+                                               "StateDir %1/state\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                                               "PageLog %1/log/page_log\nPrintcap %1/printcap\nServerBin /usr/lib/cups\n"
+                                               "DataDir /usr/share/cups\nSystemGroup root\nFileDevice No\n").arg(d).toLocal8Bit()));
     QProcess cupsd;   // stopped through its own PID below
     cupsd.setProcessChannelMode(QProcess::MergedChannels);
     cupsd.start("/usr/sbin/cupsd", {"-f", "-c", d + "/cupsd.conf", "-s", d + "/cups-files.conf"});
@@ -142,9 +124,10 @@ TEST(PrintCups, DefaultQueueOfAPrivateCupsd)
     });
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("CUPS_SERVER", socket);
-    QString added = run(env, "/usr/sbin/lpadmin", {"-p", "PDF", "-E", "-v", "cups-pdf:/", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"});
+    const QStringList queue{"-p", "PDF", "-E", "-v", "cups-pdf:/"};
+    QString added = run(env, "/usr/sbin/lpadmin", queue + QStringList{"-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"});
     if (added.isEmpty())   // older set-ups know the PPD only by its path
-        added = run(env, "/usr/sbin/lpadmin", {"-p", "PDF", "-E", "-v", "cups-pdf:/", "-P", "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"});
+        added = run(env, "/usr/sbin/lpadmin", queue + QStringList{"-P", "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"});
     ASSERT_FALSE(added.isEmpty()) << logOf(d).toStdString();
     ASSERT_FALSE(run(env, "/usr/sbin/lpadmin", {"-d", "PDF"}).isEmpty());
 
@@ -160,17 +143,15 @@ TEST(PrintCups, DefaultQueueOfAPrivateCupsd)
 
     // cups-pdf's file: the job has left the queue and the new file stops growing.
     QString made;
-    qint64 lastSize = -1;
-    for (QDeadlineTimer deadline(90000); !deadline.hasExpired(); QTest::qWait(500)) {
+    for (qint64 lastSize = -1, deadline = 180; deadline-- > 0; QTest::qWait(500)) {
         QStringList now = QDir(outFolder).entryList({"*.pdf"}, QDir::Files);
         for (const QString& b : before)
             now.removeAll(b);
         if (now.isEmpty() || !run(env, "/usr/bin/lpstat", {"-o"}).trimmed().isEmpty())
             continue;
         made = QDir(outFolder).filePath(now.first());
-        if (QFileInfo(made).size() == lastSize)
+        if (std::exchange(lastSize, QFileInfo(made).size()) == QFileInfo(made).size())
             break;
-        lastSize = QFileInfo(made).size();
     }
     ASSERT_FALSE(made.isEmpty()) << "no PDF in " << outFolder.toStdString() << "\n" << logOf(d).toStdString();
     const QString copy = dir.filePath("printed.pdf");
@@ -178,17 +159,15 @@ TEST(PrintCups, DefaultQueueOfAPrivateCupsd)
     QFile::remove(made);
     if (!folderExisted)
         QDir().rmdir(outFolder);
-    EXPECT_EQ(test::pdfPages(copy), 2);
 
-    // One band of ink per printed line, the amounts on one right edge, the
-    // first page full before the second starts.
+    // Two pages, one band of ink per printed line, the amounts on one right
+    // edge, the first page full before the second starts.
     int bands = 0;
     for (int page = 1; page <= 2; ++page) {
-        const QString prefix = dir.filePath("page");
-        ASSERT_FALSE(run(QProcessEnvironment::systemEnvironment(), "pdftoppm",
-                         {"-r", "100", "-gray", "-f", QString::number(page), "-l", QString::number(page),
-                          "-singlefile", copy, prefix}).isEmpty());
+        const QString n = QString::number(page), prefix = dir.filePath("page" + n);
+        test::runTool("pdftoppm", {"-r", "100", "-gray", "-f", n, "-l", n, "-singlefile", copy, prefix});
         const QImage img(prefix + ".pgm");
+        ASSERT_FALSE(img.isNull()) << "page " << page;
         const auto lines = inkBands(img);
         ASSERT_GE(lines.size(), 2u) << "page " << page;
         for (const auto& l : lines) {
@@ -200,7 +179,7 @@ TEST(PrintCups, DefaultQueueOfAPrivateCupsd)
         }
         bands += static_cast<int>(lines.size());
     }
-    EXPECT_EQ(bands, 91);
+    EXPECT_EQ(bands, 91) << "no line on a third page";
 }
 
 } // namespace

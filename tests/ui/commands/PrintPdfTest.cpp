@@ -5,23 +5,12 @@
 
 #include "ui/commands/PrintTape.h"
 
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 
 namespace qm::ui {
 namespace {
 
 using namespace test;
-
-Tape makeTape(std::vector<std::pair<char, Value>> lines)
-{
-    Tape t;
-    for (auto& [op, v] : lines) {
-        t.TapeOp.push_back(op);
-        t.TapeValue.push_back(std::move(v));
-    }
-    return t;
-}
 
 const Regional English{'.', ',', 3};
 
@@ -41,7 +30,7 @@ protected:
 TEST_F(PrintPdf, StripOfOperatorsAndAmountsOnOneRightEdge)
 {
     // Zero, negative and text lines are left out.
-    const Tape tape = makeTape({{'+', dec("1")}, {'+', dec("0")}, {'-', dec("22.5")},
+    const Tape tape = tapeOf({{'+', dec("1")}, {'+', dec("0")}, {'-', dec("22.5")},
                                 {'-', dec("-4")}, {'x', dec("1234.25")}, {'+', Value("Sin(30)")},
                                 {'/', dec("7")}, {'+', Value()}, {'^', dec("0.5")}});
     const QString pdf = dir.filePath("edge.pdf");
@@ -77,11 +66,7 @@ TEST_F(PrintPdf, StripOfOperatorsAndAmountsOnOneRightEdge)
 
 TEST_F(PrintPdf, LongTapeBreaksIntoFullPages)
 {
-    Tape tape;
-    for (int i = 0; i < 200; ++i) {
-        tape.TapeOp.push_back('+');
-        tape.TapeValue.push_back(Value(Decimal::fromInt(i + 1)));
-    }
+    const Tape tape = countingTape(200);
     const QString pdf = dir.filePath("long.pdf");
     const PrintResult r = printTapeToPdf(pdf, tape, 0, English, QStringLiteral("20,100"));
     ASSERT_TRUE(r.printed) << r.reason.toStdString();
@@ -101,17 +86,11 @@ TEST_F(PrintPdf, LongTapeBreaksIntoFullPages)
 TEST_F(PrintPdf, FailuresAreReportedWithAReason)
 {
     const QString pdf = dir.filePath("missing-folder/out.pdf");
-    const PrintResult r = printTapeToPdf(pdf, makeTape({{'+', dec("1")}}), 2, English, "1.00");
+    const PrintResult r = printTapeToPdf(pdf, tapeOf({{'+', dec("1")}}), 2, English, "1.00");
     EXPECT_FALSE(r.printed);
     EXPECT_FALSE(r.reason.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(pdf));
     EXPECT_FALSE(printTapeToPdf(QString(), Tape{}, 2, English, "0").printed);
-
-    if (QPrinterInfo::defaultPrinter().isNull()) {
-        const PrintResult none = printTapeOnDefaultPrinter(Tape{}, 2, English, "0");
-        EXPECT_FALSE(none.printed);
-        EXPECT_EQ(none.reason, "no default printer is set up.");
-    }
 
     // The message box carries the window's title; success shows none (the
     // box would block this test).

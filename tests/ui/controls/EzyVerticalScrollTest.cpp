@@ -5,13 +5,12 @@
 
 #include "ui/tape/WindowTestSupport.h"
 
-#include <QCursor>
 #include <QElapsedTimer>
 
 namespace qm::ui {
 namespace {
 
-constexpr QRgb HostRed = 0xFFFF0000;
+using test::HostRed;
 
 // The tape's bar: 31 x 391 at (10, 10) of a red window, back colour
 // 0xE0E0E0 and large step 1; every Change logged with the value it reads.
@@ -23,24 +22,18 @@ struct Host {
 
     Host()
     {
-        QCursor::setPos(-500, -500);
-        window.setGeometry(100, 100, 120, 420);
-        QPalette pal = window.palette();
-        pal.setColor(QPalette::Window, QColor(HostRed));
-        window.setPalette(pal);
-        window.setAutoFillBackground(true);
+        test::makeRedHost(window, 120, 420);
         qm::PropertyBag bag;
         bag.writeColour("BackColor", 0xE0E0E0);
         bag.write("ValueLargeChange", std::int32_t{1});
         bar->ReadProperties(bag);
         bar->setGeometry(10, 10, 31, 391);
         QObject::connect(bar, &EzyVerticalScroll::Change, [this] { changes << bar->value(); });
-        QObject::connect(bar, &EzyVerticalScroll::KeyDown, [this](qint16& code, qint16& shift) {
-            keys << QStringLiteral("KeyDown %1 %2").arg(code).arg(shift);
-        });
-        QObject::connect(bar, &EzyVerticalScroll::KeyUp, [this](qint16& code, qint16& shift) {
-            keys << QStringLiteral("KeyUp %1 %2").arg(code).arg(shift);
-        });
+        auto key = [this](const char* name) {
+            return [this, name](qint16& code, qint16& shift) { keys << QStringLiteral("%1 %2 %3").arg(name).arg(code).arg(shift); };
+        };
+        QObject::connect(bar, &EzyVerticalScroll::KeyDown, key("KeyDown"));
+        QObject::connect(bar, &EzyVerticalScroll::KeyUp, key("KeyUp"));
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }

@@ -13,16 +13,6 @@ namespace {
 
 using namespace test;
 
-Tape tapeOf(std::initializer_list<std::pair<char, Value>> lines)
-{
-    Tape t;
-    for (const auto& [op, value] : lines) {
-        t.TapeOp.push_back(op);
-        t.TapeValue.push_back(value);
-    }
-    return t;
-}
-
 // Lines as a file holds them, to compare tapes.
 std::vector<std::string> lineTexts(const Tape& t)
 {
@@ -69,11 +59,10 @@ TEST_F(CalculationFilesTest, SavedTapeOpensWholeOverTheOldOne)
 TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysSo)
 {
     const Tape old = tapeOf({{'+', dec("1")}, {'x', Value("Cos(0)")}});
+    // The reasons are the file reader's; here they reach the caller.
     const struct { const char* file; int line; } cases[] = {
-        {"Ferrowick 6\r\n+1\r\n+abc\r\n+3\r\n", 3},
-        {"", 1},                  // no header line
-        {"Ferrowick 6\r\n", 2},   // a header but no tape line
-        {"Ferrowick 6\r\n+1\r\n\r\n+2\r\n", 3},
+        {"Ferrowick 6\r\n+1\r\n+abc\r\n+3\r\n", 3},   // after a good line
+        {"", 1},
     };
     int messages = 0;
     for (const auto& c : cases) {

@@ -42,11 +42,10 @@ TEST_F(DriveControlTest, ListsTheFolderAndDrawsEachKindInItsColour)
     EXPECT_EQ(folderRows(list), (QStringList{"..", "sub", "notes.txt"}));
     list.FileExtention(".Clc");
 
+    // Each kind in its own ink and in no other kind's.
     const QImage image = list.grab().toImage();
-    const struct { const char* text; QColor ink; } cases[] = {
-        {"a.Clc", QColor(0, 0, 0)}, {"locked.Clc", QColor(0x80, 0x80, 0x80)},
-        {"sub", QColor(0, 0, 0xFF)}, {"ann", QColor(0, 0x80, 0)},
-    };
+    const struct { const char* text; QRgb ink; } cases[] = {
+        {"a.Clc", 0xFF000000}, {"locked.Clc", 0xFF808080}, {"sub", 0xFF0000FF}, {"ann", 0xFF008000}};
     for (const auto& c : cases) {
         const QRect band = list.rowRect(indexOf(list, c.text));
         ASSERT_FALSE(band.isNull()) << c.text;
@@ -54,20 +53,26 @@ TEST_F(DriveControlTest, ListsTheFolderAndDrawsEachKindInItsColour)
         for (int y = band.top(); y <= band.bottom(); ++y)
             for (int x = band.left(); x <= band.right(); ++x)
                 inks.insert(image.pixel(x, y));
-        EXPECT_TRUE(inks.contains(c.ink.rgb())) << c.text;
-        for (const auto& other : cases) {
-            if (other.ink != c.ink) {
-                EXPECT_FALSE(inks.contains(other.ink.rgb())) << c.text << " in " << other.text << "'s ink";
-            }
-        }
+        for (const auto& other : cases)
+            EXPECT_EQ(inks.contains(other.ink), other.ink == c.ink) << c.text << " in " << other.text << "'s ink";
     }
 }
 
+// Where a tap leads is the core list's business; here: what the control does
+// with it, and what it raises when.
 TEST_F(DriveControlTest, TapsSelectFilesAndOpenFoldersAndDrives)
 {
     QSignalSpy ups(&list, &DriveControl::MouseUp);
+    QSignalSpy downs(&list, &DriveControl::MouseDown);
     int selectedDuringMouseUp = 0;
     QObject::connect(&list, &DriveControl::MouseUp, &list, [&] { selectedDuringMouseUp = list.selectedIndex(); });
+    list.FileExtention(".xyz");   // few rows: below the last entry only the press is reported
+    QTest::mouseClick(&list, Qt::LeftButton, {}, QPoint(100, list.height() - 2));
+    EXPECT_EQ(ups.count(), 0);
+    EXPECT_EQ(downs.count(), 1);
+    EXPECT_EQ(list.selectedIndex(), -1);
+    list.FileExtention(".Clc");
+
     tap(list, "locked.Clc");   // read-only: still selected
     EXPECT_EQ(list.FileName(), "locked.Clc");
     EXPECT_EQ(list.DrivePathFile(), calc + "/locked.Clc");
@@ -78,16 +83,11 @@ TEST_F(DriveControlTest, TapsSelectFilesAndOpenFoldersAndDrives)
     EXPECT_EQ(list.selectedIndex(), -1);
     EXPECT_EQ(folderRows(list), (QStringList{"..", "ann", "calc"}));
     EXPECT_EQ(list.FileName(), "locked.Clc");   // the last tapped file stays
-    tap(list, "calc");
-    tap(list, "sub");
-    EXPECT_EQ(QDir::currentPath(), calc + "/sub");
     EXPECT_FALSE(list.lastTapSelectedFile());
-    tap(list, "ann");   // the user's folder
-    EXPECT_EQ(QDir::currentPath(), root + "/ann");
     QTest::mouseClick(&list, Qt::LeftButton, {}, rowCentre(list, 1));   // a drive opens its mount point
     EXPECT_EQ(QDir::currentPath(), "/");
     EXPECT_EQ(indexOf(list, ".."), 0);
-    EXPECT_EQ(ups.count(), 6);
+    EXPECT_EQ(ups.count(), 3);
 
     // A folder that cannot be entered keeps the list.
     const QStringList before = folderRows(list);
@@ -97,17 +97,8 @@ TEST_F(DriveControlTest, TapsSelectFilesAndOpenFoldersAndDrives)
     EXPECT_EQ(folderRows(list), before);
 }
 
-TEST_F(DriveControlTest, TapBelowTheLastEntryAndDoubleTapOnAFolder)
+TEST_F(DriveControlTest, DoubleTapOnAFolderOpensItOnce)
 {
-    list.FileExtention(".xyz");   // few rows: drives, user folder, "..", sub
-    QSignalSpy ups(&list, &DriveControl::MouseUp);
-    QSignalSpy downs(&list, &DriveControl::MouseDown);
-    QTest::mouseClick(&list, Qt::LeftButton, {}, QPoint(100, list.height() - 2));
-    EXPECT_EQ(ups.count(), 0);
-    EXPECT_EQ(downs.count(), 1);   // the press itself is still reported
-    EXPECT_EQ(list.selectedIndex(), -1);
-    EXPECT_EQ(QDir::currentPath(), calc);
-
     // Whatever the rebuilt list shows under the pointer is not tapped again.
     ASSERT_TRUE(QDir().mkpath(calc + "/sub/deeper/deepest"));
     QSignalSpy doubles(&list, &DriveControl::DblClick);
@@ -139,7 +130,6 @@ TEST_F(DriveControlTest, KeysAndTapsOnAScrolledList)
     list.FileExtention(".Clc");
     ASSERT_TRUE(list.scrollBar()->isVisible());
     const int rows = list.height() / list.rowHeight();
-    EXPECT_EQ(list.scrollBar()->valueLargeChange(), rows);
     int topWhenRaised = 0;
     QObject::connect(&list, &DriveControl::KeyDown, &list, [&] { topWhenRaised = list.topIndex(); });
     list.setFocus();

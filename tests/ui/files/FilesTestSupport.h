@@ -6,23 +6,10 @@
 #include "ui/files/DriveControl.h"
 #include "ui/tape/WindowTestSupport.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QWindow>
 
 namespace qm::ui::test {
-
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A temporary tree, the current folder its calc/ and HOME its ann/:
 //   calc/   a.Clc, b.CLC, notes.txt, locked.Clc (read-only), sub/, sub/inner.Clc

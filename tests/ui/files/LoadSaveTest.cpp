@@ -51,10 +51,8 @@ TEST_F(LoadSaveTest, TypedNamesGetTheExtension)
     EXPECT_EQ(folderRows(*dialog->driveList()), (QStringList{"..", "sub", "a.Clc", "b.CLC", "locked.Clc"}));
     const struct { const char* typed; const char* path; } cases[] = {
         {nullptr, ".Clc"},
-        {"budget.txt", "budget.Clc"},
         {"my.budget.txt", "my.budget.Clc"},
-        {"a?b\\c", "abc.Clc"},   // refused characters are dropped as they are typed
-        {"x|*\"/:<>y.clc", "xy.Clc"},
+        {"a?b\\c|*\"/:<>d.clc", "abcd.Clc"},   // refused characters are dropped as they are typed
     };
     for (const auto& c : cases) {
         show();
@@ -110,7 +108,7 @@ TEST_F(LoadSaveTest, TapsInTheBrowser)
     EXPECT_EQ(dialog->FilePath(), "inner.Clc");
 }
 
-TEST_F(LoadSaveTest, CancelEscapeAndTheCloseBox)
+TEST_F(LoadSaveTest, CancelAndEscapeKeepTheName)
 {
     type("kept");
     click(dialog->cancelButton());
@@ -122,11 +120,7 @@ TEST_F(LoadSaveTest, CancelEscapeAndTheCloseBox)
     QTest::keyClick(dialog->nameBox(), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->FilePath(), "");
-    EXPECT_FALSE(dialog->isDiscarded());
-    show();
-    dialog->close();
-    EXPECT_EQ(dialog->FilePath(), "");
-    EXPECT_TRUE(dialog->isDiscarded());
+    EXPECT_FALSE(dialog->isDiscarded());   // the close box does (below)
 }
 
 // chooseCalculationFile runs the dialog modally; `script` acts on it from

@@ -32,17 +32,9 @@ QString lineText(const Rolling_Caculator& w, int line)
     return QChar(w.tape.TapeOp[at]) + QString::fromStdString(shown(w.tape.TapeValue[at]));
 }
 
-class MainWindowFiles : public ::testing::Test {
+class MainWindowFiles : public FolderFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp.isValid());
-        dir = QDir(tmp.path()).canonicalPath();
-        ASSERT_TRUE(QDir::setCurrent(dir));
-    }
-    void TearDown() override { QDir::setCurrent(savedCurrent); }
-
-    QString path(const QString& name) const { return dir + "/" + name; }
+    QString path(const QString& name) const { return calc + "/" + name; }
 
     // Opens `file` the way the start-up opening does, without the dialog.
     static void open(Rolling_Caculator& w, const QString& file)
@@ -64,9 +56,6 @@ protected:
         w.LD_Click(index);
     }
 
-    QTemporaryDir tmp;
-    QString dir;
-    const QString savedCurrent = QDir::currentPath();
     MessageCatcher catcher;
 };
 
@@ -167,29 +156,27 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
 TEST_F(MainWindowFiles, SaveAndOpenThroughTheDialog)
 {
     auto w = shownWindow();
-    const int lines = static_cast<int>(w->tape.size());
     w->tape.TapeValue[0] = dec("12.5");
     w->tape.TapeOp[1] = 'x';
     w->tape.TapeValue[1] = dec("3");
     w->tape.TapeOp[2] = '-';
     w->tape.TapeValue[2] = dec("-5");
-    w->MailCalc();
     withDialog(*w, 1, "roll");
     EXPECT_EQ(w->FilePath, QDir::toNativeSeparators(path("roll.Clc")));
     QByteArray expected = "Ferrowick 6\r\n+12.5\r\nx3\r\n--5\r\n";
-    for (int i = 3; i < lines; ++i)
+    for (std::size_t i = 3; i < w->tape.size(); ++i)
         expected += "+0\r\n";
     EXPECT_EQ(readFile(path("roll.Clc")), expected);
-
-    auto other = shownWindow();
-    withDialog(*other, 0, "roll");
-    ASSERT_EQ(other->tape.size(), w->tape.size());
-    for (int i = 0; i < lines; ++i)
-        ASSERT_EQ(lineText(*other, i), lineText(*w, i)) << i;
-    EXPECT_EQ(other->TotalAmount->text(), w->TotalAmount->text());
-    withDialog(*other, 1, "roll", false);   // cancelled: nothing written
-    EXPECT_TRUE(other->FilePath.isEmpty());
+    w->Clear_Total_Click();
+    withDialog(*w, 1, "roll", false);   // cancelled: nothing written
+    EXPECT_TRUE(w->FilePath.isEmpty());
     EXPECT_EQ(readFile(path("roll.Clc")), expected);
+
+    withDialog(*w, 0, "roll");
+    const QStringList back{"+12.5", "x3", "--5", "+0"};
+    for (int i = 0; i < back.size(); ++i)
+        EXPECT_EQ(lineText(*w, i), back[i]) << i;
+    EXPECT_EQ(w->TotalAmount->text(), "42.5");
     EXPECT_EQ(catcher.seen, 0);
 }
 

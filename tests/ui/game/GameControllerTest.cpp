@@ -85,35 +85,22 @@ public:
     int prompts = 0;
 };
 
-TEST(GameController, BlasterWithTheKeypadButtons)
-{
-    FakeWindow w;
-    w.start(1);
-    for (int hits = 0; hits < 3; ++hits) {
-        ASSERT_TRUE(w.tick());
-        ASSERT_TRUE(w.tick());
-        const QString row = w.total.text();
-        EXPECT_TRUE(w.game.CalC_Button_Game(10));   // not a figure: taken, no hit
-        EXPECT_EQ(w.total.text(), row);
-        EXPECT_TRUE(w.game.CalC_Button_Game(w.first()));   // every copy of the figure goes
-        EXPECT_FALSE(w.total.text().contains(row.front()));
-    }
-    w.playUntilInvaded(0);
-    EXPECT_FALSE(w.game.CalC_Button_Game(1)) << "no game: the keypad is the tape's again";
-    EXPECT_EQ(nameText(w.names[20]), "Ann");   // the blaster's own table
-    EXPECT_EQ(w.scores[20], 3);
-    EXPECT_EQ(w.scores[0], 0);
-}
-
-TEST(GameController, NamePromptAndThePauseAfterIt)
+TEST(GameController, KeypadNamePromptAndThePauseAfterIt)
 {
     FakeWindow w;
     for (int i = 0; i < 20; ++i)
         w.scores[static_cast<std::size_t>(i)] = 10;
     w.start(0);
-    w.playUntilInvaded(9);   // below the whole table: no name asked
+    ASSERT_TRUE(w.tick());
+    const QString row = w.total.text();
+    EXPECT_TRUE(w.game.CalC_Button_Game(10));   // not a figure: taken, no hit
+    EXPECT_EQ(w.total.text(), row);
+    EXPECT_TRUE(w.game.CalC_Button_Game(w.first()));
+    EXPECT_EQ(w.total.text(), QString());
+    w.playUntilInvaded(8);   // 9 in all, below the whole table: no name asked
     EXPECT_EQ(w.total.text(), "Invaded / Score : 9");
     EXPECT_EQ(w.prompts, 0);
+    EXPECT_FALSE(w.game.CalC_Button_Game(1)) << "no game: the keypad is the tape's again";
 
     // Two seconds from the end of the name entry, however long it took.
     w.clock += 2000;
@@ -122,8 +109,9 @@ TEST(GameController, NamePromptAndThePauseAfterIt)
     w.start(1);
     w.playUntilInvaded(0);
     EXPECT_EQ(w.prompts, 1);
-    ASSERT_TRUE(w.names[20].isText());
+    ASSERT_TRUE(w.names[20].isText());   // the blaster's own table
     EXPECT_EQ(w.names[20].text(), "");
+    EXPECT_EQ(w.scores[0], 10);
     EXPECT_TRUE(w.game.paused());
     w.clock += 1999;
     EXPECT_FALSE(w.game.Nixie_Invaders_Go_Click(0));
@@ -133,16 +121,6 @@ TEST(GameController, NamePromptAndThePauseAfterIt)
     EXPECT_EQ(w.panel.ScoreTitle[0]->text(), "10");
     w.game.timer().stop();
     EXPECT_FALSE(w.game.Nixie_Invaders_Go_Click(2)) << "no third game";
-}
-
-TEST(GameController, RealTimerTicksAndSpeedsUp)
-{
-    FakeWindow w;
-    ASSERT_TRUE(w.game.Nixie_Invaders_Go_Click(1));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.total.text().isEmpty(); }, 3000));
-    EXPECT_EQ(w.total.text().size(), 1);
-    EXPECT_EQ(w.game.timer().interval(), 996);
-    EXPECT_TRUE(w.game.timer().isActive());
 }
 
 TEST(GameController, NameBoxAsksWithItsTitleAndPrompt)

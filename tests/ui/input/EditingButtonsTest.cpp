@@ -1,8 +1,10 @@
 // The keypad, operator, function, memory and pi buttons of the main window:
-// each edits the focused row, stores its line and shows the total.
+// each edits the focused row, stores its line and shows the total. The
+// function-button editor: what "Use" hands back and what "Cancel" drops.
 
 #include "ui/input/EditingSupport.h"
 
+#include "core/tape/DefaultButtons.h"
 #include "ui/input/EFbutton.h"
 
 #include <QComboBox>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 
 #include <cmath>
+#include <tuple>
 
 namespace qm::ui {
 namespace {
@@ -142,15 +145,8 @@ TEST(EditingFunctions, FunctionButtonsMakeFunctionLines)
     keys(*w, {3, 0});
     EXPECT_EQ(lineText(*w, 0), "Sin(30)");
     EXPECT_EQ(total(*w).left(6), "-0.988");   // sine of 30 radians
-    click(w->CalC_Button[Sign]);
-    EXPECT_EQ(lineText(*w, 0), "Sin(-30)");
-    EXPECT_EQ(total(*w).left(5), "0.988");
-    click(w->Stific[4]);
+    click(w->Stific[4]);   // another function takes over the argument
     EXPECT_EQ(lineText(*w, 0), "Cos(30)");
-    click(w->CalC_Button[Del]);   // back to the number
-    EXPECT_EQ(box->text(), "30");
-    EXPECT_TRUE(w->tape.TapeValue[0].isDouble());
-    EXPECT_EQ(total(*w), "30");
 
     click(w->PieValue);   // fifteen figures shown, the full value stored
     EXPECT_EQ(box->text(), "3.14159265358979");
@@ -186,56 +182,132 @@ TEST(EditingFunctions, MemoryStoresRecallsAndShades)
     EXPECT_EQ(shown(w->MemoryValue), "1234.5");
 }
 
-EFbutton* editorOf(Rolling_Caculator& w)
+// The function-button editor as the Edit button opens it (again while open:
+// the window's buttons afresh, at button 0).
+EFbutton* openEditor(Rolling_Caculator& w)
 {
+    click(w.Stific[Edit]);
     for (EFbutton* e : w.findChildren<EFbutton*>()) {
         if (e->isVisible())
-            return e;
+            return QTest::qWaitForWindowActive(e) ? e : nullptr;
     }
     return nullptr;
 }
 
-// Edits button `k` in the editor and answers "Use" (0) or "Cancel" (1).
-void editButton(Rolling_Caculator& w, int k, const char* name, const char* formula, int answer)
+void retype(QLineEdit* field, const char* text)
 {
-    click(w.Stific[Edit]);
-    EFbutton* e = editorOf(w);
-    ASSERT_NE(e, nullptr);
-    e->Stific_Click(k);
-    e->F_But_name->setEditText(QString::fromLatin1(name));
-    e->F_But_Formula->setText(QString::fromLatin1(formula));
-    EXPECT_EQ(w.functionButtons[static_cast<std::size_t>(k)].Caption, "") << "nothing reaches the window yet";
-    e->OK_Click(answer);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(editorOf(w), nullptr);
-    w.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    field->selectAll();
+    if (*text)
+        QTest::keyClicks(field, QString::fromLatin1(text));
+    else
+        QTest::keyClick(field, Qt::Key_Backspace);
 }
 
-TEST(EditingFunctions, EditedButtonsWorkOnTheTape)
+bool editorGone(Rolling_Caculator& w)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return w.findChildren<EFbutton*>().isEmpty();
+}
+
+TEST(EditingFunctions, EditorShowsTheFormulaOfOwnNamesOnlyAndCancelKeepsNothing)
 {
     auto w = editingWindow();
-    editButton(*w, 18, "Area", "x*2+t", 1);
+    EFbutton* e = openEditor(*w);
+    ASSERT_NE(e, nullptr);
+    EXPECT_FALSE(e->isModal());
+    EXPECT_EQ(e->F_But_name->currentText(), "Exp");   // button 0, built in
+    EXPECT_FALSE(e->F_But_Formula->isVisible());
+    click(e->Stific[18]);
+    EXPECT_TRUE(e->F_But_Formula->isVisible());
+    e->F_But_name->setCurrentIndex(3);   // "Sin" from the list
+    EXPECT_EQ(e->Stific[18]->caption(), "Sin");
+    EXPECT_FALSE(e->F_But_Formula->isVisible());
+    // Names compare exactly: "sin" and "Sine" are not built in.
+    for (const char* name : {"Area", "sin", "Sine", "Roun"}) {
+        retype(e->F_But_name->lineEdit(), name);
+        EXPECT_EQ(e->Stific[18]->caption(), name);
+        EXPECT_EQ(e->F_But_Formula->isVisible(), std::string(name) != "Roun") << name;
+        EXPECT_EQ(e->L[1]->isVisible(), e->F_But_Formula->isVisible()) << name;
+    }
+    EXPECT_EQ(e->F_But_name->count(), 15) << "a typed name does not join the list";
+    click(e->OK[1]);
+    EXPECT_TRUE(editorGone(*w));
     EXPECT_EQ(w->Stific[18]->caption(), "");
-    editButton(*w, 18, "Area", "x*2+t", 0);
-    EXPECT_EQ(w->functionButtons[18].Formula, "X*2+T");
-    EXPECT_EQ(w->Stific[18]->caption(), "Area");
-    // A name holding "Int" makes a rounding line: rounded down to 2, not 2.5 + 10.
-    editButton(*w, 19, "Interest", "X*2", 0);
+    EXPECT_EQ(w->functionButtons[18].Caption, "");
+}
 
-    const struct { int button; const char* typed; int figure; const char* line; const char* total; } cases[] = {
-        {18, "1+", 4, "Area(4)", "10"},   // 1 + (4*2+1)
-        {19, "2.5+", 5, "Interest(5)", "2"},
-    };
-    for (const auto& c : cases) {
+TEST(EditingFunctions, UsedButtonsWorkOnTheTape)
+{
+    auto w = editingWindow();
+    EFbutton* e = openEditor(*w);
+    ASSERT_NE(e, nullptr);
+    click(e->Stific[16]);
+    retype(e->F_But_Formula, "x/14");
+    ASSERT_EQ(openEditor(*w), e);
+    EXPECT_EQ(e->EditIndex(), 0);
+    EXPECT_EQ(e->buttons()[16].Formula, defaultFunctionButtons()[16].Formula);
+
+    retype(e->F_But_name->lineEdit(), "Cube");
+    retype(e->F_But_Formula, "x^3");
+    click(e->Stific[17]);
+    EXPECT_EQ(e->F_But_Formula->text(), "X*2.2");
+    retype(e->F_But_Formula, "x*2+t");
+    retype(e->F_Tip_Text, "Twice the number... Dbl(x)");
+    for (const auto& [button, name, formula] : {std::tuple{18, "Area", "x*2+t"}, {19, "Interest", "X*2"}}) {
+        click(e->Stific[button]);
+        // The offscreen platform hands the activation back to the editor a few events later.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return e->F_But_name->hasFocus(); }, 1000)) << "the name field takes the focus";
+        retype(e->F_But_name->lineEdit(), name);
+        retype(e->F_But_Formula, formula);
+    }
+    click(e->Stific[17]);   // the edits of a button are kept while another is shown
+    EXPECT_EQ(e->F_But_Formula->text(), "x*2+t");
+    EXPECT_EQ(w->functionButtons[18].Caption, "") << "nothing reaches the window before Use";
+
+    click(e->OK[0]);
+    EXPECT_TRUE(editorGone(*w));
+    FunctionButtons expected = defaultFunctionButtons();
+    expected[0] = {"Cube", "X^3", expected[0].ToolTip};
+    expected[17] = {expected[17].Caption, "X*2+T", "Twice the number... Dbl(x)"};   // tooltips keep their case
+    expected[18] = {"Area", "X*2+T", expected[18].ToolTip};
+    expected[19] = {"Interest", "X*2", expected[19].ToolTip};
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        EXPECT_EQ(w->functionButtons[k].Caption, expected[k].Caption) << k;
+        EXPECT_EQ(w->functionButtons[k].Formula, expected[k].Formula) << k;
+        EXPECT_EQ(w->functionButtons[k].ToolTip, expected[k].ToolTip) << k;
+    }
+    EXPECT_EQ(w->Stific[18]->caption(), "Area");
+    EXPECT_EQ(w->Stific[17]->toolTip(), "Twice the number... Dbl(x)");
+
+    // Typed on a cleared tape: `typed`, the button, then one figure.
+    auto line = [&w](int button, const char* typed, int figure) {
         click(w->CalC_Button[ClearAll]);
         QTest::mouseClick(w->CalAmount[0], Qt::LeftButton, {}, QPoint(10, 10));
-        typeText(c.typed);
-        click(w->Stific[c.button]);
-        keys(*w, {c.figure});
-        EXPECT_EQ(lineText(*w, 1), c.line);
-        EXPECT_EQ(total(*w), c.total) << c.line;
-    }
+        typeText(typed);
+        click(w->Stific[button]);
+        keys(*w, {figure});
+        return lineText(*w, 1);
+    };
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    EXPECT_EQ(line(18, "1+", 4), "Area(4)");
+    EXPECT_EQ(total(*w), "10");   // 1 + (4*2+1)
+    // A name holding "Int" makes a rounding line: rounded down to 2, not 2.5 + 10.
+    EXPECT_EQ(line(19, "2.5+", 5), "Interest(5)");
+    EXPECT_EQ(total(*w), "2");
+
+    // An empty name is taken too, and matches every line with a "(": the
+    // lowest such button wins, here the emptied "Roun" without a formula.
+    e = openEditor(*w);
+    ASSERT_NE(e, nullptr);
+    click(e->Stific[15]);
+    retype(e->F_But_name->lineEdit(), "");
+    click(e->OK[0]);
+    EXPECT_EQ(w->functionButtons[15].Caption, "");
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    EXPECT_EQ(line(18, "1+", 4), "Area(4)");
+    EXPECT_EQ(total(*w), " Error");
 }
 
 } // namespace

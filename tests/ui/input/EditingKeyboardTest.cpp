@@ -28,6 +28,16 @@ TEST(EditingKeyboard, TotalFollowsEveryKey)
     // The current row is shaded, the others are plain.
     EXPECT_EQ(w->CalAmount[2]->backColor(), 0xF9F9F9u);
     EXPECT_EQ(w->CalAmount[0]->backColor(), 0xFFFFFFu);
+
+    // The row left behind is re-formatted; "/" on the empty line divides by 0.
+    w->settings.DecimalPlaces = 2;
+    typeText("/");
+    EXPECT_EQ(w->CalAmount[2]->text(), "2.00");
+    EXPECT_EQ(w->Op[3]->caption(), "/");
+    EXPECT_EQ(w->tape.TapeOp[3], '/');
+    EXPECT_EQ(total(*w), "Error");
+    typeText("3");
+    EXPECT_EQ(total(*w), "9.67");   // 29 / 3
 }
 
 TEST(EditingKeyboard, WhatTheBoxRefusesKeepsAndStores)
@@ -56,19 +66,6 @@ TEST(EditingKeyboard, WhatTheBoxRefusesKeepsAndStores)
         EXPECT_EQ(box->foreColor(), k.colour) << k.text;
         EXPECT_EQ(w->CaretPos, k.caret) << k.text;
     }
-}
-
-TEST(EditingKeyboard, OperatorOnARowAboveTheLastFillsTheNextRow)
-{
-    auto w = editingWindow();
-    w->settings.DecimalPlaces = 2;
-    typeText("7.5/");
-    EXPECT_EQ(w->CalAmount[0]->text(), "7.50");   // re-formatted
-    EXPECT_EQ(w->Op[1]->caption(), "/");
-    EXPECT_EQ(w->tape.TapeOp[1], '/');
-    EXPECT_EQ(total(*w), "Error");   // the empty "/" line divides by 0
-    typeText("3");
-    EXPECT_EQ(total(*w), "2.50");
 }
 
 TEST(EditingKeyboard, EnterAndOperatorsOnTheLastRow)

@@ -8,24 +8,10 @@
 #include "ui/platform/SettingsLocation.h"
 #include "ui/tape/WindowTestSupport.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace qm::ui {
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 QByteArray bytesOf(const SettingsData& data) { return QByteArray::fromStdString(writeSettings(data)); }
 
@@ -60,7 +46,7 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     QTemporaryDir dir;
     const QString path = dir.filePath("my settings.cal");
     SettingsData data = customSettings();
-    writeAll(path, bytesOf(data));
+    ASSERT_TRUE(test::writeFile(path, bytesOf(data)));
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));   // made writable then
     Rolling_Caculator w(QLatin1Char('"') + path + QLatin1Char('"'));
     EXPECT_EQ(w.CustomFile, path);
@@ -76,12 +62,12 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     w.functionButtons[1].Caption = "Neu";
     w.HighScoreNames[5] = Value("Cy");
     w.HighScores[5] = 7;
-    EXPECT_EQ(readAll(path), bytesOf(data));
+    EXPECT_EQ(test::readFile(path), bytesOf(data));
     closeWindow(w);
     data.buttons[1].Caption = "Neu";
     data.HighScoreNames[5] = Value("Cy");
     data.HighScores[5] = 7;
-    EXPECT_EQ(readAll(path), bytesOf(data));
+    EXPECT_EQ(test::readFile(path), bytesOf(data));
     EXPECT_TRUE(QFile::permissions(path) & QFile::WriteOwner);
 }
 
@@ -89,17 +75,17 @@ TEST(SettingsFile, MissingHiddenAndShortFiles)
 {
     QTemporaryDir dir;
     const QString hidden = dir.filePath(".hidden.cal");   // counts as missing, but is written
-    writeAll(hidden, bytesOf(customSettings()));
+    ASSERT_TRUE(test::writeFile(hidden, bytesOf(customSettings())));
     for (const QString& path : {dir.filePath("new.cal"), hidden}) {
         Rolling_Caculator w(path);
         EXPECT_EQ(w.Stific[0]->caption(), "Exp") << path.toStdString();
         closeWindow(w);
-        EXPECT_EQ(readAll(path), defaultBytes()) << path.toStdString();
+        EXPECT_EQ(test::readFile(path), defaultBytes()) << path.toStdString();
     }
 
     // Button 0 complete, then the file ends: the rest are emptied.
     const QString shortFile = dir.filePath("short.cal");
-    writeAll(shortFile, QByteArray("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19));
+    ASSERT_TRUE(test::writeFile(shortFile, QByteArray("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19)));
     Rolling_Caculator w(shortFile);
     EXPECT_EQ(w.Stific[0]->caption(), "Abc");
     EXPECT_EQ(w.Stific[0]->toolTip(), "Hi");
@@ -112,7 +98,7 @@ TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent
 {
     QTemporaryDir dir;
     const QString calc = dir.filePath("tape.Clc");
-    writeAll(calc, "Ferrowick 6\r\n+12.5\r\n");
+    ASSERT_TRUE(test::writeFile(calc, "Ferrowick 6\r\n+12.5\r\n"));
     {
         Rolling_Caculator w(calc);
         EXPECT_TRUE(w.CustomFile.endsWith(settingsFileName(programName())));
@@ -121,7 +107,7 @@ TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent
         closeWindow(w);
         EXPECT_TRUE(QFile::exists(w.CustomFile));
     }
-    EXPECT_EQ(readAll(calc), "Ferrowick 6\r\n+12.5\r\n");
+    EXPECT_EQ(test::readFile(calc), "Ferrowick 6\r\n+12.5\r\n");
 
     // A folder stands where the file should be: it cannot be replaced.
     const QString folder = dir.filePath("folder.cal");

@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the widget tests: a fixed offscreen screen (row counts and sizes
-// do not depend on the machine), a shown main window, and a catcher for the
+// do not depend on the machine), tapes and files to start from, a red host
+// window for a single control, a shown main window, and a catcher for the
 // message boxes a handler raises.
 
 #include "core/number/TextForm.h"
@@ -8,7 +9,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
+#include <QFile>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
@@ -18,9 +21,11 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -65,6 +70,51 @@ inline Value dec(const char* text)
 }
 
 inline std::string shown(const Value& v) { return plainText(v, '.'); }
+
+inline Tape tapeOf(std::initializer_list<std::pair<char, Value>> lines)
+{
+    Tape t;
+    for (const auto& [op, value] : lines) {
+        t.TapeOp.push_back(op);
+        t.TapeValue.push_back(value);
+    }
+    return t;
+}
+
+// Lines 1..n under "+".
+inline Tape countingTape(int n)
+{
+    Tape t;
+    for (int i = 1; i <= n; ++i) {
+        t.TapeOp.push_back('+');
+        t.TapeValue.push_back(Value(Decimal::fromInt(i)));
+    }
+    return t;
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A red host window for a control at (10, 10), the pointer far away.
+inline constexpr QRgb HostRed = 0xFFFF0000;
+inline void makeRedHost(QWidget& window, int width, int height)
+{
+    QCursor::setPos(-500, -500);
+    window.setGeometry(100, 100, width, height);
+    QPalette pal = window.palette();
+    pal.setColor(QPalette::Window, QColor(HostRed));
+    window.setPalette(pal);
+    window.setAutoFillBackground(true);
+}
 
 // A shown main window with English separators whose interior (below the
 // menu bar) is `height` pixels high: 466 is the design size, 17 rows.
