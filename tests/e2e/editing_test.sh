@@ -11,22 +11,12 @@ set -euo pipefail
 prog="$1"
 outdir="${2:-.}"
 . "$(dirname "$0")/session.sh"
+. "$(dirname "$0")/window.sh"
 
 # English separators: "." for decimals, "," between thousands.
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 export QT_QPA_PLATFORM=xcb
-"$prog" "\"$work/settings.cal\"" >"$work/prog.log" 2>&1 &
-prog_pid=$!
-win_id=""
-for _ in $(seq 200); do
-    win_id="$(xdotool search --onlyvisible --name '^Quillmate 8\.1' 2>/dev/null | head -n1 || true)"
-    [ -n "$win_id" ] && break
-    kill -0 "$prog_pid" 2>/dev/null || fail "program ended early: $(cat "$work/prog.log")"
-    sleep 0.05
-done
-[ -n "$win_id" ] || fail "no window appeared"
-xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || true
-sleep 0.5   # first activation puts the focus on the first row
+start_program "\"$work/settings.cal\""
 
 # Five lines: 12.5 + 2 x 4 - 1000.5 / 2. Then Up twice to the "4" and a 0
 # after it: ((12.5 + 2) x 40 - 1000.5) / 2.
@@ -38,19 +28,7 @@ import -window "$win_id" "$outdir/editing_e2e.png" 2>/dev/null \
     || import -window root "$outdir/editing_e2e.png"
 [ -s "$outdir/editing_e2e.png" ] || fail "no screenshot"
 
-# Options -> "Copy Numbers..." (Clear All, Open, Save, Copy: the 4th item).
-xdotool mousemove --window "$win_id" 25 10 click 1
-sleep 0.3
-xdotool key --delay 60 Down Down Down Down Return
-sleep 0.3
-
-clip=""
-for _ in $(seq 40); do
-    clip="$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r' || true)"
-    [ -n "$clip" ] && break
-    sleep 0.05
-done
-[ -n "$clip" ] || fail "nothing on the clipboard"
+clip="$(copy_numbers)"
 first5="$(head -n5 <<<"$clip" | paste -sd' ')"
 [ "$first5" = "12.5 2 40 1000.5 2" ] || fail "clipboard starts with '$first5'"
 # Every other line is an untouched 0, and no operator is copied.
@@ -59,12 +37,6 @@ rest="$(tail -n +6 <<<"$clip" | sort -u | paste -sd' ')"
 lines="$(wc -l <<<"$clip")"
 [ "$lines" -ge 17 ] || fail "only $lines lines copied"
 
-wmctrl -c "Quillmate" || fail "wmctrl could not close the window"
-for _ in $(seq 200); do
-    kill -0 "$prog_pid" 2>/dev/null || break
-    sleep 0.05
-done
-kill -0 "$prog_pid" 2>/dev/null && fail "program did not end after closing its window"
-prog_pid=""
+close_program
 
 echo "PASS: e2e editing, $lines lines copied (screenshot $outdir/editing_e2e.png)"

@@ -12,17 +12,7 @@ set -euo pipefail
 prog="$1"
 outdir="${2:-.}"
 . "$(dirname "$0")/session.sh"
-
-# Waits up to 10 s for a visible window whose name matches $1; prints its id.
-wait_window() {
-    local id=""
-    for _ in $(seq 200); do
-        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.05
-    done
-    return 1
-}
+. "$(dirname "$0")/window.sh"
 
 export QT_QPA_PLATFORM=xcb
 export LC_ALL=C
@@ -78,16 +68,7 @@ cmp "$start" "$work/original.Clc" || fail "the opened file was changed"
 import -window root "$outdir/files_e2e.png"
 
 # Closing writes the settings next to the program, not into the calculation.
-wmctrl -c "Quillmate" || fail "wmctrl could not close the window"
-for _ in $(seq 200); do
-    kill -0 "$prog_pid" 2>/dev/null || break
-    sleep 0.05
-done
-kill -0 "$prog_pid" 2>/dev/null && fail "program did not end after closing its window"
-rc=0
-wait "$prog_pid" || rc=$?
-prog_pid=""
-[ "$rc" -eq 0 ] || fail "program exit code $rc"
+close_program
 cmp "$start" "$work/original.Clc" || fail "the calculation was overwritten at shutdown"
 [ -f "$work/bin/Custom quillmate.cal" ] || fail "no settings file beside the program: $(ls "$work/bin")"
 
