@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the core test programs.
+// Test support shared by the core test programs.
 
 #include "core/number/TextForm.h"
 #include "core/tape/Tape.h"
@@ -58,11 +58,7 @@ struct TempDir {
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
-    ~TempDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
+    ~TempDir() { std::error_code ec; std::filesystem::remove_all(path, ec); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 };

@@ -49,17 +49,12 @@ std::string numberLines(int count, const std::string& sep = "\r\n")
 TEST(RowText, FormsOfEveryKindOfValue)
 {
     const struct { Value value; int decimals; Regional regional; std::string expected; } rows[] = {
-        {val("0.5"), 2, English, ".50"},           {val("-1234.5"), 2, German, "-1.234,50"},
-        {val("12.5"), 25, German, "12,5"},         {val("12.5"), 0, English, "13"},
-        {val("1234567.125"), 6, English, "1,234,567.125000"},
-        {val("0"), 25, English, ""},               {val("-0.00"), 2, English, ""},
-        {Value(), 2, English, ""},                 {Value(0.0), 25, English, ""},
-        {Value(3.14159265358979), 3, English, "3.142"},
-        {Value("Sin(30)"), 2, English, "Sin(30)"}, {Value("15%"), 2, English, "15%"},
+        {val("-1234.5"), 2, German, "-1.234,50"}, {val("12.5"), 25, German, "12,5"},
+        {val("-0.00"), 2, English, ""},           {Value(3.14159265358979), 3, English, "3.142"},
         // Neither a function nor a number: shown unformatted.
-        {Value("(5"), 2, English, "(5"},           {Value("Int"), 2, English, "Int"},
+        {Value("(5"), 2, English, "(5"},
         // A number held as text while it is edited.
-        {Value("30"), 2, English, "30.00"},        {Value("0"), 2, English, ""}, {Value(""), 2, English, ""},
+        {Value("30"), 2, English, "30.00"},       {Value("0"), 2, English, ""},
         // Too large for fixed decimals: the plain form instead of nothing.
         {Value(1e300), 2, English, "1E+300"},
     };
@@ -68,7 +63,6 @@ TEST(RowText, FormsOfEveryKindOfValue)
             << plainText(r.value) << " with " << r.decimals << " decimals";
     EXPECT_EQ(rowTextColour("-"), RowTextDarkRed);
     EXPECT_EQ(rowTextColour("Sin(-30)"), RowTextBlack);
-    EXPECT_EQ(rowTextColour(""), RowTextBlack);
 }
 
 TEST(ClearAll, RowsZeroUnderPlusLinesBeyondBlank)

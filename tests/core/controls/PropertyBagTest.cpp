@@ -5,41 +5,27 @@
 namespace qm {
 namespace {
 
-TEST(PropertyBag, KeysMatchWithoutRegardToCase)
+TEST(PropertyBag, CaseFreeKeysAndConversions)
 {
     PropertyBag bag;
     bag.write("Fontsize", 11.25f);
-    bag.write("FONTSIZE", 20.25f); // same key: replaced in place, first spelling kept
-    bag.write("Caption", std::string("Sin"));
-    ASSERT_EQ(bag.size(), 2u);
-    EXPECT_EQ(bag.entries()[0].first, "Fontsize");
-    EXPECT_EQ(*bag.readFloat("fontSize", 9.0f), 20.25f);
-    EXPECT_EQ(*bag.readString("CAPTION", ""), "Sin");
-    EXPECT_TRUE(bag.remove("caption"));
-    EXPECT_FALSE(bag.contains("Caption"));
-    EXPECT_FALSE(bag.remove("Caption"));
-}
-
-TEST(PropertyBag, ConvertsBetweenTypesOrFails)
-{
-    PropertyBag bag;
-    bag.write("f", 2.5f);
+    bag.write("FONTSIZE", 2.5f); // same key: replaced in place, first spelling kept
     bag.write("big", 3e9f);
     bag.write("s", std::string(" 12 "));
     bag.write("word", std::string("twelve"));
-    bag.write("t", std::string("true"));
     bag.write("i", std::int32_t{0});
-    bag.write("colour", static_cast<std::int32_t>(0x80000014u));
-    EXPECT_EQ(*bag.readInt32("f", 0), 2); // halves to even
+    EXPECT_EQ(bag.entries()[0].first, "Fontsize");
+    EXPECT_EQ(*bag.readFloat("fontSize", 9.0f), 2.5f);
+    EXPECT_EQ(*bag.readInt32("fontsize", 0), 2); // halves to even
+    EXPECT_EQ(*bag.readString("fontsize", ""), "2.5");
     EXPECT_EQ(bag.readInt32("big", 0).failure(), Failure::Overflow);
     EXPECT_EQ(*bag.readInt32("s", 0), 12);
-    EXPECT_EQ(*bag.readFloat("s", 0), 12.0f);
     EXPECT_EQ(bag.readInt32("word", 0).failure(), Failure::Conversion);
     EXPECT_EQ(bag.readBool("word", true).failure(), Failure::Conversion);
-    EXPECT_EQ(*bag.readBool("t", false), true);
     EXPECT_EQ(*bag.readBool("i", true), false);
-    EXPECT_EQ(*bag.readString("f", ""), "2.5");
-    EXPECT_EQ(*bag.readColour("colour", 0), 0x80000014u);
+    EXPECT_TRUE(bag.remove("WORD"));
+    EXPECT_FALSE(bag.contains("word"));
+    EXPECT_EQ(bag.size(), 4u);
 }
 
 TEST(PropertyBag, TextRoundTripKeepsTypesOrderAndSinglePrecision)
@@ -62,15 +48,8 @@ TEST(PropertyBag, TextRoundTripKeepsTypesOrderAndSinglePrecision)
 TEST(PropertyBag, MalformedTextFails)
 {
     const char* bad[] = {
-        "Caption s:\"x\"",       // no '='
-        "Caption = x:1",         // unknown type
-        "Value = i:12x",         // trailing text
-        "Value = i:99999999999", // beyond 32 bits
-        "Caption = s:\"open",    // unterminated
-        "Caption = s:\"a\\q\"",  // unknown escape
-        "Enabled = b:yes",
-        "Size = f:nan",
-        " = i:1",
+        "Caption s:\"x\"", "Caption = x:1", "Value = i:12x", "Size = f:nan",   // no '=', type, trailing text
+        "Value = i:99999999999", "Caption = s:\"open", "Caption = s:\"a\\q\"",  // 33 bits, unterminated, escape
     };
     for (const char* t : bad)
         EXPECT_FALSE(PropertyBag::fromText(t).ok()) << t;

@@ -15,15 +15,11 @@ TEST(EntryEditing, KeyPressTable)
 {
     struct Row { int key; const char* box; bool swallow, tail, enter; char op; };
     const Row rows[] = {
-        {AsciiCopy, "12", false, true, false, 0},   {AsciiPaste, "", false, true, false, 0},
-        {AsciiBackspace, "12", false, false, false, 0}, {AsciiEnter, "12", true, true, true, 0},
-        {'+', "", true, true, false, '+'},          {'*', "", true, true, false, 'x'},
+        {AsciiPaste, "", false, true, false, 0},    {AsciiBackspace, "12", false, false, false, 0},
+        {AsciiEnter, "12", true, true, true, 0},    {'*', "", true, true, false, 'x'},
         {'x', "", true, true, false, 0},            // only "*" multiplies
-        {'H', "", false, false, false, 0},          {'I', "", false, false, false, 0},
-        {'h', "", true, true, false, 0},            // upper case only
-        {'9', "1.5", false, true, false, 0},
+        {'H', "", false, false, false, 0},          {'h', "", true, true, false, 0},   // upper case only
         {',', "1,234", false, true, false, 0},      // thousands, any number of times
-        {'.', "12", false, true, false, 0},
         {'.', "1.2", true, true, false, 0},         // a second point is refused
         {'%', "10", true, true, false, 0},          {0xE9, "", true, true, false, 0},
     };
@@ -34,14 +30,9 @@ TEST(EntryEditing, KeyPressTable)
         EXPECT_EQ(d.enter, r.enter) << r.key;
         EXPECT_EQ(d.op, r.op) << r.key;
     }
-}
-
-TEST(EntryEditing, SeparatorsFollowTheRegion)
-{
     // With the comma as decimal separator the period groups thousands.
     EXPECT_FALSE(classifyKeyPress('.', "1.234,5", '.', ',').swallow);
     EXPECT_TRUE(classifyKeyPress(',', "1.234,5", '.', ',').swallow);
-    EXPECT_FALSE(classifyKeyPress(',', "1.234", '.', ',').swallow);
     // A non-ASCII separator is compared as the character code it is typed as.
     EXPECT_FALSE(classifyKeyPress(0xA0, "1", static_cast<char>(0xA0), ',').swallow);
 }
@@ -75,25 +66,22 @@ TEST(EntryEditing, StoredValuesOfTypedTexts)
     EXPECT_EQ(stored(totalMemoryValue("1,234.50", English)), "1234.5");
     EXPECT_EQ(stored(totalMemoryValue("Sin(", English)), "text:Sin(");
     EXPECT_EQ(stored(totalMemoryValue("Average : 5", English)), "kept");
-    EXPECT_EQ(stored(totalMemoryValue("Overflow", English)), "kept");
 }
 
 TEST(EntryEditing, KeypadDelete)
 {
     struct { const char* text; int caret; const char* newText; int newCaret; const char* value; } rows[] = {
-        {"Sin(30)", 5, "30", 2, "30"},   {"Sin(-3.5)", 0, "3.5", 3, "3.5"}, {"Sin()", 4, "", 0, "0"},
+        {"Sin(-3.5)", 0, "3.5", 3, "3.5"}, {"Sin()", 4, "", 0, "0"},
         {"123", 2, "13", 2, "13"},        // the caret stays, within the text
-        {"123", 0, "23", 1, "23"},        // at the start the first character goes
         {"1%0", 1, "0", 1, "0"},          // every "%" goes too
-        {"-5", 2, "-", 1, "0"},          {"", 0, "", 0, "0"},
+        {"-5", 2, "-", 1, "0"},
         {"1H2", 3, "1H", 2, "kept"},      // not a number: the line keeps its value
         {"12", 40, "1", 1, "1"},          // a caret beyond the text takes the last one
     };
     for (const auto& r : rows) {
         const DeleteEdit e = keypadDelete(r.text, r.caret, English);
-        EXPECT_EQ(e.text, r.newText) << r.text;
-        EXPECT_EQ(e.caret, r.newCaret) << r.text;
-        EXPECT_EQ(stored(e.value), r.value) << r.text;
+        EXPECT_EQ(e.text + " " + std::to_string(e.caret) + " " + stored(e.value),
+                  r.newText + (" " + std::to_string(r.newCaret)) + " " + r.value) << r.text;
     }
     // A function line's argument is read as a binary number with "." as point.
     EXPECT_TRUE(keypadDelete("Sin(30)", 0, English).value->isDouble());
@@ -106,9 +94,7 @@ TEST(EntryEditing, KeypadSignPercentAndFunctionTexts)
 {
     struct { const char* text; const char* newText; int caret; bool focus; int colour; const char* value; } rows[] = {
         {"Sin(30)", "Sin(-30)", 7, false, -1, "text:Sin(-30)"},   // colour -1: unchanged
-        {"Sin(-30)", "Sin(30)", 6, false, -1, "text:Sin(30)"}, {"-12", "12", 2, true, 0x000000, "12"},
-        {"1,234", "-1,234", 6, true, 0x0000C0, "-1234"}, {"10%", "-10%", 4, true, 0x0000C0, "text:-10%"},
-        {"", "", 0, false, -1, "0"},
+        {"-12", "12", 2, true, 0x000000, "12"}, {"1,234", "-1,234", 6, true, 0x0000C0, "-1234"},
         {"1H", "-1H", 3, true, 0x0000C0, "kept"},                // no number: the line keeps its value
     };
     for (const auto& r : rows) {
@@ -123,25 +109,13 @@ TEST(EntryEditing, KeypadSignPercentAndFunctionTexts)
     EXPECT_EQ(togglePercent("10"), "10%");
     EXPECT_EQ(togglePercent("1%0%"), "10");
     struct { const char* caption; const char* text; char sep; const char* line; } lines[] = {
-        {"Sin", "", '.', "Sin()"}, {"Sin", "Cos(-4.5)", '.', "Sin(4.5)"},
-        {"Sin", "1,234.5", '.', "Sin(1,234.5)"},   // a number line as it stands
-        {"Kilo", "Sin(2,5)", ',', "Kilo(2,5)"}, {"", "12", '.', "(12)"}, {"Log", "30)", '.', "Log(30)"},
+        {"Sin", "Cos(-4.5)", '.', "Sin(4.5)"}, {"Sin", "1,234.5", '.', "Sin(1,234.5)"},   // a number as it stands
+        {"Kilo", "Sin(2,5)", ',', "Kilo(2,5)"}, {"", "12", '.', "(12)"},
     };
     for (const auto& r : lines)
         EXPECT_EQ(functionLineText(r.caption, r.text, r.sep), r.line) << r.text;
     EXPECT_TRUE(isFunctionLine("Sin(1"));
     EXPECT_FALSE(isFunctionLine("(1"));
-}
-
-TEST(EntryEditing, OperatorCycle)
-{
-    const char order[] = {'+', '-', 'x', '/', '^', '+'};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(nextOperator(order[i], false), order[i + 1]);
-    EXPECT_EQ(nextOperator('x', true), '+');   // tape line 0: + - x only
-    EXPECT_FALSE(nextOperator(BlankOp, false));
-    EXPECT_FALSE(nextOperator('*', false));
-    EXPECT_EQ(operatorOfCaption(""), BlankOp);
 }
 
 TEST(EntryEditing, TapeGrowsByOneLineUntilItsLimit)
@@ -177,14 +151,6 @@ TEST(EntryEditing, TapeGrowsByOneLineUntilItsLimit)
     }
     EXPECT_FALSE(growTape(big, 0, 40000, '+'));
     EXPECT_FALSE(growTape(big, -1, 16, '+'));
-}
-
-TEST(EntryEditing, MemoryTextsAndSigns)
-{
-    EXPECT_EQ(memoryText(val("0.5"), 25, German), "0,5");
-    EXPECT_EQ(memoryText(Value("Sin(30)"), 2, English), "Sin(30)");
-    EXPECT_TRUE(showsNegative(Value("-Sin(")));
-    EXPECT_FALSE(showsNegative(Value()));
 }
 
 } // namespace

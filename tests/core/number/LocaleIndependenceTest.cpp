@@ -1,11 +1,7 @@
 // The number layer must read and write the same texts whatever the C locale:
 // a Qt application sets it from the environment, which often has a comma point.
 
-#include "core/number/TextForm.h"
-
-#include <gtest/gtest.h>
-
-#include <unistd.h>
+#include "core/CoreTestSupport.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -42,49 +38,25 @@ std::string enterCommaLocale(const fs::path& dir)
     return "localedef could not build de_DE.UTF-8";
 }
 
-class CommaLocale : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("qm-number-locale-" + std::to_string(::getpid()));
-        const std::string why = enterCommaLocale(dir_);
-        if (!why.empty())
-            GTEST_SKIP() << "Skipping the locale test: " << why;
-    }
-    void TearDown() override
-    {
-        std::setlocale(LC_ALL, "C");
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    fs::path dir_;
-};
-
-TEST_F(CommaLocale, ConversionsIgnoreTheCLocale)
+TEST(CommaLocale, ConversionsIgnoreTheCLocale)
 {
+    const qm::test::TempDir dir("number_locale");
+    struct Reset { ~Reset() { std::setlocale(LC_ALL, "C"); } } reset;
+    if (const std::string why = enterCommaLocale(dir.path); !why.empty())
+        GTEST_SKIP() << "Skipping the locale test: " << why;
     ASSERT_TRUE(commaPointActive());
     const qm::Regional us{'.', ',', 3};
     const qm::Regional de{',', '.', 3};
-
-    const auto strict = qm::parseStrict("-1234.5E-1");
-    ASSERT_TRUE(strict.ok());
-    EXPECT_EQ(qm::plainText(*strict), "-123.45");
-    EXPECT_EQ(qm::parseStrict("1,5").ok(), false);
-
+    EXPECT_EQ(qm::plainText(qm::parseStrict("-1234.5E-1").value()), "-123.45");
+    EXPECT_FALSE(qm::parseStrict("1,5").ok());
     EXPECT_EQ(qm::plainText(qm::parseRegional("1,234.5", us).value()), "1234.5");
     EXPECT_EQ(qm::plainText(qm::parseRegional("1.234,5", de).value(), ','), "1234,5");
-
-    EXPECT_EQ(qm::leadingNumber("2.5x"), 2.5);
     EXPECT_EQ(qm::leadingNumber("1.5E-07"), 1.5e-7);
     EXPECT_EQ(qm::leadingNumber("2,5"), 2.0);
-
     EXPECT_EQ(qm::doubleText(2.5), "2.5");
     EXPECT_EQ(qm::doubleText(1.5e-7), "1.5E-07");
-    EXPECT_EQ(qm::doubleText(1e20), "1E+20");
-
     EXPECT_EQ(qm::formatFixed(qm::parseStrict("-1234.5").value(), 2, us).value(), "-1,234.50");
     EXPECT_EQ(qm::formatFixed(qm::parseStrict("-1234.5").value(), 2, de).value(), "-1.234,50");
-
     EXPECT_EQ(qm::plainText(Decimal::fromDouble(2.718281828459045).value()), "2.71828182845904");
     EXPECT_EQ(qm::parseStrict("0.1").value().toDouble(), 0.1);
 }

@@ -59,12 +59,10 @@ TEST(MailCalc, RunningTotal)
         {"error then overflow", {n("79228162514264337593543950335"), n("0", '/'), n("1")}, "Overflow"},
         // Percent lines.
         {"percent plus", {n("10"), t("15%")}, "11.5"}, {"percent minus", {n("10"), t("15%", '-')}, "8.5"},
-        {"percent times", {n("10"), t("15%", 'x')}, "1.5"},
+        {"percent times", {n("10"), t("15%", 'x')}, "1.5"}, {"percent power", {n("2"), t("100%", '^')}, "4"},
         {"percent divides", {n("10"), t("15%", '/')}, "6.6666666666666666666666666667"},
-        {"percent power", {n("2"), t("100%", '^')}, "4"},
+        {"zero percent divides", {n("10"), t("0%", '/')}, "Error"}, {"empty percent", {n("10"), t("%")}, "Error"},
         {"zero total divided by percent", {n("0"), t("15%", '/')}, "Error"},
-        {"zero percent divides", {n("10"), t("0%", '/')}, "Error"},
-        {"empty percent", {n("10"), t("%")}, "Error"},
     });
 }
 

@@ -17,13 +17,11 @@ bool identical(const Value& a, const Value& b)
 {
     if (a.kind() != b.kind())
         return false;
-    switch (a.kind()) {
-    case Value::Kind::Empty: return true;
-    case Value::Kind::Decimal: return a.decimal() == b.decimal() && a.decimal().scale() == b.decimal().scale();
-    case Value::Kind::Double: return std::bit_cast<std::uint64_t>(a.dbl()) == std::bit_cast<std::uint64_t>(b.dbl());
-    case Value::Kind::Text: return a.text() == b.text();
-    }
-    return false;
+    if (a.isDecimal())
+        return a.decimal() == b.decimal() && a.decimal().scale() == b.decimal().scale();
+    if (a.isDouble())
+        return std::bit_cast<std::uint64_t>(a.dbl()) == std::bit_cast<std::uint64_t>(b.dbl());
+    return !a.isText() || a.text() == b.text();
 }
 
 std::string show(const std::vector<Value>& v)

@@ -106,11 +106,9 @@ TEST_F(BatchMode, VersionHelpAndUsageErrors)
     const QString good = file("good.Clc", calc("+1\r\n"));
     const struct { QStringList args; std::string message; } rows[] = {
         {{"--total"}, "Missing value after '--total'."},
-        {{"--print"}, "Missing value after '--print'."},
         {{"--total", good, "--decimals", "7"}, "--decimals takes 0 to 6 or variable, not '7'"},
         {{"--total", good, "--stat", "median"}, "--stat takes total, average, mean or mode, not 'median'"},
         {{"--decimals", "2"}, "--decimals needs --total or --print"},
-        {{"--output", "x.pdf"}, "--output needs --print"},
         {{"--print", good, "--stat", "mean"}, "--stat and --settings need --total"},
         {{"--total", good, "--evaluate", "1"}, "--total and --evaluate cannot be combined"},
         {{"--print", good, "--total", good}, "--print cannot be combined with --total or --evaluate"},

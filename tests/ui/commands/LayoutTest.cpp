@@ -34,55 +34,6 @@ TEST(Layout, RowsAndBarFollowTheInteriorHeight)
     }
 }
 
-TEST(Layout, SizeLimitsAndMaximizeInTwips)
-{
-    // 96 dpi: 15 twips per pixel; no frame offscreen, so outer = window size.
-    const struct { QSize asked, got; } rows[] = {
-        {{300, 500}, {516, 500}},   // narrower than 7740 twips
-        {{900, 500}, {689, 500}},   // wider than 10335 twips
-        {{100, 100}, {516, 472}},   // lower than 7080 twips
-        {{600, 700}, {600, 700}},
-    };
-    auto w = shownWindow();
-    for (const auto& r : rows) {
-        w->resize(r.asked);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(w->size(), r.got) << r.asked.width() << " x " << r.asked.height();
-    }
-
-    // Maximize alternates a tall form at the left edge and the normal window.
-    w->resize(671, 582);
-    w->move(500 / 15, 40);
-    QCoreApplication::processEvents();
-    const struct { QPoint pos; QSize size; } steps[] = {
-        {{0, 0}, {689, 1037}},   // 0.96 x 1080
-        {{33, 40}, {689, 582}},
-        {{0, 0}, {689, 1037}},
-    };
-    for (const auto& s : steps) {
-        w->setWindowState(Qt::WindowMaximized);
-        QTest::qWait(50);
-        EXPECT_FALSE(w->isMaximized());
-        EXPECT_EQ(w->x(), s.pos.x());
-        EXPECT_EQ(w->size(), s.size);
-    }
-}
-
-TEST(Layout, EveryResizeScrollsBackToTheFirstLine)
-{
-    auto w = shownWindow();
-    w->tape.TapeValue[0] = dec("11");
-    w->tape.TapeValue[5] = dec("55");
-    w->resize(672, w->height());
-    QCoreApplication::processEvents();
-    w->ScrollNum->setValue(5);
-    EXPECT_EQ(w->CalAmount[0]->text(), "55");
-    w->resize(671, w->height() + 10);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(w->scrollValue(), 0);
-    EXPECT_EQ(w->CalAmount[0]->text(), "11");
-}
-
 TEST(ScrollRows, EachRowShowsItsLineFormattedAndColoured)
 {
     auto w = shownWindow();
@@ -108,29 +59,6 @@ TEST(ScrollRows, EachRowShowsItsLineFormattedAndColoured)
         EXPECT_EQ(w->Op[j]->renderColor(), r.opColour) << j;
         EXPECT_EQ(w->Op[j]->caption(), r.op == ' ' ? QString() : QString(QChar(r.op))) << j;
     }
-}
-
-TEST(ScrollRows, RowsBeyondAShortTapeAreEmptyUnderPlus)
-{
-    auto w = shownWindow();
-    w->tape.TapeValue.assign(3, dec("7"));
-    w->tape.TapeOp.assign(3, '/');
-    w->ScrollNum_Change();
-    EXPECT_EQ(w->CalAmount[2]->text(), "7");
-    for (int j = 3; j <= w->LastRow; ++j) {
-        EXPECT_TRUE(w->CalAmount[j]->text().isEmpty()) << j;
-        EXPECT_EQ(w->Op[j]->caption(), "+") << j;
-        EXPECT_EQ(w->Op[j]->renderColor(), 0xC0C0C0u) << j;
-    }
-    w->resize(672, w->height());   // the layout keeps a short tape's range at 0
-    QCoreApplication::processEvents();
-    EXPECT_EQ(w->scrollMax(), 0);
-
-    // A key on the bar sends the focus to the first row.
-    w->activateWindow();
-    w->ScrollNum->setFocus();
-    QTest::keyClick(w->ScrollNum, Qt::Key_5);
-    EXPECT_TRUE(w->CalAmount[0]->hasFocus());
 }
 
 } // namespace

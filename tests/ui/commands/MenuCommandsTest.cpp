@@ -66,22 +66,20 @@ TEST(CopyPasteAndClearAll, ThroughTheClipboard)
     EXPECT_TRUE(w->TotalAmount->text().isEmpty());
 }
 
-TEST(SortNumbers, RowsShowTheSortedValuesTotalWaits)
+TEST(SortAndDecimals, RowsAtOnceTotalAtTheNextChange)
 {
-    auto w = shownWindow();
-    w->tape.TapeValue[0] = dec("5");
-    w->tape.TapeValue[1] = dec("2");
-    w->tape.TapeOp[1] = 'x';
-    w->TotalAmount->setText(QStringLiteral("old"));
-    w->SortNm_Click();
-    EXPECT_EQ(w->CalAmount[0]->text(), "2");
-    EXPECT_EQ(w->CalAmount[1]->text(), "5");
-    EXPECT_EQ(w->Op[1]->caption(), "x");   // operators stay
-    EXPECT_EQ(w->TotalAmount->text(), "old");   // not recomputed
-}
+    auto s = shownWindow();   // sorting: values move, operators stay, the total waits
+    s->tape.TapeValue[0] = dec("5");
+    s->tape.TapeValue[1] = dec("2");
+    s->tape.TapeOp[1] = 'x';
+    s->TotalAmount->setText(QStringLiteral("old"));
+    s->SortNm_Click();
+    EXPECT_EQ(s->CalAmount[0]->text(), "2");
+    EXPECT_EQ(s->CalAmount[1]->text(), "5");
+    EXPECT_EQ(s->Op[1]->caption(), "x");
+    EXPECT_EQ(s->TotalAmount->text(), "old");
+    s.reset();
 
-TEST(Decimals, RowsAtOnceTotalAtTheNextChange)
-{
     auto w = shownWindow();
     w->tape.TapeValue[0] = dec("0.5");
     w->tape.TapeValue[1] = dec("1234");
@@ -94,11 +92,6 @@ TEST(Decimals, RowsAtOnceTotalAtTheNextChange)
     EXPECT_EQ(w->TotalAmount->text(), "1234.5");
     w->MailCalc();
     EXPECT_EQ(w->TotalAmount->text(), "1,234.50");
-    for (int i = 0; i < w->dp1.size(); ++i) {
-        if (w->dp1[i]) {
-            EXPECT_EQ(w->dp1[i]->isChecked(), i == 2) << i;
-        }
-    }
 
     w->dp1[25]->trigger();
     EXPECT_EQ(w->CalAmount[1]->text(), "1234");

@@ -64,25 +64,6 @@ TEST_F(PrintPdf, StripOfOperatorsAndAmountsOnOneRightEdge)
     EXPECT_LT(room, 30.0);
 }
 
-TEST_F(PrintPdf, LongTapeBreaksIntoFullPages)
-{
-    const Tape tape = countingTape(200);
-    const QString pdf = dir.filePath("long.pdf");
-    const PrintResult r = printTapeToPdf(pdf, tape, 0, English, QStringLiteral("20,100"));
-    ASSERT_TRUE(r.printed) << r.reason.toStdString();
-    EXPECT_EQ(r.lines, 201);
-    EXPECT_GE(r.pages, 2);
-    EXPECT_EQ(pdfPages(pdf), r.pages);
-    const std::vector<QStringList> lines = layoutLines(pdf);
-    ASSERT_EQ(lines.size(), 201u);
-    for (int i = 0; i < 200; ++i)
-        EXPECT_EQ(lines[static_cast<std::size_t>(i)], (QStringList{"+", QString::number(i + 1)}));
-    EXPECT_EQ(lines.back(), (QStringList{"=", "20,100"}));
-    const int onFirst = static_cast<int>(
-        runTool("pdftotext", {"-f", "1", "-l", "1", "-layout", pdf, "-"}).count(QLatin1Char('+')));
-    EXPECT_GE(onFirst * (r.pages - 1), 201 - onFirst) << "only the last page may be short";
-}
-
 TEST_F(PrintPdf, FailuresAreReportedWithAReason)
 {
     const QString pdf = dir.filePath("missing-folder/out.pdf");

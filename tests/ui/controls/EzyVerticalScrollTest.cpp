@@ -1,5 +1,5 @@
-// The scroll bar widget: mouse, timer, keys and properties reach the engine,
-// and every change it makes is raised as Change.
+// The scroll bar widget: mouse, timer and keys reach the engine, and every
+// change it makes is raised as Change.
 
 #include "ui/controls/EzyVerticalScroll.h"
 
@@ -10,9 +10,7 @@
 namespace qm::ui {
 namespace {
 
-using test::HostRed;
-
-// The tape's bar: 31 x 391 at (10, 10) of a red window, back colour
+// The tape's bar: 31 x 391 at (10, 10) of a window, back colour
 // 0xE0E0E0 and large step 1; every Change logged with the value it reads.
 struct Host {
     QWidget window;
@@ -22,7 +20,7 @@ struct Host {
 
     Host()
     {
-        test::makeRedHost(window, 120, 420);
+        test::makeHost(window, 120, 420);
         qm::PropertyBag bag;
         bag.writeColour("BackColor", 0xE0E0E0);
         bag.write("ValueLargeChange", std::int32_t{1});
@@ -67,23 +65,6 @@ TEST(EzyVerticalScroll, HeldArrowRepeatsEveryHundredMilliseconds)
     EXPECT_EQ(h.changes, (QList<qint32>{v, v}));
 }
 
-TEST(EzyVerticalScroll, DragFollowsThePointerAndTheReleaseKeepsTheDragLook)
-{
-    Host h;
-    QTest::mousePress(h.win(), Qt::LeftButton, {}, h.at(30));   // on the thumb at 22
-    EXPECT_TRUE(h.bar->dragging());
-    QTest::mouseMove(h.win(), h.at(100));
-    EXPECT_EQ(h.bar->value(), 22);
-    EXPECT_EQ(h.bar->thumbTop(), 87);
-    QTest::mouseMove(h.win(), h.at(400));
-    QTest::mouseRelease(h.win(), Qt::LeftButton, {}, h.at(400));
-    EXPECT_EQ(h.changes, (QList<qint32>{22, 100, 100}));
-    EXPECT_TRUE(h.bar->dragging());
-    QTest::mouseMove(h.win(), h.at(300));   // no button: the drag ends, no Change
-    EXPECT_FALSE(h.bar->dragging());
-    EXPECT_EQ(h.changes.size(), 3);
-}
-
 TEST(EzyVerticalScroll, AssignmentsKeysAndDisabledInput)
 {
     Host h;
@@ -108,54 +89,6 @@ TEST(EzyVerticalScroll, AssignmentsKeysAndDisabledInput)
     EXPECT_FALSE(h.bar->repeating());
     QTest::mouseRelease(h.win(), Qt::LeftButton, {}, h.at(380));
     EXPECT_TRUE(h.changes.isEmpty());
-}
-
-TEST(EzyVerticalScroll, RoundedEndsShowTheWindowBehind)
-{
-    Host h;
-    const QRegion mask = h.bar->mask();
-    for (const QPoint p : {QPoint(0, 0), QPoint(30, 0), QPoint(0, 390), QPoint(30, 390)})
-        EXPECT_FALSE(mask.contains(p)) << p.x() << "," << p.y();
-    EXPECT_TRUE(mask.contains(QPoint(15, 200)));
-    EXPECT_TRUE(mask.contains(QPoint(3, 0)));
-    const QImage shot = h.window.grab().toImage();
-    EXPECT_EQ(shot.pixel(10, 10), HostRed);
-    EXPECT_NE(shot.pixel(25, 210), HostRed);
-}
-
-TEST(EzyVerticalScroll, StoredPropertiesAndTheirDefaults)
-{
-    EzyVerticalScroll fresh;   // missing keys give the defaults, which are not written
-    fresh.ReadProperties(qm::PropertyBag{});
-    qm::PropertyBag none;
-    fresh.WriteProperties(none);
-    EXPECT_EQ(none.size(), 0u);
-    EXPECT_EQ(fresh.backColor(), 0xFFFFFFu);
-    EXPECT_EQ(fresh.valueLargeChange(), 5);
-
-    // "Value" goes straight in: no range check and no Change.
-    const char* text = "ValueMax = i:40\nValue = i:500\nEnabled = b:False\nValueMin = i:-2\nValueSmallChange = i:3\n";
-    EzyVerticalScroll loaded;
-    int changes = 0;
-    QObject::connect(&loaded, &EzyVerticalScroll::Change, [&] { ++changes; });
-    loaded.ReadProperties(*qm::PropertyBag::fromText(text));
-    EXPECT_EQ(loaded.value(), 500);
-    EXPECT_FALSE(loaded.isEnabled());
-    EXPECT_EQ(changes, 0);
-    qm::PropertyBag back;
-    loaded.WriteProperties(back);
-    EXPECT_EQ(back.toText(), text);
-}
-
-TEST(EzyVerticalScroll, HiddenBarPlacesItsThumbWhenShown)
-{
-    QWidget window;
-    auto* bar = new EzyVerticalScroll(&window);
-    bar->setGeometry(0, 0, 31, 391);
-    bar->setValue(50);   // before any render
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_EQ(bar->thumbTop(), 174);
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "ui/tape/WindowTestSupport.h"
 
 #include <QTemporaryDir>
-#include <QWindow>
 
 namespace qm::ui::test {
 
@@ -69,15 +68,10 @@ inline QPoint rowCentre(DriveControl& list, int index)
     return list.rowRect(index).center();
 }
 
-// A tap on the row showing `text`; a double tap as the window system
-// delivers it, the second press reported as a double click.
-inline void tap(DriveControl& list, const QString& text, bool twice = false)
+// A tap on the row showing `text`.
+inline void tap(DriveControl& list, const QString& text)
 {
-    const QPoint at = rowCentre(list, indexOf(list, text));
-    if (twice)
-        QTest::mouseDClick(list.window()->windowHandle(), Qt::LeftButton, {}, list.mapTo(list.window(), at));
-    else
-        QTest::mouseClick(&list, Qt::LeftButton, {}, at);
+    QTest::mouseClick(&list, Qt::LeftButton, {}, rowCentre(list, indexOf(list, text)));
 }
 
 } // namespace qm::ui::test

@@ -72,57 +72,6 @@ TEST_F(LoadSaveTest, TypedNamesGetTheExtension)
     EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(LoadSaveTest, KeysInTheNameBox)
-{
-    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown}) {
-        dialog->nameBox()->setFocus();
-        QTest::keyClick(dialog->nameBox(), key);
-        EXPECT_TRUE(dialog->driveList()->hasFocus()) << key;
-    }
-    // Enter moves to the accept button without pressing it; a key there does.
-    type("plan");
-    dialog->nameBox()->setFocus();
-    QTest::keyClick(dialog->nameBox(), Qt::Key_Return);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(dialog->acceptButton()->hasFocus());
-    QTest::keyClick(dialog->acceptButton(), Qt::Key_Return);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->FilePath(), "plan.Clc");
-}
-
-TEST_F(LoadSaveTest, TapsInTheBrowser)
-{
-    ASSERT_TRUE(writeFile(calc + "/report.clc", "Ferrowick 6\r\n+1\r\n"));
-    DriveControl& list = *dialog->driveList();
-    list.GetDir();
-    tap(list, "report.clc");   // the extension replaced
-    EXPECT_EQ(dialog->nameBox()->text(), "report.Clc");
-    // A folder opens, even at a double tap, and leaves the name in the box.
-    ASSERT_TRUE(writeFile(calc + "/sub/report.clc", "x"));
-    tap(list, "sub", true);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(QDir::currentPath(), calc + "/sub");
-    EXPECT_EQ(dialog->nameBox()->text(), "report.Clc");
-    tap(list, "inner.Clc", true);   // a double tap on a file accepts it
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->FilePath(), "inner.Clc");
-}
-
-TEST_F(LoadSaveTest, CancelAndEscapeKeepTheName)
-{
-    type("kept");
-    click(dialog->cancelButton());
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->FilePath(), "");
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    show();
-    EXPECT_EQ(dialog->nameBox()->text(), "kept.Clc");
-    QTest::keyClick(dialog->nameBox(), Qt::Key_Escape);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->FilePath(), "");
-    EXPECT_FALSE(dialog->isDiscarded());   // the close box does (below)
-}
-
 // chooseCalculationFile runs the dialog modally; `script` acts on it from
 // inside its event loop.
 QString choose(QWidget* parent, int index, std::function<void(LoadSave&)> script)

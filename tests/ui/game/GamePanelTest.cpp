@@ -1,9 +1,12 @@
-// The score panel shows the running game's twenty entries of the table.
+// The score panel shows the running game's twenty entries of the table; the
+// name box asks for a top position.
 
 #include "ui/game/All_Timers.h"
+#include "ui/game/GameController.h"
 
 #include "ui/tape/WindowTestSupport.h"
 
+#include <QInputDialog>
 #include <QLabel>
 
 #include <array>
@@ -37,6 +40,30 @@ TEST(All_Timers, ShowsTheTableOfTheRunningGame)
     EXPECT_EQ(panel.HiNames[5]->text(), "");
     EXPECT_EQ(panel.ScoreTitle[1]->text(), "979");
     EXPECT_EQ(panel.ScoreTitle[2]->text(), "");
+}
+
+TEST(GameController, NameBoxAsksWithItsTitleAndPrompt)
+{
+    QWidget parent;
+    QString title, label;
+    int step = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QInputDialog*>(top);
+            if (!box || !box->isVisible())
+                continue;
+            title = box->windowTitle();
+            label = box->labelText();
+            box->setTextValue(QStringLiteral("Zed"));
+            step++ == 0 ? box->accept() : box->reject();
+        }
+    });
+    poll.start(20);
+    EXPECT_EQ(GameController::askName(&parent), "Zed");
+    EXPECT_EQ(title, "You have Scored a Top Position...");
+    EXPECT_EQ(label, "Enter your Name...");
+    EXPECT_EQ(GameController::askName(&parent), QString()) << "cancel gives the empty name";
 }
 
 } // namespace

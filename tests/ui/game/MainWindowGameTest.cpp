@@ -1,6 +1,6 @@
 // The games as the main window runs them: the "Games" menu, the grand-total
 // box as the screen, the number keys and the keypad as the trigger, the score
-// panel over the tape, and the window's high-score table.
+// panel, and the window's high-score table.
 
 #include "core/game/GameScores.h"
 #include "ui/controls/SuperButton.h"
@@ -54,34 +54,6 @@ protected:
     QString settingsFile() const { return tmp.path() + QStringLiteral("/scores.cal"); }
     QTemporaryDir tmp;
 };
-
-TEST_F(MainWindowGame, MenuStartsAGameOnTheTotalBoxWithItsOwnTable)
-{
-    GameWindow g(settingsFile());
-    Rolling_Caculator& w = g.w;
-    w.HighScoreNames[0] = Value("Ada");
-    w.HighScores[0] = 31;
-    w.HighScoreNames[20] = Value("Bob");
-    w.HighScores[20] = 12;
-    const struct { int index, mode; const char* name; } games[] = {{1, 4, "Bob"}, {0, 1, "Ada"}};   // the second switches
-    for (const auto& c : games) {
-        SCOPED_TRACE(c.index);
-        w.Nixie_Invaders_Go[c.index]->trigger();
-        EXPECT_EQ(w.game.mode(), c.mode);
-        EXPECT_TRUE(w.gameController()->timer().isActive());
-        EXPECT_FALSE(w.TotalAmount->isReadOnly());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return w.TotalAmount->hasFocus(); }, 500));
-        ASSERT_NE(g.panel(), nullptr);
-        EXPECT_EQ(g.panel()->HiNames[0]->text(), c.name);
-        // The panel covers the tape rows.
-        QWidget* top = w.centralWidget()->childAt(w.CalAmount[3]->geometry().center());
-        EXPECT_TRUE(top == g.panel() || g.panel()->isAncestorOf(top));
-    }
-    // The timer itself drives the game and takes on its pace.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.gameController()->timer().interval() == 999; }, 3000));
-    EXPECT_EQ(w.TotalAmount->text().size(), 1);
-    w.gameController()->timer().stop();
-}
 
 TEST_F(MainWindowGame, KeysAndKeypadShootUntilInvadedThenAPause)
 {

@@ -103,31 +103,6 @@ TEST(EditingKeyboard, EnterAndOperatorsOnTheLastRow)
     EXPECT_EQ(total(*w), "-3");
 }
 
-TEST(EditingKeyboard, ArrowsMoveAndScrollButNeverAddLines)
-{
-    auto w = editingWindow();
-    const std::size_t lines = w->tape.size();
-    const int last = w->LastRow;
-    w->ScrollNum->setValueMax(static_cast<int>(w->tape.TapeLast()) - last);   // as after a resize
-    pressKey(Qt::Key_Up);   // row 0 at the top of the tape
-    EXPECT_EQ(focusedRow(*w), 0);
-    pressKey(Qt::Key_Down);
-    EXPECT_EQ(focusedRow(*w), 1);
-    w->tape.TapeValue[3] = dec("33");
-    w->ScrollNum->setValue(3);
-    w->CalAmount[0]->setFocus(Qt::OtherFocusReason);
-    pressKey(Qt::Key_Up);   // the line above comes into view on row 0
-    EXPECT_EQ(w->scrollValue(), 2);
-    EXPECT_EQ(focusedRow(*w), 0);
-    EXPECT_EQ(w->CalAmount[1]->text(), "33");
-    w->ScrollNum->setValue(w->scrollMax());
-    w->CalAmount[last]->setFocus(Qt::OtherFocusReason);
-    pressKey(Qt::Key_Down);   // the last row at the end of the tape
-    EXPECT_EQ(w->scrollValue(), w->scrollMax());
-    EXPECT_EQ(w->tape.size(), lines);
-    EXPECT_EQ(total(*w), "33");   // the arrow's key up stored the row and recalculated
-}
-
 TEST(EditingKeyboard, TapeEdgesStoreNothingBeyond)
 {
     auto w = editingWindow();
@@ -153,20 +128,6 @@ TEST(EditingKeyboard, TapeEdgesStoreNothingBeyond)
     click(w->Op[6]);
     EXPECT_EQ(w->tape.size(), 3u);
     EXPECT_EQ(total(*w), "8");
-}
-
-TEST(EditingKeyboard, ClickAndFocusTrackTheCaret)
-{
-    auto w = editingWindow();
-    typeText("1234");
-    QTest::mouseClick(w->CalAmount[0], Qt::LeftButton, {}, QPoint(2, 13));
-    EXPECT_EQ(w->CaretPos, w->CalAmount[0]->cursorPosition());
-    w->CalAmount[0]->setCursorPosition(1);
-    w->TotalAmount->setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(w->TotalFocused, 1);
-    w->CalAmount[0]->setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(w->TotalFocused, 0);
-    EXPECT_EQ(w->CaretPos, 1);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The tape's entry box: key events in their order, handlers that cancel or
-// replace a key, focus and mouse events, colours.
+// replace a key.
 
 #include "ui/tape/EntryBox.h"
 
@@ -56,30 +56,6 @@ TEST(EntryBox, KeysGiveDownPressUpAndHandlersCancelOrReplaceThem)
     r.cancelDownOf = -1;
     QTest::keyClick(&r.box, Qt::Key_Left);
     EXPECT_EQ(r.box.cursorPosition(), 2);
-}
-
-TEST(EntryBox, FocusMouseAndColours)
-{
-    Recorder r;
-    int gotFocus = -1, mouseButton = 0, caretAtMouse = -1;
-    r.box.onGotFocus = [&](int i) { gotFocus = i; };
-    r.box.onMouseDown = [&](int, int button, int, int, int) {
-        mouseButton = button;
-        caretAtMouse = r.box.cursorPosition();
-    };
-    r.box.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&r.box));
-    EXPECT_EQ(gotFocus, 4);
-    r.box.setText(QStringLiteral("123456"));
-    QTest::mouseClick(&r.box, Qt::LeftButton, {}, QPoint(2, r.box.height() / 2));
-    EXPECT_EQ(mouseButton, 1);
-    EXPECT_EQ(caretAtMouse, 0);   // the click has placed the caret first
-
-    r.box.setForeColor(0x0000C0);   // colours are 0x00BBGGRR
-    EXPECT_EQ(r.box.palette().color(QPalette::Text), QColor(192, 0, 0));
-    r.box.setBackColor(0xF9F9F9);
-    EXPECT_EQ(r.box.palette().color(QPalette::Base), QColor(0xF9, 0xF9, 0xF9));
-    EXPECT_EQ(bgrFromColor(colorFromBgr(0x123456)), 0x123456u);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the widget tests: a fixed offscreen screen (row counts and sizes
-// do not depend on the machine), tapes and files to start from, a red host
+// do not depend on the machine), tapes and files to start from, a host
 // window for a single control, a shown main window, and a catcher for the
 // message boxes a handler raises.
 
@@ -81,17 +81,6 @@ inline Tape tapeOf(std::initializer_list<std::pair<char, Value>> lines)
     return t;
 }
 
-// Lines 1..n under "+".
-inline Tape countingTape(int n)
-{
-    Tape t;
-    for (int i = 1; i <= n; ++i) {
-        t.TapeOp.push_back('+');
-        t.TapeValue.push_back(Value(Decimal::fromInt(i)));
-    }
-    return t;
-}
-
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
@@ -104,16 +93,11 @@ inline QByteArray readFile(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A red host window for a control at (10, 10), the pointer far away.
-inline constexpr QRgb HostRed = 0xFFFF0000;
-inline void makeRedHost(QWidget& window, int width, int height)
+// A host window for a control at (10, 10), the pointer far away.
+inline void makeHost(QWidget& window, int width, int height)
 {
     QCursor::setPos(-500, -500);
     window.setGeometry(100, 100, width, height);
-    QPalette pal = window.palette();
-    pal.setColor(QPalette::Window, QColor(HostRed));
-    window.setPalette(pal);
-    window.setAutoFillBackground(true);
 }
 
 // A shown main window with English separators whose interior (below the
