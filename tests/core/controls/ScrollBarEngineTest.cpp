@@ -49,6 +49,31 @@ struct Bar {
     }
 };
 
+TEST(ScrollBar, ThumbFollowsTheClampedValue)
+{
+    Bar b;
+    const struct { std::int32_t set, stored; int top; } rows[] = {
+        {0, 0, 22}, {50, 50, 174}, {100, 100, 348}, {150, 100, 348}, {-7, 0, 22}, {10, 10, 35},
+    };
+    for (const auto& r : rows) {
+        const int before = b.host.changes;
+        b.e.setValue(r.set);
+        EXPECT_EQ(b.e.value(), r.stored) << r.set;
+        EXPECT_EQ(b.e.thumbTop(), r.top) << r.set;
+        EXPECT_EQ(b.host.changes, before + 1) << "Change even when the value stays";
+    }
+    // The minimum wins over the maximum; no thumb is drawn without a positive maximum.
+    b.e.setValueMin(10);
+    b.e.setValueMax(5);
+    b.e.setValue(7);
+    EXPECT_EQ(b.e.value(), 10);
+    Bar flat;
+    flat.e.setValueMin(-10);
+    flat.e.setValueMax(0);
+    flat.e.setValue(-5);
+    EXPECT_EQ(flat.e.surface(), flat.e.background());
+}
+
 // A press held off the thumb: the state after `ms` of the timer, from a
 // fresh bar at `start`.
 TEST(ScrollBar, HeldPressStepsWithTheTimer)
