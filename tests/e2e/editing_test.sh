@@ -23,10 +23,7 @@ start_program "\"$work/settings.cal\""
 xdotool type --delay 40 '12.5+2*4-1,000.5/2'
 xdotool key --delay 60 Up Up End
 xdotool type --delay 40 '0'
-sleep 0.4
-import -window "$win_id" "$outdir/editing_e2e.png" 2>/dev/null \
-    || import -window root "$outdir/editing_e2e.png"
-[ -s "$outdir/editing_e2e.png" ] || fail "no screenshot"
+shot editing_e2e.png
 
 clip="$(copy_numbers)"
 first5="$(head -n5 <<<"$clip" | paste -sd' ')"

@@ -43,7 +43,7 @@ esac
 
 sleep 0.5
 xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus --sync "$win"
-import -window root "$outdir/files_e2e_opened.png"
+shot_screen files_e2e_opened.png
 
 # Ctrl+S opens "Save Calculation..."; the name box has the focus.
 xdotool key --clearmodifiers ctrl+s
@@ -52,7 +52,7 @@ sleep 0.3
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 30 "copy of tape"
 sleep 0.2
-import -window root "$outdir/files_e2e_dialog.png"
+shot_screen files_e2e_dialog.png
 xdotool key Return    # moves to the accept button
 sleep 0.2
 xdotool key Return    # presses it
@@ -65,7 +65,7 @@ sleep 0.3
 xdotool search --onlyvisible --name '^Save Calculation' >/dev/null 2>&1 && fail "dialog still shown"
 cmp "$work/calc/copy of tape.Clc" "$work/original.Clc" || fail "saved file differs from the opened one"
 cmp "$start" "$work/original.Clc" || fail "the opened file was changed"
-import -window root "$outdir/files_e2e.png"
+shot_screen files_e2e.png
 
 # Closing writes the settings next to the program, not into the calculation.
 close_program

@@ -98,7 +98,7 @@ editor_field NameTop "Half"
 editor_field FormulaTop "x/2+t"
 editor_field TipTop "Half of X plus the total"
 sleep 0.2
-import -window root "$outdir/function_button_e2e_editor.png"
+shot_screen function_button_e2e_editor.png
 editor_ok 0
 
 open_editor
@@ -127,10 +127,7 @@ start_program "\"$settings\""
 keypad 1 0 12
 function_button 18
 keypad 8
-sleep 0.3
-import -window "$win_id" "$outdir/function_button_e2e.png" 2>/dev/null \
-    || import -window root "$outdir/function_button_e2e.png"
-[ -s "$outdir/function_button_e2e.png" ] || fail "no screenshot"
+shot function_button_e2e.png
 
 clip="$(copy_numbers)"
 first2="$(head -n2 <<<"$clip" | paste -sd' ')"

@@ -27,10 +27,7 @@ keypad $K_TIMES 4                         # x 4
 keypad $K_MINUS 7 $K_POINT 2 9 $K_DEL $K_POINT 5   # - 7.25: Del drops the 9, the 2nd "." is refused
 keypad $K_DIVIDE 2                        # / 2
 keypad $K_POWER 1 $K_POINT 5              # ^ 1.5
-sleep 0.3
-import -window "$win_id" "$outdir/keypad_e2e.png" 2>/dev/null \
-    || import -window root "$outdir/keypad_e2e.png"
-[ -s "$outdir/keypad_e2e.png" ] || fail "no screenshot"
+shot keypad_e2e.png
 
 clip="$(copy_numbers)"
 first6="$(head -n6 <<<"$clip" | paste -sd' ')"

@@ -23,8 +23,7 @@ expected_title="Quillmate 8.1    (Educational Version)$settings"
 [ "$title" = "$expected_title" ] || fail "title '$title', expected '$expected_title'"
 
 sleep 0.2   # let the first paint finish
-import -window root "$outdir/mainwindow_e2e.png"
-[ -s "$outdir/mainwindow_e2e.png" ] || fail "no screenshot"
+shot_screen mainwindow_e2e.png
 
 [ ! -e "$settings" ] || fail "settings file written before shutdown"
 close_program

@@ -23,12 +23,6 @@ export LC_ALL=C.UTF-8 LANG=C.UTF-8
 export QT_QPA_PLATFORM=xcb
 start_program "\"$work/settings.cal\""
 
-shot() {
-    sleep 0.3
-    import -window "$win_id" "$outdir/$1" 2>/dev/null || import -window root "$outdir/$1"
-    [ -s "$outdir/$1" ] || fail "no screenshot $1"
-}
-
 # ---- One number per line: 60 lines, more than the tape has at start. ----------
 
 plain="$(printf '1,234.5\r\n7\r\nabc\r\n-2.25'; for i in $(seq 1 56); do printf '\r\n%d' "$i"; done)"

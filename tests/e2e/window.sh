@@ -81,6 +81,22 @@ close_program() {
     [ "$rc" -eq 0 ] || fail "program exit code $rc"
 }
 
+# ---- Screenshots ----------------------------------------------------------------
+
+# Saves the main window as $outdir/$1 after the last paint (the whole screen
+# where the window cannot be captured alone).
+shot() {
+    sleep 0.3
+    import -window "$win_id" "$outdir/$1" 2>/dev/null || import -window root "$outdir/$1"
+    [ -s "$outdir/$1" ] || fail "no screenshot $1"
+}
+
+# Saves the whole screen as $outdir/$1: dialogs and the window together.
+shot_screen() {
+    import -window root "$outdir/$1"
+    [ -s "$outdir/$1" ] || fail "no screenshot $1"
+}
+
 # ---- Mouse --------------------------------------------------------------------
 
 # Clicks the middle of rectangle "left top width height" of window $1; the
