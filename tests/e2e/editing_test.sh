@@ -8,14 +8,9 @@
 # Usage: editing_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
-prog="$1"
-outdir="${2:-.}"
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
 
-# English separators: "." for decimals, "," between thousands.
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-export QT_QPA_PLATFORM=xcb
 start_program "\"$work/settings.cal\""
 
 # Five lines: 12.5 + 2 x 4 - 1000.5 / 2. Then Up twice to the "4" and a 0

@@ -9,13 +9,8 @@
 # Usage: files_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
-prog="$1"
-outdir="${2:-.}"
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
-
-export QT_QPA_PLATFORM=xcb
-export LC_ALL=C
 
 # The program in a folder of its own, so that its default settings file is
 # written there and nowhere else.

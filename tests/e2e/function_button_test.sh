@@ -11,13 +11,9 @@
 # Usage: function_button_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
-prog="$1"
-outdir="${2:-.}"
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
 
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-export QT_QPA_PLATFORM=xcb
 settings="$work/settings.cal"
 
 # ---- The editor's controls ------------------------------------------------------

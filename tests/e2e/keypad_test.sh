@@ -9,14 +9,9 @@
 # Usage: keypad_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
-prog="$1"
-outdir="${2:-.}"
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
 
-# English separators: "." for decimals, "," between thousands.
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-export QT_QPA_PLATFORM=xcb
 start_program "\"$work/settings.cal\""
 
 readonly K_POINT=10 K_PLUS=12 K_MINUS=13 K_TIMES=14 K_DIVIDE=15 K_DEL=17 K_POWER=18 K_SIGN=19

@@ -6,13 +6,10 @@
 # Usage: mainwindow_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
-prog="$1"
-outdir="${2:-.}"
 . "$(dirname "$0")/session.sh"
 
 . "$(dirname "$0")/window.sh"
 
-export QT_QPA_PLATFORM=xcb
 settings="$work/my settings.cal"
 
 # ---- Run 1: no settings file yet; the design-time buttons are written. ----

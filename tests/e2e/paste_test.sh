@@ -14,13 +14,9 @@
 # Usage: paste_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
-prog="$1"
-outdir="${2:-.}"
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
 
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-export QT_QPA_PLATFORM=xcb
 start_program "\"$work/settings.cal\""
 
 # ---- One number per line: 60 lines, more than the tape has at start. ----------

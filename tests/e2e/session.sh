@@ -1,7 +1,14 @@
-# Sourced by the end-to-end scripts after `prog` and `outdir` are set: a work
-# folder, a virtual X server (on a display number the server picks itself, so
-# concurrent runs never collide) and a window manager, all stopped by PID on
-# exit. The script sets prog_pid when it starts the program.
+# Sourced by the end-to-end scripts, whose arguments are PROGRAM OUTPUT_DIR:
+# a work folder, a virtual X server (on a display number the server picks
+# itself, so concurrent runs never collide) and a window manager, all stopped
+# by PID on exit. The script sets prog_pid when it starts the program.
+
+prog="$1"
+outdir="${2:-.}"
+# The program runs on the X server with English separators: "." for
+# decimals, "," between thousands.
+export QT_QPA_PLATFORM=xcb
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
 
 mkdir -p "$outdir"
 outdir="$(cd "$outdir" && pwd)"
