@@ -1,0 +1,196 @@
+#pragma once
+// The editing session: the one owner of the tape while the window runs.
+//
+// It holds the tape, the settings that shape the grand total, the function
+// buttons the recalculation reads, the memory, and the view of the tape the
+// window shows (first shown line, number of shown rows, current row, caret and
+// the text of the line being edited). Every input is one operation here; the
+// widgets only forward input and draw what the session reports.
+//
+// The rule that keeps screen and tape together: a line's stored value changes
+// only through an edit of that line. Moving, scrolling, resizing and redrawing
+// never write into the tape. Every row is drawn from the tape, except the line
+// being edited, which shows its edit text; when that line is entered, its edit
+// text is one that reads back as its stored value.
+
+#include "core/input/Evaluator.h"
+#include "core/number/TextForm.h"
+#include "core/number/Value.h"
+#include "core/tape/MailCalc.h"
+#include "core/tape/Tape.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+// "Variable" in the Decimals menu: numbers in their plain form.
+inline constexpr int VariableDecimals = 25;
+
+// What the grand-total box shows (the Total menu).
+enum class StatMode : int { Total = 0, Average = 1, Middle = 2, MostFrequent = 3 };
+
+// The keypad's keys, numbered as the keypad lays them out.
+enum class KeypadKey : int {
+    Digit0 = 0, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
+    Decimal = 10,
+    ClearAll = 11,
+    Plus = 12,
+    Minus = 13,
+    Times = 14,
+    Divide = 15,
+    Clear = 16,
+    Delete = 17,
+    Power = 18,
+    Sign = 19,
+    Percent = 20,
+};
+inline constexpr int KeypadKeyCount = 21;
+
+// Which box carries the memory shading after "M+".
+enum class MemoryShade { None, Line, Total };
+
+// What one shown row looks like.
+struct RowView {
+    std::string text;            // the edit text on the current row, else the line drawn from the tape
+    char op = '+';               // operator caption; BlankOp for none
+    std::uint32_t opColour = 0;  // operator button colour (0x00BBGGRR)
+    std::uint32_t textColour = 0;
+    std::uint32_t background = 0;
+};
+
+// What an operation changed, so that the window redraws only that.
+struct EditorChanges {
+    bool allRows = false;          // every shown row (scroll, layout, decimals, a new tape)
+    std::vector<long long> lines;  // tape lines whose value or operator changed
+    bool current = false;          // current row, caret or edit text changed
+    bool total = false;            // the grand total's text or colour
+    bool memory = false;           // the memory display or shading
+    bool scroll = false;           // first shown line or scroll range
+
+    bool any() const { return allRows || !lines.empty() || current || total || memory || scroll; }
+};
+
+// Outcome of Paste Numbers.
+struct PasteOutcome {
+    bool pasted = false;   // false: the clipboard held no number, the tape is untouched
+    int lines = 0;         // lines pasted
+    bool cut = false;      // the tape's limit cut the paste short
+};
+
+class TapeEditor {
+public:
+    // `loadedRows`: the rows the window made (LastLoadedRow + 1); the tape
+    // starts with that many lines, cleared, and all of them shown.
+    TapeEditor(const Regional& regional, int loadedRows);
+
+    // ---- State for drawing ----
+    const Tape& tape() const { return tape_; }
+    const CalcSettings& settings() const { return settings_; }
+    const FunctionButtons& functionButtons() const { return buttons_; }
+    int firstLine() const { return firstLine_; }       // tape line on row 0 (the scroll position)
+    int scrollMax() const { return scrollMax_; }
+    int lastRow() const { return lastRow_; }           // last shown row
+    int lastLoadedRow() const { return lastLoadedRow_; }
+    int currentRow() const { return currentRow_; }
+    long long currentLine() const { return static_cast<long long>(firstLine_) + currentRow_; }
+    const std::string& editText() const { return editText_; }
+    int caret() const { return caret_; }
+    int selectionAnchor() const { return anchor_; }     // == caret(): no selection
+    bool totalFocused() const { return totalFocused_; }
+    const TotalResult& total() const { return total_; }
+    const Value& memory() const { return memory_; }
+    const std::string& memoryDisplay() const { return memoryDisplay_; }
+    MemoryShade memoryShade() const { return shade_; }
+    std::uint32_t totalBackground() const;
+    RowView row(int row) const;
+    // The line drawn on `row` (rows past the tape's end show an empty "+" line).
+    std::string rowDisplayText(int row) const;
+
+    // Everything changed since the last call; resets the record.
+    EditorChanges takeChanges();
+
+    // ---- Keyboard, on the current line ----
+    // One typed character (the classic key-press table: digits, separators,
+    // operators "+-*/", Enter as '\r', "H" and "I"; everything else swallowed).
+    void typeCharacter(char c);
+    void backspace();
+    void deleteForward();
+    void moveUp();
+    void moveDown();
+    void pageUp();
+    void pageDown();
+    // The caret and selection the box reports after a caret move or a click
+    // (never a change of text). Clamped to the edit text.
+    void setCaret(int caret, int anchor);
+    void selectAll();
+    // Paste inside the line: replaces the selection with `text`, as the box's
+    // own paste does. Cut removes the selection (the window copies it first).
+    void insertText(std::string_view text);
+    void cutSelection();
+    std::string selectedText() const;
+
+    // ---- Focus and view ----
+    void focusRow(int row);          // an entry row got the focus (click, Tab, arrow)
+    void focusTotal();               // the grand-total box got the focus
+    void scrollTo(int firstLine);    // the scroll bar moved; clamped to 0..scrollMax
+    void scrollBy(int lines);        // wheel and page steps
+    // The layout showed rows 0..lastRow: the tape scrolls back to its start
+    // and the current line stays current (its row, or the tape scrolls to it).
+    void setShownRows(int lastRow);
+
+    // ---- Buttons ----
+    void keypad(KeypadKey key);
+    void cycleOperator(int row);
+    void functionButton(int index);  // 0..22; the editor button is the window's
+    void memoryPlus();
+    void memoryRecall();
+    void memoryTotal();
+    void clearTotalShade();          // the memory button is left: the total loses its shading
+    void pi();
+
+    // ---- Commands on the whole tape ----
+    void clearAll();
+    PasteOutcome pasteNumbers(std::string_view clipboard);
+    void sortNumbers();
+    void setDecimals(int decimals);  // 0..6 or VariableDecimals
+    void setStatMode(StatMode mode);
+    // A tape read from a file replaces the whole tape (padded to the rows made).
+    void replaceTape(Tape tape);
+    std::string copyNumbersText() const;
+    void setFunctionButtons(const FunctionButtons& buttons);
+    void recalculate();
+
+private:
+    // Helpers live in the implementation.
+    void enterLine();                 // current line changed: edit text from the tape
+    void storeTyped();                // key-release rule for the current line
+    void storeValue(long long line, Value value);
+    void setOperator(long long line, char op);
+    bool growTapeAtEnd(char op);
+    void markLine(long long line);
+    void markAll();
+
+    Tape tape_;
+    CalcSettings settings_;
+    FunctionButtons buttons_;
+    Evaluator evaluator_;
+    TotalResult total_;
+    Value memory_;
+    std::string memoryDisplay_;
+    MemoryShade shade_ = MemoryShade::None;
+    int firstLine_ = 0;
+    int scrollMax_ = 0;
+    int lastRow_ = 0;
+    int lastLoadedRow_ = 0;
+    int currentRow_ = 0;
+    std::string editText_;
+    int caret_ = 0;
+    int anchor_ = 0;
+    bool totalFocused_ = false;
+    EditorChanges changes_;
+};
+
+} // namespace qm
