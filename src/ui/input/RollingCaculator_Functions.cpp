@@ -4,7 +4,7 @@
 
 #include "ui/tape/RollingCaculator.h"
 
-#include "core/input/EntryEditing.h"
+#include "core/editing/EntryEditing.h"
 #include "ui/controls/SuperButton.h"
 #include "ui/input/EFbutton.h"
 #include "ui/platform/RegionalSettings.h"

@@ -4,7 +4,7 @@
 #include "ui/tape/RollingCaculator.h"
 
 #include "core/commands/TapeCommands.h"
-#include "core/input/EntryEditing.h"
+#include "core/editing/EntryEditing.h"
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/controls/SuperButton.h"
 #include "ui/game/GameController.h"

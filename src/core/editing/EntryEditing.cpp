@@ -1,4 +1,4 @@
-#include "core/input/EntryEditing.h"
+#include "core/editing/EntryEditing.h"
 
 #include "core/commands/TapeCommands.h"
 
