@@ -15,6 +15,9 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 int ascii(char c) { return static_cast<unsigned char>(c); }
 
+// The second and later bytes of a character in UTF-8.
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
 std::string without(std::string_view text, char c)
 {
     std::string out;
@@ -142,14 +145,23 @@ DeleteEdit keypadDelete(std::string_view text, int caret, const Regional& region
         e.value = Value(Decimal());
         return e;
     }
-    const int size = static_cast<int>(std::min<std::size_t>(text.size(), 32767));
-    int p = caret <= 0 ? 1 : std::min(caret, size);
-    std::string t(text);
-    t.erase(static_cast<std::size_t>(p - 1), 1);
+    // The character before the caret goes (the first one at the start), whole
+    // even when it takes several bytes; the caret takes its place, so the next
+    // figure goes where the deleted one stood.
+    const std::size_t size = text.size();
+    std::size_t end = caret <= 0 ? 1 : std::min(static_cast<std::size_t>(caret), size);
+    while (end < size && isContinuationByte(text[end]))
+        ++end;
+    std::size_t start = end - 1;
+    while (start > 0 && isContinuationByte(text[start]))
+        --start;
+    std::string t(text.substr(0, start));
+    t.append(text.substr(end));
+    // Every "%" goes too; those before the caret take it along.
+    const auto percentsBefore = std::count(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(start), '%');
     t = without(t, '%');
-    p = std::min(p, length(t));
     e.text = t;
-    e.caret = p;
+    e.caret = static_cast<int>(std::min<std::size_t>(start - static_cast<std::size_t>(percentsBefore), 32767));
     if (t.empty() || t == "." || t == "-") {
         e.value = Value(Decimal());
     } else if (Result<Decimal> d = parseRegional(t, regional)) {
@@ -183,7 +195,9 @@ SignEdit keypadSign(std::string_view text, const Regional& regional)
         e.text = without(text, '-');
         e.foreColor = RowTextBlack;
     } else {
-        e.text = "-" + std::string(text);
+        e.text.reserve(text.size() + 1);
+        e.text.push_back('-');
+        e.text.append(text);
         e.foreColor = RowTextDarkRed;
     }
     e.caret = length(e.text);

@@ -81,7 +81,7 @@ std::string argumentDigits(std::string_view text, char decimalSep);
 // The keypad's Del on a box showing `text` with the caret at `caret`.
 struct DeleteEdit {
     std::string text;               // the box's new text
-    int caret = 0;                  // where the caret goes
+    int caret = 0;                  // where the caret goes: where the deleted character stood
     std::optional<Value> value;     // the line's new value; nothing keeps it
 };
 DeleteEdit keypadDelete(std::string_view text, int caret, const Regional& regional);

@@ -72,8 +72,11 @@ TEST(EntryEditing, KeypadDelete)
 {
     struct { const char* text; int caret; const char* newText; int newCaret; const char* value; } rows[] = {
         {"Sin(-3.5)", 0, "3.5", 3, "3.5"}, {"Sin()", 4, "", 0, "0"},
-        {"123", 2, "13", 2, "13"},        // the caret stays, within the text
-        {"1%0", 1, "0", 1, "0"},          // every "%" goes too
+        {"123", 2, "13", 1, "13"},        // the caret takes the deleted figure's place
+        {"15000", 2, "1000", 1, "1000"},  // so the next figure goes where the 5 stood
+        {"1%0", 1, "0", 0, "0"},          // every "%" goes too
+        {"5%25", 4, "52", 2, "52"},       // one before the caret takes it along
+        {"1\xC3\xA9" "2", 3, "12", 1, "12"},   // a character of two bytes goes whole
         {"-5", 2, "-", 1, "0"},
         {"1H2", 3, "1H", 2, "kept"},      // not a number: the line keeps its value
         {"12", 40, "1", 1, "1"},          // a caret beyond the text takes the last one
@@ -81,7 +84,7 @@ TEST(EntryEditing, KeypadDelete)
     for (const auto& r : rows) {
         const DeleteEdit e = keypadDelete(r.text, r.caret, English);
         EXPECT_EQ(e.text + " " + std::to_string(e.caret) + " " + stored(e.value),
-                  r.newText + (" " + std::to_string(r.newCaret)) + " " + r.value) << r.text;
+                  std::string(r.newText) + " " + std::to_string(r.newCaret) + " " + r.value) << r.text;
     }
     // A function line's argument is read as a binary number with "." as point.
     EXPECT_TRUE(keypadDelete("Sin(30)", 0, English).value->isDouble());
