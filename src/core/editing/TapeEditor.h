@@ -96,6 +96,8 @@ public:
     int lastLoadedRow() const { return lastLoadedRow_; }
     int currentRow() const { return currentRow_; }
     long long currentLine() const { return static_cast<long long>(firstLine_) + currentRow_; }
+    // The edit text is UTF-8; caret and anchor count its bytes and always
+    // stand at the start of a character.
     const std::string& editText() const { return editText_; }
     int caret() const { return caret_; }
     int selectionAnchor() const { return anchor_; }     // == caret(): no selection
@@ -172,6 +174,16 @@ private:
     bool growTapeAtEnd(char op);
     void markLine(long long line);
     void markAll();
+    bool hasLine(long long line) const;
+    const Value* valueAt(long long line) const;
+    std::string editTextFor(const Value& value) const;
+    void setView(int firstLine, int row);   // scroll and current row; enters a new line
+    void endLine(char op);                  // Enter (op 0) or an operator key
+    bool editSelection(std::string_view text);
+    bool eraseRange(std::size_t from, std::size_t to);
+    void setEditText(std::string text, int caret);
+    void keypadOperator(char op);
+    void keypadTail();
 
     Tape tape_;
     CalcSettings settings_;

@@ -1,0 +1,745 @@
+#include "core/editing/TapeEditor.h"
+
+#include "core/commands/TapeCommands.h"
+#include "core/editing/EntryEditing.h"
+#include "core/tape/DefaultButtons.h"
+#include "core/tape/Selectionsort.h"
+
+#include <algorithm>
+#include <climits>
+#include <compare>
+#include <utility>
+
+namespace qm {
+
+namespace {
+
+// An entry box holds at most this many characters; it also keeps every caret
+// position within int range.
+constexpr std::size_t MaxEditBytes = 32767;
+
+int toInt(long long v, long long lo, long long hi) { return static_cast<int>(std::clamp(v, lo, hi)); }
+
+int byteCount(const std::string& s) { return static_cast<int>(std::min<std::size_t>(s.size(), INT_MAX)); }
+
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The nearest character start at or before `pos`.
+std::size_t characterStart(const std::string& s, std::size_t pos)
+{
+    pos = std::min(pos, s.size());
+    while (pos > 0 && pos < s.size() && isContinuationByte(s[pos]))
+        --pos;
+    return pos;
+}
+
+std::size_t characterEnd(const std::string& s, std::size_t pos)
+{
+    if (pos >= s.size())
+        return s.size();
+    ++pos;
+    while (pos < s.size() && isContinuationByte(s[pos]))
+        ++pos;
+    return pos;
+}
+
+// Whether `text` in an entry box stores `value` again: an empty box stores 0,
+// any other text its number.
+bool readsBack(std::string_view text, const Value& value, const Regional& regional)
+{
+    if (text.empty())
+        return std::is_eq(compare(Value(Decimal()), value));
+    const std::optional<Decimal> d = entryNumber(text, regional);
+    return d && std::is_eq(compare(Value(*d), value));
+}
+
+bool validDecimals(int d) { return (d >= 0 && d <= 6) || d == VariableDecimals; }
+
+char keypadOperatorOf(KeypadKey key)
+{
+    switch (key) {
+    case KeypadKey::Plus: return '+';
+    case KeypadKey::Minus: return '-';
+    case KeypadKey::Times: return 'x';
+    case KeypadKey::Divide: return '/';
+    case KeypadKey::Power: return '^';
+    default: return 0;
+    }
+}
+
+} // namespace
+
+TapeEditor::TapeEditor(const Regional& regional, int loadedRows)
+    : buttons_(defaultFunctionButtons())
+{
+    settings_.regional = regional;
+    settings_.DecimalPlaces = VariableDecimals;
+    settings_.StatMode = static_cast<int>(StatMode::Total);
+    // Row 0 always exists; line indexes are 16-bit.
+    const int rows = std::clamp(loadedRows, 1, MaxTapeIndex + 1);
+    tape_.resize(static_cast<std::size_t>(rows));
+    lastLoadedRow_ = lastRow_ = rows - 1;
+    enterLine();
+    // The first drawing shows everything.
+    markAll();
+    changes_.total = changes_.memory = changes_.scroll = true;
+}
+
+// ---- State for drawing ----
+
+std::uint32_t TapeEditor::totalBackground() const
+{
+    return shade_ == MemoryShade::Total ? EntryBackMemory : EntryBackPlain;
+}
+
+std::string TapeEditor::rowDisplayText(int row) const
+{
+    if (row < 0 || row > lastRow_)
+        return {};
+    const Value* value = valueAt(static_cast<long long>(firstLine_) + row);
+    return value ? rowText(*value, settings_.DecimalPlaces, settings_.regional) : std::string();
+}
+
+RowView TapeEditor::row(int row) const
+{
+    RowView view;
+    view.opColour = operatorColour(view.op);
+    view.textColour = RowTextBlack;
+    view.background = EntryBackPlain;
+    if (row < 0 || row > lastRow_)
+        return view;
+    const long long line = static_cast<long long>(firstLine_) + row;
+    const Value* value = valueAt(line);
+    if (value)
+        view.op = tape_.TapeOp[static_cast<std::size_t>(line)];
+    view.opColour = operatorColour(view.op);
+    if (row == currentRow_) {
+        view.text = editText_;
+        view.textColour = value && showsNegative(*value) ? RowTextDarkRed : RowTextBlack;
+        view.background = shade_ == MemoryShade::Line ? EntryBackMemory : EntryBackCurrent;
+    } else {
+        view.text = rowDisplayText(row);
+        view.textColour = rowTextColour(view.text);
+    }
+    return view;
+}
+
+EditorChanges TapeEditor::takeChanges() { return std::exchange(changes_, EditorChanges{}); }
+
+// ---- Keyboard ----
+
+void TapeEditor::typeCharacter(char c)
+{
+    const int key = static_cast<unsigned char>(c);
+    // Copy and paste are the window's (Ctrl+C, Ctrl+V).
+    if (key == AsciiCopy || key == AsciiPaste)
+        return;
+    if (key == AsciiBackspace) {
+        backspace();
+        return;
+    }
+    const Regional& regional = settings_.regional;
+    const KeyDecision d = classifyKeyPress(key, editText_, regional.thousandSep, regional.decimalSep);
+    if (d.enter || d.op) {
+        endLine(d.op);
+        return;
+    }
+    if (d.swallow)
+        return;
+    if (editSelection(std::string_view(&c, 1))) {
+        storeTyped();
+        recalculate();
+    }
+}
+
+void TapeEditor::backspace()
+{
+    const auto c = static_cast<std::size_t>(caret_);
+    const bool done = caret_ != anchor_ ? eraseRange(std::min(c, static_cast<std::size_t>(anchor_)),
+                                                     std::max(c, static_cast<std::size_t>(anchor_)))
+                                        : c > 0 && eraseRange(characterStart(editText_, c - 1), c);
+    if (done) {
+        storeTyped();
+        recalculate();
+    }
+}
+
+void TapeEditor::deleteForward()
+{
+    const auto c = static_cast<std::size_t>(caret_);
+    const bool done = caret_ != anchor_ ? eraseRange(std::min(c, static_cast<std::size_t>(anchor_)),
+                                                     std::max(c, static_cast<std::size_t>(anchor_)))
+                                        : eraseRange(c, characterEnd(editText_, c));
+    if (done) {
+        storeTyped();
+        recalculate();
+    }
+}
+
+void TapeEditor::moveUp()
+{
+    if (currentRow_ == 0) {
+        if (firstLine_ >= 1)
+            setView(firstLine_ - 1, currentRow_);
+    } else {
+        setView(firstLine_, currentRow_ - 1);
+    }
+}
+
+void TapeEditor::moveDown()
+{
+    // Down only moves and scrolls; lines are added by Enter and operators.
+    if (currentRow_ == lastRow_) {
+        if (firstLine_ < scrollMax_)
+            setView(firstLine_ + 1, currentRow_);
+    } else {
+        setView(firstLine_, currentRow_ + 1);
+    }
+}
+
+void TapeEditor::pageUp()
+{
+    const long long target = std::max(0LL, currentLine() - (lastRow_ + 1LL));
+    const int first = toInt(target - currentRow_, 0, scrollMax_);
+    setView(first, static_cast<int>(target - first));
+}
+
+void TapeEditor::pageDown()
+{
+    const long long lastLine = static_cast<long long>(scrollMax_) + lastRow_;
+    const long long target = std::min(lastLine, currentLine() + (lastRow_ + 1LL));
+    const int first = toInt(target - currentRow_, 0, scrollMax_);
+    setView(first, static_cast<int>(target - first));
+}
+
+void TapeEditor::setCaret(int caret, int anchor)
+{
+    const auto place = [this](int p) {
+        return static_cast<int>(characterStart(editText_, static_cast<std::size_t>(std::max(p, 0))));
+    };
+    const int c = place(caret);
+    const int a = place(anchor);
+    if (c != caret_ || a != anchor_) {
+        caret_ = c;
+        anchor_ = a;
+        changes_.current = true;
+    }
+}
+
+void TapeEditor::selectAll() { setCaret(byteCount(editText_), 0); }
+
+void TapeEditor::insertText(std::string_view text)
+{
+    // One line only: the rest of a multi-line text is dropped, as a line box does.
+    text = text.substr(0, text.find_first_of("\r\n"));
+    if (editSelection(text)) {
+        storeTyped();
+        recalculate();
+    }
+}
+
+void TapeEditor::cutSelection()
+{
+    if (caret_ == anchor_)
+        return;
+    if (eraseRange(static_cast<std::size_t>(std::min(caret_, anchor_)),
+                   static_cast<std::size_t>(std::max(caret_, anchor_)))) {
+        storeTyped();
+        recalculate();
+    }
+}
+
+std::string TapeEditor::selectedText() const
+{
+    const auto from = static_cast<std::size_t>(std::min(caret_, anchor_));
+    const auto to = static_cast<std::size_t>(std::max(caret_, anchor_));
+    return editText_.substr(from, to - from);
+}
+
+// ---- Focus and view ----
+
+void TapeEditor::focusRow(int row)
+{
+    totalFocused_ = false;
+    if (shade_ == MemoryShade::Line) {
+        shade_ = MemoryShade::None;
+        changes_.memory = changes_.current = true;
+    }
+    setView(firstLine_, std::clamp(row, 0, lastRow_));
+}
+
+void TapeEditor::focusTotal() { totalFocused_ = true; }
+
+void TapeEditor::scrollTo(int firstLine) { setView(std::clamp(firstLine, 0, scrollMax_), currentRow_); }
+
+void TapeEditor::scrollBy(int lines)
+{
+    setView(toInt(static_cast<long long>(firstLine_) + lines, 0, scrollMax_), currentRow_);
+}
+
+void TapeEditor::setShownRows(int lastRow)
+{
+    const long long line = currentLine();
+    lastRow_ = std::clamp(lastRow, 0, lastLoadedRow_);
+    scrollMax_ = toInt(tape_.TapeLast() - lastRow_, 0, INT_MAX);
+    // The tape scrolls back to its start unless the caret's line would leave
+    // the shown rows: then it scrolls just far enough to show it.
+    firstLine_ = line <= lastRow_ ? 0 : toInt(line - lastRow_, 0, scrollMax_);
+    currentRow_ = toInt(line - firstLine_, 0, lastRow_);
+    markAll();
+    changes_.scroll = true;
+    if (currentLine() != line) {
+        if (shade_ == MemoryShade::Line)
+            shade_ = MemoryShade::None;
+        changes_.memory = true;
+        enterLine();
+    }
+}
+
+// ---- Buttons ----
+
+void TapeEditor::keypad(KeypadKey key)
+{
+    const int k = static_cast<int>(key);
+    if (k < 0 || k >= KeypadKeyCount)
+        return;
+    const Regional& regional = settings_.regional;
+    const long long line = currentLine();
+    if (key == KeypadKey::ClearAll) {
+        clearAll();
+        return;
+    }
+    if (const char op = keypadOperatorOf(key)) {
+        keypadOperator(op);
+        return;
+    }
+    // Every other key edits the current line: a row beyond a short tape has
+    // no line, and nothing is shown there that the tape does not hold.
+    if (!hasLine(line))
+        return;
+
+    if (k <= static_cast<int>(KeypadKey::Decimal)) {
+        const bool point = key == KeypadKey::Decimal;
+        if (point && editText_.find(regional.decimalSep) != std::string::npos)
+            return;   // one decimal separator per line
+        const char figure = point ? regional.decimalSep : static_cast<char>('0' + k);
+        if (!editSelection(std::string_view(&figure, 1)))
+            return;
+        if (std::optional<Value> v = keypadEntryValue(editText_, regional))
+            storeValue(line, std::move(*v));
+        recalculate();
+        keypadTail();
+        return;
+    }
+    switch (key) {
+    case KeypadKey::Clear:
+        setEditText({}, 0);
+        storeValue(line, Value(Decimal()));
+        recalculate();
+        break;
+    case KeypadKey::Delete: {
+        DeleteEdit e = keypadDelete(editText_, caret_, regional);
+        setEditText(std::move(e.text), e.caret);
+        if (e.value)
+            storeValue(line, std::move(*e.value));
+        recalculate();
+        return;   // Del has no tail
+    }
+    case KeypadKey::Sign: {
+        SignEdit e = keypadSign(editText_, regional);
+        if (!e.text.empty() || !editText_.empty())
+            setEditText(std::move(e.text), e.caret);
+        if (e.value)
+            storeValue(line, std::move(*e.value));
+        recalculate();
+        break;
+    }
+    case KeypadKey::Percent: {
+        std::string t = togglePercent(editText_);
+        storeValue(line, Value(t));
+        const int end = byteCount(t);
+        setEditText(std::move(t), end);
+        recalculate();
+        break;
+    }
+    default:
+        return;
+    }
+    keypadTail();
+}
+
+void TapeEditor::keypadOperator(char op)
+{
+    if (currentRow_ < lastRow_) {
+        setOperator(currentLine() + 1, op);
+        setView(firstLine_, currentRow_ + 1);
+    } else if (firstLine_ == scrollMax_) {
+        growTapeAtEnd(op);   // at the 16-bit limit the tape stays as it is
+    } else if (firstLine_ < scrollMax_) {
+        setOperator(currentLine() + 1, op);
+        setView(firstLine_ + 1, currentRow_);
+    }
+    // No recalculation: the new operator counts from the next change. The
+    // common tail is left out too: the line now current was only entered, and
+    // its edit text already reads back as its value (converting it again would
+    // turn a pi line into a 15-figure decimal).
+}
+
+// A line whose text is a number again (a removed percent sign, say) is stored
+// as that number. No recalculation follows.
+void TapeEditor::keypadTail()
+{
+    if (std::optional<Decimal> d = entryNumber(editText_, settings_.regional))
+        storeValue(currentLine(), Value(*d));
+}
+
+void TapeEditor::cycleOperator(int row)
+{
+    if (row < 0 || row > lastRow_)
+        return;
+    const long long line = static_cast<long long>(firstLine_) + row;
+    if (hasLine(line)) {
+        if (const std::optional<char> next = nextOperator(tape_.TapeOp[static_cast<std::size_t>(line)], line == 0))
+            setOperator(line, *next);
+    }
+    recalculate();
+}
+
+void TapeEditor::functionButton(int index)
+{
+    const long long line = currentLine();
+    if (index < 0 || index >= FunctionButtonCount || !hasLine(line))
+        return;
+    std::string s = functionLineText(buttons_[static_cast<std::size_t>(index)].Caption, editText_,
+                                     settings_.regional.decimalSep);
+    storeValue(line, Value(s));
+    const int beforeBracket = byteCount(s) - 1;
+    setEditText(std::move(s), beforeBracket);
+    recalculate();
+}
+
+void TapeEditor::memoryPlus()
+{
+    if (totalFocused_) {
+        shade_ = MemoryShade::Total;
+        if (std::optional<Value> v = totalMemoryValue(total_.text, settings_.regional))
+            memory_ = std::move(*v);
+        changes_.total = true;
+    } else {
+        if (const Value* v = valueAt(currentLine()))
+            memory_ = *v;
+        shade_ = MemoryShade::Line;
+        changes_.current = true;
+    }
+    memoryDisplay_ = memoryText(memory_, settings_.DecimalPlaces, settings_.regional);
+    changes_.memory = true;
+}
+
+void TapeEditor::memoryRecall()
+{
+    const long long line = currentLine();
+    if (!hasLine(line))
+        return;
+    // An empty memory recalls as 0, which is what its empty text stores.
+    const Value v = memory_.isEmpty() ? Value(Decimal()) : memory_;
+    std::string shown = memoryText(v, settings_.DecimalPlaces, settings_.regional);
+    if (!v.isText() && !readsBack(shown, v, settings_.regional))
+        shown = plainText(v, settings_.regional.decimalSep);
+    storeValue(line, v);
+    const int end = byteCount(shown);
+    setEditText(std::move(shown), end);
+    recalculate();
+}
+
+void TapeEditor::memoryTotal()
+{
+    if (Result<Decimal> d = parseRegional(total_.text, settings_.regional))
+        memory_ = Value(*d);
+    memoryDisplay_ = plainText(memory_, settings_.regional.decimalSep);
+    changes_.memory = true;
+}
+
+void TapeEditor::clearTotalShade()
+{
+    if (shade_ != MemoryShade::Total)
+        return;
+    shade_ = MemoryShade::None;
+    changes_.memory = changes_.total = true;
+}
+
+void TapeEditor::pi()
+{
+    const long long line = currentLine();
+    if (!hasLine(line))
+        return;
+    const double value = piValue();
+    storeValue(line, Value(value));
+    std::string shown = doubleText(value, settings_.regional.decimalSep);
+    const int end = byteCount(shown);
+    setEditText(std::move(shown), end);
+    recalculate();
+}
+
+// ---- Commands on the whole tape ----
+
+void TapeEditor::clearAll()
+{
+    firstLine_ = 0;
+    scrollMax_ = 0;
+    clearAllLines(tape_, lastLoadedRow_);   // a tape shorter than the rows made grows to them
+    total_ = TotalResult{};
+    currentRow_ = 0;
+    if (shade_ == MemoryShade::Line)
+        shade_ = MemoryShade::None;
+    markAll();
+    changes_.scroll = changes_.total = changes_.memory = true;
+    enterLine();
+}
+
+PasteOutcome TapeEditor::pasteNumbers(std::string_view clipboard)
+{
+    PasteOutcome outcome;
+    const std::vector<std::string_view> lines = clipboardLines(clipboard);
+    const bool statement = !lines.empty() && lines.back() == "DE";
+    const long long wanted = static_cast<long long>(lines.size()) - (statement ? 1 : 0);
+    if (wanted <= 0)
+        return outcome;   // nothing to paste: the tape is not cleared for it
+
+    clearAll();
+    scrollMax_ = qm::pasteNumbers(tape_, clipboard, settings_.regional, lastRow_, scrollMax_);
+    // The shown rows always exist after Clear All; every line beyond them
+    // raised the scroll maximum by one.
+    const long long written = std::min<long long>(wanted, lastRow_ + 1LL) + scrollMax_;
+    outcome.pasted = true;
+    outcome.lines = toInt(written, 0, INT_MAX);
+    outcome.cut = written < wanted;
+    enterLine();
+    recalculate();
+    return outcome;
+}
+
+void TapeEditor::sortNumbers()
+{
+    Selectionsort(tape_.TapeValue);
+    markAll();
+    enterLine();
+}
+
+void TapeEditor::setDecimals(int decimals)
+{
+    if (!validDecimals(decimals))
+        return;
+    settings_.DecimalPlaces = decimals;
+    markAll();
+    enterLine();
+}
+
+void TapeEditor::setStatMode(StatMode mode)
+{
+    const int m = static_cast<int>(mode);
+    if (m < static_cast<int>(StatMode::Total) || m > static_cast<int>(StatMode::MostFrequent))
+        return;
+    settings_.StatMode = m;
+    recalculate();
+}
+
+void TapeEditor::replaceTape(Tape tape)
+{
+    // Every row made keeps a tape line, as from start-up on.
+    const std::size_t lines = std::max({tape.TapeValue.size(), tape.TapeOp.size(),
+                                        static_cast<std::size_t>(lastLoadedRow_) + 1});
+    tape.resize(lines);
+    tape_ = std::move(tape);
+    scrollMax_ = toInt(tape_.TapeLast() - lastRow_, 0, INT_MAX);
+    if (firstLine_ > scrollMax_)
+        firstLine_ = 0;
+    if (shade_ == MemoryShade::Line)
+        shade_ = MemoryShade::None;
+    markAll();
+    changes_.scroll = changes_.memory = true;
+    enterLine();
+    recalculate();
+}
+
+std::string TapeEditor::copyNumbersText() const
+{
+    return qm::copyNumbersText(tape_, settings_.regional.decimalSep);
+}
+
+void TapeEditor::setFunctionButtons(const FunctionButtons& buttons) { buttons_ = buttons; }
+
+void TapeEditor::recalculate()
+{
+    total_ = MailCalc(tape_, settings_, buttons_, total_.text, evaluator_);
+    changes_.total = true;
+}
+
+// ---- Helpers ----
+
+bool TapeEditor::hasLine(long long line) const
+{
+    return line >= 0 && static_cast<unsigned long long>(line) < tape_.TapeValue.size()
+           && static_cast<unsigned long long>(line) < tape_.TapeOp.size();
+}
+
+const Value* TapeEditor::valueAt(long long line) const
+{
+    return hasLine(line) ? &tape_.TapeValue[static_cast<std::size_t>(line)] : nullptr;
+}
+
+// The row's text when it reads back as the value; otherwise (a rounded
+// number, say) the value's full plain form, so that editing keeps the value.
+std::string TapeEditor::editTextFor(const Value& value) const
+{
+    std::string shown = rowText(value, settings_.DecimalPlaces, settings_.regional);
+    if (value.isText() || value.isEmpty() || readsBack(shown, value, settings_.regional))
+        return shown;
+    return plainText(value, settings_.regional.decimalSep);
+}
+
+void TapeEditor::enterLine()
+{
+    const Value* value = valueAt(currentLine());
+    std::string text = value ? editTextFor(*value) : std::string();
+    const int end = byteCount(text);
+    setEditText(std::move(text), end);
+}
+
+void TapeEditor::setEditText(std::string text, int caret)
+{
+    editText_ = std::move(text);
+    caret_ = anchor_ = static_cast<int>(
+        characterStart(editText_, static_cast<std::size_t>(std::clamp(caret, 0, byteCount(editText_)))));
+    changes_.current = true;
+}
+
+void TapeEditor::setView(int firstLine, int row)
+{
+    const long long before = currentLine();
+    if (firstLine != firstLine_) {
+        firstLine_ = firstLine;
+        markAll();
+        changes_.scroll = true;
+    }
+    if (row != currentRow_) {
+        currentRow_ = row;
+        changes_.current = true;
+    }
+    if (currentLine() == before)
+        return;
+    // The row left behind is drawn from the tape again; M+ shaded only it.
+    markLine(before);
+    if (shade_ == MemoryShade::Line) {
+        shade_ = MemoryShade::None;
+        changes_.memory = true;
+    }
+    enterLine();
+}
+
+void TapeEditor::endLine(char op)
+{
+    if (currentRow_ < lastRow_) {
+        if (op)
+            setOperator(currentLine() + 1, op);
+        setView(firstLine_, currentRow_ + 1);
+    } else if (firstLine_ < scrollMax_) {
+        if (op)
+            setOperator(currentLine() + 1, op);
+        setView(firstLine_ + 1, currentRow_);
+    } else if (firstLine_ == scrollMax_) {
+        // Enter carries the line's own operator to the new line.
+        const long long line = currentLine();
+        const char carried = op ? op : hasLine(line) ? tape_.TapeOp[static_cast<std::size_t>(line)] : '+';
+        growTapeAtEnd(carried);   // at the 16-bit limit the tape stays as it is
+    }
+    // The key's release lands on the line now current: an empty one is 0.
+    if (const Value* v = valueAt(currentLine()); v && v->isEmpty())
+        storeValue(currentLine(), Value(Decimal()));
+    recalculate();
+}
+
+bool TapeEditor::growTapeAtEnd(char op)
+{
+    const Result<int> m = growTape(tape_, scrollMax_, lastRow_, op);
+    if (!m)
+        return false;
+    scrollMax_ = *m;
+    markAll();   // the tape may also have lost blank lines left by Clear All
+    setView(*m, lastRow_);
+    return true;
+}
+
+bool TapeEditor::editSelection(std::string_view text)
+{
+    if (!hasLine(currentLine()))
+        return false;
+    const auto from = static_cast<std::size_t>(std::min(caret_, anchor_));
+    const auto to = static_cast<std::size_t>(std::max(caret_, anchor_));
+    const std::size_t room = MaxEditBytes - std::min(MaxEditBytes, editText_.size() - (to - from));
+    if (text.size() > room)
+        text = text.substr(0, characterStart(std::string(text), room));
+    if (text.empty() && from == to)
+        return false;
+    editText_.replace(from, to - from, text);
+    caret_ = anchor_ = static_cast<int>(from + text.size());
+    changes_.current = true;
+    return true;
+}
+
+bool TapeEditor::eraseRange(std::size_t from, std::size_t to)
+{
+    to = std::min(to, editText_.size());
+    if (from >= to || !hasLine(currentLine()))
+        return false;
+    editText_.erase(from, to - from);
+    caret_ = anchor_ = static_cast<int>(from);
+    changes_.current = true;
+    return true;
+}
+
+void TapeEditor::storeTyped()
+{
+    const long long line = currentLine();
+    const Value* stored = valueAt(line);
+    if (!stored)
+        return;
+    if (std::optional<Value> v = keyReleaseValue(*stored, editText_, settings_.regional))
+        storeValue(line, std::move(*v));
+}
+
+void TapeEditor::storeValue(long long line, Value value)
+{
+    if (!hasLine(line))
+        return;
+    tape_.TapeValue[static_cast<std::size_t>(line)] = std::move(value);
+    markLine(line);
+}
+
+void TapeEditor::setOperator(long long line, char op)
+{
+    if (!hasLine(line) || tape_.TapeOp[static_cast<std::size_t>(line)] == op)
+        return;
+    tape_.TapeOp[static_cast<std::size_t>(line)] = op;
+    markLine(line);
+}
+
+void TapeEditor::markLine(long long line)
+{
+    if (changes_.allRows)
+        return;
+    std::vector<long long>& lines = changes_.lines;
+    if (std::find(lines.begin(), lines.end(), line) != lines.end())
+        return;
+    lines.push_back(line);
+    if (lines.size() > static_cast<std::size_t>(lastRow_) + 1)
+        markAll();
+}
+
+void TapeEditor::markAll()
+{
+    changes_.allRows = true;
+    changes_.lines.clear();
+    changes_.current = true;
+}
+
+} // namespace qm

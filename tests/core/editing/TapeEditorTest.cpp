@@ -1,0 +1,574 @@
+// The editing session: every input as one operation on the tape, the current
+// line and the caret, and what the window is told to redraw.
+
+#include "core/editing/TapeEditor.h"
+
+#include "core/commands/TapeCommands.h"
+#include "core/editing/EntryEditing.h"
+#include "core/tape/DefaultButtons.h"
+
+#include "core/CoreTestSupport.h"
+
+#include <cmath>
+#include <map>
+
+namespace qm {
+namespace {
+
+using namespace test;
+
+// What a line stores: the number's plain text, "text:<text>" or "empty".
+std::string stored(const Value& v)
+{
+    return v.isText() ? "text:" + v.text() : v.isEmpty() ? "empty" : plainText(v, '.');
+}
+std::string lineOf(const TapeEditor& e, long long line)
+{
+    return stored(e.tape().TapeValue.at(static_cast<std::size_t>(line)));
+}
+
+// Runs a script: characters are typed ('\x7f' is the Delete key); a name in
+// brackets is a button, a key or a focus change.
+void run(TapeEditor& e, std::string_view script)
+{
+    static const std::map<std::string, KeypadKey> keys = {
+        {".", KeypadKey::Decimal}, {"CA", KeypadKey::ClearAll}, {"+", KeypadKey::Plus},
+        {"-", KeypadKey::Minus},   {"x", KeypadKey::Times},     {"/", KeypadKey::Divide},
+        {"C", KeypadKey::Clear},   {"Del", KeypadKey::Delete},  {"^", KeypadKey::Power},
+        {"+/-", KeypadKey::Sign},  {"%", KeypadKey::Percent}};
+    for (std::size_t i = 0; i < script.size(); ++i) {
+        if (script[i] != '[') {
+            if (script[i] == '\x7f')
+                e.deleteForward();
+            else
+                e.typeCharacter(script[i]);
+            continue;
+        }
+        const std::size_t end = script.find(']', i);
+        ASSERT_NE(end, std::string_view::npos) << script;
+        const std::string name(script.substr(i + 1, end - i - 1));
+        i = end;
+        const auto button = [&](const char* prefix) {
+            return name.rfind(prefix, 0) == 0 ? std::stoi(name.substr(std::string(prefix).size())) : -1;
+        };
+        if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') e.keypad(static_cast<KeypadKey>(name[0] - '0'));
+        else if (keys.count(name)) e.keypad(keys.at(name));
+        else if (name == "M+") e.memoryPlus();
+        else if (name == "MR") e.memoryRecall();
+        else if (name == "M=") e.memoryTotal();
+        else if (name == "Pi") e.pi();
+        else if (name == "All") e.selectAll();
+        else if (name == "Cut") e.cutSelection();
+        else if (name == "Up") e.moveUp();
+        else if (name == "Down") e.moveDown();
+        else if (name == "PgUp") e.pageUp();
+        else if (name == "PgDn") e.pageDown();
+        else if (name == "Total") e.focusTotal();
+        else if (button("Op") >= 0) e.cycleOperator(button("Op"));
+        else if (button("Row") >= 0) e.focusRow(button("Row"));
+        else if (button("F") >= 0) e.functionButton(button("F"));
+        else {
+            const auto& b = e.functionButtons();
+            const auto it = std::find_if(b.begin(), b.end(), [&](const FunctionButton& f) { return f.Caption == name; });
+            ASSERT_NE(it, b.end()) << name;
+            e.functionButton(static_cast<int>(it - b.begin()));
+        }
+    }
+}
+
+// A tape of `lines` lines, line i holding `values[i]` (the rest 0), all under "+".
+Tape tapeWith(std::size_t lines, std::vector<Value> values = {})
+{
+    Tape t;
+    t.resize(lines);
+    for (std::size_t i = 0; i < values.size() && i < lines; ++i)
+        t.TapeValue[i] = values[i];
+    return t;
+}
+
+struct EditCase {
+    const char* start;   // the line as the tape holds it (a text that is no number: typed)
+    int caret;
+    const char* input;
+    const char* text;    // the edit text after
+    int caretAfter;
+    const char* stored;  // the current line's value after
+};
+
+void checkEdits(const Regional& regional, std::initializer_list<EditCase> cases)
+{
+    for (const EditCase& c : cases) {
+        TapeEditor e(regional, 5);
+        const std::string start = c.start;
+        Value v{Decimal()};
+        if (start.find_first_of("(%") != std::string::npos)
+            v = Value(start);
+        else if (std::optional<Decimal> d = entryNumber(start, regional))
+            v = Value(*d);
+        e.replaceTape(tapeWith(5, {v}));
+        if (e.editText() != start) {
+            e.selectAll();
+            e.insertText(start);
+        }
+        e.setCaret(c.caret, c.caret);
+        run(e, c.input);
+        const std::string where = start + " | " + c.input;
+        EXPECT_EQ(e.editText(), c.text) << where;
+        EXPECT_EQ(e.caret(), c.caretAfter) << where;
+        EXPECT_EQ(e.selectionAnchor(), e.caret()) << where;
+        EXPECT_EQ(lineOf(e, e.currentLine()), c.stored) << where;
+    }
+}
+
+TEST(TapeEditor, TypingOnALine)
+{
+    checkEdits(English, {
+        {"", 0, "12.5", "12.5", 4, "12.5"},
+        {"", 0, "1.2.3a(% x", "1.23", 4, "1.23"},   // a second point, letters, "(", "%", blanks: nothing
+        {"1.23", 4, "H", "1.23H", 5, "1.23"},       // typed, but no number: the line keeps its value
+        {"", 0, "1,234,5,,6.5", "1,234,5,,6.5", 12, "123456.5"},
+        {"12", 1, "\b", "2", 0, "2"},               {"12", 0, "\b", "12", 0, "12"},
+        {"12", 0, "\x7f", "2", 0, "2"},             {"125", 1, "[All]9", "9", 1, "9"},
+        {"125", 3, "[All][Cut]", "", 0, "0"},
+        {"Sin(3", 5, "0", "Sin(30", 6, "text:Sin(30"},   // a function line stays text while edited
+        {"15%", 3, "[All]\b", "", 0, "text:"},
+        {"1\xC3\xA9", 3, "\b", "1", 1, "1"},        // a character of two bytes goes whole
+    });
+}
+
+TEST(TapeEditor, KeypadFunctionAndMemoryButtons)
+{
+    checkEdits(English, {
+        {"", 0, "[1][2][.][5]", "12.5", 4, "12.5"}, {"12.5", 4, "[.]", "12.5", 4, "12.5"},
+        {"12.5", 1, "[7]", "172.5", 2, "172.5"},    {"125", 3, "[All][4]", "4", 1, "4"},
+        {"172.5", 5, "[+/-]", "-172.5", 6, "-172.5"}, {"-172.5", 6, "[+/-]", "172.5", 5, "172.5"},
+        {"-172.5", 6, "[Del]", "-172.", 5, "-172"},  {"15000", 2, "[Del][7]", "17000", 2, "17000"},
+        {"-7", 2, "[Del]", "-", 1, "0"},            {".7", 2, "[Del]", ".", 1, "0"},
+        {"Sin(30)", 7, "[Del]", "30", 2, "30"},     {"Sin(30)", 3, "[+/-]", "Sin(-30)", 7, "text:Sin(-30)"},
+        {"Sin(-30)", 3, "[+/-]", "Sin(30)", 6, "text:Sin(30)"},
+        {"10", 2, "[%]", "10%", 3, "text:10%"},     {"10%", 3, "[%]", "10", 2, "10"},   // a number again
+        {"12", 2, "[C]", "", 0, "0"},
+        {"", 0, "[Sin]30", "Sin(30)", 6, "text:Sin(30)"}, {"Cos(45)", 7, "[Sin]", "Sin(45)", 6, "text:Sin(45)"},
+        {"1,234.5", 7, "[Sin]", "Sin(1,234.5)", 11, "text:Sin(1,234.5)"},
+        {"", 0, "[Pi]", "3.14159265358979", 16, "3.14159265358979"},
+        {"3", 1, "[M+][C][MR]", "3", 1, "3"},       {"3", 1, "[MR]", "0", 1, "0"},   // an empty memory is 0
+    });
+    checkEdits(German, {
+        {"", 0, "[7][.][5]", "7,5", 3, "7.5"},      {"7,5", 3, "[.]", "7,5", 3, "7.5"},
+        {"", 0, "7,5,", "7,5", 3, "7.5"},
+    });
+    TapeEditor e(English, 5);
+    e.pi();
+    ASSERT_TRUE(e.tape().TapeValue[0].isDouble());
+    EXPECT_EQ(e.tape().TapeValue[0].dbl(), std::acos(-1.0));
+}
+
+TEST(TapeEditor, TotalFollowsEveryKey)
+{
+    TapeEditor e(English, 17);
+    const struct { char key; const char* text; const char* total; int row; } steps[] = {
+        {'1', "1", "1", 0},         {'2', "12", "12", 0},     {'.', "12.", "12", 0},
+        {'5', "12.5", "12.5", 0},   {'+', "12.5", "12.5", 1}, {'2', "2", "14.5", 1},
+        {'*', "2", "0", 2},         {'2', "2", "29", 2}};   // "*" on an empty line multiplies by 0
+    for (const auto& s : steps) {
+        const int typedOn = e.currentRow();
+        e.typeCharacter(s.key);
+        EXPECT_EQ(e.row(typedOn).text, s.text) << s.key;
+        EXPECT_EQ(e.total().text, s.total) << s.key;
+        EXPECT_EQ(e.currentRow(), s.row) << s.key;
+    }
+    EXPECT_EQ(e.tape().TapeOp[2], 'x');
+    EXPECT_EQ(e.row(2).opColour, 0x00FF00u);
+    EXPECT_EQ(e.row(2).background, EntryBackCurrent);
+    EXPECT_EQ(e.row(0).background, EntryBackPlain);
+    e.setDecimals(2);
+    e.typeCharacter('/');
+    EXPECT_EQ(e.row(2).text, "2.00");
+    EXPECT_EQ(e.row(3).op, '/');
+    EXPECT_EQ(e.total().text, "Error");   // 29 / 0
+    e.typeCharacter('3');
+    EXPECT_EQ(e.total().text, "9.67");
+
+    // A negative line shows dark red, on the current row as elsewhere.
+    e.focusRow(5);
+    e.insertText("-5\r\n7");   // one line of a pasted text
+    EXPECT_EQ(e.row(5).textColour, RowTextDarkRed);
+    e.moveDown();
+    EXPECT_EQ(e.row(5).textColour, RowTextDarkRed);
+    EXPECT_EQ(lineOf(e, 5), "-5");
+}
+
+// Moving, Enter and the operators: where the current line goes, what the tape
+// gains, and that nothing but a new empty line is written. Five rows are shown.
+TEST(TapeEditor, MovesEnterOperatorsAndGrowth)
+{
+    const struct { int lines, first, row; const char* input; long long tapeLast; int firstAfter, maxAfter, rowAfter; char op; } cases[] = {
+        {5, 0, 2, "\r", 4, 0, 0, 3, '+'},         {5, 0, 2, "*", 4, 0, 0, 3, 'x'},
+        {5, 0, 1, "[x]", 4, 0, 0, 2, 'x'},        // the keypad's operators too
+        {5, 0, 4, "[Op4]\r", 5, 1, 1, 4, '-'},    // Enter at the end carries the line's own operator
+        {5, 0, 4, "/", 5, 1, 1, 4, '/'},          {5, 0, 4, "[^]", 5, 1, 1, 4, '^'},
+        {8, 0, 4, "-", 7, 1, 3, 4, '-'},          // a line below: it takes the operator
+        {8, 0, 4, "\r", 7, 1, 3, 4, '+'},         {8, 0, 4, "[/]", 7, 1, 3, 4, '/'},
+        {8, 0, 0, "[Up]", 7, 0, 3, 0, '+'},       {8, 2, 0, "[Up]", 7, 1, 3, 0, '+'},
+        {8, 0, 3, "[Up]", 7, 0, 3, 2, '+'},       {5, 0, 4, "[Down]", 4, 0, 0, 4, '+'},   // never adds a line
+        {8, 0, 4, "[Down]", 7, 1, 3, 4, '+'},     {8, 0, 1, "[Down]", 7, 0, 3, 2, '+'},
+        {40, 0, 2, "[PgDn]", 39, 5, 35, 2, '+'},  {40, 3, 4, "[PgUp]", 39, 0, 35, 2, '+'},
+        {40, 35, 2, "[PgDn]", 39, 35, 35, 4, '+'}, {40, 35, 4, "[PgDn]", 39, 35, 35, 4, '+'},
+    };
+    for (const auto& c : cases) {
+        TapeEditor e(English, 5);
+        std::vector<Value> values;
+        for (int i = 0; i < c.lines; ++i)
+            values.emplace_back(Decimal::fromInt(i + 1));
+        e.replaceTape(tapeWith(static_cast<std::size_t>(c.lines), values));
+        e.scrollTo(c.first);
+        e.focusRow(c.row);
+        run(e, c.input);
+        const std::string where = std::to_string(c.lines) + " " + std::to_string(c.row) + " " + c.input;
+        EXPECT_EQ(e.tape().TapeLast(), c.tapeLast) << where;
+        EXPECT_EQ(e.firstLine(), c.firstAfter) << where;
+        EXPECT_EQ(e.scrollMax(), c.maxAfter) << where;
+        EXPECT_EQ(e.currentRow(), c.rowAfter) << where;
+        EXPECT_EQ(e.row(e.currentRow()).op, c.op) << where;
+        for (int i = 0; i < c.lines; ++i)
+            EXPECT_EQ(lineOf(e, i), std::to_string(i + 1)) << where << " line " << i;
+        const bool keypad = std::string_view(c.input).back() == ']';
+        if (c.tapeLast >= c.lines) {   // the new line: 0 once Enter or a typed operator lands on it
+            EXPECT_EQ(lineOf(e, c.tapeLast), keypad ? "empty" : "0") << where;
+        }
+    }
+    // A box cannot show pi exactly: reaching its line by Enter, an operator
+    // or an arrow must not store the box's 15 figures.
+    TapeEditor p(English, 5);
+    run(p, "[Row1][Pi][Row0]\r[Up][Down][+][Row0]*[Row0][x]");
+    ASSERT_TRUE(p.tape().TapeValue[1].isDouble());
+    EXPECT_EQ(p.tape().TapeOp[1], 'x');
+}
+
+TEST(TapeEditor, EnterAndOperatorsOnTheLastRow)
+{
+    TapeEditor e(English, 5);
+    const int last = e.lastRow();
+    run(e, "[Row4][Op4][Op4]4\r");   // "x", then Enter appends a line that carries it
+    EXPECT_EQ(e.tape().TapeLast(), last + 1);
+    EXPECT_EQ(e.firstLine(), 1);
+    EXPECT_EQ(e.tape().TapeOp.back(), 'x');
+    EXPECT_EQ(e.row(last - 1).text, "4");
+    e.scrollTo(0);
+    run(e, "-");   // a line left below takes the operator; the tape scrolls by one
+    EXPECT_EQ(e.firstLine(), 1);
+    EXPECT_EQ(e.tape().TapeLast(), last + 1);
+    EXPECT_EQ(e.row(last).op, '-');
+    run(e, "6/");
+    EXPECT_EQ(e.tape().TapeLast(), last + 2);
+    EXPECT_EQ(e.firstLine(), 2);
+    EXPECT_EQ(e.row(last).op, '/');
+    EXPECT_EQ(e.total().text, "Error");   // 0 x 4 - 6, then 0 under "/"
+    run(e, "2");
+    EXPECT_EQ(e.total().text, "-3");
+
+    // The keypad's operators do not recalculate: the new operator counts from the next change.
+    TapeEditor k(English, 17);
+    k.setDecimals(2);
+    run(k, "[8][.][5][^]");
+    EXPECT_EQ(k.row(0).text, "8.50");
+    EXPECT_EQ(k.currentRow(), 1);
+    EXPECT_EQ(k.total().text, "8.50");   // not yet 8.5 ^ 0
+    run(k, "[2]");
+    EXPECT_EQ(k.total().text, "72.25");
+    run(k, "[Row16][3]");
+    run(k, "[x]");
+    EXPECT_EQ(k.tape().TapeLast(), 17);
+    EXPECT_EQ(k.row(16).op, 'x');
+    EXPECT_EQ(k.row(15).text, "3.00");
+    EXPECT_EQ(k.total().text, "75.25");   // 72.25 + 3, before the "x"
+}
+
+TEST(TapeEditor, TheTapeStopsAtItsSixteenBitLimitAndShortTapesStoreNothing)
+{
+    TapeEditor e(English, 17);
+    e.replaceTape(tapeWith(32767));   // lines 0..32766: one more fits a 16-bit index
+    e.scrollTo(e.scrollMax());
+    e.focusRow(16);
+    run(e, "\r5+[x]\r");
+    EXPECT_EQ(e.tape().TapeLast(), 32767);
+    EXPECT_EQ(e.scrollMax(), 32767 - 16);
+    EXPECT_EQ(e.firstLine(), 32767 - 16);
+    EXPECT_EQ(e.currentLine(), 32767);
+    EXPECT_EQ(lineOf(e, 32767), "5");
+    EXPECT_EQ(e.total().text, "5");
+
+    // Clear All with few rows shown, then Enter: the tape is cut to the rows
+    // shown plus one; shown again, the rows past its end hold no line.
+    TapeEditor s(English, 10);
+    s.setShownRows(2);
+    s.clearAll();
+    run(s, "[Row2]8\r");
+    EXPECT_EQ(s.tape().size(), 4u);
+    s.setShownRows(9);
+    EXPECT_EQ(s.currentRow(), 3);
+    run(s, "[Row6]7[7][Sin][Pi][Op6]");
+    EXPECT_EQ(s.editText(), "");
+    EXPECT_EQ(s.row(6).text, "");
+    EXPECT_EQ(s.row(6).op, '+');
+    EXPECT_EQ(s.tape().size(), 4u);
+    EXPECT_EQ(s.total().text, "8");
+    s.clearAll();
+    EXPECT_EQ(s.tape().size(), 10u);
+}
+
+TEST(TapeEditor, OperatorButtonsCycleAndTheFirstLineSkipsDivideAndPower)
+{
+    TapeEditor e(English, 5);
+    for (const char op : {'-', 'x', '+', '-'}) {
+        e.cycleOperator(0);
+        EXPECT_EQ(e.tape().TapeOp[0], op);
+    }
+    e.cycleOperator(3);
+    EXPECT_EQ(e.row(3).op, '-');
+    EXPECT_EQ(e.row(3).opColour, 0x0000FFu);
+    EXPECT_EQ(e.currentRow(), 0);
+    e.replaceTape(tapeWith(30, {val("6"), Value(), val("2")}));
+    e.scrollTo(2);   // row 0 shows line 2, which cycles fully
+    run(e, "[Op0][Op0][Op0]");
+    EXPECT_EQ(e.tape().TapeOp[2], '/');
+    EXPECT_EQ(e.total().text, "3");   // 6 / 2
+}
+
+TEST(TapeEditor, FunctionLinesMemoryAndUserButtons)
+{
+    TapeEditor e(English, 5);
+    run(e, "[Sin]");
+    EXPECT_EQ(e.total().text, "Error");   // no argument yet
+    run(e, "[3][0]");
+    EXPECT_EQ(e.total().text.substr(0, 6), "-0.988");   // sine of 30 radians
+
+    TapeEditor m(English, 5);
+    run(m, "2+3[M+]");
+    EXPECT_EQ(m.memoryDisplay(), "3");
+    EXPECT_EQ(m.row(1).background, EntryBackMemory);
+    run(m, "[Row2]");   // the shading goes with the focus
+    EXPECT_EQ(m.row(1).background, EntryBackPlain);
+    run(m, "[Total][M+]");   // with the total focused it stores the total
+    EXPECT_EQ(m.totalBackground(), EntryBackMemory);
+    EXPECT_EQ(m.memoryDisplay(), "5");
+    m.clearTotalShade();
+    EXPECT_EQ(m.totalBackground(), EntryBackPlain);
+    run(m, "[MR]");
+    EXPECT_EQ(m.editText(), "5");
+    EXPECT_EQ(m.total().text, "10");
+    run(m, "[Row3]1234.5");
+    m.setDecimals(2);
+    m.recalculate();
+    run(m, "[M=]");   // "1,244.50"
+    EXPECT_EQ(m.memoryDisplay(), "1244.5");
+    m.setStatMode(StatMode::Average);
+    run(m, "[M=]");   // a statistics text leaves the memory as it was
+    EXPECT_EQ(stored(m.memory()), "1244.5");
+
+    FunctionButtons b = defaultFunctionButtons();
+    b[18] = {"Area", "X*2+T", ""};
+    b[19] = {"Interest", "X*2", ""};
+    e.setFunctionButtons(b);
+    const struct { const char* input; const char* line; const char* total; } lines[] = {
+        {"1+[F18][4]", "text:Area(4)", "10"},       // 1 + (4*2+1)
+        {"2.5+[F19][5]", "text:Interest(5)", "2"},  // a name holding "Int" rounds down
+    };
+    for (const auto& l : lines) {
+        run(e, std::string("[CA]") + l.input);
+        EXPECT_EQ(lineOf(e, 1), l.line);
+        EXPECT_EQ(e.total().text, l.total);
+    }
+    b[15].Caption = "";   // an empty name matches every line with a "(", first of all
+    e.setFunctionButtons(b);
+    run(e, "[CA]1+[F18][4]");
+    EXPECT_EQ(e.total().text, " Error");
+}
+
+TEST(TapeEditor, PercentClearAndClearAll)
+{
+    TapeEditor e(English, 5);
+    run(e, "10[Row1][1][0][%]");
+    EXPECT_EQ(e.total().text, "11");   // 10 + 10%
+    run(e, "[%][.]");
+    EXPECT_EQ(e.total().text, "20");
+    run(e, "[C]");
+    EXPECT_EQ(e.total().text, "10");
+
+    e.replaceTape(tapeWith(30, {val("9"), val("8")}));
+    e.scrollTo(10);
+    e.focusRow(3);
+    run(e, "[CA]");
+    ASSERT_EQ(e.tape().size(), 30u);   // the length stays
+    EXPECT_EQ(e.tape().TapeOp[4], '+');
+    EXPECT_EQ(stored(e.tape().TapeValue[4]), "0");
+    EXPECT_EQ(e.tape().TapeOp[5], BlankOp);
+    EXPECT_TRUE(e.tape().TapeValue[5].isEmpty());
+    EXPECT_EQ(e.total().text, "");
+    EXPECT_EQ(e.firstLine(), 0);
+    EXPECT_EQ(e.scrollMax(), 0);
+    EXPECT_EQ(e.currentRow(), 0);
+    EXPECT_EQ(e.editText(), "");
+}
+
+TEST(TapeEditor, PasteNumbers)
+{
+    const std::string many = [] { std::string s; for (int i = 0; i < 33000; ++i) s += "1\r\n"; return s + "1"; }();
+    const struct { std::string clipboard; bool pasted; int lines; bool cut; int scrollMax; const char* line0; char op0; const char* total; } cases[] = {
+        {"1,234.5\r\n7", true, 2, false, 0, "1234.5", '+', "1241.5"},
+        {"\t\t\t12.50\r\nx\t\t\t3\r\nDE", true, 2, false, 0, "12.5", '-', "-9.5"},
+        {"abc", true, 1, false, 0, "0", '+', "0"},
+        {"1\n2\n3\n4\n5\n6\n7\n8", true, 8, false, 3, "1", '+', "36"},   // three lines beyond the five rows
+        {"", false, 0, false, 25, "9", 'x', "0"},                          // nothing to paste: the tape stays
+        {"DE", false, 0, false, 25, "9", 'x', "0"},
+        {many, true, 5 + 32001, true, 32001, "1", '+', "32006"},          // stops 32001 lines beyond the rows
+    };
+    for (const auto& c : cases) {
+        TapeEditor e(English, 5);
+        Tape t = tapeWith(30, {val("9")});
+        t.TapeOp[0] = 'x';
+        e.replaceTape(t);
+        const PasteOutcome out = e.pasteNumbers(c.clipboard);
+        const std::string where = c.clipboard.substr(0, 20);
+        EXPECT_EQ(out.pasted, c.pasted) << where;
+        EXPECT_EQ(out.lines, c.lines) << where;
+        EXPECT_EQ(out.cut, c.cut) << where;
+        EXPECT_EQ(e.scrollMax(), c.scrollMax) << where;
+        EXPECT_EQ(lineOf(e, 0), c.line0) << where;
+        EXPECT_EQ(e.tape().TapeOp[0], c.op0) << where;
+        EXPECT_EQ(e.total().text, c.total) << where;
+    }
+}
+
+TEST(TapeEditor, SortAndDecimalsRedrawWithoutRecalculating)
+{
+    TapeEditor e(English, 5);
+    Tape t = tapeWith(5, {val("5"), val("-3"), Value(), val("2")});
+    t.TapeOp = {'+', '-', 'x', '/', '+'};
+    e.replaceTape(t);
+    const std::string before = e.total().text;
+    e.sortNumbers();
+    EXPECT_EQ(e.copyNumbersText(), "2\r\n5\r\n0\r\n0\r\n0");
+    EXPECT_EQ(std::string(e.tape().TapeOp.begin(), e.tape().TapeOp.end()), "+-x/+");
+    EXPECT_EQ(e.editText(), "2");
+    EXPECT_EQ(e.total().text, before);
+
+    e.replaceTape(tapeWith(5, {val("1234.5"), val("2.555"), val("0.5"), val("-1234.5")}));
+    e.focusRow(1);
+    e.setDecimals(2);
+    EXPECT_EQ(e.row(0).text, "1,234.50");
+    EXPECT_EQ(e.row(1).text, "2.555");   // the current line keeps its full value in the box
+    EXPECT_EQ(e.rowDisplayText(1), "2.56");
+    EXPECT_EQ(e.row(2).text, ".50");
+    EXPECT_EQ(e.row(3).text, "-1,234.50");
+    EXPECT_EQ(e.row(3).textColour, RowTextDarkRed);
+    e.focusRow(0);
+    EXPECT_EQ(e.editText(), "1,234.50");   // it reads back as its value
+    for (int refused : {7, -1, 24})
+        e.setDecimals(refused);
+    EXPECT_EQ(e.settings().DecimalPlaces, 2);
+    e.setDecimals(VariableDecimals);
+    EXPECT_EQ(e.row(1).text, "2.555");
+}
+
+TEST(TapeEditor, ChangesNameWhatToRedraw)
+{
+    TapeEditor e(English, 5);
+    e.replaceTape(tapeWith(40));
+    e.takeChanges();
+    e.typeCharacter('4');
+    EditorChanges c = e.takeChanges();
+    EXPECT_EQ(c.lines, std::vector<long long>{0});
+    EXPECT_TRUE(c.current && c.total);
+    EXPECT_FALSE(c.allRows || c.scroll || c.memory);
+    e.moveDown();   // line 0 is drawn from the tape again
+    c = e.takeChanges();
+    EXPECT_EQ(c.lines, std::vector<long long>{0});
+    EXPECT_FALSE(c.allRows || c.total);
+    e.scrollBy(3);
+    c = e.takeChanges();
+    EXPECT_TRUE(c.allRows && c.scroll && c.current);
+    e.cycleOperator(2);
+    c = e.takeChanges();
+    EXPECT_EQ(c.lines, std::vector<long long>{5});
+    run(e, "[M+]");
+    EXPECT_TRUE(e.takeChanges().memory);
+    e.pasteNumbers("1\r\n2\r\n3\r\n4\r\n5\r\n6");
+    EXPECT_TRUE(e.takeChanges().allRows);
+    EXPECT_FALSE(e.takeChanges().any());
+}
+
+// ---- The faults that made the screen and the tape drift apart ----
+
+TEST(TapeEditorFaults, MovingUnderZeroDecimalsLeavesTheValuesWhole)
+{
+    TapeEditor e(English, 17);
+    run(e, "2.5\r2.5\r2.5");
+    EXPECT_EQ(e.total().text, "7.5");
+    e.setDecimals(0);
+    EXPECT_EQ(e.row(0).text, "3");
+    run(e, "[Row0]");
+    EXPECT_EQ(e.editText(), "2.5");
+    run(e, "[Down][Down]");
+    e.setDecimals(VariableDecimals);
+    for (int line = 0; line < 3; ++line)
+        EXPECT_EQ(lineOf(e, line), "2.5");
+    e.recalculate();
+    EXPECT_EQ(e.total().text, "7.5");
+}
+
+TEST(TapeEditorFaults, AResizeKeepsTheCaretsLine)
+{
+    const struct { int shown, first, row, shownAfter, firstAfter, rowAfter; } cases[] = {
+        {5, 8, 3, 16, 0, 11},   // line 11 comes into view at the top of the tape
+        {16, 0, 11, 5, 6, 5},   // fewer rows: the tape scrolls to keep it shown
+        {16, 20, 0, 16, 4, 16},
+        {5, 30, 2, 5, 27, 5}};  // beyond the first rows: it is shown on the last row
+    for (const auto& c : cases) {
+        TapeEditor e(English, 17);
+        std::vector<Value> values;
+        for (int i = 0; i < 40; ++i)
+            values.emplace_back(Decimal::fromInt(i));
+        e.replaceTape(tapeWith(40, values));
+        e.setShownRows(c.shown);
+        e.scrollTo(c.first);
+        e.focusRow(c.row);
+        const long long line = e.currentLine();
+        e.setCaret(1, 1);
+        e.setShownRows(c.shownAfter);
+        EXPECT_EQ(e.firstLine(), c.firstAfter);
+        EXPECT_EQ(e.currentRow(), c.rowAfter);
+        EXPECT_EQ(e.caret(), 1);
+        e.typeCharacter('9');
+        const std::string digits = std::to_string(line);
+        EXPECT_EQ(lineOf(e, line), digits.substr(0, 1) + "9" + digits.substr(1)) << line;
+        for (int i = 0; i < 40; ++i) {
+            if (i != line) {
+                EXPECT_EQ(lineOf(e, i), std::to_string(i)) << line;
+            }
+        }
+    }
+}
+
+TEST(TapeEditorFaults, KeypadDeleteLeavesTheCaretWhereTheFigureWas)
+{
+    TapeEditor e(English, 5);
+    run(e, "15000");
+    e.setCaret(2, 2);
+    run(e, "[Del][7]");
+    EXPECT_EQ(lineOf(e, 0), "17000");
+}
+
+TEST(TapeEditorFaults, AGroupingSymbolTypedAsAPointShowsTheStoredValueOnceLeft)
+{
+    TapeEditor e(German, 5);
+    run(e, "12.5");
+    EXPECT_EQ(lineOf(e, 0), "125");
+    run(e, "[Down]");
+    EXPECT_EQ(e.row(0).text, "125");
+    run(e, "[Up]");
+    EXPECT_EQ(e.editText(), "125");
+}
+
+} // namespace
+} // namespace qm
