@@ -5,7 +5,6 @@
 
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/tape/EntryBox.h"
-#include "ui/tape/RollingCaculator.h"
 #include "support/WindowBench.h"
 
 #include <QKeyEvent>
@@ -15,30 +14,38 @@
 
 namespace {
 
-using qm::ui::Rolling_Caculator;
+using qm::ui::MainWindow;
 
 constexpr int LastLine = 32767;
 
+QWidget* lastBox(const MainWindow& w)
+{
+    return w.findChild<QWidget*>(QStringLiteral("row%1").arg(w.editor().lastRow()));
+}
+
 // `kind` 0: plain numbers under "+" and "-"; 1: every tenth line a function
 // line, the rest numbers.
-std::unique_ptr<Rolling_Caculator> longTapeWindow(int kind)
+std::unique_ptr<MainWindow> longTapeWindow(int kind)
 {
     auto w = qm::bench::shownWindow(466);
-    w->settings.regional = qm::Regional{'.', ',', 3};
+    w->editor().setRegional(qm::Regional{'.', ',', 3});
     w->activateWindow();
     QCoreApplication::processEvents();
-    w->tape.resize(LastLine + 1);
+    qm::Tape t;
+    t.resize(LastLine + 1);
     for (int i = 0; i <= LastLine; ++i) {
         const auto k = static_cast<std::size_t>(i);
         if (kind == 1 && i % 10 == 9)
-            w->tape.TapeValue[k] = qm::Value(std::string("Sin(") + std::to_string(i % 90) + ")");
+            t.TapeValue[k] = qm::Value(std::string("Sin(") + std::to_string(i % 90) + ")");
         else
-            w->tape.TapeValue[k] = qm::Value(*qm::Decimal::fromInt(i * 37 + 11).div(qm::Decimal::fromInt(100)));
-        w->tape.TapeOp[k] = i % 3 == 2 ? '-' : '+';
+            t.TapeValue[k] = qm::Value(*qm::Decimal::fromInt(i * 37 + 11).div(qm::Decimal::fromInt(100)));
+        t.TapeOp[k] = i % 3 == 2 ? '-' : '+';
     }
-    w->ScrollNum->setValueMax(LastLine - w->LastRow);
-    w->ScrollNum->setValue(w->scrollMax());
-    w->CalAmount[w->LastRow]->setFocus(Qt::OtherFocusReason);
+    w->editor().replaceTape(std::move(t));
+    w->editor().scrollTo(w->editor().scrollMax());
+    w->editor().focusRow(w->editor().lastRow());
+    w->refresh();
+    lastBox(*w)->setFocus(Qt::OtherFocusReason);
     QCoreApplication::processEvents();
     return w;
 }
@@ -54,7 +61,7 @@ void sendKey(QWidget* box, Qt::Key key, const QString& text)
 void BM_KeyOnLastLineOfLongestTape(benchmark::State& state)
 {
     auto w = longTapeWindow(static_cast<int>(state.range(0)));
-    qm::ui::EntryBox* box = w->CalAmount[w->LastRow];
+    QWidget* box = lastBox(*w);
     bool typeDigit = true;
     for (auto _ : state) {
         // A figure, then Backspace: the line's text stays short.
@@ -63,11 +70,11 @@ void BM_KeyOnLastLineOfLongestTape(benchmark::State& state)
         else
             sendKey(box, Qt::Key_Backspace, QStringLiteral("\b"));
         typeDigit = !typeDigit;
-        benchmark::DoNotOptimize(w->TotalAmount->text().size());
+        benchmark::DoNotOptimize(w->editor().total().text.size());
     }
-    state.counters["lines"] = static_cast<double>(w->tape.size());
-    state.counters["line"] = w->scrollValue() + w->LastRow;
-    state.SetLabel(w->TotalAmount->text().toStdString());
+    state.counters["lines"] = static_cast<double>(w->editor().tape().size());
+    state.counters["line"] = static_cast<double>(w->editor().currentLine());
+    state.SetLabel(w->editor().total().text);
 }
 BENCHMARK(BM_KeyOnLastLineOfLongestTape)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -4,7 +4,6 @@
 
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/platform/Clipboard.h"
-#include "ui/tape/RollingCaculator.h"
 #include "support/WindowBench.h"
 
 
@@ -13,7 +12,7 @@
 
 namespace {
 
-using qm::ui::Rolling_Caculator;
+using qm::ui::MainWindow;
 
 using qm::bench::shownWindow;
 
@@ -26,11 +25,12 @@ void BM_PasteNumbers32000Lines(benchmark::State& state)
     qm::ui::setClipboardText(text);
     auto w = shownWindow(466);
     for (auto _ : state) {
-        w->P_m_Click();
-        benchmark::DoNotOptimize(w->tape.size());
+        w->editor().pasteNumbers(text.toStdString());
+        w->refresh();
+        benchmark::DoNotOptimize(w->editor().tape().size());
     }
-    state.counters["lines"] = static_cast<double>(w->tape.size());
-    state.counters["scrollMax"] = w->scrollMax();
+    state.counters["lines"] = static_cast<double>(w->editor().tape().size());
+    state.counters["scrollMax"] = w->editor().scrollMax();
 }
 BENCHMARK(BM_PasteNumbers32000Lines)->Unit(benchmark::kMillisecond);
 
@@ -41,18 +41,21 @@ void BM_ScrollNumChange74Rows(benchmark::State& state)
     const bool mixed = state.range(0) != 0;
     auto w = shownWindow(117 + 73 * 21);
     const char ops[] = {'+', '-', 'x', '/', '^'};
-    w->tape.resize(200);
-    for (std::size_t i = 0; i < w->tape.size(); ++i) {
-        w->tape.TapeValue[i] = qm::Value(qm::Decimal::fromInt(static_cast<long long>(i) * 1234567 - 999));
-        w->tape.TapeOp[i] = mixed ? ops[i % 5] : '+';
+    qm::Tape t;
+    t.resize(200);
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        t.TapeValue[i] = qm::Value(qm::Decimal::fromInt(static_cast<long long>(i) * 1234567 - 999));
+        t.TapeOp[i] = mixed ? ops[i % 5] : '+';
     }
-    w->ScrollNum->setValueMax(static_cast<int>(w->tape.TapeLast()) - w->LastRow);
+    w->editor().replaceTape(std::move(t));
+    w->refresh();
     int v = 0;
     for (auto _ : state) {
         v ^= 1;
-        w->ScrollNum->setValue(v);   // raises Change: the rows are redrawn
+        w->editor().scrollTo(v);   // every shown row is redrawn
+        w->refresh();
     }
-    state.counters["rows"] = w->LastRow + 1;
+    state.counters["rows"] = w->editor().lastRow() + 1;
 }
 BENCHMARK(BM_ScrollNumChange74Rows)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
@@ -60,10 +63,10 @@ BENCHMARK(BM_ScrollNumChange74Rows)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecon
 void BM_StartWindow(benchmark::State& state)
 {
     for (auto _ : state) {
-        Rolling_Caculator w;
+        MainWindow w;
         w.show();
         QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(w.LastLoadedRow);
+        benchmark::DoNotOptimize(w.editor().lastLoadedRow());
     }
 }
 BENCHMARK(BM_StartWindow)->Unit(benchmark::kMillisecond);

@@ -3,7 +3,7 @@
 // height, and a main that runs the benchmarks on a fixed 1920 x 1080
 // offscreen screen (74 rows, whatever the machine).
 
-#include "ui/tape/RollingCaculator.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,9 +18,9 @@
 
 namespace qm::bench {
 
-inline std::unique_ptr<qm::ui::Rolling_Caculator> shownWindow(int interiorHeight)
+inline std::unique_ptr<qm::ui::MainWindow> shownWindow(int interiorHeight)
 {
-    auto w = std::make_unique<qm::ui::Rolling_Caculator>();
+    auto w = std::make_unique<qm::ui::MainWindow>();
     w->show();
     QCoreApplication::processEvents();
     w->resize(671, interiorHeight + w->menuBar()->height());

@@ -1,6 +1,6 @@
 #include "BatchMode.h"
 
-#include "ui/tape/RunMainWindow.h"
+#include "ui/mainwindow/RunMainWindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>

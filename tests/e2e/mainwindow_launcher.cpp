@@ -1,7 +1,7 @@
 // Starts the main window the way the program does, for the end-to-end tests
 // and the start-up measurement.
 
-#include "ui/tape/RunMainWindow.h"
+#include "ui/mainwindow/RunMainWindow.h"
 
 #include <QApplication>
 #include <QStringList>

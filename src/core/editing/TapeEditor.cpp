@@ -568,6 +568,13 @@ std::string TapeEditor::copyNumbersText() const
 
 void TapeEditor::setFunctionButtons(const FunctionButtons& buttons) { buttons_ = buttons; }
 
+void TapeEditor::setRegional(const Regional& regional)
+{
+    settings_.regional = regional;
+    markAll();
+    enterLine();
+}
+
 void TapeEditor::recalculate()
 {
     total_ = MailCalc(tape_, settings_, buttons_, total_.text, evaluator_);

@@ -163,6 +163,8 @@ public:
     void replaceTape(Tape tape);
     std::string copyNumbersText() const;
     void setFunctionButtons(const FunctionButtons& buttons);
+    // The regional separators the lines are read and shown with.
+    void setRegional(const Regional& regional);
     void recalculate();
 
 private:

@@ -6,7 +6,10 @@
 
 #include "ui/controls/SuperButton.h"
 #include "ui/files/LoadSave.h"
+#include "ui/mainwindow/MainWindowSupport.h"
 #include "ui/tape/EntryBox.h"
+
+#include <QAction>
 
 #include <QLineEdit>
 
@@ -26,26 +29,32 @@ QByteArray numberedFile(int lines)
     return bytes;
 }
 
-QString lineText(const Rolling_Caculator& w, int line)
+QString opAndValue(const MainWindow& w, int line)
 {
     const auto at = static_cast<std::size_t>(line);
-    return QChar(w.tape.TapeOp[at]) + QString::fromStdString(shown(w.tape.TapeValue[at]));
+    return QChar(w.editor().tape().TapeOp[at]) + QString::fromStdString(shown(w.editor().tape().TapeValue[at]));
+}
+
+QAction* fileAction(const MainWindow& w, bool save)
+{
+    const QString caption = save ? QStringLiteral("Save Calculation...") : QStringLiteral("Open Calculation...");
+    for (QAction* a : w.menuBar()->findChildren<QAction*>()) {
+        if (a->text() == caption)
+            return a;
+    }
+    return nullptr;
 }
 
 class MainWindowFiles : public FolderFixture {
 protected:
     QString path(const QString& name) const { return calc + "/" + name; }
 
-    // Opens `file` the way the start-up opening does, without the dialog.
-    static void open(Rolling_Caculator& w, const QString& file)
-    {
-        w.FilePath = file;
-        w.LD_Click(5);
-    }
+    // Opens `file` through the dialog, its full path typed as the name.
+    static void open(MainWindow& w, const QString& file) { withDialog(w, 0, file); }
 
     // Runs command `index` while the file dialog, once it shows, gets `name`
     // typed and is answered with its accept (or cancel) button.
-    static void withDialog(Rolling_Caculator& w, int index, const QString& name, bool accept = true)
+    static void withDialog(MainWindow& w, int index, const QString& name, bool accept = true)
     {
         QTimer::singleShot(0, &w, [&w, name, accept] {
             auto* dialog = w.findChild<LoadSave*>();
@@ -53,7 +62,7 @@ protected:
             dialog->nameBox()->setText(name);
             QTest::mouseClick(accept ? dialog->acceptButton() : dialog->cancelButton(), Qt::LeftButton);
         });
-        w.LD_Click(index);
+        fileAction(w, index == 1)->trigger();
     }
 
     MessageCatcher catcher;
@@ -62,37 +71,37 @@ protected:
 TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTapes)
 {
     auto w = shownWindow();
-    const int rows = w->LastLoadedRow + 1;
+    const int rows = w->editor().lastLoadedRow() + 1;
     const struct { const char* what; int lines, scrolled; } cases[] = {
         {"long tape keeps the position", 300, 7},
         {"short tape while scrolled", 3, 7},
-        {"one line more than the shown rows", w->LastRow + 2, 1},
+        {"one line more than the shown rows", w->editor().lastRow() + 2, 1},
         {"tape ending above the position", rows + 10, 250},
-        {"tape ending at the position", rows + 10, rows + 9 - w->LastRow},
+        {"tape ending at the position", rows + 10, rows + 9 - w->editor().lastRow()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         // A tall tape first, so that any scroll position can be reached.
         ASSERT_TRUE(writeFile(path("tall.Clc"), numberedFile(400)));
         open(*w, path("tall.Clc"));
-        w->ScrollNum->setValue(c.scrolled);
+        part<EzyVerticalScroll>(*w, "tapeScrollBar")->setValue(c.scrolled);
         ASSERT_TRUE(writeFile(path("case.Clc"), numberedFile(c.lines)));
         open(*w, path("case.Clc"));
 
         const int size = std::max(c.lines, rows);
-        ASSERT_EQ(w->tape.size(), static_cast<std::size_t>(size));
-        ASSERT_EQ(w->tape.TapeOp.size(), w->tape.size());
-        const int max = std::max(0, size - 1 - w->LastRow);
-        EXPECT_EQ(w->scrollMax(), max);
+        ASSERT_EQ(w->editor().tape().size(), static_cast<std::size_t>(size));
+        ASSERT_EQ(w->editor().tape().TapeOp.size(), w->editor().tape().size());
+        const int max = std::max(0, size - 1 - w->editor().lastRow());
+        EXPECT_EQ(w->editor().scrollMax(), max);
         // Kept while the new tape reaches it, else back to the first line.
-        EXPECT_EQ(w->scrollValue(), c.scrolled <= max ? c.scrolled : 0);
+        EXPECT_EQ(w->editor().firstLine(), c.scrolled <= max ? c.scrolled : 0);
         for (int i = 0; i < size; ++i)
-            ASSERT_EQ(lineText(*w, i), i < c.lines ? numberedLine(i) : "+0") << "line " << i;
+            ASSERT_EQ(opAndValue(*w, i), i < c.lines ? numberedLine(i) : "+0") << "line " << i;
         // Every shown row shows its line: padded lines empty under "+".
-        for (int j = 0; j <= w->LastRow; ++j) {
-            const int line = w->scrollValue() + j;
-            EXPECT_EQ(w->CalAmount[j]->text(), line < c.lines ? QString::number(line + 1) : QString()) << j;
-            EXPECT_EQ(w->Op[j]->caption(), line < c.lines ? numberedLine(line).left(1) : "+") << j;
+        for (int j = 0; j <= w->editor().lastRow(); ++j) {
+            const int line = w->editor().firstLine() + j;
+            EXPECT_EQ(row(*w, j)->text(), line < c.lines ? QString::number(line + 1) : QString()) << j;
+            EXPECT_EQ(operatorButton(*w, j)->caption(), line < c.lines ? numberedLine(line).left(1) : "+") << j;
         }
     }
     EXPECT_EQ(catcher.seen, 0);
@@ -100,8 +109,8 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
     // (12.5 x 3) - (-5) + sin 0: the total is recalculated.
     ASSERT_TRUE(writeFile(path("t.Clc"), "Ferrowick 6\r\n+12.5\r\nx3\r\n--5\r\n+Sin(0)\r\n"));
     open(*w, path("t.Clc"));
-    EXPECT_EQ(w->TotalAmount->text(), "42.5");
-    EXPECT_EQ(w->CalAmount[3]->text(), "Sin(0)");
+    EXPECT_EQ(total(*w), "42.5");
+    EXPECT_EQ(row(*w, 3)->text(), "Sin(0)");
 }
 
 TEST_F(MainWindowFiles, FailedOpeningSaysSoAndKeepsTheWholeOldTape)
@@ -109,9 +118,9 @@ TEST_F(MainWindowFiles, FailedOpeningSaysSoAndKeepsTheWholeOldTape)
     auto w = shownWindow();
     ASSERT_TRUE(writeFile(path("good.Clc"), numberedFile(120)));
     open(*w, path("good.Clc"));
-    w->ScrollNum->setValue(4);
-    const QString total = w->TotalAmount->text();
-    const QString row0 = w->CalAmount[0]->text();
+    part<EzyVerticalScroll>(*w, "tapeScrollBar")->setValue(4);
+    const QString before = total(*w);
+    const QString row0 = row(*w, 0)->text();
     ASSERT_TRUE(writeFile(path("value.Clc"), "Ferrowick 6\r\n+1\r\n+abc\r\n"));
     ASSERT_TRUE(writeFile(path("header.Clc"), "Ferrowick 6\r\n"));
     const struct { const char* name; int messages; } cases[] = {
@@ -124,11 +133,11 @@ TEST_F(MainWindowFiles, FailedOpeningSaysSoAndKeepsTheWholeOldTape)
         EXPECT_EQ(catcher.seen, c.messages);
         EXPECT_EQ(catcher.text, "Cannot write to read only file or drive...");
         EXPECT_EQ(catcher.title, w->windowTitle());
-        ASSERT_EQ(w->tape.size(), 120u);
-        EXPECT_EQ(lineText(*w, 119), "+120");
-        EXPECT_EQ(w->scrollValue(), 4);
-        EXPECT_EQ(w->CalAmount[0]->text(), row0);
-        EXPECT_EQ(w->TotalAmount->text(), total);
+        ASSERT_EQ(w->editor().tape().size(), 120u);
+        EXPECT_EQ(opAndValue(*w, 119), "+120");
+        EXPECT_EQ(w->editor().firstLine(), 4);
+        EXPECT_EQ(row(*w, 0)->text(), row0);
+        EXPECT_EQ(total(*w), before);
     }
 }
 
@@ -136,47 +145,49 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
 {
     const QString file = path("start up.Clc");
     ASSERT_TRUE(writeFile(file, "Ferrowick 6\r\n+2\r\nx21\r\n"));
-    Rolling_Caculator w(QStringLiteral("\"") + file + QStringLiteral("\""));
-    EXPECT_EQ(shown(w.tape.TapeValue[0]), "0");   // not before the window is activated
+    MainWindow w(QStringLiteral("\"") + file + QStringLiteral("\""));
+    EXPECT_EQ(shown(w.editor().tape().TapeValue[0]), "0");   // not before the window is activated
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    if (!w.Activated)
-        w.Form_Activate();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_TRUE(w.windowTitle().endsWith(file));
-    EXPECT_NE(w.CustomFile, file);
-    EXPECT_EQ(lineText(w, 1), "x21");
-    EXPECT_EQ(w.TotalAmount->text(), "42");
+    EXPECT_NE(w.settingsFile(), file);
+    EXPECT_EQ(opAndValue(w, 1), "x21");
+    EXPECT_EQ(total(w), "42");
     // A later activation neither clears the tape nor opens the file again.
     ASSERT_TRUE(writeFile(file, "Ferrowick 6\r\n+7\r\n"));
-    w.Form_Activate();
-    EXPECT_EQ(lineText(w, 0), "+2");
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&w, &activate);
+    EXPECT_EQ(opAndValue(w, 0), "+2");
     EXPECT_EQ(catcher.seen, 0);
 }
 
 TEST_F(MainWindowFiles, SaveAndOpenThroughTheDialog)
 {
     auto w = shownWindow();
-    w->tape.TapeValue[0] = dec("12.5");
-    w->tape.TapeOp[1] = 'x';
-    w->tape.TapeValue[1] = dec("3");
-    w->tape.TapeOp[2] = '-';
-    w->tape.TapeValue[2] = dec("-5");
+    Tape t;
+    t.resize(74);
+    t.TapeValue[0] = dec("12.5");
+    t.TapeOp[1] = 'x';
+    t.TapeValue[1] = dec("3");
+    t.TapeOp[2] = '-';
+    t.TapeValue[2] = dec("-5");
+    setTape(*w, t);
     withDialog(*w, 1, "roll");
-    EXPECT_EQ(w->FilePath, QDir::toNativeSeparators(path("roll.Clc")));
     QByteArray expected = "Ferrowick 6\r\n+12.5\r\nx3\r\n--5\r\n";
-    for (std::size_t i = 3; i < w->tape.size(); ++i)
+    for (std::size_t i = 3; i < w->editor().tape().size(); ++i)
         expected += "+0\r\n";
     EXPECT_EQ(readFile(path("roll.Clc")), expected);
-    w->Clear_Total_Click();
+    w->editor().clearAll();
+    w->refresh();
     withDialog(*w, 1, "roll", false);   // cancelled: nothing written
-    EXPECT_TRUE(w->FilePath.isEmpty());
     EXPECT_EQ(readFile(path("roll.Clc")), expected);
 
     withDialog(*w, 0, "roll");
     const QStringList back{"+12.5", "x3", "--5", "+0"};
     for (int i = 0; i < back.size(); ++i)
-        EXPECT_EQ(lineText(*w, i), back[i]) << i;
-    EXPECT_EQ(w->TotalAmount->text(), "42.5");
+        EXPECT_EQ(opAndValue(*w, i), back[i]) << i;
+    EXPECT_EQ(total(*w), "42.5");
     EXPECT_EQ(catcher.seen, 0);
 }
 

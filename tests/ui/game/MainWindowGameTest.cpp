@@ -7,7 +7,7 @@
 #include "ui/game/All_Timers.h"
 #include "ui/game/GameController.h"
 #include "ui/tape/EntryBox.h"
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/mainwindow/MainWindowSupport.h"
 
 #include <QAction>
 #include <QLabel>
@@ -28,23 +28,33 @@ struct GameWindow {
         w.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
     }
-    All_Timers* panel() const { return qobject_cast<All_Timers*>(w.All_Timers); }
-    bool menuEnabled() const { return w.Nixie_Invaders_Go[0]->isEnabled() && w.Nixie_Invaders_Go[1]->isEnabled(); }
+    All_Timers* panel() const { return w.findChild<All_Timers*>(); }
+    QAction* menuItem(int index) const
+    {
+        const QString caption = index ? QStringLiteral("Start Nixie Blaster...") : QStringLiteral("Start Nixie Invaders...");
+        for (QAction* a : w.menuBar()->findChildren<QAction*>()) {
+            if (a->text() == caption)
+                return a;
+        }
+        return nullptr;
+    }
+    bool menuEnabled() const { return menuItem(0)->isEnabled() && menuItem(1)->isEnabled(); }
+    bool running() { return w.gameController()->running(); }
     // Starts game `index` from the menu; the test then plays the timer.
     void start(int index)
     {
-        w.Nixie_Invaders_Go[index]->trigger();
+        menuItem(index)->trigger();
         w.gameController()->timer().stop();
     }
     void tick() { w.gameController()->GameTimer_Timer(); }
-    int first() const { return w.TotalAmount->text().front().digitValue(); }
+    int first() const { return test::total(w).front().digitValue(); }
     void tickUntilInvaded()
     {
-        for (int ticks = 0; w.game.running() && ticks < 100; ++ticks)
+        for (int ticks = 0; running() && ticks < 100; ++ticks)
             tick();
     }
 
-    Rolling_Caculator w;
+    MainWindow w;
     int prompts = 0;
 };
 
@@ -58,45 +68,47 @@ protected:
 TEST_F(MainWindowGame, KeysAndKeypadShootUntilInvadedThenAPause)
 {
     GameWindow g(settingsFile());
-    Rolling_Caculator& w = g.w;
+    MainWindow& w = g.w;
     g.start(0);
     for (int i = 0; i < 30; ++i) {
         g.tick();
-        ASSERT_EQ(w.TotalAmount->text().size(), 1) << i;
+        ASSERT_EQ(test::total(w).size(), 1) << i;
         const int f = g.first();
         if (i % 3 == 2)
-            emit w.CalC_Button[f]->Click();
+            test::click(test::digit(w, f));
         else
-            QTest::keyClick(w.TotalAmount, static_cast<Qt::Key>(Qt::Key_0 + f), i % 3 ? Qt::KeypadModifier : Qt::NoModifier);
-        ASSERT_EQ(w.TotalAmount->text(), QString()) << i;
+            QTest::keyClick(test::totalBox(w), static_cast<Qt::Key>(Qt::Key_0 + f), i % 3 ? Qt::KeypadModifier : Qt::NoModifier);
+        ASSERT_EQ(test::total(w), QString()) << i;
     }
-    EXPECT_EQ(w.CalAmount[0]->text(), QString()) << "the tape took none of those figures";
+    EXPECT_EQ(test::row(w, 0)->text(), QString()) << "the tape took none of those figures";
     g.tick();
-    const QString row = w.TotalAmount->text();
+    const QString row = test::total(w);
     const int wrong = (g.first() + 1) % 9;   // a wrong figure, by key and by button
-    QTest::keyClick(w.TotalAmount, static_cast<Qt::Key>(Qt::Key_0 + wrong));
-    emit w.CalC_Button[wrong]->Click();
-    EXPECT_EQ(w.TotalAmount->text(), row);
+    QTest::keyClick(test::totalBox(w), static_cast<Qt::Key>(Qt::Key_0 + wrong));
+    test::click(test::digit(w, wrong));
+    EXPECT_EQ(test::total(w), row);
 
     g.tickUntilInvaded();
-    EXPECT_EQ(w.TotalAmount->text(), "Invaded / Score : 30");
-    EXPECT_TRUE(w.TotalAmount->isReadOnly());
+    EXPECT_EQ(test::total(w), "Invaded / Score : 30");
+    EXPECT_TRUE(test::totalBox(w)->isReadOnly());
     EXPECT_FALSE(g.panel()->isVisible());
     EXPECT_EQ(g.prompts, 1);
-    EXPECT_EQ(nameText(w.HighScoreNames[0]), "Zoe");
-    EXPECT_EQ(w.HighScores[0], 30);
-    QTest::keyClick(w.TotalAmount, Qt::Key_0);   // keys after the game do nothing to the box
-    EXPECT_EQ(w.TotalAmount->text(), "Invaded / Score : 30");
+    EXPECT_EQ(nameText(w.highScoreNames()[0]), "Zoe");
+    EXPECT_EQ(w.highScores()[0], 30);
+    QTest::keyClick(test::totalBox(w), Qt::Key_0);   // keys after the game do nothing to the box
+    EXPECT_EQ(test::total(w), "Invaded / Score : 30");
 
     // The pause: the menu is greyed, no game starts, and the window still
     // handles events until the menu comes back.
     EXPECT_FALSE(g.menuEnabled());
-    w.Nixie_Invaders_Go_Click(0);
-    EXPECT_FALSE(w.game.running());
+    g.menuItem(0)->setEnabled(true);
+    g.menuItem(0)->trigger();
+    g.menuItem(0)->setEnabled(false);
+    EXPECT_FALSE(g.running());
     ASSERT_TRUE(QTest::qWaitFor([&] { return g.menuEnabled(); }, 3000));
-    EXPECT_GE(w.nowMs(), w.game.pauseUntil());
+    EXPECT_FALSE(w.gameController()->paused());
     g.start(0);
-    EXPECT_TRUE(w.game.running());
+    EXPECT_TRUE(g.running());
     EXPECT_EQ(g.panel()->ScoreTitle[0]->text(), "30");
 }
 

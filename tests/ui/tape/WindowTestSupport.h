@@ -5,7 +5,7 @@
 // message boxes a handler raises.
 
 #include "core/number/TextForm.h"
-#include "ui/tape/RollingCaculator.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -102,10 +102,11 @@ inline void makeHost(QWidget& window, int width, int height)
 
 // A shown main window with English separators whose interior (below the
 // menu bar) is `height` pixels high: 466 is the design size, 17 rows.
-inline std::unique_ptr<Rolling_Caculator> shownWindow(int height = 466)
+inline std::unique_ptr<MainWindow> shownWindow(int height = 466, const QString& argument = QString())
 {
-    auto w = std::make_unique<Rolling_Caculator>();
-    w->settings.regional = Regional{'.', ',', 3};
+    auto w = std::make_unique<MainWindow>(argument);
+    w->editor().setRegional(Regional{'.', ',', 3});
+    w->refresh();
     w->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->resize(671, height + w->menuBar()->height());

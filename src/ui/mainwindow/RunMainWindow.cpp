@@ -1,6 +1,6 @@
-#include "ui/tape/RunMainWindow.h"
+#include "ui/mainwindow/RunMainWindow.h"
 
-#include "ui/tape/RollingCaculator.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QApplication>
 
@@ -8,7 +8,7 @@ namespace qm::ui {
 
 int runMainWindow(QApplication& app, const QString& argument)
 {
-    Rolling_Caculator window(argument);
+    MainWindow window(argument);
     window.show();
     return app.exec();
 }

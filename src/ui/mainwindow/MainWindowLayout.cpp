@@ -1,14 +1,11 @@
-// The main window's layout on every size or state change, and the drawing of
-// the shown rows from the tape.
+// The main window's layout on every size or state change: the tall form on
+// maximize, the size limits and the number of shown rows.
 
-#include "ui/tape/RollingCaculator.h"
+#include "ui/mainwindow/MainWindow.h"
 
-#include "core/commands/TapeCommands.h"
 #include "core/tape/MainWindowDesign.h"
-#include "ui/controls/EzyVerticalScroll.h"
-#include "ui/controls/SuperButton.h"
-#include "ui/platform/RegionalSettings.h"
-#include "ui/tape/EntryBox.h"
+#include "ui/mainwindow/TapeView.h"
+#include "ui/mainwindow/TotalDisplay.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -44,21 +41,21 @@ int roundHalfEven(double x)
 
 } // namespace
 
-double Rolling_Caculator::pixelsPerTwipX() const
+double MainWindow::pixelsPerTwipX() const
 {
     const QScreen* s = screen();
     const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
     return (dpi > 0 ? dpi : 96.0) / design::TwipsPerInch;
 }
 
-double Rolling_Caculator::pixelsPerTwipY() const
+double MainWindow::pixelsPerTwipY() const
 {
     const QScreen* s = screen();
     const double dpi = s ? s->logicalDotsPerInchY() : 96.0;
     return (dpi > 0 ? dpi : 96.0) / design::TwipsPerInch;
 }
 
-int Rolling_Caculator::menuBarHeight() const
+int MainWindow::menuBarHeight() const
 {
     const QWidget* bar = menuWidget();
     if (!bar || bar->isHidden())
@@ -67,13 +64,13 @@ int Rolling_Caculator::menuBarHeight() const
     return forWidth > 0 ? forWidth : bar->sizeHint().height();
 }
 
-QSize Rolling_Caculator::interiorSize() const
+QSize MainWindow::interiorSize() const
 {
     return QSize(width(), std::max(0, height() - menuBarHeight()));
 }
 
 // Sets the outer size (frame included) in twips.
-void Rolling_Caculator::resizeOuterTwips(int widthTwips, int heightTwips)
+void MainWindow::resizeOuterTwips(int widthTwips, int heightTwips)
 {
     const QRect frame = frameGeometry();
     const QRect inner = geometry();
@@ -86,7 +83,7 @@ void Rolling_Caculator::resizeOuterTwips(int widthTwips, int heightTwips)
 
 // Places the frame's top left corner and sets the outer size in one request,
 // so that it replaces whatever geometry the window system restores meanwhile.
-void Rolling_Caculator::setOuterGeometry(QPoint frameTopLeft, int widthTwips, int heightTwips)
+void MainWindow::setOuterGeometry(QPoint frameTopLeft, int widthTwips, int heightTwips)
 {
     const QRect frame = frameGeometry();
     const QRect inner = geometry();
@@ -99,22 +96,22 @@ void Rolling_Caculator::setOuterGeometry(QPoint frameTopLeft, int widthTwips, in
     setGeometry(frameTopLeft.x() + left, frameTopLeft.y() + top, std::max(1, w), std::max(1, h));
 }
 
-void Rolling_Caculator::resizeEvent(QResizeEvent* e)
+void MainWindow::resizeEvent(QResizeEvent* e)
 {
     QMainWindow::resizeEvent(e);
-    Form_Resize();
+    layOutForSize();
 }
 
-void Rolling_Caculator::changeEvent(QEvent* e)
+void MainWindow::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        layOutForSize();
 }
 
-void Rolling_Caculator::Form_Resize()
+void MainWindow::layOutForSize()
 {
-    if (resizeDepth_ >= MaxResizeDepth || !ScrollNum)
+    if (resizeDepth_ >= MaxResizeDepth || !tapeView_)
         return;
     DepthGuard guard(resizeDepth_);
 
@@ -124,17 +121,12 @@ void Rolling_Caculator::Form_Resize()
     // Maximizing alternately gives a full-height window at the top left and
     // the normal window back where it was. The change waits for the window
     // system's own reports of the maximize, which would otherwise undo it.
-    if (isMaximized() && SavedLeft >= 0 && !maximizePending_) {
+    if (isMaximized() && savedLeft_ >= 0 && !maximizePending_) {
         maximizePending_ = true;
         QTimer::singleShot(0, this, [this] { leaveMaximized(); });
     }
 
-    // A minimized window has no interior: its widths are not applied.
-    QSize interior = interiorSize();
-    if (interior.width() - design::DzxWidthMargin > 0)
-        Dzx->resize(interior.width() - design::DzxWidthMargin, Dzx->height());
-    if (interior.width() - design::TotalWidthMargin > 0)
-        TotalAmount->resize(interior.width() - design::TotalWidthMargin, TotalAmount->height());
+    totalDisplay_->fitWidth(interiorSize().width());
 
     if (resizeDepth_ < ProcessEventsDepth)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -152,10 +144,11 @@ void Rolling_Caculator::Form_Resize()
     if (heightTwips < design::MinHeightTwips)
         resizeOuterTwips(roundHalfEven(frameGeometry().width() / pxX), design::MinHeightTwips);
 
-    layOut();
+    tapeView_->setShownRows(shownRowsForInterior());
+    refresh();
 }
 
-void Rolling_Caculator::leaveMaximized()
+void MainWindow::leaveMaximized()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     maximizePending_ = false;
@@ -163,91 +156,37 @@ void Rolling_Caculator::leaveMaximized()
         return;
     const double pxX = pixelsPerTwipX();
     const double pxY = pixelsPerTwipY();
-    if (SavedLeft == 0) {
+    if (savedLeft_ == 0) {
         const int frameLeft = geometry().x() - frameGeometry().x();
         const QRect normal = normalGeometry();
         const int leftPx = normal.isValid() ? normal.x() - frameLeft : frameGeometry().x();
         setWindowState(windowState() & ~Qt::WindowMaximized);
-        SavedLeft = roundHalfEven(leftPx / pxX);
+        savedLeft_ = roundHalfEven(leftPx / pxX);
         const QScreen* s = screen();
         const int screenTwips =
             s ? roundHalfEven(s->size().height() / pxY) : design::NormalHeightTwips;
         setOuterGeometry(QPoint(0, 0), design::MaxWidthTwips,
                          roundHalfEven(design::TallHeightFactor * screenTwips));
-    } else if (SavedLeft > 0) {
+    } else if (savedLeft_ > 0) {
         setWindowState(windowState() & ~Qt::WindowMaximized);
-        const QPoint topLeft(roundHalfEven(SavedLeft * pxX), frameGeometry().y());
-        SavedLeft = 0;
+        const QPoint topLeft(roundHalfEven(savedLeft_ * pxX), frameGeometry().y());
+        savedLeft_ = 0;
         setOuterGeometry(topLeft, design::MaxWidthTwips, design::NormalHeightTwips);
     }
 }
 
-void Rolling_Caculator::layOut()
+// Rows: one per (H - 5) pixels of the interior below the total area, never
+// more than were made at start-up, and row 0 always.
+int MainWindow::shownRowsForInterior() const
 {
     const design::Rect first = design::CalAmount0;
-    const QSize interior = interiorSize();
-
-    // Rows: one per (H - 5) pixels of the interior below the total area,
-    // never more than were made at start-up, and row 0 always.
-    const int h = CalAmount[0]->height();
-    const int t = CalAmount[0]->y();
+    const int h = first.height;
     const int step = h - 5;
-    const int end = roundHalfEven(interior.height() - (1.5 * h + t));
-    LastRow = -1;
-    for (int y = 5; y <= end && LastRow < LastLoadedRow && step > 0; y += step) {
-        ++LastRow;
-        CalAmount[LastRow]->show();
-        if (LastRow > 0)
-            Op[LastRow]->show();
-    }
-    if (LastRow < 0) {
-        LastRow = 0;
-        CalAmount[0]->show();
-    }
-    for (int j = 0; j <= LastRow; ++j)
-        CalAmount[j]->resize(design::ShownRowWidth, CalAmount[j]->height());
-    for (int j = LastRow + 1; j <= LastLoadedRow; ++j) {
-        CalAmount[j]->hide();
-        Op[j]->hide();
-    }
-
-    ScrollNum->setValue(0);
-    ScrollNum->move(first.left + CalAmount[0]->width(), ScrollNum->y());
-    // A tape shorter than the shown rows leaves nothing to scroll.
-    ScrollNum->setValueMax(std::max(0, static_cast<int>(tape.TapeLast()) - LastRow));
-    ScrollNum->resize(ScrollNum->width(), h + CalAmount[LastRow]->y() - CalAmount[0]->y());
-    ScrollNum_Change();
-}
-
-int Rolling_Caculator::scrollValue() const { return ScrollNum ? ScrollNum->value() : 0; }
-int Rolling_Caculator::scrollMax() const { return ScrollNum ? ScrollNum->valueMax() : 0; }
-
-void Rolling_Caculator::ScrollNum_Change()
-{
-    const int v = scrollValue();
-    const int last = std::min(LastRow, static_cast<int>(CalAmount.size()) - 1);
-    for (int j = 0; j <= last; ++j) {
-        const long long k = static_cast<long long>(v) + j;
-        std::string text;
-        char op = '+';
-        // Rows below the end of a short tape are shown empty under "+".
-        if (k >= 0 && static_cast<std::size_t>(k) < tape.size()) {
-            const auto line = static_cast<std::size_t>(k);
-            text = rowText(tape.TapeValue[line], settings.DecimalPlaces, settings.regional);
-            op = tape.TapeOp[line];
-        }
-        const QString caption = op == BlankOp ? QString() : QString(QChar(op));
-        SuperButton* button = Op[j];
-        const std::uint32_t colour = operatorColour(op);
-        if (button->caption() != caption || button->renderColor() != colour)
-            button->setCaptionAndRenderColor(caption, colour);
-
-        EntryBox* box = CalAmount[j];
-        const QString shown = toQ(text);
-        if (box->text() != shown)
-            box->setText(shown);
-        box->setForeColor(rowTextColour(text));
-    }
+    const int end = roundHalfEven(interiorSize().height() - (1.5 * h + first.top));
+    int lastRow = -1;
+    for (int y = 5; y <= end && lastRow < editor_->lastLoadedRow(); y += step)
+        ++lastRow;
+    return std::max(lastRow, 0);
 }
 
 } // namespace qm::ui

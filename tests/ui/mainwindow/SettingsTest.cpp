@@ -6,7 +6,7 @@
 #include "core/tape/SettingsFile.h"
 #include "ui/controls/SuperButton.h"
 #include "ui/platform/SettingsLocation.h"
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/mainwindow/MainWindowSupport.h"
 
 #include <QTemporaryDir>
 
@@ -35,7 +35,7 @@ QByteArray defaultBytes()
     return bytesOf(defaults);
 }
 
-void closeWindow(Rolling_Caculator& w)
+void closeWindow(MainWindow& w)
 {
     w.show();
     EXPECT_TRUE(w.close());
@@ -48,25 +48,23 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     SettingsData data = customSettings();
     ASSERT_TRUE(test::writeFile(path, bytesOf(data)));
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));   // made writable then
-    Rolling_Caculator w(QLatin1Char('"') + path + QLatin1Char('"'));
-    EXPECT_EQ(w.CustomFile, path);
+    MainWindow w(QLatin1Char('"') + path + QLatin1Char('"'));
+    EXPECT_EQ(w.settingsFile(), path);
     EXPECT_EQ(w.windowTitle(), "Quillmate 8.1    (Educational Version)" + path);
-    EXPECT_EQ(w.Stific[0]->caption(), "F0");
-    EXPECT_EQ(w.Stific[22]->toolTip(), "Tip 22");
-    EXPECT_EQ(w.functionButtons[3].Formula, "X*3");
-    EXPECT_EQ(w.Stific[23]->caption(), "Edit");   // not stored
-    EXPECT_EQ(w.HighScores[20], -2);
-    EXPECT_EQ(nameText(w.HighScoreNames[0]), "Ada");
+    EXPECT_EQ(test::functionButton(w, 0)->caption(), "F0");
+    EXPECT_EQ(test::functionButton(w, 22)->toolTip(), "Tip 22");
+    EXPECT_EQ(w.editor().functionButtons()[3].Formula, "X*3");
+    EXPECT_EQ(test::functionButton(w, 23)->caption(), "Edit");   // not stored
+    EXPECT_EQ(w.highScores()[20], -2);
+    EXPECT_EQ(nameText(w.highScoreNames()[0]), "Ada");
 
     // Changes made during the run are what shutdown writes; nothing before.
-    w.functionButtons[1].Caption = "Neu";
-    w.HighScoreNames[5] = Value("Cy");
-    w.HighScores[5] = 7;
+    FunctionButtons changed = w.editor().functionButtons();
+    changed[1].Caption = "Neu";
+    w.editor().setFunctionButtons(changed);
     EXPECT_EQ(test::readFile(path), bytesOf(data));
     closeWindow(w);
     data.buttons[1].Caption = "Neu";
-    data.HighScoreNames[5] = Value("Cy");
-    data.HighScores[5] = 7;
     EXPECT_EQ(test::readFile(path), bytesOf(data));
     EXPECT_TRUE(QFile::permissions(path) & QFile::WriteOwner);
 }
@@ -77,8 +75,8 @@ TEST(SettingsFile, MissingHiddenAndShortFiles)
     const QString hidden = dir.filePath(".hidden.cal");   // counts as missing, but is written
     ASSERT_TRUE(test::writeFile(hidden, bytesOf(customSettings())));
     for (const QString& path : {dir.filePath("new.cal"), hidden}) {
-        Rolling_Caculator w(path);
-        EXPECT_EQ(w.Stific[0]->caption(), "Exp") << path.toStdString();
+        MainWindow w(path);
+        EXPECT_EQ(test::functionButton(w, 0)->caption(), "Exp") << path.toStdString();
         closeWindow(w);
         EXPECT_EQ(test::readFile(path), defaultBytes()) << path.toStdString();
     }
@@ -86,12 +84,12 @@ TEST(SettingsFile, MissingHiddenAndShortFiles)
     // Button 0 complete, then the file ends: the rest are emptied.
     const QString shortFile = dir.filePath("short.cal");
     ASSERT_TRUE(test::writeFile(shortFile, QByteArray("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19)));
-    Rolling_Caculator w(shortFile);
-    EXPECT_EQ(w.Stific[0]->caption(), "Abc");
-    EXPECT_EQ(w.Stific[0]->toolTip(), "Hi");
-    EXPECT_EQ(w.functionButtons[0].Formula, "X");
-    EXPECT_EQ(w.Stific[1]->caption(), "");
-    EXPECT_EQ(w.Stific[22]->caption(), "");
+    MainWindow w(shortFile);
+    EXPECT_EQ(test::functionButton(w, 0)->caption(), "Abc");
+    EXPECT_EQ(test::functionButton(w, 0)->toolTip(), "Hi");
+    EXPECT_EQ(w.editor().functionButtons()[0].Formula, "X");
+    EXPECT_EQ(test::functionButton(w, 1)->caption(), "");
+    EXPECT_EQ(test::functionButton(w, 22)->caption(), "");
 }
 
 TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent)
@@ -100,20 +98,17 @@ TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent
     const QString calc = dir.filePath("tape.Clc");
     ASSERT_TRUE(test::writeFile(calc, "Ferrowick 6\r\n+12.5\r\n"));
     {
-        Rolling_Caculator w(calc);
-        EXPECT_TRUE(w.CustomFile.endsWith(settingsFileName(programName())));
+        MainWindow w(calc);
+        EXPECT_TRUE(w.settingsFile().endsWith(settingsFileName(programName())));
         EXPECT_TRUE(w.windowTitle().endsWith(calc));
-        w.CustomFile = dir.filePath("default.cal");   // not the program folder's file
-        closeWindow(w);
-        EXPECT_TRUE(QFile::exists(w.CustomFile));
     }
     EXPECT_EQ(test::readFile(calc), "Ferrowick 6\r\n+12.5\r\n");
 
     // A folder stands where the file should be: it cannot be replaced.
     const QString folder = dir.filePath("folder.cal");
     ASSERT_TRUE(QDir().mkpath(folder));
-    Rolling_Caculator w(folder);
-    EXPECT_EQ(w.Stific[0]->caption(), "Exp");
+    MainWindow w(folder);
+    EXPECT_EQ(test::functionButton(w, 0)->caption(), "Exp");
     closeWindow(w);
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }

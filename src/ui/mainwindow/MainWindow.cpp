@@ -1,0 +1,256 @@
+// Building the window, start-up and shutdown, and the pads' input.
+
+#include "ui/mainwindow/MainWindow.h"
+
+#include "core/commands/TapeCommands.h"
+#include "core/tape/DefaultButtons.h"
+#include "core/tape/MainWindowDesign.h"
+#include "core/tape/SettingsFile.h"
+#include "ui/controls/SuperButton.h"
+#include "ui/game/GameController.h"
+#include "ui/input/EFbutton.h"
+#include "ui/mainwindow/FunctionPad.h"
+#include "ui/mainwindow/Keypad.h"
+#include "ui/mainwindow/MainMenus.h"
+#include "ui/mainwindow/MemoryPad.h"
+#include "ui/mainwindow/TapeView.h"
+#include "ui/mainwindow/TotalDisplay.h"
+#include "ui/platform/RegionalSettings.h"
+#include "ui/platform/SettingsLocation.h"
+#include "ui/tape/EntryBox.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace qm::ui {
+
+namespace {
+
+// One row per row height of the screen's larger side, so that a window within
+// the screen never needs more; the tape starts with one line per row.
+int loadedRowsForScreen()
+{
+    const int h = design::CalAmount0.height;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize s = screen ? screen->size() : QSize(design::InteriorWidth, design::InteriorHeight);
+    const long long d = std::max(s.width(), s.height());
+    long long added = d >= h + 5 ? (d - h - 5) / h + 1 : 0;
+    return static_cast<int>(std::min<long long>(added, MaxTapeIndex)) + 1;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString& argument, QWidget* parent)
+    : QMainWindow(parent),
+      editor_(std::make_unique<TapeEditor>(systemRegional(), loadedRowsForScreen())),
+      menus_(std::make_unique<MainMenus>()),
+      commandLine_(stripQuotes(argument))
+{
+    clock_.start();
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QString::fromLatin1(design::TitleText) + QString::fromLatin1(design::TitleEdition));
+
+    auto* interior = new QWidget(this);
+    interior->setAutoFillBackground(true);
+    setCentralWidget(interior);
+    buildMenus();
+    buildPads(interior);
+    resize(design::InteriorWidth, design::InteriorHeight + menuBarHeight());
+    layOutForSize();
+    readSettings();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildPads(QWidget* interior)
+{
+    totalDisplay_ = new TotalDisplay(interior);
+    connect(totalDisplay_, &TotalDisplay::focused, this, [this] { editor_->focusTotal(); });
+    connect(totalDisplay_, &TotalDisplay::keyDown, this, &MainWindow::onTotalKey);
+
+    tapeView_ = new TapeView(*editor_, interior);
+    connect(tapeView_, &TapeView::edited, this, &MainWindow::refresh);
+
+    memoryPad_ = new MemoryPad(interior);
+    connect(memoryPad_, &MemoryPad::pressed, this, &MainWindow::onMemory);
+
+    keypad_ = new Keypad(interior);
+    keypad_->setDecimalCaption(editor_->settings().regional.decimalSep);
+    connect(keypad_, &Keypad::keyPressed, this, &MainWindow::onKeypad);
+    connect(keypad_, &Keypad::piPressed, this, &MainWindow::onPi);
+
+    functionPad_ = new FunctionPad(editor_->functionButtons(), interior);
+    connect(functionPad_, &FunctionPad::functionPressed, this, &MainWindow::onFunction);
+    connect(functionPad_, &FunctionPad::editPressed, this, &MainWindow::onEditFunctions);
+
+    // Characters typed on a focused pad button go to the tape.
+    for (const QVector<SuperButton*>& pad :
+         {keypad_->buttons(), memoryPad_->buttons(), functionPad_->buttons()})
+        for (SuperButton* b : pad)
+            b->installEventFilter(tapeView_);
+
+    totalDisplay_->raise();
+}
+
+void MainWindow::readSettings()
+{
+    const SettingsChoice choice = chooseSettingsFile(commandLine_);
+    settingsFile_ = choice.path;
+    if (!commandLine_.isEmpty())
+        setWindowTitle(windowTitle() + commandLine_);
+    if (!choice.read)
+        return;
+    const SettingsLoad load = loadSettingsFile(QFile::encodeName(settingsFile_).toStdString());
+    if (!load.ok)
+        return;
+    editor_->setFunctionButtons(load.data.buttons);
+    functionPad_->setButtons(load.data.buttons);
+    scoreNames_ = load.data.HighScoreNames;
+    scores_ = load.data.HighScores;
+}
+
+void MainWindow::writeSettings()
+{
+    if (settingsFile_.isEmpty())
+        return;
+    // A read-only file is made writable first: the new settings replace it.
+    const QFileInfo info(settingsFile_);
+    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.isFile() && (!info.isWritable() || !(info.permissions() & anyWrite)))
+        QFile::setPermissions(settingsFile_, info.permissions() | QFile::WriteOwner | QFile::WriteUser);
+    SettingsData data;
+    data.buttons = editor_->functionButtons();
+    data.HighScoreNames = scoreNames_;
+    data.HighScores = scores_;
+    // Failures are not reported: closing is never refused.
+    saveSettingsFile(QFile::encodeName(settingsFile_).toStdString(), data);
+}
+
+bool MainWindow::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && !activated_)
+        firstActivation();
+    return QMainWindow::event(e);
+}
+
+void MainWindow::firstActivation()
+{
+    activated_ = true;
+    editor_->clearAll();
+    refresh();
+    tapeView_->focusCurrentRow();
+    openStartupCalculation();
+}
+
+void MainWindow::openStartupCalculation()
+{
+    if (namesCalculation(commandLine_))
+        openFile(commandLine_);
+}
+
+void MainWindow::closeEvent(QCloseEvent* e)
+{
+    if (!settingsWritten_) {
+        settingsWritten_ = true;
+        writeSettings();
+    }
+    e->accept();
+}
+
+// Draws what the last input changed.
+void MainWindow::refresh()
+{
+    const EditorChanges changes = editor_->takeChanges();
+    if (!changes.any())
+        return;
+    tapeView_->redraw(changes);
+    // While a game runs the total box is the game's screen.
+    if (changes.total && !game_.running())
+        totalDisplay_->showResult(toQ(editor_->total().text), editor_->total().colour);
+    if (changes.memory || changes.total) {
+        memoryPad_->setDisplay(toQ(editor_->memoryDisplay()));
+        totalDisplay_->setBackground(editor_->totalBackground());
+    }
+}
+
+// After a pad button: the typing stays on the tape, or on the game's box.
+void MainWindow::afterPadInput()
+{
+    refresh();
+    if (game_.running())
+        totalDisplay_->box()->setFocus(Qt::OtherFocusReason);
+    else if (!editor_->totalFocused())
+        tapeView_->focusCurrentRow();
+}
+
+void MainWindow::onKeypad(KeypadKey key)
+{
+    if (game_.running()) {
+        gameController()->CalC_Button_Game(static_cast<int>(key));
+        afterPadInput();
+        return;
+    }
+    editor_->clearTotalShade();
+    editor_->keypad(key);
+    afterPadInput();
+}
+
+void MainWindow::onPi()
+{
+    editor_->clearTotalShade();
+    editor_->pi();
+    afterPadInput();
+}
+
+void MainWindow::onFunction(int index)
+{
+    editor_->clearTotalShade();
+    editor_->functionButton(index);
+    afterPadInput();
+}
+
+void MainWindow::onEditFunctions()
+{
+    // One editor at a time: a second "Edit" brings the open one forward.
+    auto* editor = findChild<EFbutton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (editor && editor->isVisible()) {
+        editor->loadButtons(editor_->functionButtons());
+    } else {
+        editor = new EFbutton(editor_->functionButtons(), this);
+        connect(editor, &EFbutton::used, this, [this](const FunctionButtons& buttons) {
+            editor_->setFunctionButtons(buttons);
+            functionPad_->setButtons(buttons);
+            editor_->recalculate();   // a changed formula changes the total at once
+            refresh();
+        });
+    }
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+}
+
+void MainWindow::onMemory(MemoryKey key)
+{
+    switch (key) {
+    case MemoryKey::Store:
+        editor_->memoryPlus();
+        break;
+    case MemoryKey::Recall:
+        editor_->clearTotalShade();
+        editor_->memoryRecall();
+        break;
+    case MemoryKey::StoreTotal:
+        editor_->clearTotalShade();
+        editor_->memoryTotal();
+        break;
+    }
+    afterPadInput();
+}
+
+} // namespace qm::ui

@@ -1,0 +1,125 @@
+#pragma once
+// The main window: a composition of the tape view, the keypad, the function
+// and memory pads, the grand-total display and the menus. The editing session
+// owns the tape; each input goes to it, and the window redraws what it
+// reports. Start-up, settings, files, printing and the games are wired here.
+
+#include "core/editing/TapeEditor.h"
+#include "core/game/GameScores.h"
+#include "core/game/GameSession.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace qm::ui {
+
+class FunctionPad;
+class GameController;
+class Keypad;
+class MemoryPad;
+class TapeView;
+class TotalDisplay;
+struct MainMenus;
+enum class MemoryKey;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `argument`: the command line's one optional argument, as given.
+    explicit MainWindow(const QString& argument = QString(), QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The session behind what the window shows. Whoever changes it directly
+    // calls refresh() to show the change.
+    const TapeEditor& editor() const { return *editor_; }
+    TapeEditor& editor() { return *editor_; }
+    const HighScoreNameTable& highScoreNames() const { return scoreNames_; }
+    const HighScoreTable& highScores() const { return scores_; }
+    // The settings file in use (read at start, written at close).
+    const QString& settingsFile() const { return settingsFile_; }
+    // Milliseconds on a steady clock since the window was made.
+    std::int64_t nowMs() const { return clock_.elapsed(); }
+    // The games' timer and score panel, made on first use.
+    GameController* gameController();
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+public slots:
+    // Draws what the session reports as changed since the last call.
+    void refresh();
+
+private slots:
+    void onKeypad(qm::KeypadKey key);
+    void onPi();
+    void onFunction(int index);
+    void onEditFunctions();
+    void onMemory(qm::ui::MemoryKey key);
+    void onTotalKey(int keyCode);
+    void clearAll();
+    void openCalculationFile();
+    void saveCalculationFile();
+    void copyNumbers();
+    void pasteNumbers();
+    void sortNumbers();
+    void chooseDecimals(int decimals);
+    void chooseStatMode(int mode);
+    void printCalculation();
+    void startGame(int index);
+
+private:
+    void buildMenus();
+    void buildPads(QWidget* interior);
+    void readSettings();
+    void writeSettings();
+    void firstActivation();
+    void openStartupCalculation();
+    void openFile(const QString& path);
+    void afterPadInput();
+    // Runs a modal step (a dialog) with the game's clock held.
+    void withGamePaused(const std::function<void()>& step);
+    void enableGamesAfterPause();
+
+    // Layout (MainWindowLayout.cpp).
+    void layOutForSize();
+    void leaveMaximized();
+    int menuBarHeight() const;
+    QSize interiorSize() const;
+    double pixelsPerTwipX() const;
+    double pixelsPerTwipY() const;
+    void resizeOuterTwips(int widthTwips, int heightTwips);
+    void setOuterGeometry(QPoint frameTopLeft, int widthTwips, int heightTwips);
+    int shownRowsForInterior() const;
+
+    std::unique_ptr<TapeEditor> editor_;
+    std::unique_ptr<MainMenus> menus_;
+    TapeView* tapeView_ = nullptr;
+    Keypad* keypad_ = nullptr;
+    FunctionPad* functionPad_ = nullptr;
+    MemoryPad* memoryPad_ = nullptr;
+    TotalDisplay* totalDisplay_ = nullptr;
+    QWidget* gamePanel_ = nullptr;
+    GameController* gameController_ = nullptr;
+
+    GameSession game_;
+    HighScoreNameTable scoreNames_{};
+    HighScoreTable scores_{};
+    QString commandLine_;   // the argument without its double quotes
+    QString settingsFile_;
+    QString lastFile_;      // calculation file opened or saved last
+    QElapsedTimer clock_;
+    bool activated_ = false;
+    bool settingsWritten_ = false;
+    int savedLeft_ = 0;     // left edge (twips) kept while the tall form is shown
+    int resizeDepth_ = 0;
+    bool maximizePending_ = false;
+};
+
+} // namespace qm::ui

@@ -1,0 +1,222 @@
+// The menu commands: Clear All, files, Copy and Paste Numbers, Sort Numbers,
+// decimals, total mode, printing and the games.
+
+#include "ui/mainwindow/MainWindow.h"
+
+#include "ui/commands/PrintTape.h"
+#include "ui/files/CalculationFiles.h"
+#include "ui/game/All_Timers.h"
+#include "ui/game/GameController.h"
+#include "ui/mainwindow/MainMenus.h"
+#include "ui/mainwindow/TapeView.h"
+#include "ui/mainwindow/TotalDisplay.h"
+#include "ui/platform/Clipboard.h"
+#include "ui/platform/RegionalSettings.h"
+#include "ui/tape/EntryBox.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace qm::ui {
+
+namespace {
+
+constexpr int OpenDialog = 0;
+constexpr int SaveDialog = 1;
+
+// The grand-total box and the high-score tables, as the games see them.
+class WindowGameHost final : public QObject, public GameHost {
+public:
+    WindowGameHost(MainWindow& window, TotalDisplay& total, HighScoreNameTable& names,
+                   HighScoreTable& scores)
+        : QObject(&window), window_(window), total_(total), names_(names), scores_(scores)
+    {
+    }
+
+    void setTotalText(const QString& text) override { total_.box()->setText(text); }
+    void setTotalAlignment(Qt::Alignment alignment) override { total_.box()->setAlignment(alignment); }
+    void setTotalLocked(bool locked) override { total_.box()->setReadOnly(locked); }
+    void focusTotal() override { total_.box()->setFocus(Qt::OtherFocusReason); }
+    HighScoreNames highScoreNames() override { return names_; }
+    HighScoreList highScores() override { return scores_; }
+    std::int64_t nowMs() const override { return window_.nowMs(); }
+
+private:
+    MainWindow& window_;
+    TotalDisplay& total_;
+    HighScoreNameTable& names_;
+    HighScoreTable& scores_;
+};
+
+} // namespace
+
+void MainWindow::buildMenus()
+{
+    buildMainMenus(menuBar(), this, *menus_);
+    MainMenus& m = *menus_;
+    connect(m.clearAllAction, &QAction::triggered, this, &MainWindow::clearAll);
+    connect(m.openAction, &QAction::triggered, this, &MainWindow::openCalculationFile);
+    connect(m.saveAction, &QAction::triggered, this, &MainWindow::saveCalculationFile);
+    connect(m.copyNumbersAction, &QAction::triggered, this, &MainWindow::copyNumbers);
+    connect(m.pasteNumbersAction, &QAction::triggered, this, &MainWindow::pasteNumbers);
+    connect(m.sortNumbersAction, &QAction::triggered, this, &MainWindow::sortNumbers);
+    connect(m.printAction, &QAction::triggered, this, &MainWindow::printCalculation);
+    for (int i = 0; i < m.decimalsActions.size(); ++i) {
+        const int decimals = i == m.decimalsActions.size() - 1 ? VariableDecimals : i;
+        connect(m.decimalsActions[i], &QAction::triggered, this, [this, decimals] { chooseDecimals(decimals); });
+    }
+    for (int i = 0; i < m.statModeActions.size(); ++i)
+        connect(m.statModeActions[i], &QAction::triggered, this, [this, i] { chooseStatMode(i); });
+    for (int i = 0; i < m.gameActions.size(); ++i)
+        connect(m.gameActions[i], &QAction::triggered, this, [this, i] { startGame(i); });
+}
+
+void MainWindow::clearAll()
+{
+    editor_->clearAll();
+    refresh();
+    if (isVisible())
+        tapeView_->focusCurrentRow();
+}
+
+void MainWindow::withGamePaused(const std::function<void()>& step)
+{
+    QTimer* timer = gameController_ && game_.running() ? &gameController_->timer() : nullptr;
+    const bool wasRunning = timer && timer->isActive();
+    if (wasRunning)
+        timer->stop();
+    step();
+    if (wasRunning && game_.running())
+        timer->start();
+}
+
+void MainWindow::openCalculationFile()
+{
+    QString path;
+    withGamePaused([&] { path = chooseCalculationFile(this, OpenDialog); });
+    openFile(path);
+}
+
+void MainWindow::openFile(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    // The new tape is swapped in only when the whole file was read; every
+    // failure is reported by openCalculation itself.
+    Tape tape;
+    bool opened = false;
+    withGamePaused([&] { opened = openCalculation(this, path, editor_->settings().regional, tape); });
+    if (!opened)
+        return;
+    lastFile_ = path;
+    editor_->replaceTape(std::move(tape));
+    refresh();
+}
+
+void MainWindow::saveCalculationFile()
+{
+    withGamePaused([&] {
+        const QString path = chooseCalculationFile(this, SaveDialog);
+        if (path.isEmpty())
+            return;
+        if (saveCalculation(this, path, editor_->tape(), editor_->settings().regional))
+            lastFile_ = path;
+    });
+}
+
+void MainWindow::copyNumbers()
+{
+    setClipboardText(toQ(editor_->copyNumbersText()));
+}
+
+void MainWindow::pasteNumbers()
+{
+    editor_->pasteNumbers(toStd(clipboardText()));
+    refresh();
+}
+
+void MainWindow::sortNumbers()
+{
+    editor_->sortNumbers();
+    refresh();
+}
+
+void MainWindow::chooseDecimals(int decimals)
+{
+    editor_->setDecimals(decimals);
+    if (QAction* a = menus_->decimalsAction(decimals))
+        a->setChecked(true);
+    refresh();
+}
+
+void MainWindow::chooseStatMode(int mode)
+{
+    if (mode < 0 || mode >= menus_->statModeActions.size())
+        return;
+    editor_->setStatMode(static_cast<StatMode>(mode));
+    menus_->statModeActions[mode]->setChecked(true);
+    refresh();
+}
+
+void MainWindow::printCalculation()
+{
+    withGamePaused([this] {
+        // The strip's total is the tape's own result, never a game's text.
+        const PrintResult result = printTapeOnDefaultPrinter(
+            editor_->tape(), editor_->settings().DecimalPlaces, editor_->settings().regional,
+            toQ(editor_->total().text));
+        // No printer, or one that fails: the user hears of it; nothing else changes.
+        if (!result.printed)
+            showPrintFailure(this, result);
+    });
+}
+
+GameController* MainWindow::gameController()
+{
+    if (gameController_)
+        return gameController_;
+    auto* panel = new All_Timers(centralWidget());
+    gamePanel_ = panel;
+    panel->raise();
+    auto* host = new WindowGameHost(*this, *totalDisplay_, scoreNames_, scores_);
+    gameController_ = new GameController(game_, *host, *panel, this);
+    // After a game the menu cannot start a new one until the pause is over;
+    // greying its items shows why a click does nothing meanwhile.
+    connect(gameController_, &GameController::gameOver, this, [this] {
+        for (QAction* item : menus_->gameActions)
+            item->setEnabled(false);
+        enableGamesAfterPause();
+    });
+    return gameController_;
+}
+
+void MainWindow::enableGamesAfterPause()
+{
+    const std::int64_t wait = game_.pauseUntil() - nowMs();
+    if (wait > 0) {
+        // A coarse timer may fire early; the pause is checked again then.
+        QTimer::singleShot(static_cast<int>(std::min<std::int64_t>(wait, GamePauseMs)) + 1,
+                           Qt::PreciseTimer, this, [this] { enableGamesAfterPause(); });
+        return;
+    }
+    for (QAction* item : menus_->gameActions)
+        item->setEnabled(true);
+}
+
+void MainWindow::startGame(int index)
+{
+    gameController()->Nixie_Invaders_Go_Click(index);
+}
+
+void MainWindow::onTotalKey(int keyCode)
+{
+    if (game_.running() && gameController_)
+        gameController_->TotalAmount_KeyDown(keyCode);
+}
+
+} // namespace qm::ui

@@ -1,0 +1,174 @@
+#include "ui/mainwindow/TapeLineBox.h"
+
+#include "ui/tape/EntryBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace qm::ui {
+
+TapeLineBox::TapeLineBox(int row, char decimalSep, QWidget* parent)
+    : QLineEdit(parent), row_(row), decimalSep_(decimalSep)
+{
+    // Every change of text must pass through the session: no composed input,
+    // no dropped text, no undo stack of the box's own.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setDragEnabled(false);
+    setAcceptDrops(false);
+    setObjectName(QStringLiteral("row%1").arg(row));
+    setAccessibleName(QStringLiteral("Tape row %1").arg(row + 1));
+    QPalette p = palette();
+    p.setColor(QPalette::Text, colorFromBgr(textColour_));
+    p.setColor(QPalette::Base, colorFromBgr(backColour_));
+    setPalette(p);
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this] { reportCaret(); });
+    connect(this, &QLineEdit::selectionChanged, this, [this] { reportCaret(); });
+}
+
+void TapeLineBox::showText(const QString& text)
+{
+    if (text == this->text())
+        return;
+    showing_ = true;
+    setText(text);
+    showing_ = false;
+}
+
+void TapeLineBox::showCaret(int caret, int anchor)
+{
+    showing_ = true;
+    if (caret == anchor)
+        setCursorPosition(caret);
+    else
+        setSelection(anchor, caret - anchor);
+    showing_ = false;
+}
+
+void TapeLineBox::setColours(std::uint32_t text, std::uint32_t background)
+{
+    if (text == textColour_ && background == backColour_)
+        return;
+    textColour_ = text;
+    backColour_ = background;
+    QPalette p = palette();
+    p.setColor(QPalette::Text, colorFromBgr(text));
+    p.setColor(QPalette::Base, colorFromBgr(background));
+    setPalette(p);
+}
+
+void TapeLineBox::reportCaret()
+{
+    if (showing_)
+        return;
+    const int caret = cursorPosition();
+    int anchor = caret;
+    if (hasSelectedText())
+        anchor = selectionStart() == caret ? selectionEnd() : selectionStart();
+    emit caretMoved(caret, anchor);
+}
+
+void TapeLineBox::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const bool ctrl = mods & Qt::ControlModifier;
+    const int key = event->key();
+
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+    } else if (event->matches(QKeySequence::Paste)) {
+        emit pasteRequested(QApplication::clipboard()->text());
+    } else if (event->matches(QKeySequence::Cut)) {
+        if (hasSelectedText()) {
+            copy();
+            emit cutRequested();
+        }
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        emit selectAllRequested();
+    } else if (key == Qt::Key_Up) {
+        emit upPressed();
+    } else if (key == Qt::Key_Down) {
+        emit downPressed();
+    } else if (key == Qt::Key_PageUp) {
+        emit pageUpPressed();
+    } else if (key == Qt::Key_PageDown) {
+        emit pageDownPressed();
+    } else if (key == Qt::Key_Backspace) {
+        emit backspacePressed();
+    } else if (key == Qt::Key_Delete) {
+        emit deletePressed();
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        emit typed('\r');
+    } else if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home
+               || key == Qt::Key_End) {
+        QLineEdit::keyPressEvent(event);   // caret moves are the box's own
+        return;
+    } else if ((mods & Qt::KeypadModifier) && (key == Qt::Key_Period || key == Qt::Key_Comma)) {
+        // The numeric keypad's decimal key means the regional decimal separator.
+        emit typed(decimalSep_);
+    } else if (!ctrl && !(mods & Qt::AltModifier) && event->text().size() == 1) {
+        const QChar c = event->text().at(0);
+        // Only single-byte characters can be part of a tape line.
+        if (c.unicode() >= 0x20 && c.unicode() < 0x100)
+            emit typed(static_cast<char>(c.unicode()));
+    } else {
+        event->ignore();   // shortcuts of the window
+        return;
+    }
+    event->accept();
+}
+
+void TapeLineBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    emit focused(row_);
+}
+
+void TapeLineBox::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    reportCaret();
+}
+
+void TapeLineBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A middle click would paste the selection straight into the box.
+    if (event->button() == Qt::MiddleButton) {
+        const QString text = QApplication::clipboard()->text(QClipboard::Selection);
+        if (!text.isEmpty())
+            emit pasteRequested(text);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void TapeLineBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    QAction* cut = menu.addAction(tr("Cu&t"), this, [this] {
+        copy();
+        emit cutRequested();
+    });
+    cut->setEnabled(hasSelectedText());
+    QAction* copyAction = menu.addAction(tr("&Copy"), this, [this] { copy(); });
+    copyAction->setEnabled(hasSelectedText());
+    const QString clip = QApplication::clipboard()->text();
+    QAction* paste = menu.addAction(tr("&Paste"), this, [this, clip] { emit pasteRequested(clip); });
+    paste->setEnabled(!clip.isEmpty());
+    menu.addSeparator();
+    menu.addAction(tr("Select &All"), this, [this] { emit selectAllRequested(); });
+    menu.exec(event->globalPos());
+    event->accept();
+}
+
+void TapeLineBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    event->ignore();
+}
+
+} // namespace qm::ui

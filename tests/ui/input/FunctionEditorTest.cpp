@@ -1,0 +1,130 @@
+// The function-button editor as the window's "Edit" button opens it: what
+// "Use" hands back to the tape and what "Cancel" drops.
+
+#include "ui/mainwindow/MainWindowSupport.h"
+
+#include "core/tape/DefaultButtons.h"
+#include "ui/input/EFbutton.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <tuple>
+
+namespace qm::ui {
+namespace {
+
+using namespace test;
+
+constexpr int Edit = 23;
+
+// The function-button editor as the Edit button opens it (again while open:
+// the window's buttons afresh, at button 0).
+EFbutton* openEditor(MainWindow& w)
+{
+    click(functionButton(w, Edit));
+    for (EFbutton* e : w.findChildren<EFbutton*>()) {
+        if (e->isVisible())
+            return QTest::qWaitForWindowActive(e) ? e : nullptr;
+    }
+    return nullptr;
+}
+
+void retype(QLineEdit* field, const char* text)
+{
+    field->selectAll();
+    if (*text)
+        QTest::keyClicks(field, QString::fromLatin1(text));
+    else
+        QTest::keyClick(field, Qt::Key_Backspace);
+}
+
+bool editorGone(MainWindow& w)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return w.findChildren<EFbutton*>().isEmpty();
+}
+
+TEST(EditingFunctions, UsedButtonsWorkOnTheTape)
+{
+    auto w = editingWindow();
+    EFbutton* e = openEditor(*w);
+    ASSERT_NE(e, nullptr);
+    click(e->Stific[16]);
+    retype(e->F_But_Formula, "x/14");
+    ASSERT_EQ(openEditor(*w), e);
+    EXPECT_EQ(e->EditIndex(), 0);
+    EXPECT_EQ(e->buttons()[16].Formula, defaultFunctionButtons()[16].Formula);
+
+    retype(e->F_But_name->lineEdit(), "Cube");
+    retype(e->F_But_Formula, "x^3");
+    click(e->Stific[17]);
+    EXPECT_EQ(e->F_But_Formula->text(), "X*2.2");
+    retype(e->F_But_Formula, "x*2+t");
+    retype(e->F_Tip_Text, "Twice the number... Dbl(x)");
+    for (const auto& [button, name, formula] : {std::tuple{18, "Area", "x*2+t"}, {19, "Interest", "X*2"}}) {
+        click(e->Stific[button]);
+        // The offscreen platform hands the activation back to the editor a few events later.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return e->F_But_name->hasFocus(); }, 1000)) << "the name field takes the focus";
+        retype(e->F_But_name->lineEdit(), name);
+        retype(e->F_But_Formula, formula);
+    }
+    click(e->Stific[17]);   // the edits of a button are kept while another is shown
+    EXPECT_EQ(e->F_But_Formula->text(), "x*2+t");
+    EXPECT_EQ(w->editor().functionButtons()[18].Caption, "") << "nothing reaches the window before Use";
+
+    click(e->OK[0]);
+    EXPECT_TRUE(editorGone(*w));
+    FunctionButtons expected = defaultFunctionButtons();
+    expected[0] = {"Cube", "X^3", expected[0].ToolTip};
+    expected[17] = {expected[17].Caption, "X*2+T", "Twice the number... Dbl(x)"};   // tooltips keep their case
+    expected[18] = {"Area", "X*2+T", expected[18].ToolTip};
+    expected[19] = {"Interest", "X*2", expected[19].ToolTip};
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        EXPECT_EQ(w->editor().functionButtons()[k].Caption, expected[k].Caption) << k;
+        EXPECT_EQ(w->editor().functionButtons()[k].Formula, expected[k].Formula) << k;
+        EXPECT_EQ(w->editor().functionButtons()[k].ToolTip, expected[k].ToolTip) << k;
+    }
+    EXPECT_EQ(functionButton(*w, 18)->caption(), "Area");
+    EXPECT_EQ(functionButton(*w, 17)->toolTip(), "Twice the number... Dbl(x)");
+    e = openEditor(*w);   // Cancel drops every edit
+    ASSERT_NE(e, nullptr);
+    retype(e->F_But_name->lineEdit(), "Gone");
+    click(e->OK[1]);
+    EXPECT_TRUE(editorGone(*w));
+    EXPECT_EQ(w->editor().functionButtons()[0].Caption, "Cube");
+
+    // Typed on a cleared tape: `typed`, the button, then one figure.
+    auto line = [&w](int button, const char* typed, int figure) {
+        click(key(*w, KeypadKey::ClearAll));
+        QTest::mouseClick(row(*w, 0), Qt::LeftButton, {}, QPoint(10, 10));
+        typeText(typed);
+        click(functionButton(*w, button));
+        click(digit(*w, figure));
+        return lineText(*w, 1);
+    };
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    EXPECT_EQ(line(18, "1+", 4), "Area(4)");
+    EXPECT_EQ(total(*w), "10");   // 1 + (4*2+1)
+    // A name holding "Int" makes a rounding line: rounded down to 2, not 2.5 + 10.
+    EXPECT_EQ(line(19, "2.5+", 5), "Interest(5)");
+    EXPECT_EQ(total(*w), "2");
+
+    // An empty name is taken too, and matches every line with a "(": the
+    // lowest such button wins, here the emptied "Roun" without a formula.
+    e = openEditor(*w);
+    ASSERT_NE(e, nullptr);
+    click(e->Stific[15]);
+    retype(e->F_But_name->lineEdit(), "");
+    click(e->OK[0]);
+    EXPECT_EQ(w->editor().functionButtons()[15].Caption, "");
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    EXPECT_EQ(line(18, "1+", 4), "Area(4)");
+    EXPECT_EQ(total(*w), " Error");
+}
+
+} // namespace
+} // namespace qm::ui

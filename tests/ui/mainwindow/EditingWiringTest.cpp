@@ -1,0 +1,227 @@
+// The window forwards every input to the session and draws what it reports:
+// typing, taps on every kind of button, the line's own context menu, resizes
+// and the game's input. The editing rules themselves are tested in core.
+
+#include "ui/mainwindow/MainWindowSupport.h"
+
+#include "ui/game/GameController.h"
+#include "ui/input/EFbutton.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QWheelEvent>
+
+namespace qm::ui {
+namespace {
+
+using namespace test;
+
+TEST(EditingWiring, TypingReachesTheTapeAndTheTotal)
+{
+    auto w = editingWindow();
+    typeText("12.5+2*");
+    EXPECT_EQ(lineText(*w, 0), "12.5");
+    EXPECT_EQ(lineText(*w, 1), "2");
+    EXPECT_EQ(w->editor().tape().TapeOp[2], 'x');
+    EXPECT_EQ(focusedRow(*w), 2);
+    EXPECT_EQ(operatorButton(*w, 2)->caption(), "x");
+    EXPECT_EQ(operatorButton(*w, 2)->renderColor(), 0x00FF00u);
+    EXPECT_EQ(row(*w, 0)->text(), "12.5");
+    typeText("4");
+    EXPECT_EQ(total(*w), "58");
+    // The current row is shaded, the others are plain.
+    EXPECT_EQ(w->editor().row(2).background, 0xF9F9F9u);
+    EXPECT_EQ(row(*w, 2)->palette().color(QPalette::Base), QColor(0xF9, 0xF9, 0xF9));
+}
+
+// Two quick taps as the window system delivers them: press, release, then
+// a double click in place of the second press, and its release.
+void quickPair(QWidget* target)
+{
+    const QPointF at(10, 10);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    }
+}
+
+TEST(EditingWiring, QuickTapsEachCount)
+{
+    auto w = editingWindow();
+    quickPair(digit(*w, 1));
+    quickPair(digit(*w, 1));
+    EXPECT_EQ(lineText(*w, 0), "1111");
+    quickPair(operatorButton(*w, 1));
+    EXPECT_EQ(w->editor().tape().TapeOp[1], 'x');   // + - x: two steps
+}
+
+TEST(EditingWiring, ButtonsNeverTakeTheTyping)
+{
+    auto w = editingWindow();
+    typeText("2+");
+    click(operatorButton(*w, 1));   // + becomes -
+    typeText("5");
+    EXPECT_EQ(w->editor().tape().TapeOp[1], '-');
+    EXPECT_EQ(lineText(*w, 1), "5");
+    click(key(*w, KeypadKey::Percent));
+    typeText("5");
+    EXPECT_EQ(row(*w, 1)->text(), "5%5");
+    EXPECT_EQ(focusedRow(*w), 1);
+
+    // Tab reaches a button; a digit typed there still goes to the line, and
+    // Space presses the button.
+    row(*w, 3)->setFocus(Qt::TabFocusReason);
+    SuperButton* op = operatorButton(*w, 4);
+    op->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(op->hasFocus());
+    pressKey(Qt::Key_7, QStringLiteral("7"));
+    EXPECT_EQ(lineText(*w, 3), "7");
+    EXPECT_EQ(w->editor().tape().TapeOp[4], '+');
+    op->setFocus(Qt::TabFocusReason);
+    pressKey(Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(w->editor().tape().TapeOp[4], '-');
+}
+
+TEST(EditingWiring, PasteCutAndTheContextMenuGoThroughTheTape)
+{
+    auto w = editingWindow();
+    typeText("1");
+    QApplication::clipboard()->setText(QStringLiteral("77"));
+    pressKey(Qt::Key_V, QString(), Qt::ControlModifier);
+    EXPECT_EQ(lineText(*w, 0), "177");
+    EXPECT_EQ(total(*w), "177");
+    pressKey(Qt::Key_A, QString(), Qt::ControlModifier);
+    pressKey(Qt::Key_X, QString(), Qt::ControlModifier);
+    EXPECT_EQ(lineText(*w, 0), "0");
+    EXPECT_EQ(QApplication::clipboard()->text(), "177");
+
+    // The box's own menu: Paste there is a change of the line like typing.
+    QApplication::clipboard()->setText(QStringLiteral("42"));
+    QStringList captions;
+    QTimer::singleShot(0, [&captions] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) {
+            if (!a->isSeparator())
+                captions << a->text();
+        }
+        for (QAction* a : menu->actions()) {
+            if (a->text() == QStringLiteral("&Paste"))
+                a->trigger();
+        }
+        menu->close();
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), row(*w, 0)->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(row(*w, 0), &menuEvent);
+    EXPECT_EQ(captions, QStringList({"Cu&t", "&Copy", "&Paste", "Select &All"}));
+    EXPECT_EQ(lineText(*w, 0), "42");
+    EXPECT_EQ(total(*w), "42");
+}
+
+TEST(EditingWiring, ResizeKeepsTheCaretsLine)
+{
+    auto w = editingWindow();
+    for (int i = 0; i < 20; ++i)
+        typeText("1\r");   // 20 lines, scrolled so the last is on the last row
+    typeText("11");
+    const long long line = w->editor().currentLine();
+    ASSERT_EQ(line, 20);
+    w->resize(w->width(), w->height() + 60);
+    QCoreApplication::processEvents();
+    typeText("9");
+    EXPECT_EQ(lineText(*w, 20), "119");
+    EXPECT_EQ(lineText(*w, 19), "1");
+    EXPECT_EQ(row(*w, focusedRow(*w))->text(), "119");
+}
+
+TEST(EditingWiring, NumericKeypadDecimalKeyTypesTheRegionalSeparator)
+{
+    auto w = editingWindow();
+    pressKey(Qt::Key_7, QStringLiteral("7"), Qt::KeypadModifier);
+    pressKey(Qt::Key_Comma, QStringLiteral(","), Qt::KeypadModifier);
+    pressKey(Qt::Key_5, QStringLiteral("5"), Qt::KeypadModifier);
+    EXPECT_EQ(lineText(*w, 0), "7.5");
+}
+
+TEST(EditingWiring, WheelAndPageKeysScroll)
+{
+    auto w = editingWindow();
+    Tape t;
+    t.resize(200);
+    setTape(*w, t);
+    QWheelEvent wheel(QPointF(10, 10), row(*w, 3)->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(row(*w, 3), &wheel);
+    EXPECT_EQ(w->editor().firstLine(), 3);
+    EXPECT_EQ(part<EzyVerticalScroll>(*w, "tapeScrollBar")->value(), 3);
+    row(*w, 0)->setFocus(Qt::OtherFocusReason);
+    pressKey(Qt::Key_PageDown);
+    EXPECT_EQ(w->editor().currentLine(), 3 + 17);
+}
+
+TEST(EditingWiring, PadsMemoryAndFunctions)
+{
+    auto w = editingWindow();
+    click(functionButton(*w, 3));   // Sin
+    EXPECT_EQ(row(*w, 0)->text(), "Sin()");
+    EXPECT_EQ(row(*w, 0)->cursorPosition(), 4);
+    click(digit(*w, 3));
+    click(digit(*w, 0));
+    EXPECT_EQ(lineText(*w, 0), "Sin(30)");
+    click(part<SuperButton>(*w, "pi"));
+    EXPECT_EQ(row(*w, 0)->text(), "3.14159265358979");
+    click(part<SuperButton>(*w, "memoryStore"));
+    EXPECT_EQ(part<QLabel>(*w, "memoryDisplay")->text(), "3.14159265358979");
+    EXPECT_EQ(w->editor().row(0).background, 0xC0E0FFu);
+    EXPECT_EQ(focusedRow(*w), 0);
+    typeText("+");
+    click(part<SuperButton>(*w, "memoryRecall"));
+    EXPECT_EQ(row(*w, 1)->text(), "3.14159265358979");
+    EXPECT_TRUE(total(*w).startsWith("6.28318530717958"));
+
+    // "Edit" opens the editor; "Use" hands the buttons to the tape.
+    click(functionButton(*w, 23));
+    EFbutton* e = w->findChild<EFbutton*>();
+    ASSERT_NE(e, nullptr);
+    FunctionButtons b = w->editor().functionButtons();
+    b[18] = {"Half", "X/2", "Half of it"};
+    emit e->used(b);
+    EXPECT_EQ(functionButton(*w, 18)->caption(), "Half");
+    EXPECT_EQ(w->editor().functionButtons()[18].Formula, "X/2");
+    e->close();
+}
+
+TEST(EditingWiring, TheGameKeepsItsInput)
+{
+    auto w = editingWindow();
+    GameController* game = w->gameController();
+    game->setNamePrompt([](QWidget*) { return QString(); });
+    w->findChild<QAction*>(QString(), Qt::FindDirectChildrenOnly);   // menus are built
+    game->Nixie_Invaders_Go_Click(0);
+    game->timer().stop();
+    game->GameTimer_Timer();
+    ASSERT_TRUE(totalBox(*w)->hasFocus());
+    click(digit(*w, 9));   // 9 never appears: no hit, but the focus stays on the game
+    EXPECT_TRUE(totalBox(*w)->hasFocus());
+    EXPECT_EQ(lineText(*w, 0), "0");
+    // A dialog command holds the game's clock while it is open.
+    game->timer().start();
+    bool heldWhileOpen = false;
+    QTimer::singleShot(0, [&] {
+        heldWhileOpen = !game->timer().isActive();
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QDialog*>(top); dialog && dialog->isVisible())
+                dialog->reject();
+        }
+    });
+    pressKey(Qt::Key_S, QString(), Qt::ControlModifier);
+    EXPECT_TRUE(heldWhileOpen);
+    EXPECT_TRUE(game->timer().isActive());
+}
+
+} // namespace
+} // namespace qm::ui
