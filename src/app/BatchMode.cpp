@@ -30,6 +30,10 @@ const QString OptSettings = QStringLiteral("settings");
 const QString OptHelp = QStringLiteral("help");
 const QString OptVersion = QStringLiteral("version");
 
+// The --stat values, in the order of the statistics modes.
+const QStringList StatModeNames = {QStringLiteral("total"), QStringLiteral("average"),
+                                   QStringLiteral("mean"), QStringLiteral("mode")};
+
 void addOptions(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(QStringLiteral(
@@ -42,7 +46,8 @@ void addOptions(QCommandLineParser& parser)
         {OptDecimals,
          QStringLiteral("With --total or --print: decimals shown, 0 to 6 or variable (default)."),
          QStringLiteral("N")},
-        {OptStat, QStringLiteral("With --total: what to show, total (default), average, mean or mode."),
+        {OptStat,
+         QStringLiteral("With --total or --print: the total line, total (default), average, mean or mode."),
          QStringLiteral("MODE")},
         {OptSettings, QStringLiteral("With --total: take the function buttons from settings file FILE."),
          QStringLiteral("FILE")},
@@ -117,7 +122,8 @@ int runPrint(const CommandLine& c)
 {
     QStringList args{QStringLiteral("--print"), c.calcPath, QStringLiteral("--decimals"),
                      c.decimalPlaces > 6 ? QStringLiteral("variable")
-                                         : QString::number(c.decimalPlaces)};
+                                         : QString::number(c.decimalPlaces),
+                     QStringLiteral("--stat"), StatModeNames.value(c.statMode, StatModeNames.front())};
     if (!c.outputPath.isEmpty())
         args << QStringLiteral("--output") << c.outputPath;
     return ui::runPrintBatch(args) == 0 ? ExitOk : ExitUnreadable;
@@ -190,8 +196,10 @@ CommandLine parseCommandLine(const QStringList& arguments)
         return usageError(QStringLiteral("--print cannot be combined with --total or --evaluate"));
     if (!total && !print && parser.isSet(OptDecimals))
         return usageError(QStringLiteral("--decimals needs --total or --print"));
-    if (!total && (parser.isSet(OptStat) || parser.isSet(OptSettings)))
-        return usageError(QStringLiteral("--stat and --settings need --total"));
+    if (!total && !print && parser.isSet(OptStat))
+        return usageError(QStringLiteral("--stat needs --total or --print"));
+    if (!total && parser.isSet(OptSettings))
+        return usageError(QStringLiteral("--settings needs --total"));
     if (!print && parser.isSet(OptOutput))
         return usageError(QStringLiteral("--output needs --print"));
 
@@ -231,10 +239,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
         }
     }
     if (parser.isSet(OptStat)) {
-        static const QStringList modes = {QStringLiteral("total"), QStringLiteral("average"),
-                                          QStringLiteral("mean"), QStringLiteral("mode")};
         const QString s = parser.value(OptStat);
-        const qsizetype index = modes.indexOf(s);
+        const qsizetype index = StatModeNames.indexOf(s);
         if (index < 0)
             return usageError(QStringLiteral("--stat takes total, average, mean or mode, not '%1'").arg(s));
         c.statMode = static_cast<int>(index);

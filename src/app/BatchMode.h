@@ -25,7 +25,7 @@ struct CommandLine {
     QString outputPath;     // Print: a PDF file to write instead of the default printer
     QString settingsPath;   // Total: empty for the built-in function buttons
     int decimalPlaces = 25; // Total, Print: 0..6, or 25 for "Variable"
-    int statMode = 0;       // Total: 0 total, 1 average, 2 middle value, 3 most frequent value
+    int statMode = 0;       // Total, Print: 0 total, 1 average, 2 middle value, 3 most frequent value
     QString expression;     // Evaluate
     QString message;        // UsageError: what is wrong; Help: the help text
 };

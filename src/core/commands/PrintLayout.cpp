@@ -1,5 +1,7 @@
 #include "core/commands/PrintLayout.h"
 
+#include "core/tape/MailCalc.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -21,13 +23,21 @@ double safeWidth(const PrintTextWidth& width, std::string_view text, bool bold)
 
 } // namespace
 
-bool printsOnTape(const Value& value, char decimalSep)
+bool printsOnTape(const Value& value, char op)
 {
-    return leadingNumber(plainText(value, decimalSep)) > 0;
+    if (std::string_view("+-x/^").find(op) == std::string_view::npos)
+        return false;   // the total skips a line without a known operator
+    if (value.isText())
+        return !value.text().empty();   // and a line of empty text
+    const bool zero = value.isEmpty() || (value.isDecimal() && value.decimal().isZero()) ||
+                      (value.isDouble() && value.dbl() == 0.0);
+    return !zero || op == 'x' || op == '/' || op == '^';
 }
 
-std::string printAmountText(const Value& value, int decimalPlaces, const Regional& regional)
+std::string printAmountText(const Value& line, int decimalPlaces, const Regional& regional)
 {
+    // An empty line prints only under "x", "/" or "^", where it is the number 0.
+    const Value value = line.isEmpty() ? Value(Decimal()) : line;
     if (decimalPlaces >= FirstVariableSetting || decimalPlaces < 0)
         return plainText(value, regional.decimalSep);
     Result<std::string> fixed = formatFixed(value, decimalPlaces, regional);
@@ -64,7 +74,7 @@ Result<PrintPlan> planPrintedTape(const Tape& tape, int decimalPlaces, const Reg
     double needed = 0;
     for (std::size_t i = 0; i < lines; ++i) {
         const Value& v = tape.TapeValue[i];
-        if (!printsOnTape(v, regional.decimalSep))
+        if (!printsOnTape(v, tape.TapeOp[i]))
             continue;
         PrintLine line;
         line.op = std::string(1, tape.TapeOp[i]);
@@ -91,6 +101,17 @@ Result<PrintPlan> planPrintedTape(const Tape& tape, int decimalPlaces, const Reg
     for (PrintLine& line : plan.lines)
         line.amountX = right - safeWidth(width, line.amount, line.bold);
     return plan;
+}
+
+std::string printedTotalText(const Tape& tape, const CalcSettings& settings,
+                             const FunctionButtons& buttons, Evaluator& evaluator)
+{
+    CalcSettings running = settings;
+    running.StatMode = 0;
+    std::string total = MailCalc(tape, running, buttons, std::string(), evaluator).text;
+    if (settings.StatMode == 0)
+        return total;
+    return MailCalc(tape, settings, buttons, total, evaluator).text;
 }
 
 int linesPerPrintedPage(double lineHeight, double pageHeight)

@@ -16,6 +16,8 @@
 
 namespace qm {
 
+class Evaluator;
+
 // Width of `text` in the printer's font (bold or regular), in printer units.
 using PrintTextWidth = std::function<double(std::string_view text, bool bold)>;
 
@@ -31,15 +33,17 @@ struct PrintPlan {
     std::vector<PrintLine> lines;   // the printed tape lines, then the "=" line
 };
 
-// A tape line prints when the text form of its value, read with the period as
-// the decimal point, is a number above 0. The text form uses the regional
-// separator, so under a comma setting 0,5 reads as 0 and is left out.
-bool printsOnTape(const Value& value, char decimalSep);
+// A tape line prints when it counts in the total, so that the strip adds up:
+// any number other than 0 (negatives too, whatever the decimal separator),
+// any line kept as text (functions, percent, rounding), and an empty or zero
+// line under "x", "/" or "^", which changes the total. An empty or zero line
+// under "+" or "-", an empty text and an unknown operator change nothing and
+// are left out.
+bool printsOnTape(const Value& value, char op);
 
 // The amount as printed: the plain text form for "Variable" decimals (7 or
 // more), otherwise exactly `decimalPlaces` decimals with regional grouping.
-// A value that cannot be formatted (a text line whose text starts with a
-// positive number, such as 10%) prints as its plain text.
+// A line kept as text (Sin(30), 50%, Int) prints as its text.
 std::string printAmountText(const Value& value, int decimalPlaces, const Regional& regional);
 
 // Rounds to the nearest 32-bit integer, halves to even. NaN, infinities and
@@ -52,6 +56,14 @@ Result<std::int32_t> roundHalfEvenToInt32(double x);
 // right just far enough for it, so no printed figure is ever cut off.
 Result<PrintPlan> planPrintedTape(const Tape& tape, int decimalPlaces, const Regional& regional,
                                   const std::string& totalText, const PrintTextWidth& width);
+
+// The text of the printed total line, recalculated from the tape: the running
+// total, or the statistic `settings.StatMode` selects. Never the grand-total
+// box's text, which a game may have borrowed. A statistic that cannot be
+// computed (nothing to average) falls back to the running total instead of
+// keeping whatever the box showed before.
+std::string printedTotalText(const Tape& tape, const CalcSettings& settings,
+                             const FunctionButtons& buttons, Evaluator& evaluator);
 
 // Where the n-th printed line goes: lines fill a page top-down, a new page
 // starts when the next line would not fit. A page too short for one line

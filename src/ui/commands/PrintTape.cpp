@@ -2,23 +2,29 @@
 
 #include "core/commands/PrintLayout.h"
 #include "core/files/CalcFile.h"
+#include "core/files/SafeFile.h"
 #include "core/input/Evaluator.h"
 #include "core/tape/DefaultButtons.h"
-#include "core/tape/MailCalc.h"
 #include "core/tape/SettingsFile.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/SettingsLocation.h"
 
+#include <QBuffer>
+#include <QFileDialog>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QWidget>
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +33,8 @@
 namespace qm::ui {
 
 namespace {
+
+const QString DocName = QStringLiteral("Calculation tape");
 
 // The tape's print font: Arial, or its metric twin where Arial is missing.
 QFont tapeFont(bool bold)
@@ -44,6 +52,13 @@ PrintResult failed(const QString& reason)
     return r;
 }
 
+PrintResult cancelled()
+{
+    PrintResult r;
+    r.cancelled = true;
+    return r;
+}
+
 QString failureReason(Failure f)
 {
     if (f == Failure::Overflow)
@@ -53,22 +68,20 @@ QString failureReason(Failure f)
 
 } // namespace
 
-PrintResult printTape(QPrinter& printer, const Tape& tape, int decimalPlaces,
-                      const Regional& regional, const QString& totalText)
-{
-    if (!printer.isValid())
-        return failed(QStringLiteral("the printer is not available."));
+namespace {
 
+// `deviceName` says in a failure which device did not start.
+PrintResult paintStrip(QPagedPaintDevice& device, const QString& deviceName, const Tape& tape,
+                       int decimalPlaces, const Regional& regional, const QString& totalText)
+{
     QPainter painter;
-    if (!painter.begin(&printer))
-        return failed(QStringLiteral("the printer \"%1\" could not be started.")
-                          .arg(printer.outputFileName().isEmpty() ? printer.printerName()
-                                                                  : printer.outputFileName()));
+    if (!painter.begin(&device))
+        return failed(QStringLiteral("%1 could not be started.").arg(deviceName));
 
     const QFont regular = tapeFont(false);
     const QFont bold = tapeFont(true);
-    const QFontMetricsF regularMetrics(regular, painter.device());
-    const QFontMetricsF boldMetrics(bold, painter.device());
+    const QFontMetricsF regularMetrics(regular, &device);
+    const QFontMetricsF boldMetrics(bold, &device);
     const PrintTextWidth width = [&](std::string_view text, bool isBold) {
         return (isBold ? boldMetrics : regularMetrics).horizontalAdvance(toQ(text));
     };
@@ -80,15 +93,15 @@ PrintResult printTape(QPrinter& printer, const Tape& tape, int decimalPlaces,
         return failed(failureReason(plan.failure()));
     }
 
+    // The device's height is that of the printable area of one page.
     const double lineHeight = std::max(regularMetrics.lineSpacing(), boldMetrics.lineSpacing());
-    const double pageHeight = printer.pageRect(QPrinter::DevicePixel).height();
-    PrintResult result;
+    const double pageHeight = device.height();
     int page = 0;
     for (std::size_t i = 0; i < plan->lines.size(); ++i) {
         const PrintLine& line = plan->lines[i];
         const PrintPlace place = printPlace(i, lineHeight, pageHeight);
         while (page < place.page) {
-            if (!printer.newPage()) {
+            if (!device.newPage()) {
                 painter.end();
                 return failed(QStringLiteral("the printer could not start page %1.").arg(page + 2));
             }
@@ -102,10 +115,31 @@ PrintResult printTape(QPrinter& printer, const Tape& tape, int decimalPlaces,
     }
     if (!painter.end())
         return failed(QStringLiteral("the document could not be completed."));
+    PrintResult result;
     result.printed = true;
     result.lines = static_cast<int>(plan->lines.size());
     result.pages = page + 1;
     return result;
+}
+
+} // namespace
+
+PrintResult paintTape(QPagedPaintDevice& device, const Tape& tape, int decimalPlaces,
+                      const Regional& regional, const QString& totalText)
+{
+    return paintStrip(device, QStringLiteral("the document"), tape, decimalPlaces, regional,
+                      totalText);
+}
+
+PrintResult printTape(QPrinter& printer, const Tape& tape, int decimalPlaces,
+                      const Regional& regional, const QString& totalText)
+{
+    if (!printer.isValid())
+        return failed(QStringLiteral("the printer is not available."));
+    const QString name = QStringLiteral("the printer \"%1\"")
+                             .arg(printer.outputFileName().isEmpty() ? printer.printerName()
+                                                                     : printer.outputFileName());
+    return paintStrip(printer, name, tape, decimalPlaces, regional, totalText);
 }
 
 PrintResult printTapeOnDefaultPrinter(const Tape& tape, int decimalPlaces,
@@ -115,8 +149,79 @@ PrintResult printTapeOnDefaultPrinter(const Tape& tape, int decimalPlaces,
     if (info.isNull())
         return failed(QStringLiteral("no default printer is set up."));
     QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Calculation tape"));
+    printer.setDocName(DocName);
     return printTape(printer, tape, decimalPlaces, regional, totalText);
+}
+
+PrintResult printTapeOnDefaultPrinter(QWidget* parent, const Tape& tape, int decimalPlaces,
+                                      const Regional& regional, const QString& totalText)
+{
+    const PrintResult r = printTapeOnDefaultPrinter(tape, decimalPlaces, regional, totalText);
+    showPrintFailure(parent, r);
+    return r;
+}
+
+PrintResult printTapeWithDialog(QWidget* parent, const Tape& tape, int decimalPlaces,
+                                const Regional& regional, const QString& totalText)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(DocName);
+    QPrintDialog dialog(&printer, parent);
+    // The strip is printed whole: no page range or selection to offer.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies |
+                      QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted)
+        return cancelled();
+    const PrintResult r = printTape(printer, tape, decimalPlaces, regional, totalText);
+    showPrintFailure(parent, r);
+    return r;
+}
+
+PrintResult previewTape(QWidget* parent, const Tape& tape, int decimalPlaces,
+                        const Regional& regional, const QString& totalText)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(DocName);
+    QPrintPreviewDialog dialog(&printer, parent);
+    // Painted for the preview and again when the user prints from it; the
+    // dialog is accepted only by printing.
+    PrintResult last = cancelled();
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter* target) {
+                         if (target)
+                             last = printTape(*target, tape, decimalPlaces, regional, totalText);
+                     });
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (!last.printed) {
+        showPrintFailure(parent, last);
+        return last;
+    }
+    if (!accepted)
+        return cancelled();
+    return last;
+}
+
+PrintResult renderTapePdf(QByteArray& pdf, const Tape& tape, int decimalPlaces,
+                          const Regional& regional, const QString& totalText)
+{
+    pdf.clear();
+    QBuffer buffer(&pdf);
+    if (!buffer.open(QIODevice::WriteOnly))
+        return failed(QStringLiteral("no memory for the document."));
+    PrintResult r;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(DocName);
+        writer.setCreator(QStringLiteral("Quillmate"));
+        writer.setResolution(1200);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        r = paintTape(writer, tape, decimalPlaces, regional, totalText);
+    }
+    buffer.close();
+    if (!r.printed)
+        pdf.clear();
+    return r;
 }
 
 PrintResult printTapeToPdf(const QString& pdfPath, const Tape& tape, int decimalPlaces,
@@ -124,22 +229,34 @@ PrintResult printTapeToPdf(const QString& pdfPath, const Tape& tape, int decimal
 {
     if (pdfPath.isEmpty())
         return failed(QStringLiteral("no output file was named."));
-    // Found out here, with the system's reason, rather than as a printer that
-    // does not start.
-    const bool existed = QFileInfo::exists(pdfPath);
-    {
-        QFile probe(pdfPath);
-        if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
-            return failed(QStringLiteral("\"%1\" cannot be written (%2).")
-                              .arg(pdfPath, probe.errorString()));
-    }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
-    printer.setDocName(QStringLiteral("Calculation tape"));
-    PrintResult r = printTape(printer, tape, decimalPlaces, regional, totalText);
-    if (!r.printed && !existed)
-        QFile::remove(pdfPath);
+    QByteArray pdf;
+    PrintResult r = renderTapePdf(pdf, tape, decimalPlaces, regional, totalText);
+    if (!r.printed)
+        return r;
+    const FileStatus written = writeFileSafely(
+        std::filesystem::path(QFile::encodeName(pdfPath).toStdString()),
+        std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    if (!written)
+        return failed(QStringLiteral("\"%1\" cannot be written (%2).")
+                          .arg(pdfPath, toQ(written.reason)));
+    return r;
+}
+
+PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
+                          const Regional& regional, const QString& totalText,
+                          const QString& suggestedPath)
+{
+    QFileDialog dialog(parent, QStringLiteral("Export PDF"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(suggestedPath.isEmpty() ? DocName + QStringLiteral(".pdf") : suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return cancelled();
+    const PrintResult r = printTapeToPdf(dialog.selectedFiles().constFirst(), tape, decimalPlaces,
+                                         regional, totalText);
+    showPrintFailure(parent, r);
     return r;
 }
 
@@ -150,7 +267,7 @@ QString printFailureText(const QString& reason)
 
 void showPrintFailure(QWidget* parent, const PrintResult& result)
 {
-    if (result.printed)
+    if (result.printed || result.cancelled)
         return;
     const QString title = parent ? parent->window()->windowTitle() : QString();
     QMessageBox box(QMessageBox::Warning, title, printFailureText(result.reason),
@@ -166,6 +283,7 @@ struct BatchOptions {
     QString calcFile;
     QString output;
     int decimals = VariableDecimals;   // every run starts with "Variable"
+    int statMode = 0;                  // and with the running total
 };
 
 // Reads the options; returns the reason when they do not make sense.
@@ -175,7 +293,7 @@ QString parseBatch(const QStringList& args, BatchOptions& o)
         const QString& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == QLatin1String("--print") || a == QLatin1String("--output") ||
-            a == QLatin1String("--decimals")) {
+            a == QLatin1String("--decimals") || a == QLatin1String("--stat")) {
             if (!hasValue)
                 return QStringLiteral("%1 needs a value").arg(a);
             const QString v = args[++i];
@@ -183,6 +301,13 @@ QString parseBatch(const QStringList& args, BatchOptions& o)
                 o.calcFile = v;
             } else if (a == QLatin1String("--output")) {
                 o.output = v;
+            } else if (a == QLatin1String("--stat")) {
+                static const QStringList modes = {QStringLiteral("total"), QStringLiteral("average"),
+                                                  QStringLiteral("mean"), QStringLiteral("mode")};
+                const qsizetype mode = modes.indexOf(v);
+                if (mode < 0)
+                    return QStringLiteral("--stat takes total, average, mean or mode, not \"%1\"").arg(v);
+                o.statMode = static_cast<int>(mode);
             } else if (v.compare(QLatin1String("variable"), Qt::CaseInsensitive) == 0) {
                 o.decimals = VariableDecimals;
             } else {
@@ -245,11 +370,11 @@ int runPrintBatch(const QStringList& args)
 
     CalcSettings settings;
     settings.DecimalPlaces = o.decimals;
+    settings.StatMode = o.statMode;
     settings.regional = regional;
     Evaluator evaluator;
-    const TotalResult total = MailCalc(*read.tape, settings, startupButtons(), std::string(), evaluator);
-
-    const QString totalText = toQ(total.text);
+    const QString totalText =
+        toQ(printedTotalText(*read.tape, settings, startupButtons(), evaluator));
     const PrintResult r =
         o.output.isEmpty()
             ? printTapeOnDefaultPrinter(*read.tape, o.decimals, regional, totalText)

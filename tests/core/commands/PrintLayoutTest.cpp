@@ -1,6 +1,8 @@
 #include "core/commands/PrintLayout.h"
 
 #include "core/CoreTestSupport.h"
+#include "core/input/Evaluator.h"
+#include "core/tape/DefaultButtons.h"
 
 #include <cmath>
 #include <limits>
@@ -41,6 +43,68 @@ TEST(PrintLayout, AddingMachineStripWithBoldTotal)
     }
 }
 
+TEST(PrintLayout, EveryLineThatCountsPrintsAsTheTapeShowsIt)
+{
+    // Printed: what changes the total. Not: an empty or zero line under "+"
+    // or "-", an empty text, a line without a known operator.
+    const struct { char op; Value value; const char* variable; const char* twoDecimals; } rows[] = {
+        {'+', val("0.5"), "0.5", ".50"},
+        {'+', val("-3"), "-3", "-3.00"},
+        {'-', val("-0.25"), "-0.25", "-.25"},
+        {'+', Value(1234567.891), "1234567.891", "1,234,567.89"},
+        {'+', Value("Sin(30)"), "Sin(30)", "Sin(30)"},
+        {'+', Value("50%"), "50%", "50%"},
+        {'x', Value("Int"), "Int", "Int"},
+        {'x', Value(), "0", ".00"},
+        {'/', val("0"), "0", ".00"},
+        {'^', Value(0.0), "0", ".00"},
+        {'+', val("0"), nullptr, nullptr},
+        {'-', Value(), nullptr, nullptr},
+        {'+', Value(-0.0), nullptr, nullptr},
+        {'+', Value(""), nullptr, nullptr},
+        {'?', val("5"), nullptr, nullptr},
+        {'\0', Value("Sin(1)"), nullptr, nullptr},
+    };
+    for (const auto& r : rows) {
+        const std::string shown = plainText(r.value);
+        EXPECT_EQ(printsOnTape(r.value, r.op), r.variable != nullptr) << r.op << shown;
+        if (!r.variable)
+            continue;
+        EXPECT_EQ(printAmountText(r.value, 25, English), r.variable) << shown;
+        EXPECT_EQ(printAmountText(r.value, 2, English), r.twoDecimals) << shown;
+    }
+    // Below 1 under a comma setting too.
+    EXPECT_TRUE(printsOnTape(val("0.5"), '+'));
+    EXPECT_EQ(printAmountText(val("0.5"), 25, German), "0,5");
+    EXPECT_EQ(printAmountText(val("1234.5"), 2, German), "1.234,50");
+}
+
+TEST(PrintLayout, TotalLineIsRecalculatedFromTheTape)
+{
+    const FunctionButtons buttons = defaultFunctionButtons();
+    Evaluator evaluator;
+    auto totalLine = [&](const Tape& tape, int stat, int decimals = 25) {
+        CalcSettings s;
+        s.StatMode = stat;
+        s.DecimalPlaces = decimals;
+        s.regional = English;
+        return printedTotalText(tape, s, buttons, evaluator);
+    };
+    const Tape values = tapeOf({{'+', val("3")}, {'+', val("1")}, {'+', val("3")},
+                                {'+', val("2")}, {'+', val("-5")}, {'+', val("0")}});
+    EXPECT_EQ(totalLine(values, 0, 2), "4.00");
+    EXPECT_EQ(totalLine(values, 1), "Average : 0.8");
+    EXPECT_EQ(totalLine(values, 2), "Mean : 2.5");
+    EXPECT_EQ(totalLine(values, 3), "Mode : 3");
+    // A statistic with nothing to work on, or an unknown mode, prints the
+    // running total rather than whatever the box held before.
+    const Tape negatives = tapeOf({{'+', val("-4")}, {'+', val("-1.5")}});
+    EXPECT_EQ(totalLine(negatives, 2), "-5.5");
+    EXPECT_EQ(totalLine(tapeOf({{'+', val("0")}}), 1, 2), ".00");
+    EXPECT_EQ(totalLine(negatives, 7), "-5.5");
+    EXPECT_EQ(totalLine(tapeOf({{'+', val("5")}, {'/', val("0")}}), 0), "Error");
+}
+
 TEST(PrintLayout, RightEdgeRoundsHalvesToEven)
 {
     const struct { double in; const char* out; } rows[] = {
@@ -70,12 +134,12 @@ TEST(PrintLayout, EdgeFromOddWidths)
     Tape tape = tapeOf({{'+', val("123456789012345")}, {'/', val("0")}});
     Result<PrintPlan> plan = planPrintedTape(tape, 25, English, "Error", fakeWidth);
     ASSERT_TRUE(plan.ok());
-    ASSERT_EQ(plan->lines.size(), 2u);
+    ASSERT_EQ(plan->lines.size(), 3u);   // "/ 0" prints: it is why the total is Error
     const PrintLine& wide = plan->lines[0];
     EXPECT_GE(wide.amountX, fakeWidth("+ ", false));
     EXPECT_DOUBLE_EQ(wide.amountX + fakeWidth(wide.amount, false), plan->rightEdge);
     // The total still ends on the same edge.
-    EXPECT_DOUBLE_EQ(plan->lines[1].amountX + fakeWidth("Error", true), plan->rightEdge);
+    EXPECT_DOUBLE_EQ(plan->lines[2].amountX + fakeWidth("Error", true), plan->rightEdge);
 
     // An edge beyond 32 bits is a failure, not an undefined number.
     auto huge = [](std::string_view, bool) { return 1e12; };

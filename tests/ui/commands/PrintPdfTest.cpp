@@ -1,11 +1,25 @@
-// Printing the tape into a PDF and reading it back: which lines and texts
-// the page holds, where they stand, and failures that are told, not lost.
+// Printing the tape into a PDF and reading it back: every line that counts,
+// on one right edge, under the recalculated total; the same strip from the
+// preview, the export and the printer dialog; failures that are told, not lost.
 
 #include "PrintPdfTools.h"
 
+#include "core/commands/PrintLayout.h"
+#include "core/input/Evaluator.h"
+#include "core/tape/DefaultButtons.h"
 #include "ui/commands/PrintTape.h"
+#include "ui/platform/RegionalSettings.h"
 
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTemporaryDir>
+
+#include <functional>
 
 namespace qm::ui {
 namespace {
@@ -13,6 +27,41 @@ namespace {
 using namespace test;
 
 const Regional English{'.', ',', 3};
+const Regional German{',', '.', 3};
+
+QString totalOf(const Tape& tape, int decimals, const Regional& regional)
+{
+    CalcSettings settings;
+    settings.DecimalPlaces = decimals;
+    settings.regional = regional;
+    Evaluator evaluator;
+    return toQ(printedTotalText(tape, settings, defaultFunctionButtons(), evaluator));
+}
+
+// Runs `act` on the first modal dialog of type T that shows.
+template <class T>
+void onDialog(std::function<void(T*)> act)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(dialog);
+        }
+    });
+    timer->start(10);
+}
+
+// A number as printed, back to a double: grouping dropped, "," or "." as point.
+double printedNumber(QString text, const Regional& r)
+{
+    text.remove(QChar::fromLatin1(r.thousandSep)).replace(QChar::fromLatin1(r.decimalSep), '.');
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    EXPECT_TRUE(ok) << text.toStdString();
+    return v;
+}
 
 class PrintPdf : public ::testing::Test {
 protected:
@@ -27,25 +76,27 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(PrintPdf, StripOfOperatorsAndAmountsOnOneRightEdge)
+const Tape Mixed = tapeOf({{'+', dec("0.5")}, {'+', dec("-3")}, {'-', dec("-4")},
+                           {'+', Value("Sin(30)")}, {'+', dec("1234567.891")}, {'+', dec("0")},
+                           {'+', Value("50%")}, {'/', dec("2")}, {'+', Value()}});
+
+TEST_F(PrintPdf, EveryLineThatCountsOnOneRightEdge)
 {
-    // Zero, negative and text lines are left out.
-    const Tape tape = tapeOf({{'+', dec("1")}, {'+', dec("0")}, {'-', dec("22.5")},
-                                {'-', dec("-4")}, {'x', dec("1234.25")}, {'+', Value("Sin(30)")},
-                                {'/', dec("7")}, {'+', Value()}, {'^', dec("0.5")}});
-    const QString pdf = dir.filePath("edge.pdf");
-    const PrintResult r = printTapeToPdf(pdf, tape, 2, English, QStringLiteral("-98,765.43"));
+    // ((0.5 - 3 + 4 + sin 30) + 1234567.891) * 1.5 / 2 = 925926.3022...
+    const QString total = totalOf(Mixed, 2, English);
+    ASSERT_EQ(total, "925,926.30");
+    const QString pdf = dir.filePath("mixed.pdf");
+    const PrintResult r = printTapeToPdf(pdf, Mixed, 2, English, total);
     ASSERT_TRUE(r.printed) << r.reason.toStdString();
-    EXPECT_EQ(r.lines, 6);
-    EXPECT_EQ(r.pages, 1);
+    EXPECT_EQ(r.lines, 8);
     EXPECT_EQ(pdfPages(pdf), 1);
-    EXPECT_EQ(boldTexts(pdf).join(' '), "= -98,765.43");   // the total and nothing else
+    EXPECT_EQ(boldTexts(pdf).join(' '), "= 925,926.30");   // the total and nothing else
 
     const std::vector<PdfWord> words = pdfWords(pdf);
-    ASSERT_EQ(words.size(), 12u);
-    const QStringList ops{"+", "-", "x", "/", "^", "="};
-    const QStringList amounts{"1.00", "22.50", "1,234.25", "7.00", ".50", "-98,765.43"};
-    for (std::size_t i = 0; i < 6; ++i) {
+    const QStringList ops{"+", "+", "-", "+", "+", "+", "/", "="};
+    const QStringList amounts{".50", "-3.00", "-4.00", "Sin(30)", "1,234,567.89", "50%", "2.00", total};
+    ASSERT_EQ(words.size(), 16u);
+    for (std::size_t i = 0; i < 8; ++i) {
         const PdfWord& op = words[2 * i];
         const PdfWord& amount = words[2 * i + 1];
         EXPECT_EQ(op.text, ops[static_cast<int>(i)]);
@@ -59,9 +110,112 @@ TEST_F(PrintPdf, StripOfOperatorsAndAmountsOnOneRightEdge)
     }
     // Three wide letters of room left of the total: at 10 points three bold W
     // are about 28 points, less the "=" itself.
-    const double room = words[11].xMin - words[10].xMax;
+    const double room = words[15].xMin - words[14].xMax;
     EXPECT_GT(room, 15.0);
     EXPECT_LT(room, 30.0);
+
+    // "Variable" decimals: every figure as the tape shows it.
+    ASSERT_TRUE(printTapeToPdf(pdf, Mixed, 25, English, totalOf(Mixed, 25, English)).printed);
+    const QStringList lines = layoutText(pdf);
+    EXPECT_EQ(lines.mid(0, 7), (QStringList{"+ 0.5", "+ -3", "- -4", "+ Sin(30)", "+ 1234567.891",
+                                            "+ 50%", "/ 2"}));
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_TRUE(lines[7].startsWith("= 925926.302226")) << lines[7].toStdString();
+}
+
+TEST_F(PrintPdf, PlainNumbersAddUpToThePrintedTotal)
+{
+    const struct { Regional regional; int decimals; Tape tape; QStringList lines; } cases[] = {
+        {German, 25, tapeOf({{'+', dec("0.5")}, {'+', dec("12.25")}, {'+', dec("-3")}}),
+         {"+ 0,5", "+ 12,25", "+ -3", "= 9,75"}},
+        {German, 2, tapeOf({{'+', dec("0.5")}, {'+', dec("1234.25")}, {'-', dec("-0.75")}}),
+         {"+ ,50", "+ 1.234,25", "- -,75", "= 1.235,50"}},
+        {English, 25, tapeOf({{'+', dec("-0.25")}, {'+', Value()}, {'-', dec("7")}, {'x', dec("-2")}}),
+         {"+ -0.25", "- 7", "x -2", "= 14.5"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines.join(" | ").toStdString());
+        const QString pdf = dir.filePath("sum.pdf");
+        ASSERT_TRUE(printTapeToPdf(pdf, c.tape, c.decimals, c.regional,
+                                   totalOf(c.tape, c.decimals, c.regional)).printed);
+        const std::vector<QStringList> lines = layoutLines(pdf);
+        EXPECT_EQ(layoutText(pdf), c.lines);
+        // The strip itself, worked through like a paper roll, gives its total line.
+        double sum = 0;
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+            ASSERT_EQ(lines[i].size(), 2);
+            const double v = printedNumber(lines[i][1], c.regional);
+            const QString op = lines[i][0];
+            sum = op == "+" ? sum + v : op == "-" ? sum - v : op == "x" ? sum * v : sum / v;
+        }
+        ASSERT_FALSE(lines.empty());
+        EXPECT_NEAR(sum, printedNumber(lines.back().last(), c.regional), 1e-9);
+    }
+}
+
+TEST_F(PrintPdf, PreviewExportAndDialogPrintTheSameStrip)
+{
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Quillmate 8.1"));
+    const QString total = totalOf(Mixed, 25, German);
+    const QString direct = dir.filePath("direct.pdf");
+    ASSERT_TRUE(printTapeToPdf(direct, Mixed, 25, German, total).printed);
+    const QStringList strip = layoutText(direct);
+    ASSERT_EQ(strip.size(), 8);
+    EXPECT_EQ(strip.front(), "+ 0,5");
+    MessageCatcher catcher;
+
+    // "Export PDF...": the name chosen in the file dialog gets the same document.
+    const QString exported = dir.filePath("exported.pdf");
+    onDialog<QFileDialog>([&](QFileDialog* d) {
+        d->selectFile(exported);
+        static_cast<QDialog*>(d)->accept();   // public there
+    });
+    EXPECT_TRUE(exportTapePdf(&window, Mixed, 25, German, total).printed);
+    EXPECT_EQ(layoutText(exported), strip);
+    onDialog<QFileDialog>([](QFileDialog* d) { d->reject(); });
+    EXPECT_TRUE(exportTapePdf(&window, Mixed, 25, German, total).cancelled);
+
+    // "Print Preview...": the preview shows the page; its printer, sent to a
+    // file, gets the same strip.
+    const QString previewed = dir.filePath("previewed.pdf");
+    int previewPages = 0;
+    onDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
+        if (auto* view = d->findChild<QPrintPreviewWidget*>())
+            previewPages = view->pageCount();
+        d->printer()->setOutputFormat(QPrinter::PdfFormat);
+        d->printer()->setOutputFileName(previewed);
+        emit d->paintRequested(d->printer());
+        d->reject();
+    });
+    const PrintResult preview = previewTape(&window, Mixed, 25, German, total);
+    EXPECT_TRUE(preview.cancelled) << "closed without printing";
+    EXPECT_EQ(previewPages, 1);
+    EXPECT_EQ(layoutText(previewed), strip);
+
+    // "Print...": the system's dialog, sent to a file here (Qt's own dialog:
+    // its printer list and file name box), gets the same strip; cancelling
+    // prints nothing and says nothing.
+    const QString chosen = dir.filePath("chosen.pdf");
+    onDialog<QPrintDialog>([&](QPrintDialog* d) {
+        EXPECT_FALSE(d->testOption(QAbstractPrintDialog::PrintPageRange)) << "the strip prints whole";
+        auto* printers = d->findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* name = d->findChild<QLineEdit*>(QStringLiteral("filename"));
+        const int toFile = printers ? printers->findText(QStringLiteral("PDF"), Qt::MatchContains) : -1;
+        if (toFile < 0 || !name) {
+            ADD_FAILURE() << "no \"Print to File (PDF)\" in the printer dialog";
+            d->reject();
+            return;
+        }
+        printers->setCurrentIndex(toFile);
+        name->setText(chosen);
+        d->accept();
+    });
+    EXPECT_TRUE(printTapeWithDialog(&window, Mixed, 25, German, total).printed);
+    EXPECT_EQ(layoutText(chosen), strip);
+    onDialog<QPrintDialog>([](QPrintDialog* d) { d->reject(); });
+    EXPECT_TRUE(printTapeWithDialog(&window, Mixed, 25, German, total).cancelled);
+    EXPECT_EQ(catcher.seen, 0);
 }
 
 TEST_F(PrintPdf, FailuresAreReportedWithAReason)
@@ -69,12 +223,23 @@ TEST_F(PrintPdf, FailuresAreReportedWithAReason)
     const QString pdf = dir.filePath("missing-folder/out.pdf");
     const PrintResult r = printTapeToPdf(pdf, tapeOf({{'+', dec("1")}}), 2, English, "1.00");
     EXPECT_FALSE(r.printed);
-    EXPECT_FALSE(r.reason.isEmpty());
+    EXPECT_TRUE(r.reason.contains("cannot be written")) << r.reason.toStdString();
     EXPECT_FALSE(QFileInfo::exists(pdf));
     EXPECT_FALSE(printTapeToPdf(QString(), Tape{}, 2, English, "0").printed);
 
-    // The message box carries the window's title; success shows none (the
-    // box would block this test).
+    // An existing file is replaced whole; a folder in the way is left as it was.
+    const QString old = dir.filePath("old.pdf");
+    ASSERT_TRUE(writeFile(old, QByteArray(100000, 'x')));
+    ASSERT_TRUE(printTapeToPdf(old, tapeOf({{'+', dec("1")}}), 2, English, "1.00").printed);
+    EXPECT_TRUE(readFile(old).startsWith("%PDF"));
+    EXPECT_LT(QFileInfo(old).size(), 100000);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.pdf"));
+    EXPECT_FALSE(printTapeToPdf(dir.filePath("folder.pdf"), Tape{}, 2, English, "0").printed);
+    EXPECT_TRUE(QFileInfo(dir.filePath("folder.pdf")).isDir());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.pdf"}) << "no temporary left";
+
+    // The message box carries the window's title; success and cancelling show
+    // none (the box would block this test).
     QWidget window;
     window.setWindowTitle(QStringLiteral("Quillmate 8.1    (Educational Version)"));
     MessageCatcher catcher;
@@ -85,6 +250,9 @@ TEST_F(PrintPdf, FailuresAreReportedWithAReason)
     PrintResult ok;
     ok.printed = true;
     showPrintFailure(&window, ok);
+    PrintResult cancelled;
+    cancelled.cancelled = true;
+    showPrintFailure(&window, cancelled);
     EXPECT_EQ(catcher.seen, 1);
 }
 

@@ -39,6 +39,15 @@ inline std::vector<QStringList> layoutLines(const QString& pdf)
     return out;
 }
 
+// The same lines, words separated by single blanks.
+inline QStringList layoutText(const QString& pdf)
+{
+    QStringList lines;
+    for (const QStringList& words : layoutLines(pdf))
+        lines << words.join(QLatin1Char(' '));
+    return lines;
+}
+
 struct PdfWord {
     QString text;
     double xMin = 0, yMin = 0, xMax = 0;

@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Printing through a real CUPS queue. A private cupsd (its own port, and its
+# configuration, spool and logs in its own folder: the system's CUPS is never
+# touched) gets a cups-pdf queue as default printer; the program prints a
+# calculation there (--print FILE.Clc). Checked: the text of the job the queue
+# received, and cups-pdf's PDF: page count and where the ink lies. cups-pdf
+# writes into the job owner's folder from /etc/cups/cups-pdf.conf; the file is
+# moved out at once. Exits 77 (skipped) only when cupsd cannot start here.
+#
+# Usage: print_cups_test.sh PROGRAM OUTPUT_DIR
+set -euo pipefail
+
+. "$(dirname "$0")/session.sh"
+
+skip() { echo "SKIP: $*"; exit 77; }
+[ -x /usr/sbin/cupsd ] || skip "cupsd cannot start: /usr/sbin/cupsd is missing"
+# A backend only its owner may run, as cups-pdf is, runs only under a root cupsd.
+[ "$(id -u)" -eq 0 ] || skip "cupsd cannot run the cups-pdf backend without root"
+for tool in lpadmin lpstat pdfinfo pdftotext pdftoppm /usr/lib/cups/backend/cups-pdf; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/deps.sh test)"
+done
+
+cups="$work/cups"
+mkdir -p "$cups"/{spool,tmp,cache,state,log} "$work/home"
+chmod 755 "$work" "$cups"   # the filters run as the user "lp"
+chmod 1777 "$cups/tmp"
+printf '%s\n' "ServerRoot $cups" "RequestRoot $cups/spool" "TempDir $cups/tmp" "CacheDir $cups/cache" \
+    "StateDir $cups/state" "ErrorLog $cups/log/error_log" "AccessLog $cups/log/access_log" \
+    "PageLog $cups/log/page_log" "Printcap $cups/printcap" "ServerBin /usr/lib/cups" \
+    "DataDir /usr/share/cups" "SystemGroup root" >"$cups/cups-files.conf"
+
+cupsd_pid="" pdf_made="" out_folder="" out_folder_existed=1
+cups_cleanup() {
+    stop "$cupsd_pid"
+    [ -z "$pdf_made" ] || rm -f "$pdf_made"
+    [ "$out_folder_existed" -eq 1 ] || rmdir "$out_folder" 2>/dev/null || true
+    cleanup
+}
+trap cups_cleanup EXIT
+cups_log() { tail -n 20 "$cups/log/error_log" 2>/dev/null | sed 's/^/  cupsd: /' >&2 || true; }
+
+# A free port; when cupsd cannot listen there (taken meanwhile) its log says
+# so, and the next one is tried.
+for attempt in 1 2 3 4 5; do
+    port=$((20000 + (RANDOM * 7 + $$ + attempt) % 40000))
+    (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && continue
+    printf '%s\n' "Listen 127.0.0.1:$port" "Browsing No" "WebInterface No" "PreserveJobFiles Yes" \
+        "DefaultAuthType None" "<Policy default>" "<Limit All>" "Order deny,allow" "Allow all" \
+        "</Limit>" "</Policy>" >"$cups/cupsd.conf"
+    rm -f "$cups/log/error_log"
+    /usr/sbin/cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" >"$cups/log/out" 2>&1 &
+    cupsd_pid=$!
+    export CUPS_SERVER="127.0.0.1:$port"
+    for _ in $(seq 100); do
+        lpstat -r 2>/dev/null | grep -q 'is running' && break 2
+        kill -0 "$cupsd_pid" 2>/dev/null || break
+        grep -q 'Unable to open listen socket' "$cups/log/error_log" 2>/dev/null && break
+        sleep 0.05
+    done
+    stop "$cupsd_pid"
+    cupsd_pid=""
+done
+[ -n "$cupsd_pid" ] || { cat "$cups/log/out" >&2; cups_log; skip "cupsd cannot start here (log above)"; }
+
+lpadmin -p QuillmatePDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null \
+    || lpadmin -p QuillmatePDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null \
+    || { cups_log; fail "lpadmin could not add the cups-pdf queue"; }
+lpadmin -d QuillmatePDF || fail "lpadmin could not make the queue the default"
+export HOME="$work/home"   # no personal printer defaults (lpoptions)
+
+# cups-pdf's "Out" folder for this user.
+user="$(id -un)"
+out_folder="$(sed -n -E 's/^Out[[:space:]]+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n1)"
+out_folder="${out_folder:-\${HOME\}/PDF}"
+out_folder="${out_folder//\$\{HOME\}/$(getent passwd "$user" | cut -d: -f6)}"
+out_folder="${out_folder//\$\{USER\}/$user}"
+[ -d "$out_folder" ] || out_folder_existed=0
+before="$(ls -1 "$out_folder" 2>/dev/null || true)"
+
+# 90 tape lines and the total line: a full first page and a second.
+calc="$work/roll.Clc"
+{
+    printf 'Ferrowick 6\r\n+0.5\r\n+-3\r\n--4\r\n+Sin(30)\r\n+1234567.891\r\n+50%%\r\n/2\r\n'
+    for i in $(seq 1 83); do printf '+%d\r\n' "$i"; done
+} >"$calc"
+total="$("$prog" --total "$calc")" || fail "--total failed"
+"$prog" --print "$calc" >"$work/prog.log" 2>&1 || fail "--print failed"
+
+# The job leaves the queue when cups-pdf has written its file.
+for _ in $(seq 1200); do
+    [ -z "$(lpstat -o 2>/dev/null)" ] && break
+    sleep 0.1
+done
+lpstat -W completed -o | grep -q QuillmatePDF || { cups_log; fail "the job did not complete"; }
+while IFS= read -r f; do
+    grep -qxF -e "$f" <<<"$before" || pdf_made="$out_folder/$f"
+done < <(ls -1 "$out_folder" 2>/dev/null)
+[ -n "$pdf_made" ] || { cups_log; fail "cups-pdf made no file in $out_folder"; }
+pdf="$outdir/print_cups_e2e.pdf"
+mv "$pdf_made" "$pdf"
+pdf_made=""
+
+pages="$(pdfinfo "$pdf" | sed -n -E 's/^Pages:[[:space:]]+//p')"
+[ "$pages" = 2 ] || fail "$pages pages, expected 2"
+# cups-pdf's glyphs carry no characters: the text is the received job's.
+text="$(pdftotext -layout "$(ls "$cups"/spool/d*-001 | head -n1)" - | tr -s ' ' | sed 's/^ //; s/ $//')"
+for line in "+ 0.5" "+ -3" "- -4" "+ Sin(30)" "+ 1234567.891" "+ 50%" "/ 2" "+ 83" "= $total"; do
+    grep -qxF -e "$line" <<<"$text" || fail "no line '$line' in the job"
+done
+
+# Ink at 100 dpi: one band of dark rows per printed line, evenly spaced, each
+# starting with an operator at the left and ending on one right edge; the
+# first page filled before the second starts. Prints the number of bands.
+ink_lines() {
+    local base="$work/page$1" width height
+    pdftoppm -r 100 -gray -f "$1" -l "$1" -singlefile "$pdf" "$base" 2>/dev/null || fail "page $1 not rendered"
+    read -r width height < <(sed -n 2p "$base.pgm")
+    tail -c "$((width * height))" "$base.pgm" | od -An -v -tu1 -w"$width" | awk -v page="$1" -v h="$height" '
+        function bad(why) { print "page " page ": " why; failed = 1; exit 1 }
+        function band() {
+            n++; top[n] = t; if (n == 2) step = top[2] - top[1]
+            if (n > 2 && (top[n] - top[n-1] < step - 3 || top[n] - top[n-1] > step + 3)) bad("line " n " is not one line below the last")
+            if (n > 1 && (br < right1 - 2 || br > right1 + 2)) bad("line " n " ends at column " br ", not " right1)
+            if (n > 1 && bl > left1 + 8) bad("line " n " has no operator at the left")
+            if (n == 1) { right1 = br; left1 = bl }
+            inband = 0
+        }
+        { l = -1; for (i = 1; i <= NF; i++) if ($i < 128) { if (l < 0) l = i; rr = i }
+          if (l < 0) { if (inband) band(); next }
+          if (!inband) { inband = 1; t = NR; bl = l; br = rr } else { if (l < bl) bl = l; if (rr > br) br = rr }
+          last = NR }
+        END { if (failed) exit 1; if (inband) band()
+              if (page == 1 && last < h * 3 / 4) bad("ends early, at row " last); print n }'
+}
+lines1="$(ink_lines 1)" || fail "$lines1"
+lines2="$(ink_lines 2)" || fail "$lines2"
+[ $((lines1 + lines2)) -eq 91 ] || fail "$lines1 + $lines2 lines of ink, expected 90 tape lines and the total"
+echo "PASS: e2e printing through CUPS ($pages pages, $lines1 + $lines2 lines, total $total; $pdf)"
