@@ -51,6 +51,10 @@ void buildMainMenus(QMenuBar* bar, QObject* owner, MainMenus& m)
     m.optionsMenu->addSeparator();
     m.printAction = m.optionsMenu->addAction(QObject::tr("Print Calculation..."));
     m.printAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m.printPreviewAction = m.optionsMenu->addAction(QObject::tr("Print Preview..."));
+    m.printDialogAction = m.optionsMenu->addAction(QObject::tr("Print..."));
+    m.printDialogAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    m.exportPdfAction = m.optionsMenu->addAction(QObject::tr("Export PDF..."));
 
     m.decimalsMenu = bar->addMenu(QObject::tr("&Decimals"));
     auto* decimals = new QActionGroup(owner);

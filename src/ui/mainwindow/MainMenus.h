@@ -20,6 +20,9 @@ struct MainMenus {
     QAction* pasteNumbersAction = nullptr;
     QAction* sortNumbersAction = nullptr;
     QAction* printAction = nullptr;
+    QAction* printPreviewAction = nullptr;
+    QAction* printDialogAction = nullptr;
+    QAction* exportPdfAction = nullptr;
 
     QMenu* decimalsMenu = nullptr;
     QVector<QAction*> decimalsActions;   // by number of decimals 0..6, then "Variable"

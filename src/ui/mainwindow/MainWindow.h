@@ -72,6 +72,9 @@ private slots:
     void chooseDecimals(int decimals);
     void chooseStatMode(int mode);
     void printCalculation();
+    void printPreview();
+    void printWithDialog();
+    void exportPdf();
     void startGame(int index);
 
 private:
@@ -83,6 +86,9 @@ private:
     void openStartupCalculation();
     void openFile(const QString& path);
     void afterPadInput();
+    // One of the printing commands, with the strip's total recalculated from
+    // the tape and the game's clock held while its dialog is open.
+    void print(const std::function<void(const QString& totalText)>& command);
     // Runs a modal step (a dialog) with the game's clock held.
     void withGamePaused(const std::function<void()>& step);
     void enableGamesAfterPause();

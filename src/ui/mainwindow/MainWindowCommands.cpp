@@ -3,6 +3,7 @@
 
 #include "ui/mainwindow/MainWindow.h"
 
+#include "core/commands/PrintLayout.h"
 #include "ui/commands/PrintTape.h"
 #include "ui/files/CalculationFiles.h"
 #include "ui/game/All_Timers.h"
@@ -15,6 +16,7 @@
 #include "ui/tape/EntryBox.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -66,6 +68,9 @@ void MainWindow::buildMenus()
     connect(m.pasteNumbersAction, &QAction::triggered, this, &MainWindow::pasteNumbers);
     connect(m.sortNumbersAction, &QAction::triggered, this, &MainWindow::sortNumbers);
     connect(m.printAction, &QAction::triggered, this, &MainWindow::printCalculation);
+    connect(m.printPreviewAction, &QAction::triggered, this, &MainWindow::printPreview);
+    connect(m.printDialogAction, &QAction::triggered, this, &MainWindow::printWithDialog);
+    connect(m.exportPdfAction, &QAction::triggered, this, &MainWindow::exportPdf);
     for (int i = 0; i < m.decimalsActions.size(); ++i) {
         const int decimals = i == m.decimalsActions.size() - 1 ? VariableDecimals : i;
         connect(m.decimalsActions[i], &QAction::triggered, this, [this, decimals] { chooseDecimals(decimals); });
@@ -163,16 +168,50 @@ void MainWindow::chooseStatMode(int mode)
     refresh();
 }
 
+void MainWindow::print(const std::function<void(const QString& totalText)>& command)
+{
+    withGamePaused([&] {
+        // The strip's total is the tape's own result, never a game's text.
+        Evaluator evaluator;
+        command(toQ(printedTotalText(editor_->tape(), editor_->settings(), editor_->functionButtons(),
+                                     evaluator)));
+    });
+}
+
+// Each command reports its own failures (no printer, a failed write).
 void MainWindow::printCalculation()
 {
-    withGamePaused([this] {
-        // The strip's total is the tape's own result, never a game's text.
-        const PrintResult result = printTapeOnDefaultPrinter(
-            editor_->tape(), editor_->settings().DecimalPlaces, editor_->settings().regional,
-            toQ(editor_->total().text));
-        // No printer, or one that fails: the user hears of it; nothing else changes.
-        if (!result.printed)
-            showPrintFailure(this, result);
+    print([this](const QString& total) {
+        printTapeOnDefaultPrinter(this, editor_->tape(), editor_->settings().DecimalPlaces,
+                                  editor_->settings().regional, total);
+    });
+}
+
+void MainWindow::printPreview()
+{
+    print([this](const QString& total) {
+        previewTape(this, editor_->tape(), editor_->settings().DecimalPlaces, editor_->settings().regional,
+                    total);
+    });
+}
+
+void MainWindow::printWithDialog()
+{
+    print([this](const QString& total) {
+        printTapeWithDialog(this, editor_->tape(), editor_->settings().DecimalPlaces,
+                            editor_->settings().regional, total);
+    });
+}
+
+void MainWindow::exportPdf()
+{
+    // Beside the calculation last opened or saved, named after it.
+    const QFileInfo last(lastFile_);
+    const QString suggested =
+        lastFile_.isEmpty() ? QString() : last.dir().filePath(last.completeBaseName() + QStringLiteral(".pdf"));
+    print([this, &suggested](const QString& total) {
+        exportTapePdf(this, editor_->tape(), editor_->settings().DecimalPlaces, editor_->settings().regional,
+                      total, suggested);
     });
 }
 

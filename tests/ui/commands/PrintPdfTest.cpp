@@ -8,8 +8,11 @@
 #include "core/input/Evaluator.h"
 #include "core/tape/DefaultButtons.h"
 #include "ui/commands/PrintTape.h"
+#include "ui/game/GameController.h"
+#include "ui/mainwindow/MainWindowSupport.h"
 #include "ui/platform/RegionalSettings.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -254,6 +257,41 @@ TEST_F(PrintPdf, FailuresAreReportedWithAReason)
     cancelled.cancelled = true;
     showPrintFailure(&window, cancelled);
     EXPECT_EQ(catcher.seen, 1);
+}
+
+// The window's "Export PDF..." prints the tape's own total, also while a game
+// has the total box (and once it has shown its result there).
+TEST_F(PrintPdf, WindowPrintsTheTapesTotalDuringAndAfterAGame)
+{
+    auto w = test::shownWindow();
+    Tape t;
+    t.resize(74);
+    t.TapeValue[0] = Value(*parseStrict("12.5"));
+    t.TapeValue[1] = Value(*parseStrict("25"));
+    test::setTape(*w, t);
+    GameController* game = w->gameController();
+    game->setNamePrompt([](QWidget*) { return QString(); });
+    game->Nixie_Invaders_Go_Click(0);
+    game->timer().stop();
+    game->GameTimer_Timer();
+    ASSERT_NE(test::total(*w), "37.5");
+    QAction* exportAction = nullptr;
+    for (QAction* a : w->menuBar()->findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Export PDF..."))
+            exportAction = a;
+    ASSERT_NE(exportAction, nullptr);
+    for (const char* name : {"during.pdf", "after.pdf"}) {
+        const QString pdf = dir.filePath(QString::fromLatin1(name));
+        onDialog<QFileDialog>([&](QFileDialog* d) {
+            d->selectFile(pdf);
+            static_cast<QDialog*>(d)->accept();
+        });
+        exportAction->trigger();
+        EXPECT_EQ(layoutText(pdf), QStringList({"+ 12.5", "+ 25", "= 37.5"})) << name;
+        for (int ticks = 0; game->running() && ticks < 100; ++ticks)
+            game->GameTimer_Timer();
+        ASSERT_TRUE(test::total(*w).startsWith("Invaded"));
+    }
 }
 
 } // namespace
