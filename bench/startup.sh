@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Start-up cost of the main window beside a bare Qt window and two desktop
-# calculators: time from process start until its window is mapped, and the
-# resident memory (VmRSS) 1.5 s after that. Runs under its own Xvfb without a
-# window manager; one warm-up run, then the median of 5 runs each.
+# Start-up cost of the main window beside a bare Qt window: time from process
+# start until its window is mapped, and the resident memory (VmRSS) 1.5 s
+# after that. Runs under its own Xvfb without a window manager. After one
+# warm-up run of each, the two are started alternately, 11 pairs, so that a
+# machine whose speed drifts slows both alike; the figure that counts is the
+# median of the per-pair ratios.
 #
 # Usage: bench/startup.sh [BUILD_DIR] [PROGRAM]
 #   BUILD_DIR  build tree holding bench/bench_ui_emptywindow (default: build)
@@ -59,7 +61,7 @@ one_run() {
     start="$(date +%s%N)"
     "$@" >"$work/app.log" 2>&1 &
     app_pid=$!
-    for _ in $(seq 2000); do
+    for _ in $(seq 5000); do
         if xdotool search --onlyvisible --pid "$app_pid" >/dev/null 2>&1; then
             break
         fi
@@ -68,6 +70,7 @@ one_run() {
             cat "$work/app.log" >&2
             return 1
         fi
+        sleep 0.002
     done
     end="$(date +%s%N)"
     sleep 1.5
@@ -78,37 +81,26 @@ one_run() {
     echo "$(( (end - start) / 1000000 )) $rss"
 }
 
-median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
-measure() {
-    local name="$1"
-    shift
-    if ! command -v "$1" >/dev/null && [ ! -x "$1" ]; then
-        printf '%-14s not installed\n' "$name"
-        return
-    fi
-    one_run "$@" >/dev/null   # warm-up: font and icon caches
-    : >"$work/times"
-    : >"$work/rss"
-    for _ in $(seq "$runs"); do
-        read -r ms kb < <(one_run "$@")
-        echo "$ms" >>"$work/times"
-        echo "$kb" >>"$work/rss"
-    done
-    local t r
-    t="$(median <"$work/times")"
-    r="$(median <"$work/rss")"
-    printf '%-14s %6d ms %8s MB   runs: %s\n' "$name" "$t" \
-        "$(awk -v kb="$r" 'BEGIN { printf "%.1f", kb / 1024 }')" "$(tr '\n' ' ' <"$work/times")"
-    echo "$name $t $r" >>"$work/summary"
-}
-
-: >"$work/summary"
-echo "start-up to mapped window, median of $runs (resident memory 1.5 s later)"
-measure quillmate "$program"
-measure empty-window "$empty"
-measure galculator galculator
-measure speedcrunch speedcrunch
-
-awk '$1 == "quillmate" {q = $2} $1 == "empty-window" {e = $2}
-     END { if (q && e) printf "quillmate / empty window: %.2f\n", q / e }' "$work/summary"
+pairs=11
+for tool in "$program" "$empty"; do
+    [ -x "$tool" ] || { echo "not built: $tool" >&2; exit 1; }
+done
+one_run "$program" >/dev/null   # warm-up: font and icon caches
+one_run "$empty" >/dev/null
+: >"$work/pairs"
+for _ in $(seq "$pairs"); do
+    read -r qms qkb < <(one_run "$program")
+    read -r ems ekb < <(one_run "$empty")
+    echo "$qms $qkb $ems $ekb" >>"$work/pairs"
+done
+echo "start-up to mapped window, $pairs alternating pairs (resident memory 1.5 s later)"
+q="$(awk '{print $1}' "$work/pairs" | median)"
+e="$(awk '{print $3}' "$work/pairs" | median)"
+qkb="$(awk '{print $2}' "$work/pairs" | median)"
+ekb="$(awk '{print $4}' "$work/pairs" | median)"
+printf '%-14s %6d ms %8.1f MB   runs: %s\n' quillmate "$q" "$(awk -v kb="$qkb" 'BEGIN { print kb / 1024 }')" "$(awk '{print $1}' "$work/pairs" | paste -sd' ')"
+printf '%-14s %6d ms %8.1f MB   runs: %s\n' empty-window "$e" "$(awk -v kb="$ekb" 'BEGIN { print kb / 1024 }')" "$(awk '{print $3}' "$work/pairs" | paste -sd' ')"
+ratio="$(awk '$3 > 0 {printf "%.3f\n", $1 / $3}' "$work/pairs" | median)"
+echo "quillmate / empty window, median of per-pair ratios: $ratio"

@@ -1,6 +1,8 @@
 #pragma once
-// A value or the kind of failure that stopped its computation. Failures are
-// ordinary values here: nothing in core throws or relies on undefined behaviour.
+// A value or the kind of failure that stopped its computation. Core reports
+// failures as these values, never by undefined behaviour; a result must be
+// looked at (it is [[nodiscard]]), and reading the value of a failure throws
+// std::bad_variant_access, a programming error the checks before it rule out.
 
 #include <utility>
 #include <variant>
@@ -20,7 +22,7 @@ enum class Failure {
 const char* failureName(Failure f);
 
 template <class T>
-class Result {
+class [[nodiscard]] Result {
 public:
     Result(T value) : v_(std::move(value)) {}
     Result(Failure f) : v_(f) {}

@@ -244,12 +244,19 @@ private:
             fastTotal_.reset();
         }
     }
+    // True when `r` holds a value; otherwise the run notes the failure and
+    // the caller leaves the line (the total stays, "Error" shows at the end).
+    template <class T>
+    bool passed(const Result<T>& r)
+    {
+        if (!r)
+            fail(r.failure());
+        return r.ok();
+    }
     void setTotal(Result<Value> r)
     {
-        if (r)
+        if (passed(r))
             RunningTotal = std::move(r.value());
-        else
-            fail(r.failure());
     }
     bool roundingLine(std::string_view text);
     void operandLine(const Value& value, char op);
@@ -332,10 +339,8 @@ bool TapeRun::roundingLine(std::string_view text)
     const int digits = static_cast<int>(n);
     if (RunningTotal.isDecimal()) {
         auto r = RunningTotal.decimal().round(digits);
-        if (r)
+        if (passed(r))
             RunningTotal = Value(*r);
-        else
-            fail(r.failure());
     } else if (RunningTotal.isDouble() && digits <= 22) {
         // Scaled by an exactly held power of ten; beyond 22 decimals a double
         // has nothing left to round.
@@ -359,10 +364,8 @@ void TapeRun::operandLine(const Value& value, char op)
             const Decimal& a = *fastTotal_;
             const Decimal& b = value.decimal();
             Result<Decimal> r = op == '+' ? a.add(b) : op == '-' ? a.sub(b) : op == 'x' ? a.mul(b) : a.div(b);
-            if (r)
+            if (passed(r))
                 fastTotal_ = *r;
-            else
-                fail(r.failure());
             return;
         }
         syncTotal();
@@ -389,10 +392,8 @@ void TapeRun::operandLine(const Value& value, char op)
     if (text.empty())
         return;
     auto number = parseRegional(text, settings_.regional);
-    if (!number) {
-        fail(number.failure());
+    if (!passed(number))
         return;
-    }
     setTotal(combine(op, RunningTotal, Value(*number)));
 }
 
@@ -404,15 +405,11 @@ void TapeRun::functionLine(const Keyword& kw, std::string_view text, char op)
     // Every argument is read under the regional settings; the inverse cosine
     // and tangent keep it as a decimal until the function itself is taken.
     auto a = parseRegional(arg_, settings_.regional);
-    if (!a) {
-        fail(a.failure());
+    if (!passed(a))
         return;
-    }
     auto v = apply(kw.fn, a->toDouble());
-    if (!v) {
-        fail(v.failure());
+    if (!passed(v))
         return;
-    }
     setTotal(combine(op, RunningTotal, Value(*v)));
 }
 
@@ -420,32 +417,24 @@ void TapeRun::percentLine(std::string_view text, char op)
 {
     removeAll(arg_, text, "%", {});
     auto parsed = parseRegional(arg_, settings_.regional);
-    if (!parsed) {
-        fail(parsed.failure());
+    if (!passed(parsed))
         return;
-    }
     const Value& t = RunningTotal;
     const Value p(*parsed);
     const Value hundred(Decimal::fromInt(100));
     if (op == 'x') {
         auto share = div(p, hundred);   // T * (p / 100)
-        if (!share) {
-            fail(share.failure());
+        if (!passed(share))
             return;
-        }
         setTotal(mul(t, *share));
         return;
     }
     auto tp = mul(t, p);   // T * p / 100, left to right
-    if (!tp) {
-        fail(tp.failure());
+    if (!passed(tp))
         return;
-    }
     auto part = div(*tp, hundred);
-    if (!part) {
-        fail(part.failure());
+    if (!passed(part))
         return;
-    }
     switch (op) {
     case '+': setTotal(add(t, *part)); break;
     case '-': setTotal(sub(t, *part)); break;
@@ -476,15 +465,11 @@ void TapeRun::userLine(std::size_t k, std::string_view text, char op)
     replaceAll(formula2_, formula_, 'T', totalText_);
 
     auto result = evaluator_.Evaluate(formula2_);
-    if (!result) {
-        fail(result.failure());
+    if (!passed(result))
         return;
-    }
     auto v = parseStrict(*result);   // an error text is not a number
-    if (!v) {
-        fail(v.failure());
+    if (!passed(v))
         return;
-    }
     setTotal(combine(op, RunningTotal, Value(*v)));
 }
 
