@@ -72,7 +72,7 @@ QFont SuperButton::captionFont() const
 void SuperButton::setCaption(const QString& caption)
 {
     caption_ = caption;
-    ButtonRender();
+    requestRender();
 }
 
 bool SuperButton::setCaptionAndRenderColor(const QString& caption, quint32 colour)
@@ -82,7 +82,7 @@ bool SuperButton::setCaptionAndRenderColor(const QString& caption, quint32 colou
     const auto split = qm::splitRenderColor(colour);
     if (split)
         rgb_ = *split;
-    ButtonRender();
+    requestRender();
     return split.ok();
 }
 
@@ -94,7 +94,7 @@ bool SuperButton::setBorder(qint32 style)
     if (!s)
         return false;
     border_ = *s;
-    ButtonRender();
+    requestRender();
     return true;
 }
 
@@ -105,7 +105,7 @@ bool SuperButton::setRenderColor(quint32 colour)
     if (!split)
         return false;
     rgb_ = *split;
-    ButtonRender();
+    requestRender();
     return true;
 }
 
@@ -126,6 +126,7 @@ void SuperButton::Refresh() { repaint(); }
 
 void SuperButton::ButtonRender()
 {
+    renderPending_ = false;
     ++renderCount_;
     const QFont font = captionFont();
     const QFontMetrics fm(font);
@@ -204,7 +205,11 @@ const QImage& SuperButton::imageOf(Look look) const
     return normalLook_;
 }
 
-QImage SuperButton::lookImage(Look look) const { return applyMask(imageOf(look), normalLook_); }
+QImage SuperButton::lookImage(Look look) const
+{
+    renderIfPending();
+    return applyMask(imageOf(look), normalLook_);
+}
 
 void SuperButton::showLook(Look look)
 {
@@ -222,7 +227,29 @@ void SuperButton::paintEvent(QPaintEvent*)
         p.drawImage(0, 0, image);
 }
 
-void SuperButton::resizeEvent(QResizeEvent*) { ButtonRender(); }
+void SuperButton::resizeEvent(QResizeEvent*) { requestRender(); }
+
+// A hidden button renders once, when it is shown: a window builds its buttons
+// hidden and sets several properties each.
+void SuperButton::requestRender()
+{
+    if (isVisible())
+        ButtonRender();
+    else
+        renderPending_ = true;
+}
+
+void SuperButton::renderIfPending() const
+{
+    if (renderPending_)
+        const_cast<SuperButton*>(this)->ButtonRender();
+}
+
+void SuperButton::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    renderIfPending();
+}
 
 void SuperButton::mouseMoveEvent(QMouseEvent* e)
 {

@@ -1,7 +1,8 @@
 #pragma once
 // Owner-drawn push button: a gradient face from one render colour, one of four
 // edge styles and a centred white caption. Both faces are rendered only when a
-// property that shapes them changes or the button is resized; hovering,
+// property that shapes them changes or the button is resized (a hidden button
+// once, when it is shown or its looks are asked for); hovering,
 // focusing and pressing just show one of the stored looks. Mouse and key input
 // is passed to the host as the signals below, and every typed character also
 // gives a Click.
@@ -68,9 +69,21 @@ public:
     Look look() const { return look_; }
     bool hovering() const { return hover_; }
     bool leavePollRunning() const { return timer1_.isActive(); }
-    QPoint captionPos() const { return {captionPos_.x, captionPos_.y}; }
-    quint32 lightColor() const { return light_; }
-    quint32 darkColor() const { return dark_; }
+    QPoint captionPos() const
+    {
+        renderIfPending();
+        return {captionPos_.x, captionPos_.y};
+    }
+    quint32 lightColor() const
+    {
+        renderIfPending();
+        return light_;
+    }
+    quint32 darkColor() const
+    {
+        renderIfPending();
+        return dark_;
+    }
     int renderCount() const { return renderCount_; }
     // The look as shown, its see-through pixels transparent.
     QImage lookImage(Look look) const;
@@ -92,6 +105,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -103,6 +117,8 @@ protected:
 
 private:
     void pollLeave();
+    void requestRender();
+    void renderIfPending() const;
     void showLook(Look look);
     const QImage& imageOf(Look look) const;
     void press(QMouseEvent* event);
@@ -121,6 +137,7 @@ private:
     quint32 light_ = 0;
     quint32 dark_ = 0;
     int renderCount_ = 0;
+    bool renderPending_ = false;
 
     QImage normalLook_;
     QImage highlightLook_;
