@@ -3,7 +3,9 @@
 #include "core/files/Cp1252.h"
 
 #include <cctype>
+#include <algorithm>
 #include <new>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -64,15 +66,24 @@ std::string describeCalcFileError(const CalcFileError& error)
     return text + ".";
 }
 
-// The lines kept so far live in blocks of fixed size: growing never copies
-// the tape, so reading needs little more than the tape itself.
+// The lines kept so far go into a tape reserved for the number of lines a
+// first reading counted; without that count, into blocks of fixed size, so
+// that growing never copies the tape.
 struct CalcFileReader::State {
     static constexpr std::size_t BlockLines = 1 << 16;
 
-    State(const Regional& r, bool keep) : regional(r), keepLines(keep) {}
+    State(const Regional& r, bool keep, std::size_t expectedLines)
+        : regional(r), keepLines(keep), expected(std::min(expectedLines, MaxTapeLines))
+    {
+        if (keepLines && expected > 0) {
+            values.reserve(expected);
+            ops.reserve(expected);
+        }
+    }
 
     Regional regional;
     bool keepLines = true;               // false: only check that the file reads
+    std::size_t expected = 0;            // lines counted before; 0: unknown
     bool failed = false;
     CalcFileError error;
     std::size_t bytesSeen = 0;
@@ -80,6 +91,7 @@ struct CalcFileReader::State {
     bool afterCr = false;                // the last piece ended with CR: a leading LF belongs to it
     std::string partial;                 // the start of a line that the next piece continues
     std::size_t emptyLine = 0;           // an empty line not yet known to be the last one
+    std::vector<Value> values;           // when the count is known
     std::vector<std::vector<Value>> blocks;
     std::vector<char> ops;
     std::size_t count = 0;
@@ -90,6 +102,7 @@ struct CalcFileReader::State {
         error.line = line;
         error.reason = std::move(reason);
         partial = std::string();
+        values = {};
         blocks = {};
         ops = {};
     }
@@ -97,6 +110,12 @@ struct CalcFileReader::State {
     void keep(char op, Value value)
     {
         if (!keepLines) {
+            ++count;
+            return;
+        }
+        if (expected > 0) {
+            values.push_back(std::move(value));   // grows only if the file grew since it was counted
+            ops.push_back(op);
             ++count;
             return;
         }
@@ -205,6 +224,11 @@ struct CalcFileReader::State {
 
         CalcFileRead result;
         Tape& tape = result.tape.emplace();
+        if (expected > 0) {
+            tape.TapeValue = std::move(values);
+            tape.TapeOp = std::move(ops);
+            return result;
+        }
         tape.TapeValue.reserve(count);
         for (std::vector<Value>& block : blocks) {
             for (Value& v : block)
@@ -218,10 +242,12 @@ struct CalcFileReader::State {
     }
 };
 
-CalcFileReader::CalcFileReader(const Regional& regional, bool keepLines)
-    : s_(std::make_unique<State>(regional, keepLines))
+CalcFileReader::CalcFileReader(const Regional& regional, bool keepLines, std::size_t expectedLines)
+    : s_(std::make_unique<State>(regional, keepLines, expectedLines))
 {
 }
+
+std::size_t CalcFileReader::tapeLines() const { return s_->count; }
 
 CalcFileReader::~CalcFileReader() = default;
 
@@ -247,10 +273,19 @@ CalcFileRead CalcFileReader::finish()
     }
 }
 
+// Both read the file twice: the first reading checks it and counts its lines
+// keeping nothing, the second keeps them in a tape of exactly that size. So a
+// bad file fails before anything is allocated, and the tape is neither copied
+// while it grows nor kept twice.
 CalcFileRead readCalcFile(std::string_view bytes, const Regional& regional)
 {
     try {
-        CalcFileReader reader(regional);
+        CalcFileReader check(regional, false);
+        check.feed(bytes);
+        CalcFileRead checked = check.finish();
+        if (!checked.ok())
+            return checked;
+        CalcFileReader reader(regional, true, check.tapeLines());
         reader.feed(bytes);
         return reader.finish();
     } catch (const std::bad_alloc&) {
@@ -258,22 +293,40 @@ CalcFileRead readCalcFile(std::string_view bytes, const Regional& regional)
     }
 }
 
+namespace {
+
+// Feeds the whole file to `reader`; a failure to read the file comes back.
+std::optional<CalcFileRead> readThrough(const std::filesystem::path& path, CalcFileReader& reader)
+{
+    InputFile in(path);
+    if (!in.ok())
+        return failure(0, in.reason());
+    if (in.size() > MaxCalcFileBytes)
+        return failure(0, tooLargeReason(MaxCalcFileBytes));
+    std::vector<char> buffer(1 << 16);
+    while (const std::size_t n = in.read(buffer.data(), buffer.size())) {
+        if (!reader.feed(std::string_view(buffer.data(), n)))
+            break;
+    }
+    if (!in.ok())
+        return failure(0, in.reason());
+    return std::nullopt;
+}
+
+} // namespace
+
 CalcFileRead loadCalcFile(const std::filesystem::path& path, const Regional& regional)
 {
     try {
-        InputFile in(path);
-        if (!in.ok())
-            return failure(0, in.reason());
-        if (in.size() > MaxCalcFileBytes)
-            return failure(0, tooLargeReason(MaxCalcFileBytes));
-        CalcFileReader reader(regional);
-        std::vector<char> buffer(1 << 16);
-        while (const std::size_t n = in.read(buffer.data(), buffer.size())) {
-            if (!reader.feed(std::string_view(buffer.data(), n)))
-                break;
-        }
-        if (!in.ok())
-            return failure(0, in.reason());
+        CalcFileReader check(regional, false);
+        if (std::optional<CalcFileRead> failed = readThrough(path, check))
+            return std::move(*failed);
+        CalcFileRead checked = check.finish();
+        if (!checked.ok())
+            return checked;
+        CalcFileReader reader(regional, true, check.tapeLines());
+        if (std::optional<CalcFileRead> failed = readThrough(path, reader))
+            return std::move(*failed);
         return reader.finish();
     } catch (const std::bad_alloc&) {
         return failure(0, "not enough memory");

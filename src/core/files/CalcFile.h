@@ -61,8 +61,9 @@ struct CalcFileRead {
 class CalcFileReader {
 public:
     // With `keepLines` false the reader only checks the file; the tape it
-    // gives is then empty.
-    explicit CalcFileReader(const Regional& regional, bool keepLines = true);
+    // gives is then empty. `expectedLines`, the count of an earlier reading,
+    // lets the tape be made at its size at once.
+    explicit CalcFileReader(const Regional& regional, bool keepLines = true, std::size_t expectedLines = 0);
     ~CalcFileReader();
     CalcFileReader(const CalcFileReader&) = delete;
     CalcFileReader& operator=(const CalcFileReader&) = delete;
@@ -71,6 +72,8 @@ public:
     bool feed(std::string_view bytes);
     // The end of the file: the tape, or why there is none.
     CalcFileRead finish();
+    // Tape lines read so far.
+    std::size_t tapeLines() const;
 
 private:
     struct State;
@@ -82,7 +85,9 @@ CalcFileRead readCalcFile(std::string_view bytes, const Regional& regional);
 
 // The same for a file on disk, read in pieces; a file that cannot be read, or
 // is larger than MaxCalcFileBytes, fails with line 0. Never throws: running
-// out of memory is a failure like the others.
+// out of memory is a failure like the others. Both read the file twice, first
+// only to check it and count its lines, so a bad file fails before any tape is
+// made and a good one is kept at exactly its size.
 CalcFileRead loadCalcFile(const std::filesystem::path& path, const Regional& regional);
 
 // The value part of one line as it is written (UTF-8, before the code page):
