@@ -74,24 +74,30 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
 TEST(SettingsFile, MissingHiddenAndShortFiles)
 {
     QTemporaryDir dir;
-    const QString hidden = dir.filePath(".hidden.cal");   // counts as missing, but is written
+    const QString hidden = dir.filePath(".hidden.cal");   // read like any other settings file
     ASSERT_TRUE(test::writeFile(hidden, bytesOf(customSettings())));
-    for (const QString& path : {dir.filePath("new.cal"), hidden}) {
-        Rolling_Caculator w(path);
-        EXPECT_EQ(w.Stific[0]->caption(), "Exp") << path.toStdString();
+    const struct { QString path; const char* caption; QByteArray written; } cases[] = {
+        {dir.filePath("new.cal"), "Exp", defaultBytes()},
+        {hidden, "F0", bytesOf(customSettings())},
+    };
+    for (const auto& c : cases) {
+        Rolling_Caculator w(c.path);
+        EXPECT_EQ(w.Stific[0]->caption(), c.caption) << c.path.toStdString();
         closeWindow(w);
-        EXPECT_EQ(test::readFile(path), defaultBytes()) << path.toStdString();
+        EXPECT_EQ(test::readFile(c.path), c.written) << c.path.toStdString();
     }
 
-    // Button 0 complete, then the file ends: the rest are emptied.
+    // Button 0 complete, then the file ends: not a settings file, so neither
+    // read as one nor ever written; the default file is used instead.
     const QString shortFile = dir.filePath("short.cal");
-    ASSERT_TRUE(test::writeFile(shortFile, QByteArray("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19)));
+    const QByteArray shortBytes("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19);
+    ASSERT_TRUE(test::writeFile(shortFile, shortBytes));
     Rolling_Caculator w(shortFile);
-    EXPECT_EQ(w.Stific[0]->caption(), "Abc");
-    EXPECT_EQ(w.Stific[0]->toolTip(), "Hi");
-    EXPECT_EQ(w.functionButtons[0].Formula, "X");
-    EXPECT_EQ(w.Stific[1]->caption(), "");
-    EXPECT_EQ(w.Stific[22]->caption(), "");
+    EXPECT_NE(w.Stific[0]->caption(), "Abc");
+    EXPECT_TRUE(w.CustomFile.endsWith(settingsFileName(programName())));
+    w.CustomFile = dir.filePath("default.cal");   // not the program folder's file
+    closeWindow(w);
+    EXPECT_EQ(test::readFile(shortFile), shortBytes);
 }
 
 TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent)
@@ -114,6 +120,7 @@ TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent
     ASSERT_TRUE(QDir().mkpath(folder));
     Rolling_Caculator w(folder);
     EXPECT_EQ(w.Stific[0]->caption(), "Exp");
+    w.CustomFile = dir.filePath("default.cal");   // the default file stands in; not the program folder's
     closeWindow(w);
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
