@@ -1,18 +1,25 @@
 #include "BatchMode.h"
 
+#include "PdfOutput.h"
+
 #include "core/files/CalcFile.h"
 #include "core/input/Evaluator.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/MailCalc.h"
 #include "core/tape/SettingsFile.h"
+#include "core/commands/PrintLayout.h"
 #include "ui/commands/PrintTape.h"
 #include "ui/platform/RegionalSettings.h"
+#include "ui/platform/SettingsLocation.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
+#include <QString>
 
+#include <array>
+#include <exception>
 #include <filesystem>
+#include <new>
 #include <ostream>
+#include <string_view>
 
 namespace qm::app {
 
@@ -20,89 +27,50 @@ namespace {
 
 const char* const ProgramName = "quillmate";
 
-const QString OptTotal = QStringLiteral("total");
-const QString OptEvaluate = QStringLiteral("evaluate");
-const QString OptPrint = QStringLiteral("print");
-const QString OptOutput = QStringLiteral("output");
-const QString OptDecimals = QStringLiteral("decimals");
-const QString OptStat = QStringLiteral("stat");
-const QString OptSettings = QStringLiteral("settings");
-const QString OptHelp = QStringLiteral("help");
-const QString OptVersion = QStringLiteral("version");
+// The paths are the bytes of the command line, used as they are.
+std::filesystem::path pathOf(const std::string& bytes) { return std::filesystem::path(bytes); }
 
-// The --stat values, in the order of the statistics modes.
-const QStringList StatModeNames = {QStringLiteral("total"), QStringLiteral("average"),
-                                   QStringLiteral("mean"), QStringLiteral("mode")};
-
-void addOptions(QCommandLineParser& parser)
+// What a batch mode prints is a number when it reads as one under the
+// regional settings, after the label a statistic puts before it.
+bool isNumberText(std::string_view text, const Regional& regional)
 {
-    parser.setApplicationDescription(QStringLiteral(
-        "Adding-machine calculator with a rolling tape.\n"
-        "Without options the window starts; a PATH names a calculation file (.Clc) to open\n"
-        "or the settings file to use."));
-    parser.addOptions({
-        {OptTotal, QStringLiteral("Print the grand total of calculation file FILE and exit."),
-         QStringLiteral("FILE")},
-        {OptDecimals,
-         QStringLiteral("With --total or --print: decimals shown, 0 to 6 or variable (default)."),
-         QStringLiteral("N")},
-        {OptStat,
-         QStringLiteral("With --total or --print: the total line, total (default), average, mean or mode."),
-         QStringLiteral("MODE")},
-        {OptSettings, QStringLiteral("With --total: take the function buttons from settings file FILE."),
-         QStringLiteral("FILE")},
-        {OptEvaluate, QStringLiteral("Print the value of the arithmetic expression EXPR and exit."),
-         QStringLiteral("EXPR")},
-        {OptPrint,
-         QStringLiteral("Print the tape of calculation file FILE on the default printer and exit."),
-         QStringLiteral("FILE")},
-        {OptOutput, QStringLiteral("With --print: write the printed tape to PDF file FILE instead."),
-         QStringLiteral("FILE")},
-        {{QStringLiteral("h"), OptHelp}, QStringLiteral("Show this help and exit.")},
-        {OptVersion, QStringLiteral("Show the version and exit.")},
-    });
-    parser.addPositionalArgument(QStringLiteral("PATH"),
-                                 QStringLiteral("Calculation or settings file for the window."),
-                                 QStringLiteral("[PATH]"));
+    static constexpr std::array<std::string_view, 3> labels{"Average : ", "Mean : ", "Mode : "};
+    for (const std::string_view label : labels) {
+        if (text.substr(0, label.size()) == label) {
+            text.remove_prefix(label.size());
+            break;
+        }
+    }
+    return !text.empty() && parseRegional(text, regional).ok();
 }
 
-CommandLine usageError(const QString& message)
+void reportCalcFile(std::ostream& err, const std::string& path, const CalcFileError& error)
 {
-    CommandLine c;
-    c.mode = Mode::UsageError;
-    c.message = message;
-    return c;
-}
-
-std::string toUtf8(const QString& s)
-{
-    const QByteArray bytes = s.toUtf8();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-std::filesystem::path toPath(const QString& s)
-{
-    return std::filesystem::path(toUtf8(s));
+    err << path;
+    if (error.line > 0)
+        err << ':' << error.line;
+    err << ": " << error.reason << '\n';
 }
 
 int runTotal(const CommandLine& c, std::ostream& out, std::ostream& err)
 {
     const Regional regional = ui::systemRegional();
 
-    const CalcFileRead read = loadCalcFile(toPath(c.calcPath), regional);
+    const CalcFileRead read = loadCalcFile(pathOf(c.calcPath), regional);
     if (!read.ok()) {
-        err << toUtf8(c.calcPath);
-        if (read.error.line > 0)
-            err << ':' << read.error.line;
-        err << ": " << read.error.reason << '\n';
+        reportCalcFile(err, c.calcPath, read.error);
         return ExitUnreadable;
     }
 
     FunctionButtons buttons = defaultFunctionButtons();
-    if (!c.settingsPath.isEmpty()) {
-        const SettingsLoad settings = loadSettingsFile(toPath(c.settingsPath));
+    if (!c.settingsPath.empty()) {
+        const SettingsLoad settings = loadSettingsFile(pathOf(c.settingsPath));
         if (!settings.ok) {
-            err << toUtf8(c.settingsPath) << ": " << settings.reason << '\n';
+            err << c.settingsPath << ": " << settings.reason << '\n';
+            return ExitUnreadable;
+        }
+        if (!settings.complete) {
+            err << c.settingsPath << ": not a settings file (" << settings.reason << ")\n";
             return ExitUnreadable;
         }
         buttons = settings.data.buttons;
@@ -115,138 +83,85 @@ int runTotal(const CommandLine& c, std::ostream& out, std::ostream& err)
     Evaluator evaluator;
     const TotalResult total = MailCalc(*read.tape, calc, buttons, std::string(), evaluator);
     out << total.text << '\n';
-    return ExitOk;
-}
-
-int runPrint(const CommandLine& c)
-{
-    QStringList args{QStringLiteral("--print"), c.calcPath, QStringLiteral("--decimals"),
-                     c.decimalPlaces > 6 ? QStringLiteral("variable")
-                                         : QString::number(c.decimalPlaces),
-                     QStringLiteral("--stat"), StatModeNames.value(c.statMode, StatModeNames.front())};
-    if (!c.outputPath.isEmpty())
-        args << QStringLiteral("--output") << c.outputPath;
-    return ui::runPrintBatch(args) == 0 ? ExitOk : ExitUnreadable;
+    return isNumberText(total.text, regional) ? ExitOk : ExitNotANumber;
 }
 
 int runEvaluate(const CommandLine& c, std::ostream& out)
 {
     Evaluator evaluator;
-    const Result<std::string> result = evaluator.Evaluate(toUtf8(c.expression));
+    const Result<std::string> result = evaluator.Evaluate(c.expression);
     if (!result) {
         out << "failure: " << failureName(result.failure()) << '\n';
-        return ExitEvaluateFailed;
+        return ExitNotANumber;
     }
     out << *result << '\n';
-    return ExitOk;
+    // The evaluator writes numbers with "." as the point.
+    return !result->empty() && parseStrict(*result).ok() ? ExitOk : ExitNotANumber;
+}
+
+int printFailure(std::ostream& err, const std::string& reason)
+{
+    err << "The tape was not printed: " << reason << '\n';
+    return ExitUnreadable;
+}
+
+int runPrint(const CommandLine& c, std::ostream& err)
+{
+    const Regional regional = ui::systemRegional();
+    const CalcFileRead read = loadCalcFile(pathOf(c.calcPath), regional);
+    if (!read.ok())
+    {
+        std::string reason(1, '"');
+        reason += c.calcPath;
+        reason += "\" cannot be read: ";
+        reason += describeCalcFileError(read.error);
+        return printFailure(err, reason);
+    }
+
+    // The function buttons the window would start with.
+    const ui::SettingsPlan settings = ui::planSettings(QString(), ui::programSettingsFolders());
+    CalcSettings calc;
+    calc.DecimalPlaces = c.decimalPlaces;
+    calc.StatMode = c.statMode;
+    calc.regional = regional;
+    Evaluator evaluator;
+    const QString totalText = ui::toQ(printedTotalText(*read.tape, calc, settings.data.buttons, evaluator));
+
+    if (!c.outputPath.empty()) {
+        const std::string failed = writeTapePdf(c.outputPath, *read.tape, c.decimalPlaces, regional, totalText);
+        return failed.empty() ? ExitOk : printFailure(err, failed);
+    }
+    const ui::PrintResult printed = ui::printTapeOnDefaultPrinter(*read.tape, c.decimalPlaces, regional, totalText);
+    return printed.printed ? ExitOk : printFailure(err, printed.reason.toStdString());
+}
+
+int runMode(const CommandLine& c, std::ostream& out, std::ostream& err)
+{
+    switch (c.mode) {
+    case Mode::Total:
+        return runTotal(c, out, err);
+    case Mode::Evaluate:
+        return runEvaluate(c, out);
+    case Mode::Print:
+        return runPrint(c, err);
+    case Mode::Help:
+        out << helpText();
+        return ExitOk;
+    case Mode::Version:
+        out << "8.1\n";
+        return ExitOk;
+    case Mode::UsageError:
+        err << ProgramName << ": " << c.message << '\n' << usageText() << "Try '" << ProgramName
+            << " --help'.\n";
+        return ExitUsage;
+    case Mode::Window:
+        break;
+    }
+    err << ProgramName << ": no batch mode given\n";
+    return ExitUsage;
 }
 
 } // namespace
-
-bool isBatchCommandLine(const QStringList& arguments)
-{
-    static const QStringList longNames = {OptTotal, OptEvaluate, OptPrint, OptOutput, OptDecimals,
-                                          OptStat, OptSettings, OptHelp, OptVersion};
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
-        if (a == QLatin1String("-h"))
-            return true;
-        if (!a.startsWith(QLatin1String("--")))
-            continue;
-        const QString name = a.mid(2).section(QLatin1Char('='), 0, 0);
-        if (longNames.contains(name))
-            return true;
-    }
-    return false;
-}
-
-CommandLine parseCommandLine(const QStringList& arguments)
-{
-    if (!isBatchCommandLine(arguments)) {
-        CommandLine c;
-        c.argument = arguments.mid(1).join(QLatin1Char(' ')).remove(QLatin1Char('"'));
-        return c;
-    }
-
-    QCommandLineParser parser;
-    addOptions(parser);
-    if (!parser.parse(arguments))
-        return usageError(parser.errorText());
-    if (parser.isSet(OptHelp)) {
-        CommandLine c;
-        c.mode = Mode::Help;
-        c.message = parser.helpText();
-        return c;
-    }
-    if (parser.isSet(OptVersion)) {
-        CommandLine c;
-        c.mode = Mode::Version;
-        return c;
-    }
-    if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("unexpected argument '%1' in a batch mode")
-                              .arg(parser.positionalArguments().constFirst()));
-
-    const bool total = parser.isSet(OptTotal);
-    const bool evaluate = parser.isSet(OptEvaluate);
-    const bool print = parser.isSet(OptPrint);
-    if (total && evaluate)
-        return usageError(QStringLiteral("--total and --evaluate cannot be combined"));
-    if (print && (total || evaluate))
-        return usageError(QStringLiteral("--print cannot be combined with --total or --evaluate"));
-    if (!total && !print && parser.isSet(OptDecimals))
-        return usageError(QStringLiteral("--decimals needs --total or --print"));
-    if (!total && !print && parser.isSet(OptStat))
-        return usageError(QStringLiteral("--stat needs --total or --print"));
-    if (!total && parser.isSet(OptSettings))
-        return usageError(QStringLiteral("--settings needs --total"));
-    if (!print && parser.isSet(OptOutput))
-        return usageError(QStringLiteral("--output needs --print"));
-
-    CommandLine c;
-    if (evaluate) {
-        c.mode = Mode::Evaluate;
-        c.expression = parser.value(OptEvaluate);
-        return c;
-    }
-
-    if (print) {
-        c.mode = Mode::Print;
-        c.calcPath = parser.value(OptPrint);
-        if (c.calcPath.isEmpty())
-            return usageError(QStringLiteral("--print needs a file name"));
-        c.outputPath = parser.value(OptOutput);
-        if (parser.isSet(OptOutput) && c.outputPath.isEmpty())
-            return usageError(QStringLiteral("--output needs a file name"));
-    } else {
-        c.mode = Mode::Total;
-        c.calcPath = parser.value(OptTotal);
-        if (c.calcPath.isEmpty())
-            return usageError(QStringLiteral("--total needs a file name"));
-    }
-    c.settingsPath = parser.value(OptSettings);
-    if (parser.isSet(OptSettings) && c.settingsPath.isEmpty())
-        return usageError(QStringLiteral("--settings needs a file name"));
-
-    if (parser.isSet(OptDecimals)) {
-        const QString d = parser.value(OptDecimals);
-        if (d == QLatin1String("variable")) {
-            c.decimalPlaces = 25;
-        } else if (d.size() == 1 && d.at(0) >= QLatin1Char('0') && d.at(0) <= QLatin1Char('6')) {
-            c.decimalPlaces = d.at(0).unicode() - '0';
-        } else {
-            return usageError(QStringLiteral("--decimals takes 0 to 6 or variable, not '%1'").arg(d));
-        }
-    }
-    if (parser.isSet(OptStat)) {
-        const QString s = parser.value(OptStat);
-        const qsizetype index = StatModeNames.indexOf(s);
-        if (index < 0)
-            return usageError(QStringLiteral("--stat takes total, average, mean or mode, not '%1'").arg(s));
-        c.statMode = static_cast<int>(index);
-    }
-    return c;
-}
 
 bool needsGuiApplication(const CommandLine& commandLine)
 {
@@ -255,28 +170,14 @@ bool needsGuiApplication(const CommandLine& commandLine)
 
 int runBatch(const CommandLine& c, std::ostream& out, std::ostream& err)
 {
-    switch (c.mode) {
-    case Mode::Total:
-        return runTotal(c, out, err);
-    case Mode::Evaluate:
-        return runEvaluate(c, out);
-    case Mode::Print:
-        return runPrint(c);
-    case Mode::Help:
-        out << toUtf8(c.message);
-        return ExitOk;
-    case Mode::Version:
-        out << "8.1\n";
-        return ExitOk;
-    case Mode::UsageError:
-        err << ProgramName << ": " << toUtf8(c.message) << "\nTry '" << ProgramName
-            << " --help'.\n";
-        return ExitUsage;
-    case Mode::Window:
-        break;
+    try {
+        return runMode(c, out, err);
+    } catch (const std::bad_alloc&) {
+        err << ProgramName << ": not enough memory\n";
+    } catch (const std::exception& e) {
+        err << ProgramName << ": " << e.what() << '\n';
     }
-    err << ProgramName << ": no batch mode given\n";
-    return ExitUsage;
+    return ExitUnreadable;
 }
 
 } // namespace qm::app

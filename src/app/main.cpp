@@ -1,4 +1,5 @@
 #include "BatchMode.h"
+#include "CommandLine.h"
 
 #include "ui/mainwindow/RunMainWindow.h"
 
@@ -8,16 +9,10 @@
 
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
-
-QStringList argumentsOf(int argc, char** argv)
-{
-    QStringList list;
-    for (int i = 0; i < argc; ++i)
-        list << QString::fromLocal8Bit(argv[i]);
-    return list;
-}
 
 // A batch mode says what went wrong in one line of its own; Qt's notices on
 // the way (such as a missing runtime folder of the offscreen platform) would
@@ -34,37 +29,46 @@ void nameProgram()
     QCoreApplication::setApplicationVersion(QStringLiteral("8.1"));
 }
 
-// The main window with the command line's one optional argument.
-int runWindow(int argc, char** argv)
+// The main window with the command line's one optional argument. Qt takes
+// its own options (-platform, -style, ...) out of argv itself.
+int runWindow(int argc, char** argv, const qm::app::CommandLine& commandLine)
 {
     QApplication app(argc, argv);
     nameProgram();
-    // Qt has taken its own options (-platform, -style, ...) out by now.
-    const qm::app::CommandLine commandLine = qm::app::parseCommandLine(app.arguments());
-    return qm::ui::runMainWindow(app, commandLine.argument);
+    return qm::ui::runMainWindow(app, QString::fromLocal8Bit(commandLine.argument));
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const QStringList arguments = argumentsOf(argc, argv);
-    if (!qm::app::isBatchCommandLine(arguments))
-        return runWindow(argc, argv);
+    // The arguments as the system gives them: a file name's bytes are kept,
+    // whatever their encoding.
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const qm::app::CommandLine commandLine = qm::app::parseCommandLine(arguments);
+    if (commandLine.mode == qm::app::Mode::Window)
+        return runWindow(argc, argv, commandLine);
+
+    // Checked before any Qt object exists: a wrong command line opens no
+    // window and creates no file.
+    const bool textOnly = commandLine.mode == qm::app::Mode::UsageError
+        || commandLine.mode == qm::app::Mode::Help || commandLine.mode == qm::app::Mode::Version;
 
     // Batch modes print a result and need no display. Printing needs fonts
     // and the printer system, which come with a GUI application; the
     // offscreen platform gives them without a display.
     std::unique_ptr<QCoreApplication> app;
-    if (qm::app::needsGuiApplication(qm::app::parseCommandLine(arguments))) {
+    if (textOnly) {
+        // nothing: the text needs no Qt at all
+    } else if (qm::app::needsGuiApplication(commandLine)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietQtNotices);
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    nameProgram();
-    const qm::app::CommandLine commandLine = qm::app::parseCommandLine(QCoreApplication::arguments());
+    if (app)
+        nameProgram();
     const int code = qm::app::runBatch(commandLine, std::cout, std::cerr);
     std::cout.flush();
     return code;

@@ -1,6 +1,8 @@
 #include "core/commands/TapeCommands.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace qm {
 
@@ -127,6 +129,25 @@ std::vector<std::string_view> tabFields(std::string_view line)
     }
 }
 
+// An amount of the statement form: the period is the point; grouping commas,
+// blanks and apostrophes are removed and the sign kept, so "-1,234.56" is
+// -1234.56 exactly. Text that does not read so gives its leading number
+// (nothing readable gives 0); a leading number beyond the decimal range
+// leaves the line as it was.
+std::optional<Value> statementAmount(std::string_view field)
+{
+    std::string amount;
+    for (const char c : field) {
+        if (c != ',' && c != ' ' && c != '\'')
+            amount.push_back(c);
+    }
+    if (Result<Decimal> d = parseStrict(amount))
+        return Value(*d);
+    if (Result<Decimal> lead = Decimal::fromDouble(leadingNumber(amount)))
+        return Value(*lead);
+    return std::nullopt;
+}
+
 std::string_view firstField(std::string_view line)
 {
     return line.substr(0, line.find('\t'));
@@ -170,8 +191,10 @@ int pasteNumbers(Tape& tape, std::string_view clipboard, const Regional& regiona
                 continue;
             const std::vector<std::string_view> fields = tabFields(lines[i]);
             tape.TapeOp[i] = fields[0].empty() ? '-' : '+';
-            if (fields.size() >= 4)
-                tape.TapeValue[i] = Value(leadingNumber(fields[3]));
+            if (fields.size() >= 4) {
+                if (std::optional<Value> amount = statementAmount(fields[3]))
+                    tape.TapeValue[i] = std::move(*amount);
+            }
         }
         return scrollMax;
     }

@@ -2,60 +2,18 @@
 
 #include "core/files/Cp1252.h"
 
+#include <cctype>
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
-#include <limits>
+#include <new>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace qm {
 
 namespace {
 
-// The line count is kept in 32 bits, as the files have always been read.
-constexpr std::size_t MaxTapeLines = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
-
-// Splits the buffer into lines; a line end is CR LF, LF or a lone CR. A final
-// line without a line end still counts; nothing after the last line end does.
-class LineReader {
-public:
-    explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
-
-    bool next(std::string_view& line)
-    {
-        const std::size_t n = bytes_.size();
-        if (pos_ >= n)
-            return false;
-        const char* base = bytes_.data();
-        const std::size_t start = pos_;
-        // The next LF is remembered, so that a file of lone CRs is not
-        // searched to its end once per line.
-        if (!lfKnown_ || nextLf_ < start) {
-            lfKnown_ = true;
-            const void* lf = std::memchr(base + start, '\n', n - start);
-            nextLf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : n;
-        }
-        const std::size_t end = nextLf_;
-        const void* cr = std::memchr(base + start, '\r', end - start);
-        if (cr) {
-            const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - base);
-            line = bytes_.substr(start, at - start);
-            // CR LF ends the line at the LF; a lone CR ends it by itself.
-            pos_ = at + 1 == end && end < n ? end + 1 : at + 1;
-            return true;
-        }
-        line = bytes_.substr(start, end - start);
-        pos_ = end + 1;   // past the LF, or past the end
-        return true;
-    }
-
-private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
-    std::size_t nextLf_ = 0;   // position of the next LF (or the end), valid while >= pos_
-    bool lfKnown_ = false;
-};
-
-// A short, printable excerpt of a value part for a message.
+// A short, printable excerpt of a line for a message.
 std::string excerpt(std::string_view raw)
 {
     constexpr std::size_t Limit = 40;
@@ -69,12 +27,24 @@ std::string excerpt(std::string_view raw)
     return text;
 }
 
+std::string quoted(std::string_view raw)
+{
+    std::string text(1, '"');
+    text += excerpt(raw);
+    text += '"';
+    return text;
+}
+
 bool keptAsText(std::string_view part)
 {
     return part.find('(') != std::string_view::npos || part.find('%') != std::string_view::npos;
 }
 
-CalcFileRead failAt(std::size_t line, std::string reason)
+bool isOperator(char c) { return c == '+' || c == '-' || c == 'x' || c == '/' || c == '^'; }
+
+char operatorForFile(char op) { return isOperator(op) ? op : '+'; }
+
+CalcFileRead failure(std::size_t line, std::string reason)
 {
     CalcFileRead r;
     r.error.line = line;
@@ -82,71 +52,285 @@ CalcFileRead failAt(std::size_t line, std::string reason)
     return r;
 }
 
-char operatorForFile(char op)
+std::string lineTooLong() { return "the line is longer than " + std::to_string(MaxCalcLineBytes) + " bytes"; }
+
+} // namespace
+
+std::string describeCalcFileError(const CalcFileError& error)
 {
-    const auto b = static_cast<unsigned char>(op);
-    if (b >= 0x80 || op == '\r' || op == '\n')
-        return '?';
-    return op;
+    if (error.line > 0)
+        return "Line " + std::to_string(error.line) + ": " + error.reason + ".";
+    std::string text = error.reason;
+    if (!text.empty())
+        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    return text + ".";
+}
+
+// The lines kept so far go into a tape reserved for the number of lines a
+// first reading counted; without that count, into blocks of fixed size, so
+// that growing never copies the tape.
+struct CalcFileReader::State {
+    static constexpr std::size_t BlockLines = 1 << 16;
+
+    State(const Regional& r, bool keep, std::size_t expectedLines)
+        : regional(r), keepLines(keep), expected(std::min(expectedLines, MaxTapeLines))
+    {
+        if (keepLines && expected > 0) {
+            values.reserve(expected);
+            ops.reserve(expected);
+        }
+    }
+
+    Regional regional;
+    bool keepLines = true;               // false: only check that the file reads
+    std::size_t expected = 0;            // lines counted before; 0: unknown
+    bool failed = false;
+    CalcFileError error;
+    std::size_t bytesSeen = 0;
+    std::size_t linesEnded = 0;          // file lines ended so far, the header included
+    bool afterCr = false;                // the last piece ended with CR: a leading LF belongs to it
+    std::string partial;                 // the start of a line that the next piece continues
+    std::size_t emptyLine = 0;           // an empty line not yet known to be the last one
+    std::vector<Value> values;           // when the count is known
+    std::vector<std::vector<Value>> blocks;
+    std::vector<char> ops;
+    std::size_t count = 0;
+
+    void fail(std::size_t line, std::string reason)
+    {
+        failed = true;
+        error.line = line;
+        error.reason = std::move(reason);
+        partial = std::string();
+        values = {};
+        blocks = {};
+        ops = {};
+    }
+
+    void keep(char op, Value value)
+    {
+        if (!keepLines) {
+            ++count;
+            return;
+        }
+        if (expected > 0) {
+            values.push_back(std::move(value));   // grows only if the file grew since it was counted
+            ops.push_back(op);
+            ++count;
+            return;
+        }
+        if (blocks.empty() || blocks.back().size() == BlockLines) {
+            blocks.emplace_back();
+            if (blocks.size() > 1)
+                blocks.back().reserve(BlockLines);
+        }
+        blocks.back().push_back(std::move(value));
+        ops.push_back(op);
+        ++count;
+    }
+
+    void endLine(std::string_view line)
+    {
+        const std::size_t fileLine = ++linesEnded;
+        if (fileLine == 1)
+            return;   // the header, whatever it says
+        if (emptyLine != 0)
+            return fail(emptyLine, "the line is empty");
+        if (line.empty()) {
+            emptyLine = fileLine;   // fine if nothing follows
+            return;
+        }
+        if (count >= MaxTapeLines)
+            return fail(fileLine, "the tape would have more than " + std::to_string(MaxTapeLines) + " lines");
+        const char op = line.front();
+        if (!isOperator(op))
+            return fail(fileLine, quoted(line) + " does not start with an operator (+ - x / ^)");
+        const std::string_view part = line.substr(1);
+        if (keptAsText(part)) {
+            keep(op, Value(decodeCp1252(part)));
+            return;
+        }
+        if (part.empty()) {
+            keep(op, Value(Decimal()));
+            return;
+        }
+        if (regional.thousandSep != regional.decimalSep
+            && part.find(regional.thousandSep) != std::string_view::npos)
+            return fail(fileLine, quoted(part) + " holds the grouping symbol \""
+                                      + std::string(1, regional.thousandSep) + "\"");
+        const Result<Decimal> number = parseRegional(part, regional);
+        if (!number)
+            return fail(fileLine, quoted(part) + (number.failure() == Failure::Overflow ? " is out of range"
+                                                                                     : " is not a number"));
+        keep(op, Value(*number));
+    }
+
+    void feed(std::string_view bytes)
+    {
+        if (bytes.size() > MaxCalcFileBytes - bytesSeen)
+            return fail(0, tooLargeReason(MaxCalcFileBytes));
+        bytesSeen += bytes.size();
+        const char* const data = bytes.data();
+        const std::size_t n = bytes.size();
+        std::size_t i = 0;
+        if (afterCr) {
+            afterCr = false;
+            if (n > 0 && data[0] == '\n')
+                i = 1;
+        }
+        while (i < n && !failed) {
+            std::size_t j = i;
+            while (j < n && data[j] != '\n' && data[j] != '\r')
+                ++j;
+            if (partial.size() + (j - i) > MaxCalcLineBytes)
+                return fail(linesEnded + 1, lineTooLong());
+            if (j == n) {
+                partial.append(data + i, n - i);
+                return;
+            }
+            if (partial.empty()) {
+                endLine(bytes.substr(i, j - i));
+            } else {
+                partial.append(data + i, j - i);
+                endLine(partial);
+                partial.clear();
+            }
+            // CR LF ends one line; a lone CR or LF ends one by itself.
+            if (data[j] == '\r') {
+                if (j + 1 == n)
+                    afterCr = true;
+                else if (data[j + 1] == '\n')
+                    ++j;
+            }
+            i = j + 1;
+        }
+    }
+
+    CalcFileRead finish()
+    {
+        if (!failed && !partial.empty()) {
+            std::string last = std::move(partial);
+            partial = std::string();
+            endLine(last);
+        }
+        if (!failed && linesEnded == 0)
+            fail(1, "the file is empty: no header line");
+        if (!failed && count == 0)
+            fail(2, "no tape line after the header");
+        if (failed)
+            return failure(error.line, error.reason);
+        if (!keepLines)
+            return CalcFileRead{Tape(), {}};
+
+        CalcFileRead result;
+        Tape& tape = result.tape.emplace();
+        if (expected > 0) {
+            tape.TapeValue = std::move(values);
+            tape.TapeOp = std::move(ops);
+            return result;
+        }
+        tape.TapeValue.reserve(count);
+        for (std::vector<Value>& block : blocks) {
+            for (Value& v : block)
+                tape.TapeValue.push_back(std::move(v));
+            block = std::vector<Value>();   // gives the block's memory back at once
+        }
+        blocks = {};
+        tape.TapeOp = std::move(ops);
+        tape.TapeOp.shrink_to_fit();
+        return result;
+    }
+};
+
+CalcFileReader::CalcFileReader(const Regional& regional, bool keepLines, std::size_t expectedLines)
+    : s_(std::make_unique<State>(regional, keepLines, expectedLines))
+{
+}
+
+std::size_t CalcFileReader::tapeLines() const { return s_->count; }
+
+CalcFileReader::~CalcFileReader() = default;
+
+bool CalcFileReader::feed(std::string_view bytes)
+{
+    if (s_->failed)
+        return false;
+    try {
+        s_->feed(bytes);
+    } catch (const std::bad_alloc&) {
+        s_->fail(0, "not enough memory");
+    }
+    return !s_->failed;
+}
+
+CalcFileRead CalcFileReader::finish()
+{
+    try {
+        return s_->finish();
+    } catch (const std::bad_alloc&) {
+        s_->fail(0, "not enough memory");
+        return failure(0, "not enough memory");
+    }
+}
+
+// Both read the file twice: the first reading checks it and counts its lines
+// keeping nothing, the second keeps them in a tape of exactly that size. So a
+// bad file fails before anything is allocated, and the tape is neither copied
+// while it grows nor kept twice.
+CalcFileRead readCalcFile(std::string_view bytes, const Regional& regional)
+{
+    try {
+        CalcFileReader check(regional, false);
+        check.feed(bytes);
+        CalcFileRead checked = check.finish();
+        if (!checked.ok())
+            return checked;
+        CalcFileReader reader(regional, true, check.tapeLines());
+        reader.feed(bytes);
+        return reader.finish();
+    } catch (const std::bad_alloc&) {
+        return failure(0, "not enough memory");
+    }
+}
+
+namespace {
+
+// Feeds the whole file to `reader`; a failure to read the file comes back.
+std::optional<CalcFileRead> readThrough(const std::filesystem::path& path, CalcFileReader& reader)
+{
+    InputFile in(path);
+    if (!in.ok())
+        return failure(0, in.reason());
+    if (in.size() > MaxCalcFileBytes)
+        return failure(0, tooLargeReason(MaxCalcFileBytes));
+    std::vector<char> buffer(1 << 16);
+    while (const std::size_t n = in.read(buffer.data(), buffer.size())) {
+        if (!reader.feed(std::string_view(buffer.data(), n)))
+            break;
+    }
+    if (!in.ok())
+        return failure(0, in.reason());
+    return std::nullopt;
 }
 
 } // namespace
 
-CalcFileRead readCalcFile(std::string_view bytes, const Regional& regional)
-{
-    LineReader reader(bytes);
-    std::string_view line;
-    if (!reader.next(line))
-        return failAt(1, "the file is empty: no header line");
-
-    Tape tape;
-    // Exact for CR LF and LF files, so the tape is neither copied while it
-    // grows nor shrunk afterwards.
-    const auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-    tape.TapeValue.reserve(std::min(lineEnds + 1, MaxTapeLines));
-    tape.TapeOp.reserve(std::min(lineEnds + 1, MaxTapeLines));
-
-    std::size_t fileLine = 1;
-    while (reader.next(line)) {
-        ++fileLine;
-        if (tape.TapeValue.size() >= MaxTapeLines)
-            return failAt(fileLine, "too many tape lines");
-        if (line.empty())
-            return failAt(fileLine, "empty line: no operator");
-
-        const auto first = static_cast<unsigned char>(line.front());
-        const char op = first < 0x80 ? line.front() : '?';
-        const std::string_view part = line.substr(1);
-        if (keptAsText(part)) {
-            tape.TapeValue.emplace_back(decodeCp1252(part));
-        } else if (part.empty()) {
-            tape.TapeValue.emplace_back(Decimal());
-        } else {
-            Result<Decimal> number = parseRegional(part, regional);
-            if (!number) {
-                const char* why = number.failure() == Failure::Overflow
-                    ? "number out of range: \""
-                    : "not a number: \"";
-                return failAt(fileLine, why + excerpt(part) + "\"");
-            }
-            tape.TapeValue.emplace_back(*number);
-        }
-        tape.TapeOp.push_back(op);
-    }
-    if (tape.TapeValue.empty())
-        return failAt(2, "no tape line after the header");
-
-    CalcFileRead result;
-    result.tape = std::move(tape);
-    return result;
-}
-
 CalcFileRead loadCalcFile(const std::filesystem::path& path, const Regional& regional)
 {
-    FileBytes file = readFileBytes(path);
-    if (!file)
-        return failAt(0, file.reason);
-    return readCalcFile(file.bytes, regional);
+    try {
+        CalcFileReader check(regional, false);
+        if (std::optional<CalcFileRead> failed = readThrough(path, check))
+            return std::move(*failed);
+        CalcFileRead checked = check.finish();
+        if (!checked.ok())
+            return checked;
+        CalcFileReader reader(regional, true, check.tapeLines());
+        if (std::optional<CalcFileRead> failed = readThrough(path, reader))
+            return std::move(*failed);
+        return reader.finish();
+    } catch (const std::bad_alloc&) {
+        return failure(0, "not enough memory");
+    }
 }
 
 std::string calcFileValueText(const Value& value, char decimalSep)
@@ -193,7 +377,25 @@ std::string writeCalcFile(const Tape& tape, const Regional& regional)
 FileStatus saveCalcFile(const std::filesystem::path& path, const Tape& tape,
                         const Regional& regional)
 {
-    return writeFileSafely(path, writeCalcFile(tape, regional));
+    std::string bytes;
+    try {
+        bytes = writeCalcFile(tape, regional);
+        // Every file written must open again: a text line whose brackets were
+        // edited away, a value no number can express or a tape beyond the
+        // reader's limits is refused here rather than found out later.
+        CalcFileReader check(regional, false);
+        check.feed(bytes);
+        const CalcFileRead read = check.finish();
+        if (!read.ok()) {
+            const std::string where = read.error.line >= 2
+                ? "tape line " + std::to_string(read.error.line - 1) + " would not open again: "
+                : "the file would not open again: ";
+            return {false, where + read.error.reason};
+        }
+    } catch (const std::bad_alloc&) {
+        return {false, "not enough memory"};
+    }
+    return writeFileSafely(path, bytes);
 }
 
 } // namespace qm

@@ -2,6 +2,11 @@
 
 #include "core/files/Cp1252.h"
 #include "core/number/TextForm.h"
+#include "core/tape/DefaultButtons.h"
+
+#include <optional>
+#include <system_error>
+#include <utility>
 
 namespace qm {
 
@@ -16,43 +21,63 @@ class FieldReader {
 public:
     explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
 
-    // Empty when the field is empty or unreadable.
-    Value tagged()
+    // Nothing when the field cannot be read; a read empty value is Value().
+    std::optional<Value> tagged()
     {
         std::uint16_t type = 0;
         if (!word(type))
-            return {};
+            return std::nullopt;
         if (type == TypeEmpty)
-            return {};
+            return countField(Value());
         if (type != TypeText) {
-            stop();
-            return {};
+            stop("field " + std::to_string(fields_ + 1) + " has the unknown type code " + std::to_string(type));
+            return std::nullopt;
         }
         std::uint16_t length = 0;
         if (!word(length))
-            return {};
+            return std::nullopt;
         if (bytes_.size() - pos_ < length) {
-            stop();
-            return {};
+            stop(endedInside());
+            return std::nullopt;
         }
         std::string text = decodeCp1252(bytes_.substr(pos_, length));
         pos_ += length;
-        return Value(std::move(text));
+        return countField(Value(std::move(text)));
     }
 
-    std::int16_t score()
+    std::optional<std::int16_t> score()
     {
         std::uint16_t raw = 0;
         if (!word(raw))
-            return 0;
+            return std::nullopt;
+        ++fields_;
         return static_cast<std::int16_t>(raw);   // two's complement, as stored
     }
 
+    bool stopped() const { return stopped_; }
+    const std::string& problem() const { return problem_; }
+
 private:
+    Value countField(Value v)
+    {
+        ++fields_;
+        return v;
+    }
+
+    std::string endedInside() const
+    {
+        if (bytes_.empty())
+            return "the file is empty";
+        return "the file ends inside field " + std::to_string(fields_ + 1) + " of "
+            + std::to_string(SettingsFieldCount);
+    }
+
     bool word(std::uint16_t& out)
     {
-        if (stopped_ || bytes_.size() - pos_ < 2) {
-            stop();
+        if (stopped_)
+            return false;
+        if (bytes_.size() - pos_ < 2) {
+            stop(endedInside());
             return false;
         }
         const auto lo = static_cast<unsigned char>(bytes_[pos_]);
@@ -62,11 +87,18 @@ private:
         return true;
     }
 
-    void stop() { stopped_ = true; }
+    void stop(std::string why)
+    {
+        if (!stopped_)
+            problem_ = std::move(why);
+        stopped_ = true;
+    }
 
     std::string_view bytes_;
     std::size_t pos_ = 0;
+    int fields_ = 0;
     bool stopped_ = false;
+    std::string problem_;
 };
 
 void putWord(std::string& out, std::uint16_t w)
@@ -92,21 +124,45 @@ std::string textOf(const Value& v)
 
 } // namespace
 
-SettingsData readSettings(std::string_view bytes)
+SettingsData builtInSettings()
 {
     SettingsData data;
-    FieldReader in(bytes);
-    for (FunctionButton& b : data.buttons) {
-        b.Caption = textOf(in.tagged());
-        b.Formula = textOf(in.tagged());
-        b.ToolTip = textOf(in.tagged());
-    }
-    for (int k = 0; k < HighScoreCount; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        data.HighScoreNames[i] = in.tagged();
-        data.HighScores[i] = in.score();
-    }
+    data.buttons = defaultFunctionButtons();
     return data;
+}
+
+SettingsRead readSettings(std::string_view bytes, const SettingsData& base)
+{
+    SettingsRead read;
+    read.data = base;
+    FieldReader in(bytes);
+    if (bytes.size() > SettingsFileMaxBytes) {
+        read.problem = "larger than the largest settings file (" + std::to_string(SettingsFileMaxBytes) + " bytes)";
+        return read;
+    }
+    auto text = [&in](std::string& field) {
+        if (std::optional<Value> v = in.tagged())
+            field = textOf(*v);
+    };
+    for (FunctionButton& b : read.data.buttons) {
+        text(b.Caption);
+        text(b.Formula);
+        text(b.ToolTip);
+    }
+    for (std::size_t k = 0; k < static_cast<std::size_t>(HighScoreCount); ++k) {
+        if (std::optional<Value> name = in.tagged())
+            read.data.HighScoreNames[k] = std::move(*name);
+        if (std::optional<std::int16_t> score = in.score())
+            read.data.HighScores[k] = *score;
+    }
+    read.complete = !in.stopped();
+    read.problem = in.problem();
+    return read;
+}
+
+SettingsData readSettings(std::string_view bytes)
+{
+    return readSettings(bytes, SettingsData{}).data;
 }
 
 std::string writeSettings(const SettingsData& data)
@@ -132,18 +188,45 @@ std::string writeSettings(const SettingsData& data)
 SettingsLoad loadSettingsFile(const std::filesystem::path& path)
 {
     SettingsLoad load;
-    FileBytes file = readFileBytes(path);
+    load.data = builtInSettings();
+    FileBytes file = readFileBytes(path, SettingsFileMaxBytes);
+    if (file.error == FileError::TooLarge) {
+        load.ok = true;
+        load.reason = "larger than the largest settings file (" + std::to_string(SettingsFileMaxBytes) + " bytes)";
+        return load;
+    }
     if (!file) {
+        load.error = file.error;
         load.reason = file.reason;
         return load;
     }
+    SettingsRead read = readSettings(file.bytes, load.data);
     load.ok = true;
-    load.data = readSettings(file.bytes);
+    load.data = std::move(read.data);
+    load.complete = read.complete;
+    load.reason = std::move(read.problem);
     return load;
+}
+
+std::filesystem::path damagedSettingsPath(const std::filesystem::path& path)
+{
+    std::filesystem::path damaged = path;
+    damaged += ".damaged";
+    return damaged;
 }
 
 FileStatus saveSettingsFile(const std::filesystem::path& path, const SettingsData& data)
 {
+    const std::filesystem::path target = saveTargetOf(path);
+    const SettingsLoad old = loadSettingsFile(target);
+    if (!old.ok && old.error != FileError::NotFound)
+        return {false, "the file there cannot be read (" + old.reason + "), so it is not replaced"};
+    if (old.ok && !old.complete) {
+        std::error_code ec;
+        std::filesystem::rename(target, damagedSettingsPath(target), ec);
+        if (ec)
+            return {false, "the damaged file there cannot be kept aside (" + ec.message() + ")"};
+    }
     return writeFileSafely(path, writeSettings(data));
 }
 

@@ -11,6 +11,12 @@
 
 namespace qm {
 
+// The most lines a tape holds. Opening a longer calculation file fails, and
+// the tape does not grow past it (the user is told the tape is full). Ten
+// million lines take about 420 MB; a file of them stays below the largest
+// calculation file that is read (MaxCalcFileBytes).
+inline constexpr std::size_t MaxTapeLines = 10'000'000;
+
 struct Tape {
     std::vector<Value> TapeValue;   // decimal for number lines, text for keyword lines
     std::vector<char> TapeOp;       // '+', '-', 'x', '/' or '^'

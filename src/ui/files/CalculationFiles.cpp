@@ -55,11 +55,24 @@ LoadSave* dialogFor(QWidget* parent)
 
 } // namespace
 
-void showCalculationFileMessage(QWidget* parent)
+void showCalculationFileMessage(QWidget* parent, const QString& detail)
 {
     QMessageBox box(QMessageBox::NoIcon, messageTitle(parent), QString::fromLatin1(CalculationFileMessage),
                     QMessageBox::Ok, parent);
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
     box.exec();
+}
+
+QString calculationFileDetail(const QString& reason)
+{
+    if (reason.isEmpty())
+        return reason;
+    QString text = reason;
+    text[0] = text[0].toUpper();
+    if (!text.endsWith(QLatin1Char('.')))
+        text += QLatin1Char('.');
+    return text;
 }
 
 bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& regional,
@@ -70,15 +83,13 @@ bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& r
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;   // nothing to open: the command ends silently
 
+    // The reader reports running out of memory itself; the old tape stays.
     qm::CalcFileRead read = qm::loadCalcFile(toFsPath(path), regional);
     if (!read.ok()) {
-        if (error) {
-            const QString reason = QString::fromStdString(read.error.reason);
-            *error = read.error.line > 0
-                         ? QStringLiteral("line %1: %2").arg(read.error.line).arg(reason)
-                         : reason;
-        }
-        showCalculationFileMessage(parent);
+        const QString detail = QString::fromStdString(qm::describeCalcFileError(read.error));
+        if (error)
+            *error = detail;
+        showCalculationFileMessage(parent, detail);
         return false;
     }
     std::swap(tape, *read.tape);
@@ -93,9 +104,10 @@ bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
     const qm::FileStatus status = path.isEmpty() ? qm::FileStatus{false, "no file name"}
                                                  : qm::saveCalcFile(toFsPath(path), tape, regional);
     if (!status.ok) {
+        const QString detail = calculationFileDetail(QString::fromStdString(status.reason));
         if (error)
-            *error = QString::fromStdString(status.reason);
-        showCalculationFileMessage(parent);
+            *error = detail;
+        showCalculationFileMessage(parent, detail);
         return false;
     }
     return true;

@@ -19,14 +19,16 @@ inline constexpr const char* CalculationFileMessage = "Cannot write to read only
 // - `path` empty, or not naming an existing file (a folder does not count):
 //   nothing happens, no message; returns false and leaves `error` empty.
 // - A file that cannot be read or parsed: shows the message box (OK only,
-//   titled with the parent window's title), puts the reason (with the file
-//   line where there is one) in `error`, returns false.
+//   titled with the parent window's title) with the reason as its detailed
+//   text ("Line 3: "abc" is not a number."), puts that reason in `error`,
+//   returns false. Running out of memory is such a failure too.
 bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& regional,
                      qm::Tape& tape, QString* error = nullptr);
 
 // Writes the whole tape to `path` through a temporary file renamed over the
 // target, so the old file stays intact when anything fails. On failure shows
-// the message box, puts the reason in `error` and returns false.
+// the message box with the reason as its detailed text ("The disk is full."),
+// puts that reason in `error` and returns false.
 bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
                      const qm::Regional& regional, QString* error = nullptr);
 
@@ -40,7 +42,11 @@ bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
 // so its name box keeps its text between uses.
 QString chooseCalculationFile(QWidget* parent, int index);
 
-// The message box itself: only OK, titled with `parent`'s window title.
-void showCalculationFileMessage(QWidget* parent);
+// The message box itself: only OK, titled with `parent`'s window title; the
+// reason, when there is one, as its detailed text.
+void showCalculationFileMessage(QWidget* parent, const QString& detail = QString());
+
+// A reason as a sentence for the detailed text: capitalised, with a full stop.
+QString calculationFileDetail(const QString& reason);
 
 } // namespace qm::ui

@@ -5,7 +5,6 @@
 #include "core/commands/TapeCommands.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/MainWindowDesign.h"
-#include "core/tape/SettingsFile.h"
 #include "ui/controls/SuperButton.h"
 #include "ui/game/GameController.h"
 #include "ui/input/EFbutton.h"
@@ -17,12 +16,11 @@
 #include "ui/mainwindow/TotalDisplay.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/SettingsLocation.h"
+#include "ui/platform/SettingsStore.h"
 #include "ui/tape/EntryBox.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -47,9 +45,15 @@ int loadedRowsForScreen()
 } // namespace
 
 MainWindow::MainWindow(const QString& argument, QWidget* parent)
+    : MainWindow(argument, programSettingsFolders(), parent)
+{
+}
+
+MainWindow::MainWindow(const QString& argument, const SettingsFolders& folders, QWidget* parent)
     : QMainWindow(parent),
       editor_(std::make_unique<TapeEditor>(systemRegional(), loadedRowsForScreen())),
       menus_(std::make_unique<MainMenus>()),
+      settings_(std::make_unique<SettingsStore>(argument, folders)),
       commandLine_(stripQuotes(argument))
 {
     clock_.start();
@@ -98,38 +102,28 @@ void MainWindow::buildPads(QWidget* interior)
     totalDisplay_->raise();
 }
 
+QString MainWindow::settingsFile() const { return settings_->file(); }
+
 void MainWindow::readSettings()
 {
-    const SettingsChoice choice = chooseSettingsFile(commandLine_);
-    settingsFile_ = choice.path;
     if (!commandLine_.isEmpty())
         setWindowTitle(windowTitle() + commandLine_);
-    if (!choice.read)
-        return;
-    const SettingsLoad load = loadSettingsFile(QFile::encodeName(settingsFile_).toStdString());
-    if (!load.ok)
-        return;
-    editor_->setFunctionButtons(load.data.buttons);
-    functionPad_->setButtons(load.data.buttons);
-    scoreNames_ = load.data.HighScoreNames;
-    scores_ = load.data.HighScores;
+    // Fields the file does not give keep their built-in values.
+    const SettingsData& data = settings_->load();
+    editor_->setFunctionButtons(data.buttons);
+    functionPad_->setButtons(data.buttons);
+    scoreNames_ = data.HighScoreNames;
+    scores_ = data.HighScores;
 }
 
 void MainWindow::writeSettings()
 {
-    if (settingsFile_.isEmpty())
-        return;
-    // A read-only file is made writable first: the new settings replace it.
-    const QFileInfo info(settingsFile_);
-    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (info.isFile() && (!info.isWritable() || !(info.permissions() & anyWrite)))
-        QFile::setPermissions(settingsFile_, info.permissions() | QFile::WriteOwner | QFile::WriteUser);
     SettingsData data;
     data.buttons = editor_->functionButtons();
     data.HighScoreNames = scoreNames_;
     data.HighScores = scores_;
-    // Failures are not reported: closing is never refused.
-    saveSettingsFile(QFile::encodeName(settingsFile_).toStdString(), data);
+    // Closing is never refused; a file that may not be written is left alone.
+    settings_->save(data);
 }
 
 bool MainWindow::event(QEvent* e)

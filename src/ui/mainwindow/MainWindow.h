@@ -7,6 +7,7 @@
 #include "core/editing/TapeEditor.h"
 #include "core/game/GameScores.h"
 #include "core/game/GameSession.h"
+#include "ui/platform/SettingsLocation.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class FunctionPad;
 class GameController;
 class Keypad;
 class MemoryPad;
+class SettingsStore;
 class TapeView;
 class TotalDisplay;
 struct MainMenus;
@@ -31,6 +33,8 @@ class MainWindow : public QMainWindow {
 public:
     // `argument`: the command line's one optional argument, as given.
     explicit MainWindow(const QString& argument = QString(), QWidget* parent = nullptr);
+    // The same with the folders the settings file is looked for in.
+    MainWindow(const QString& argument, const SettingsFolders& folders, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The session behind what the window shows. Whoever changes it directly
@@ -39,8 +43,8 @@ public:
     TapeEditor& editor() { return *editor_; }
     const HighScoreNameTable& highScoreNames() const { return scoreNames_; }
     const HighScoreTable& highScores() const { return scores_; }
-    // The settings file in use (read at start, written at close).
-    const QString& settingsFile() const { return settingsFile_; }
+    // The settings file written at close; empty when none may be written.
+    QString settingsFile() const;
     // Milliseconds on a steady clock since the window was made.
     std::int64_t nowMs() const { return clock_.elapsed(); }
     // The games' timer and score panel, made on first use.
@@ -106,6 +110,7 @@ private:
 
     std::unique_ptr<TapeEditor> editor_;
     std::unique_ptr<MainMenus> menus_;
+    std::unique_ptr<SettingsStore> settings_;
     TapeView* tapeView_ = nullptr;
     Keypad* keypad_ = nullptr;
     FunctionPad* functionPad_ = nullptr;
@@ -118,7 +123,6 @@ private:
     HighScoreNameTable scoreNames_{};
     HighScoreTable scores_{};
     QString commandLine_;   // the argument without its double quotes
-    QString settingsFile_;
     QString lastFile_;      // calculation file opened or saved last
     QElapsedTimer clock_;
     bool activated_ = false;

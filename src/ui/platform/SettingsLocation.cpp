@@ -2,8 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cstdio>
+#include <filesystem>
 
 namespace qm::ui {
 
@@ -31,7 +35,13 @@ QString stripQuotes(const QString& argument)
 
 bool namesCalculation(const QString& argument)
 {
-    return argument.contains(QStringLiteral(".Clc"), Qt::CaseSensitive);
+    return argument.contains(QStringLiteral(".clc"), Qt::CaseInsensitive);
+}
+
+SettingsFolders programSettingsFolders()
+{
+    return {programFolder(), programName(),
+            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)};
 }
 
 namespace {
@@ -54,40 +64,130 @@ bool folderWritable(const QString& dir)
     return !dir.isEmpty() && info.isDir() && info.isWritable() && (info.permissions() & anyWrite);
 }
 
-// An ordinary file: present, not a folder, not hidden.
-bool ordinaryFile(const QString& path)
+std::filesystem::path fsPath(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.isFile() && !info.fileName().startsWith(QLatin1Char('.'));
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+QString reasonOf(const SettingsLoad& load) { return QString::fromStdString(load.reason); }
+
+QString notReadNotice(const QString& path, const SettingsLoad& load)
+{
+    return QStringLiteral("%1: cannot be read (%2); the built-in settings are used and nothing is "
+                          "written at close")
+        .arg(path, reasonOf(load));
+}
+
+void takeRead(SettingsPlan& plan, const QString& path, SettingsLoad load)
+{
+    plan.readPath = path;
+    plan.data = std::move(load.data);
+    plan.damaged = !load.complete;
+}
+
+SettingsPlan defaultPlan(const SettingsFolders& f)
+{
+    SettingsPlan plan;
+    plan.data = builtInSettings();
+    const QString name = settingsFileName(f.programName);
+    const bool programWritable = folderWritable(f.programDir);
+    const QString dir = programWritable || f.userDir.isEmpty() ? f.programDir : f.userDir;
+    const QString file = QDir(dir).filePath(name);
+
+    SettingsLoad load = loadSettingsFile(fsPath(file));
+    if (!load.ok && load.error != FileError::NotFound) {
+        plan.notice = notReadNotice(file, load);
+        return plan;
+    }
+    plan.writePath = file;
+    if (load.ok) {
+        if (!load.complete)
+            plan.notice = QStringLiteral("%1: damaged settings file (%2); what could not be read keeps its "
+                                         "built-in value, and the file is kept as \"%3\" at close")
+                              .arg(file, reasonOf(load), QFileInfo(file).fileName() + QStringLiteral(".damaged"));
+        takeRead(plan, file, std::move(load));
+        return plan;
+    }
+    // No user file yet beside a read-only program folder: start from the
+    // program folder's file.
+    if (!programWritable && dir != f.programDir) {
+        const QString shipped = QDir(f.programDir).filePath(name);
+        SettingsLoad fromProgram = loadSettingsFile(fsPath(shipped));
+        if (fromProgram.ok)
+            takeRead(plan, shipped, std::move(fromProgram));
+        plan.damaged = false;   // nothing to keep aside: that file is never written
+    }
+    return plan;
 }
 
 } // namespace
 
+SettingsPlan planSettings(const QString& argument, const SettingsFolders& folders)
+{
+    const QString arg = stripQuotes(argument);
+    if (arg.isEmpty() || namesCalculation(arg))
+        return defaultPlan(folders);
+
+    const QString path = QFileInfo(arg).absoluteFilePath();
+    SettingsLoad load = loadSettingsFile(fsPath(path));
+    SettingsPlan plan;
+    plan.data = builtInSettings();
+    if (load.error == FileError::NotFound) {
+        plan.writePath = path;   // a new settings file, made at close
+        return plan;
+    }
+    if (load.ok && load.complete) {
+        plan.writePath = path;
+        takeRead(plan, path, std::move(load));
+        return plan;
+    }
+    if (load.error == FileError::NoPermission || load.error == FileError::ReadFailed) {
+        plan.notice = notReadNotice(path, load);
+        return plan;
+    }
+    // Damaged, a folder or anything else: never written, whatever it holds.
+    SettingsPlan fallback = defaultPlan(folders);
+    QString notice = QStringLiteral("%1: not a settings file (%2), so it is left as it is; ").arg(path, reasonOf(load));
+    notice += fallback.writePath.isEmpty()
+        ? QStringLiteral("no settings file is written at close")
+        : QStringLiteral("the settings go to %1").arg(fallback.writePath);
+    if (!fallback.notice.isEmpty())
+        notice += QStringLiteral("; ") + fallback.notice;
+    fallback.notice = notice;
+    return fallback;
+}
+
 SettingsChoice chooseSettingsFile(const QString& argument, const QString& programDir,
                                   const QString& name, const QString& fallbackDir)
 {
-    const QString arg = stripQuotes(argument);
+    const SettingsPlan plan = planSettings(argument, {programDir, name, fallbackDir});
     SettingsChoice choice;
-    if (!arg.isEmpty() && !namesCalculation(arg)) {
-        choice.path = QFileInfo(arg).absoluteFilePath();
-        choice.read = ordinaryFile(choice.path);
-        return choice;
-    }
-
-    QString dir = programDir;
-    if (!folderWritable(dir) && !fallbackDir.isEmpty()) {
+    choice.path = plan.writePath;
+    choice.read = !plan.readPath.isEmpty() && plan.readPath == plan.writePath;
+    choice.readPath = plan.readPath;
+    choice.notice = plan.notice;
+    // The user's configuration folder may not exist yet; no other folder is made.
+    if (!choice.path.isEmpty() && !fallbackDir.isEmpty()
+        && QFileInfo(choice.path).absolutePath() == QDir(fallbackDir).absolutePath())
         QDir().mkpath(fallbackDir);
-        dir = fallbackDir;
-    }
-    choice.path = QDir(dir).filePath(settingsFileName(name));
-    choice.read = ordinaryFile(choice.path);
     return choice;
 }
 
 SettingsChoice chooseSettingsFile(const QString& argument)
 {
-    return chooseSettingsFile(argument, programFolder(), programName(),
-                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    const SettingsFolders f = programSettingsFolders();
+    const SettingsChoice choice = chooseSettingsFile(argument, f.programDir, f.programName, f.userDir);
+    printSettingsNotice(choice.notice);
+    return choice;
+}
+
+void printSettingsNotice(const QString& notice)
+{
+    if (notice.isEmpty())
+        return;
+    const QByteArray line = QStringLiteral("quillmate: %1\n").arg(notice).toLocal8Bit();
+    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
+    std::fflush(stderr);
 }
 
 } // namespace qm::ui

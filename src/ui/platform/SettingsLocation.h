@@ -1,5 +1,8 @@
 #pragma once
-// Where the settings file (function buttons and high scores) lives.
+// Where the settings file (function buttons and high scores) lives, and which
+// file a run reads and writes.
+
+#include "core/tape/SettingsFile.h"
 
 #include <QString>
 
@@ -14,27 +17,60 @@ QString settingsFileName(const QString& programName);
 
 // The command-line argument with every double quote removed.
 QString stripQuotes(const QString& argument);
-// An argument naming a calculation file: its text contains ".Clc".
+// An argument naming a calculation file: its text contains ".clc" in any
+// letter case (as file managers pass "budget.clc" or "BUDGET.CLC").
 bool namesCalculation(const QString& argument);
 
-struct SettingsChoice {
-    QString path;        // the settings file in use, read at start, written at shutdown
-    bool read = false;   // whether to read it at start
+// The folders the settings file is looked for in.
+struct SettingsFolders {
+    QString programDir;    // the program's folder: the default file lives here when it is writable
+    QString programName;   // gives the file's name
+    QString userDir;       // the user's configuration folder, used when the program's folder is read-only
+};
+// This program's folder, name and configuration folder.
+SettingsFolders programSettingsFolders();
+
+// What a run does with the settings file.
+struct SettingsPlan {
+    QString readPath;        // the file read at start; empty: the built-in values
+    QString writePath;       // the file written at close; empty: nothing is written
+    SettingsData data;       // what was read, over the built-in values
+    bool damaged = false;    // the file read lacks fields (kept aside as ".damaged" when it is written)
+    QString notice;          // one line for standard error when the file cannot be used as asked
 };
 
-// Chooses the settings file.
-// - The default file is settingsFileName(name) in `programDir` when that folder
-//   is writable, otherwise in `fallbackDir` (the user's configuration folder,
-//   created here when missing).
-// - A non-empty argument (quotes removed) that does not name a calculation file
-//   replaces the default, written at shutdown whether it exists or not.
-// - The file is read at start only when it exists as an ordinary file: a
-//   hidden one (name starting with ".") or a missing one leaves the design-time
-//   buttons.
+// Chooses and reads the settings file.
+// - No argument, or one naming a calculation: the default file,
+//   settingsFileName in the program's folder when that folder is writable,
+//   else in the user's folder; while the user has no file there yet, the
+//   program folder's file is read (and the user's written at close).
+// - An argument naming a file that does not exist yet: that file, written at
+//   close. One naming a settings file: that file. One naming an existing file
+//   that is not a settings file (damaged, a folder, anything else): never
+//   written; the default file is used and the notice says why.
+// - A file that exists but cannot be read (no permission) is never written:
+//   the built-in values are used and the notice says why.
+// - A default file that is damaged gives what can be read of it, the rest
+//   built-in; it is kept as "<name>.damaged" when the new one is written.
+SettingsPlan planSettings(const QString& argument, const SettingsFolders& folders);
+
+// The start-up choice as the main window has long asked for it. `path` is
+// the file written at close (empty when none may be written) and `read`
+// whether that same file is read at start; readPath and notice as in the plan.
+struct SettingsChoice {
+    QString path;
+    bool read = false;
+    QString readPath;
+    QString notice;
+};
 SettingsChoice chooseSettingsFile(const QString& argument, const QString& programDir,
                                   const QString& name, const QString& fallbackDir);
 
-// The same with this program's folder, name and configuration folder.
+// The same with this program's folders; writes the notice, if any, as one
+// line to standard error.
 SettingsChoice chooseSettingsFile(const QString& argument);
+
+// Writes the notice as one line to standard error ("quillmate: ...").
+void printSettingsNotice(const QString& notice);
 
 } // namespace qm::ui

@@ -106,6 +106,11 @@ TEST(PasteNumbers, OneNumberPerLineOrTheStatementForm)
         // "DE" line is no tape line.
         {"\t01.02.\tRent\t12.50\r\nx\t02.02.\tRefund\t 7.25abc\r\n\tshort\r\ny\ta\tb\tnothing\r\nDE", English,
          "-12.5|+7.25|-0|+0|+0"},
+        // Statement amounts are read whole: the period is the point, grouping
+        // commas, blanks and apostrophes go, the sign stays; an amount beyond
+        // any number leaves the line as it was.
+        {"\ta\tb\t1,234.56\r\nx\ta\tb\t-1,234,567.5\r\nx\ta\tb\t1 000'000\r\nx\ta\tb\t1e999\r\nDE", German,
+         "-1234.56|+-1234567.5|+1000000|+0|+0"},
     };
     for (const auto& r : rows) {
         Tape t = clearedTape(4);

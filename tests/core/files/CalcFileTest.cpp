@@ -3,6 +3,7 @@
 #include "core/CoreTestSupport.h"
 
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,8 @@ TEST(CalcFileWrite, ValueForms)
         {'+', Value("\u2192(1)"), "+?(1)"},              // not in the code page
         {'+', Value("a(\r\nb)"), "+a(??b)"},             // would split the line
         {'x', Value(1e20), "x1E+20"},                    // double values: reread as decimals
-        {'\n', val("1"), "?1"}, {static_cast<char>(0xE9), val("1"), "?1"},
+        // No operator (a line Clear All left blank): written so that it reads.
+        {' ', Value(), "+0"}, {'\n', val("1"), "+1"}, {static_cast<char>(0xE9), val("1"), "+1"},
     };
     for (const Row& r : rows) {
         const Tape tape = tapeOf({{r.op, r.value}});
@@ -59,8 +61,9 @@ TEST(CalcFileRead, AcceptedFiles)
         {"bracket only", "H\r\n+(\r\n", tapeOf({{'+', Value("(")}})},
         {"code page", "H\r\n+Caf\xE9(\x80)\r\n", tapeOf({{'+', Value("Caf\u00E9(\u20AC)")}})},
         {"exponent", "H\r\n+1E+20\r\n", tapeOf({{'+', val("100000000000000000000")}})},
-        {"unknown operator", "H\r\nq5\r\n", tapeOf({{'q', val("5")}})},
-        {"high operator byte", "H\r\n\xE9" "5\r\n", tapeOf({{'?', val("5")}})},
+        {"one empty line at the end", "H\r\n+5\r\n\r\n", tapeOf({{'+', val("5")}})},
+        {"one empty line at the end, LF", "H\n^2\n\n", tapeOf({{'^', val("2")}})},
+        {"one empty line at the end, CR", "H\r/2\r\r", tapeOf({{'/', val("2")}})},
     };
     for (const Row& r : rows) {
         const CalcFileRead read = readCalcFile(r.bytes, English);
@@ -71,14 +74,27 @@ TEST(CalcFileRead, AcceptedFiles)
 
 TEST(CalcFileRead, RegionalSeparators)
 {
-    const CalcFileRead read = readCalcFile("H\r\n+12,5\r\n+1.234,5\r\n--0,5\r\n", German);
+    const CalcFileRead read = readCalcFile("H\r\n+12,5\r\n--0,5\r\n+Sin(1.5)\r\n", German);
     ASSERT_TRUE(read.ok()) << read.error.reason;
-    EXPECT_EQ(dump(*read.tape), dump(tapeOf({{'+', val("12.5")}, {'+', val("1234.5")}, {'-', val("-0.5")}})));
-    // The same file under a period separator fails at the first line that
-    // does not fit.
-    const CalcFileRead english = readCalcFile("H\r\n+1\r\n+12,5x\r\n", English);
-    ASSERT_FALSE(english.ok());
-    EXPECT_EQ(english.error.line, 3u);
+    EXPECT_EQ(dump(*read.tape), dump(tapeOf({{'+', val("12.5")}, {'-', val("-0.5")}, {'+', Value("Sin(1.5)")}})));
+
+    // A file written under the other decimal separator never opens scaled:
+    // the grouping symbol in an amount fails at that line.
+    const Regional blankGrouping{',', ' ', 3};
+    const Regional sameSeparators{'.', '.', 3};   // then "." is the decimal separator
+    const struct { std::string bytes; Regional regional; std::size_t line; std::string reason; } rows[] = {
+        {"H\r\n+1\r\n+12.5\r\n", German, 3, "\"12.5\" holds the grouping symbol \".\""},
+        {"H\r\n+1,5\r\n", English, 2, "\"1,5\" holds the grouping symbol \",\""},
+        {"H\r\n+1,234.5\r\n", English, 2, "\"1,234.5\" holds the grouping symbol \",\""},
+        {"H\r\n+1 234,5\r\n", blankGrouping, 2, "\"1 234,5\" holds the grouping symbol \" \""},
+        {"H\r\n+1.5\r\n", sameSeparators, 0, ""},
+    };
+    for (const auto& r : rows) {
+        const CalcFileRead got = readCalcFile(r.bytes, r.regional);
+        EXPECT_EQ(got.ok(), r.line == 0) << r.bytes;
+        EXPECT_EQ(got.error.line, r.line) << r.bytes;
+        EXPECT_EQ(got.error.reason, r.reason) << r.bytes;
+    }
 }
 
 TEST(CalcFileRead, RejectedFiles)
@@ -87,15 +103,21 @@ TEST(CalcFileRead, RejectedFiles)
     const Row rows[] = {
         {"empty file", "", 1, "the file is empty: no header line"},
         {"header only", "Ferrowick 6", 2, "no tape line after the header"},
-        {"bad value", "H\r\n+5\r\nxabc\r\n", 3, "not a number: \"abc\""},
-        {"half a number", "H\r\n+12H\r\n", 2, "not a number: \"12H\""},
-        {"empty line", "H\r\n+5\r\n\r\n+1\r\n", 3, "empty line: no operator"},
+        {"header and an empty line", "H\r\n\r\n", 2, "no tape line after the header"},
+        {"bad value", "H\r\n+5\r\nxabc\r\n", 3, "\"abc\" is not a number"},
+        {"half a number", "H\r\n+12H\r\n", 2, "\"12H\" is not a number"},
+        {"empty line", "H\r\n+5\r\n\r\n+1\r\n", 3, "the line is empty"},
+        {"two empty lines at the end", "H\r\n+5\r\n\r\n\r\n", 3, "the line is empty"},
+        {"a digit for an operator", "H\r\n+1\r\n12\r\n", 3, "\"12\" does not start with an operator (+ - x / ^)"},
+        {"a star for an operator", "H\r\n*5\r\n", 2, "\"*5\" does not start with an operator (+ - x / ^)"},
+        {"a blank for an operator", "H\r\n 5\r\n", 2, "\" 5\" does not start with an operator (+ - x / ^)"},
+        {"a letter for an operator", "H\r\nq5\r\n", 2, "\"q5\" does not start with an operator (+ - x / ^)"},
+        {"high operator byte", "H\r\n\xE9" "5\r\n", 2, "\"\u00E9" "5\" does not start with an operator (+ - x / ^)"},
         {"too large", "H\r\n+99999999999999999999999999999999\r\n", 2,
-         "number out of range: \"99999999999999999999999999999999\""},
-        {"control characters shown as ?", std::string("H\r\n+1\t2\0", 8), 2,
-         "not a number: \"1?2?\""},
+         "\"99999999999999999999999999999999\" is out of range"},
+        {"control characters shown as ?", std::string("H\r\n+1\t2\0", 8), 2, "\"1?2?\" is not a number"},
         {"long value cut", "H\r\n+" + std::string(50, '7') + "z\r\n", 2,
-         "not a number: \"" + std::string(40, '7') + "...\""},
+         std::string(1, '"') + std::string(40, '7') + "...\" is not a number"},
     };
     for (const Row& r : rows) {
         const CalcFileRead read = readCalcFile(r.bytes, English);
@@ -136,6 +158,82 @@ TEST(CalcFileRoundTrip, SeventeenLinesGiveEighteenFileLinesAndComeBackWhole)
     EXPECT_EQ(dump(*read.tape), dump(large));
 }
 
+// However the file comes in pieces (a CR LF may be split between two), the
+// tape is the same.
+TEST(CalcFileRead, PiecesGiveTheSameTape)
+{
+    const std::string bytes = "Ferrowick 6\r\n+12.5\r\nx3\n--5\r/4\r\n+Sin(30)\r\n+\r\n\r\n";
+    const CalcFileRead whole = readCalcFile(bytes, English);
+    ASSERT_TRUE(whole.ok()) << whole.error.reason;
+    for (std::size_t piece = 1; piece <= 4; ++piece) {
+        CalcFileReader reader(English);
+        for (std::size_t at = 0; at < bytes.size(); at += piece)
+            ASSERT_TRUE(reader.feed(std::string_view(bytes).substr(at, piece))) << piece;
+        const CalcFileRead read = reader.finish();
+        ASSERT_TRUE(read.ok()) << piece << ": " << read.error.reason;
+        EXPECT_EQ(dump(*read.tape), dump(*whole.tape)) << piece;
+    }
+}
+
+TEST(CalcFileRead, LimitsOfLinesAndLineLength)
+{
+    // The longest line is read; one byte more fails at that line.
+    const std::string longest = "+(" + std::string(MaxCalcLineBytes - 2, 'a');
+    EXPECT_TRUE(readCalcFile("H\r\n" + longest + "\r\n", English).ok());
+    const CalcFileRead tooLong = readCalcFile("H\r\n+1\r\n" + longest + "a\r\n", English);
+    EXPECT_EQ(tooLong.error.line, 3u);
+    EXPECT_EQ(tooLong.error.reason, "the line is longer than 1048576 bytes");
+
+    // MaxTapeLines tape lines are read; one more fails at that line. (Only
+    // counted: the tape itself would take 400 MB.)
+    const std::string block = [] {
+        std::string b;
+        for (int i = 0; i < 100000; ++i)
+            b += "+\n";
+        return b;
+    }();
+    CalcFileReader counter(English, false);
+    ASSERT_TRUE(counter.feed("H\n"));
+    for (std::size_t lines = 0; lines < MaxTapeLines; lines += 100000)
+        ASSERT_TRUE(counter.feed(block)) << lines;
+    EXPECT_TRUE(counter.feed("\n"));   // an empty line at the end is no tape line
+    CalcFileReader full(English, false);
+    full.feed("H\n");
+    for (std::size_t lines = 0; lines < MaxTapeLines; lines += 100000)
+        full.feed(block);
+    EXPECT_FALSE(full.feed("x2\n"));
+    const CalcFileRead over = full.finish();
+    EXPECT_EQ(over.error.line, MaxTapeLines + 2);
+    EXPECT_EQ(over.error.reason, "the tape would have more than 10000000 lines");
+}
+
+// Reading stops at the first empty line that is not the last: a file of
+// endless empty lines fails with the first piece, keeping nothing.
+TEST(CalcFileRead, ManyEmptyLinesFailAtTheFirst)
+{
+    CalcFileReader reader(English);
+    ASSERT_TRUE(reader.feed("Ferrowick 6\r\n+1\r\n"));
+    std::string empties;
+    for (int i = 0; i < (1 << 19); ++i)
+        empties += "\r\n";
+    EXPECT_FALSE(reader.feed(empties));
+    EXPECT_FALSE(reader.feed(empties));   // nothing more is read
+    const CalcFileRead read = reader.finish();
+    EXPECT_EQ(read.error.line, 3u);
+    EXPECT_EQ(read.error.reason, "the line is empty");
+}
+
+TEST(CalcFileRead, ErrorsAsTheUserReadsThem)
+{
+    const struct { CalcFileError error; const char* text; } rows[] = {
+        {{3, "\"abc\" is not a number"}, "Line 3: \"abc\" is not a number."},
+        {{0, "permission denied"}, "Permission denied."},
+        {{0, ""}, "."},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(describeCalcFileError(r.error), r.text);
+}
+
 TEST(CalcFileDisk, SavesLoadsAndReportsUnreadableFiles)
 {
     const TempDir temp("calcfile");
@@ -148,15 +246,50 @@ TEST(CalcFileDisk, SavesLoadsAndReportsUnreadableFiles)
     ASSERT_TRUE(read.ok()) << read.error.reason;
     EXPECT_EQ(dump(*read.tape), dump(tape));
 
-    const CalcFileRead missing = loadCalcFile(dir / "none.Clc", English);
-    ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error.line, 0u);
-    EXPECT_EQ(missing.error.reason, "file not found");
-
     std::ofstream(dir / "bad.Clc", std::ios::binary) << "H\r\n+1\r\n+x\r\n";
-    const CalcFileRead bad = loadCalcFile(dir / "bad.Clc", English);
-    ASSERT_FALSE(bad.ok());
-    EXPECT_EQ(bad.error.line, 3u);
+    // Empty lines, then zeros up to just below the size limit: reading stops
+    // at the first empty line instead of taking the file in.
+    const fs::path empties = dir / "empties.Clc";
+    std::ofstream(empties, std::ios::binary) << "H\r\n+1\r\n\r\n\r\n";
+    fs::resize_file(empties, MaxCalcFileBytes);
+    // Sparse files beyond the limit take no disk space; refused unread.
+    std::ofstream(dir / "huge.Clc", std::ios::binary) << "H\r\n";
+    fs::resize_file(dir / "huge.Clc", MaxCalcFileBytes + 1);
+    fs::create_directory(dir / "folder.Clc");
+
+    const struct { fs::path file; std::size_t line; std::string reason; } rows[] = {
+        {dir / "none.Clc", 0, "file not found"},
+        {dir / "folder.Clc", 0, "is a folder"},
+        {dir / "bad.Clc", 3, "\"x\" is not a number"},
+        {empties, 3, "the line is empty"},
+        {dir / "huge.Clc", 0, "the file is larger than 536870912 bytes"},
+    };
+    for (const auto& r : rows) {
+        const CalcFileRead got = loadCalcFile(r.file, English);
+        ASSERT_FALSE(got.ok()) << r.file;
+        EXPECT_EQ(got.error.line, r.line) << r.file;
+        EXPECT_EQ(got.error.reason, r.reason) << r.file;
+    }
+}
+
+// A tape whose file would not open again is not saved, and says which line.
+TEST(CalcFileDisk, SavingRefusesFilesThatWouldNotOpenAgain)
+{
+    const TempDir temp("calcfile_refused");
+    const fs::path path = temp.path / "t.Clc";
+    const struct { Tape tape; std::string reason; } rows[] = {
+        {tapeOf({{'+', val("1")}, {'+', Value("Sin30")}}), "tape line 2 would not open again: \"Sin30\" is not a number"},
+        {tapeOf({{'x', Value(std::numeric_limits<double>::infinity())}}),
+         "tape line 1 would not open again: \"Infinity\" is not a number"},
+        {tapeOf({{'+', Value(std::string(1, '(') + std::string(MaxCalcLineBytes, 'a'))}}),
+         "tape line 1 would not open again: the line is longer than 1048576 bytes"},
+    };
+    for (const auto& r : rows) {
+        const FileStatus st = saveCalcFile(path, r.tape, English);
+        EXPECT_FALSE(st.ok);
+        EXPECT_EQ(st.reason, r.reason);
+        EXPECT_FALSE(fs::exists(path));
+    }
 }
 
 } // namespace

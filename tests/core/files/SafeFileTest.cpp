@@ -2,8 +2,13 @@
 
 #include "core/CoreTestSupport.h"
 
+#include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -63,7 +68,8 @@ TEST_F(SafeFileTest, RefusedTargetsKeepTheOldStateAndLeaveNoTemporaryFile)
     struct Row { fs::path target; const char* reason; };
     const Row rows[] = {
         {readOnly, "file is read-only"}, {folder, "is a folder"},
-        {dir_ / "missing" / "x.Clc", "cannot write to the file's folder"},
+        {dir_ / "missing" / "x.Clc", "the folder does not exist"},
+        {dir_ / (std::string(256, 'n')), "the file name is too long"},
     };
     for (const Row& r : rows) {
         const FileStatus st = writeFileSafely(r.target, "new");
@@ -86,8 +92,91 @@ TEST_F(SafeFileTest, ReadsWholeFilesAndRefusesOthers)
 
     put(dir_ / "empty", "");
     EXPECT_TRUE(readFileBytes(dir_ / "empty").ok);
-    EXPECT_EQ(readFileBytes(dir_ / "nope").reason, "file not found");
-    EXPECT_EQ(readFileBytes(dir_).reason, "not a regular file");
+
+    // A sparse file far beyond the limit is refused before anything is read.
+    put(dir_ / "huge", "");
+    fs::resize_file(dir_ / "huge", std::uintmax_t{40} << 30);
+    const struct { fs::path path; std::size_t limit; FileError error; const char* reason; } rows[] = {
+        {dir_ / "nope", 10, FileError::NotFound, "file not found"},
+        {dir_, 10, FileError::IsFolder, "is a folder"},
+        {"/dev/null", 10, FileError::NotRegular, "not a regular file"},
+        {dir_ / "huge", 1000, FileError::TooLarge, "the file is larger than 1000 bytes"},
+        {dir_ / "big", 199999, FileError::TooLarge, "the file is larger than 199999 bytes"},
+    };
+    for (const auto& r : rows) {
+        const FileBytes got = readFileBytes(r.path, r.limit);
+        EXPECT_FALSE(got.ok) << r.path;
+        EXPECT_EQ(got.error, r.error) << r.path;
+        EXPECT_EQ(got.reason, r.reason) << r.path;
+        EXPECT_TRUE(got.bytes.empty()) << r.path;
+    }
+    EXPECT_TRUE(readFileBytes(dir_ / "big", 200000).ok);
+}
+
+// The temporary name does not grow with the target's: a name of 240 bytes
+// (and of 255, the most a name can have) is saved.
+TEST_F(SafeFileTest, LongNamesAreSaved)
+{
+    for (std::size_t length : {240u, 255u}) {
+        const fs::path target = dir_ / (std::string(length - 4, 'n') + ".Clc");
+        ASSERT_TRUE(writeFileSafely(target, "Ferrowick 6\r\n")) << length;
+        EXPECT_EQ(slurp(target), "Ferrowick 6\r\n");
+        fs::remove(target);
+    }
+    EXPECT_EQ(entries(dir_), 0u);
+}
+
+TEST_F(SafeFileTest, TemporaryNamesBelongToOneTarget)
+{
+    const fs::path target = dir_ / "tape.Clc";
+    const TempFile a = createTempFileFor(target);
+    const TempFile b = createTempFileFor(target);
+    ASSERT_TRUE(a.status && b.status);
+    EXPECT_NE(a.path, b.path);
+    EXPECT_EQ(a.path.parent_path(), dir_);
+    EXPECT_EQ(a.path.filename().string().size(), 30u);
+    const std::string name = a.path.filename().string();
+    const struct { fs::path candidate; fs::path target; bool mine; } rows[] = {
+        {a.path, target, true},
+        {dir_ / "sub" / name, dir_ / "sub" / "tape.Clc", true},   // the folder is not part of the name
+        {a.path, dir_ / "other.Clc", false},
+        {dir_ / (name.substr(0, 18) + "0000000g.tmp"), target, false},
+        {dir_ / (name.substr(0, 26) + ".tmq"), target, false},
+        {dir_ / (name + "x"), target, false},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(isTempFileOf(r.candidate, r.target), r.mine) << r.candidate << " of " << r.target;
+}
+
+// A save killed half-way leaves its temporary file; the next save of the same
+// target removes it, and nothing else.
+TEST_F(SafeFileTest, LeftoverOfAKilledSaveIsRemovedByTheNextSave)
+{
+    const fs::path target = dir_ / "tape.Clc";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const TempFile temp = createTempFileFor(target);
+        std::ofstream(temp.path, std::ios::binary) << std::string(1 << 20, 'x');
+        ::raise(SIGKILL);
+        std::_Exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    ASSERT_EQ(entries(dir_), 1u);
+    const fs::path leftover = fs::directory_iterator(dir_)->path();
+    EXPECT_TRUE(isTempFileOf(leftover, target));
+    EXPECT_EQ(fs::file_size(leftover), 1u << 20);
+
+    const fs::path otherTemp = createTempFileFor(dir_ / "other.Clc").path;
+    put(dir_ / ".mine.tmp", "not a temporary file of ours");
+    ASSERT_TRUE(writeFileSafely(target, "new"));
+    EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_TRUE(fs::exists(otherTemp));
+    EXPECT_TRUE(fs::exists(dir_ / ".mine.tmp"));
+    EXPECT_EQ(slurp(target), "new");
+    EXPECT_EQ(entries(dir_), 3u);
 }
 
 } // namespace

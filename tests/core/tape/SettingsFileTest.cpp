@@ -1,10 +1,17 @@
 #include "core/tape/SettingsFile.h"
 
+#include "core/CoreTestSupport.h"
 #include "core/number/TextForm.h"
+#include "core/tape/DefaultButtons.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace qm {
 namespace {
@@ -122,6 +129,164 @@ TEST(SettingsFileRead, DamagedFieldStopsReading)
         expected.buttons[0].Caption = "Ok";
         EXPECT_EQ(dump(readSettings(file)), dump(expected)) << r.name;
     }
+}
+
+// A field the file does not give keeps the value it had: the built-in one at
+// start-up. Only a file that gives every field is a settings file.
+TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
+{
+    const SettingsData base = builtInSettings();
+    SettingsData d;
+    d.buttons[0] = {"Abc", "X", "Hi"};
+    d.HighScoreNames[0] = Value("Ann");
+    d.HighScores[0] = 5;
+    const std::string full = writeSettings(d);
+    const std::size_t firstButton = 4 + 3 + 4 + 1 + 4 + 2;
+    const struct { const char* name; std::string bytes; bool complete; std::string problem; int buttonsRead; } rows[] = {
+        {"complete", full, true, "", FunctionButtonCount},
+        {"longer than the data", full + "junk", true, "", FunctionButtonCount},
+        {"empty", "", false, "the file is empty", 0},
+        {"cut inside a length", full.substr(0, firstButton + 3), false, "the file ends inside field 4 of 149", 1},
+        {"cut inside a text", full.substr(0, 5), false, "the file ends inside field 1 of 149", 0},
+        {"unknown type", full.substr(0, firstButton) + bytes({5, 0}), false, "field 4 has the unknown type code 5", 1},
+    };
+    for (const auto& r : rows) {
+        const SettingsRead read = readSettings(r.bytes, base);
+        EXPECT_EQ(read.complete, r.complete) << r.name;
+        EXPECT_EQ(read.problem, r.problem) << r.name;
+        for (int k = 0; k < FunctionButtonCount; ++k) {
+            const FunctionButton& want = (k < r.buttonsRead ? d : base).buttons[static_cast<std::size_t>(k)];
+            EXPECT_EQ(read.data.buttons[static_cast<std::size_t>(k)].Caption, want.Caption) << r.name << " " << k;
+            EXPECT_EQ(read.data.buttons[static_cast<std::size_t>(k)].ToolTip, want.ToolTip) << r.name << " " << k;
+        }
+        const bool scoresRead = r.buttonsRead == FunctionButtonCount;
+        EXPECT_EQ(read.data.HighScores[0], scoresRead ? 5 : 0) << r.name;
+        EXPECT_EQ(read.data.HighScoreNames[0].isText(), scoresRead) << r.name;
+    }
+    EXPECT_EQ(base.buttons[1].Caption, defaultFunctionButtons()[1].Caption);
+}
+
+// The largest file there can be is every field a text of 65535 bytes; one
+// byte more is not a settings file, however it starts.
+TEST(SettingsFileRead, LargestFileFollowsFromTheFormat)
+{
+    EXPECT_EQ(SettingsFileMaxBytes, 7143831u);
+    std::string largest;
+    for (int field = 0; field < FunctionButtonCount * 3 + HighScoreCount; ++field) {
+        largest += bytes({8, 0, 0xFF, 0xFF}) + std::string(0xFFFF, static_cast<char>('a' + field % 26));
+        if (field >= FunctionButtonCount * 3)
+            largest += bytes({1, 0});   // the entry's score
+    }
+    ASSERT_EQ(largest.size(), SettingsFileMaxBytes);
+    const SettingsRead read = readSettings(largest, builtInSettings());
+    EXPECT_TRUE(read.complete) << read.problem;
+    EXPECT_EQ(read.data.buttons[22].ToolTip, std::string(0xFFFF, 'a' + 68 % 26));
+    EXPECT_EQ(read.data.HighScores[39], 1);
+
+    const SettingsRead over = readSettings(largest + "x", builtInSettings());
+    EXPECT_FALSE(over.complete);
+    EXPECT_EQ(over.problem, "larger than the largest settings file (7143831 bytes)");
+    EXPECT_EQ(dump(over.data), dump(builtInSettings()));
+}
+
+class SettingsFileDisk : public ::testing::Test {
+protected:
+    test::TempDir temp{std::string("settings_") + ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    std::filesystem::path at(const char* name) const { return temp.path / name; }
+    static void put(const std::filesystem::path& p, const std::string& b) { std::ofstream(p, std::ios::binary) << b; }
+    static std::string slurp(const std::filesystem::path& p)
+    {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+TEST_F(SettingsFileDisk, LoadingTellsMissingUnreadableDamagedAndComplete)
+{
+    SettingsData d = builtInSettings();
+    d.buttons[3].Caption = "Mine";
+    put(at("good.cal"), writeSettings(d));
+    put(at("cut.cal"), writeSettings(d).substr(0, 30));
+    put(at("huge.cal"), writeSettings(d));
+    std::filesystem::resize_file(at("huge.cal"), std::uintmax_t{40} << 30);   // sparse: no disk used
+    std::filesystem::create_directory(at("folder.cal"));
+    const struct { const char* file; bool ok, complete; FileError error; std::string caption3; } rows[] = {
+        {"good.cal", true, true, FileError::None, "Mine"},
+        {"cut.cal", true, false, FileError::None, defaultFunctionButtons()[3].Caption},
+        {"huge.cal", true, false, FileError::None, defaultFunctionButtons()[3].Caption},
+        {"none.cal", false, false, FileError::NotFound, defaultFunctionButtons()[3].Caption},
+        {"folder.cal", false, false, FileError::IsFolder, defaultFunctionButtons()[3].Caption},
+    };
+    for (const auto& r : rows) {
+        const SettingsLoad load = loadSettingsFile(at(r.file));
+        EXPECT_EQ(load.ok, r.ok) << r.file;
+        EXPECT_EQ(load.complete, r.complete) << r.file;
+        EXPECT_EQ(load.error, r.error) << r.file;
+        EXPECT_EQ(load.data.buttons[3].Caption, r.caption3) << r.file;
+        EXPECT_EQ(load.reason.empty(), r.complete) << r.file;
+    }
+}
+
+// Saving never loses the file it replaces: a damaged one is kept aside, a
+// folder is left alone.
+TEST_F(SettingsFileDisk, SavingKeepsADamagedFileAside)
+{
+    const SettingsData data = builtInSettings();
+    const std::string written = writeSettings(data);
+    SettingsData older = data;
+    older.HighScores[2] = 9;
+    put(at("good.cal"), writeSettings(older));
+    put(at("cut.cal"), "\x08\x00\x05");
+    put(at("huge.cal"), "");
+    std::filesystem::resize_file(at("huge.cal"), std::uintmax_t{40} << 30);
+    std::filesystem::create_directory(at("folder.cal"));
+
+    EXPECT_TRUE(saveSettingsFile(at("good.cal"), data));
+    EXPECT_FALSE(std::filesystem::exists(at("good.cal.damaged")));
+    EXPECT_TRUE(saveSettingsFile(at("cut.cal"), data));
+    EXPECT_EQ(slurp(at("cut.cal.damaged")), std::string("\x08\x00\x05"));
+    EXPECT_TRUE(saveSettingsFile(at("huge.cal"), data));
+    EXPECT_EQ(std::filesystem::file_size(at("huge.cal.damaged")), std::uintmax_t{40} << 30);
+    EXPECT_TRUE(saveSettingsFile(at("new.cal"), data));
+    for (const char* file : {"good.cal", "cut.cal", "huge.cal", "new.cal"})
+        EXPECT_EQ(slurp(at(file)), written) << file;
+
+    EXPECT_FALSE(saveSettingsFile(at("folder.cal"), data));
+    EXPECT_TRUE(std::filesystem::is_directory(at("folder.cal")));
+    EXPECT_EQ(damagedSettingsPath("/a/b.cal"), std::filesystem::path("/a/b.cal.damaged"));
+}
+
+// A settings file the user may not read is never replaced, though its folder
+// would let it be. Run as an ordinary user: as root, in a child process that
+// has become "nobody".
+TEST_F(SettingsFileDisk, SavingNeverReplacesAFileItCannotRead)
+{
+    namespace fs = std::filesystem;
+    const std::string old = writeSettings(builtInSettings()) + "old";
+    put(at("locked.cal"), old);
+    fs::permissions(temp.path, fs::perms::all);
+    fs::permissions(at("locked.cal"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
+    auto attempt = [this] {
+        const FileStatus st = saveSettingsFile(at("locked.cal"), builtInSettings());
+        return !st.ok && st.reason == "the file there cannot be read (permission denied), so it is not replaced";
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(attempt());
+    } else {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const bool asNobody = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            std::_Exit(!asNobody ? 2 : attempt() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_NE(WEXITSTATUS(status), 2) << "could not become nobody";
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    EXPECT_EQ(slurp(at("locked.cal")), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), {}), 1);
 }
 
 } // namespace

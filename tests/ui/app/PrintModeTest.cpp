@@ -4,7 +4,11 @@
 
 #include "ProgramRun.h"
 
+#include "core/files/SafeFile.h"
 #include "ui/commands/PrintPdfTools.h"
+
+#include <QDir>
+#include <QStandardPaths>
 
 namespace qm::ui::test {
 namespace {
@@ -46,16 +50,17 @@ TEST_F(PrintMode, PrintsIntoAPdfEveryLineThatCountsAndTheRecalculatedTotal)
     }
 }
 
-TEST_F(PrintMode, NothingPrintedIsOneLineAndExitCodeOne)
+TEST_F(PrintMode, NothingPrintedIsOneLineNamingTheCauseAndExitCodeOne)
 {
     const QString good = file("good.Clc", calc("+1\r\n"));
     const QString bad = file("bad.Clc", calc("+1\r\n+abc\r\n"));
     const QString pdf = dir.filePath("never.pdf");
-    const struct { QStringList args; const char* says; } cases[] = {
-        {{"--print", dir.filePath("missing.Clc"), "--output", pdf}, "does not exist"},
-        {{"--print", bad, "--output", pdf}, "(line 3)"},
-        {{"--print", dir.path(), "--output", pdf}, "does not exist"},   // a folder
-        {{"--print", good, "--output", dir.filePath("no/such/folder/x.pdf")}, "cannot be written"},
+    const struct { QStringList args; std::string says; } cases[] = {
+        {{"--print", dir.filePath("missing.Clc"), "--output", pdf}, "missing.Clc\" cannot be read: File not found.\n"},
+        {{"--print", bad, "--output", pdf}, "bad.Clc\" cannot be read: Line 3: \"abc\" is not a number.\n"},
+        {{"--print", dir.path(), "--output", pdf}, "\" cannot be read: Is a folder.\n"},
+        {{"--print", good, "--output", dir.filePath("no/such/folder/x.pdf")},
+         "x.pdf\" cannot be written: the folder does not exist.\n"},
         {{"--print", good}, "The tape was not printed: no default printer is set up.\n"},
     };
     for (const auto& c : cases) {
@@ -66,9 +71,84 @@ TEST_F(PrintMode, NothingPrintedIsOneLineAndExitCodeOne)
         ASSERT_FALSE(r.err.empty());
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;   // exactly one line
         EXPECT_EQ(r.err.rfind("The tape was not printed: ", 0), 0u) << r.err;
-        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.substr(r.err.size() - std::min(r.err.size(), c.says.size())), c.says);
         EXPECT_FALSE(QFileInfo::exists(pdf));
     }
+}
+
+// The PDF goes to a temporary file that replaces the output only when it is
+// complete; only a file named ".pdf", or a new one, is ever replaced.
+TEST_F(PrintMode, OutputIsReplacedSafelyAndOnlyWhenItIsAPdf)
+{
+    const QString good = file("good.Clc", calc("+1\r\n"));
+    const std::string tape = calc("+12.5\r\n");
+    const QString clc = file("tape.Clc", tape);
+    const QString upper = file("OLD.PDF", "old");
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("folder.pdf")));
+    // A save of out.pdf that was killed left its temporary file.
+    const QString out = dir.filePath("out.pdf");
+    const TempFile leftover = createTempFileFor(std::filesystem::path(out.toStdString()));
+    ASSERT_TRUE(leftover.status);
+
+    const struct { QString output; int code; std::string says; } cases[] = {
+        {clc, 1, "\" already exists and its name does not end in \".pdf\", so it is not replaced.\n"},
+        {dir.filePath("folder.pdf"), 1, "folder.pdf\" cannot be replaced: is a folder.\n"},
+        {upper, 0, ""},
+        {dir.filePath("report"), 0, ""},   // a new file may have any name
+        {out, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output.toStdString());
+        const ProgramRun r = runProgram({"--print", good, "--output", c.output});
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_EQ(r.err.substr(r.err.size() - std::min(r.err.size(), c.says.size())), c.says);
+        if (c.code == 0) {
+            EXPECT_EQ(readBytes(c.output).left(5), "%PDF-");
+        }
+    }
+    EXPECT_EQ(readBytes(clc).toStdString(), tape);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(leftover.path.string())));
+    QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"OLD.PDF", "folder.pdf", "good.Clc", "out.pdf", "report", "tape.Clc"}));
+}
+
+// On a full disk the old PDF stays whole and no temporary file is left. The
+// small disk is a tmpfs mounted in a namespace of its own.
+TEST_F(PrintMode, AFullDiskLeavesTheOldPdfWhole)
+{
+    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+    if (unshare.isEmpty())
+        GTEST_SKIP() << "unshare is not installed: no small disk can be mounted";
+    const QString good = file("good.Clc", calc("+12.5\r\nx3\r\n"));
+    const QString mnt = dir.filePath("small");
+    ASSERT_TRUE(QDir().mkpath(mnt));
+    const char* script =
+        "mount -t tmpfs -o size=256k tmpfs \"$1\" 2>/dev/null || exit 77\n"
+        "printf 'old report' > \"$1/out.pdf\"\n"
+        "dd if=/dev/zero of=\"$1/fill\" bs=4096 2>/dev/null\n"
+        "\"$2\" --print \"$3\" --output \"$1/out.pdf\"\n"
+        "echo \"exit $?\"; cat \"$1/out.pdf\"; echo; ls -A \"$1\"\n";
+    const ProgramRun r = runProcess(unshare, {"-rm", "sh", "-c", script, "sh", mnt, Program, good});
+    if (r.code == 77 || r.code == 1)
+        GTEST_SKIP() << "no tmpfs could be mounted here: " << r.err;
+    EXPECT_EQ(r.out, "exit 1\nold report\nfill\nout.pdf\n");
+    EXPECT_EQ(r.err.rfind("The tape was not printed: ", 0), 0u) << r.err;
+}
+
+// File names are the system's bytes, for the calculation and the output.
+TEST_F(PrintMode, NamesThatAreNotUtf8)
+{
+    const ProgramRun r = runProcess(
+        QStringLiteral("sh"),
+        {"-c",
+         "d=\"$(printf 'd\\377')\"; mkdir \"$d\" && printf 'Ferrowick 6\\r\\n+2\\r\\n' > \"$d/a.Clc\" && "
+         "\"$0\" --print \"$d/a.Clc\" --output \"$d/$(printf 'r\\377.pdf')\" && head -c 5 \"$d/$(printf 'r\\377.pdf')\" && "
+         "ls -A \"$d\" | wc -l",
+         Program},
+        QStringLiteral("C"), dir.path());
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "%PDF-2\n");
 }
 
 } // namespace

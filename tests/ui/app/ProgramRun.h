@@ -21,7 +21,10 @@ struct ProgramRun {
     std::string out, err;
 };
 
-inline ProgramRun runProgram(const QStringList& args, const QString& locale = QStringLiteral("C"))
+// Any program in that setting (a shell, unshare, ...), started in `workingDir`
+// when one is given.
+inline ProgramRun runProcess(const QString& program, const QStringList& args,
+                             const QString& locale = QStringLiteral("C"), const QString& workingDir = QString())
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
@@ -33,7 +36,9 @@ inline ProgramRun runProgram(const QStringList& args, const QString& locale = QS
     env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("/nonexistent/quillmate-cups.sock"));
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(Program, args);
+    if (!workingDir.isEmpty())
+        p.setWorkingDirectory(workingDir);
+    p.start(program, args);
     ProgramRun r;
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
         p.kill();
@@ -45,6 +50,12 @@ inline ProgramRun runProgram(const QStringList& args, const QString& locale = QS
     r.out = p.readAllStandardOutput().toStdString();
     r.err = p.readAllStandardError().toStdString();
     return r;
+}
+
+inline ProgramRun runProgram(const QStringList& args, const QString& locale = QStringLiteral("C"),
+                             const QString& workingDir = QString())
+{
+    return runProcess(Program, args, locale, workingDir);
 }
 
 // A temporary folder to write input files into.
@@ -63,6 +74,11 @@ protected:
         return f.fileName();
     }
     static std::string calc(const std::string& lines) { return "Ferrowick 6\r\n" + lines; }
+    static QByteArray readBytes(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 
     QTemporaryDir dir;
 };

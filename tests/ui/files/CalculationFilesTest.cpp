@@ -18,9 +18,33 @@ std::vector<std::string> lineTexts(const Tape& t)
 {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < t.size(); ++i)
-        out.push_back(std::string(1, t.TapeOp[i]) + calcFileValueText(t.TapeValue[i], '.'));
+        out.emplace_back(1, t.TapeOp[i]).append(calcFileValueText(t.TapeValue[i], '.'));
     return out;
 }
+
+// Answers every message box with OK, keeping its title, text and details.
+struct BoxCatcher {
+    QString title, text;
+    QStringList details;
+    int seen = 0;
+    QTimer timer;
+    BoxCatcher()
+    {
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                if (box && box->isVisible()) {
+                    title = box->windowTitle();
+                    text = box->text();
+                    details << box->detailedText();
+                    ++seen;
+                    box->button(QMessageBox::Ok)->click();
+                }
+            }
+        });
+        timer.start(10);
+    }
+};
 
 class CalculationFilesTest : public ::testing::Test {
 protected:
@@ -33,7 +57,7 @@ protected:
 
     QTemporaryDir tmp;
     QMainWindow window;
-    MessageCatcher catcher;
+    BoxCatcher catcher;
     const Regional regional{'.', ',', 3};
     const Tape five = tapeOf({{'+', dec("5")}});
 };
@@ -59,21 +83,29 @@ TEST_F(CalculationFilesTest, SavedTapeOpensWholeOverTheOldOne)
 TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysSo)
 {
     const Tape old = tapeOf({{'+', dec("1")}, {'x', Value("Cos(0)")}});
-    // The reasons are the file reader's; here they reach the caller.
-    const struct { const char* file; int line; } cases[] = {
-        {"Ferrowick 6\r\n+1\r\n+abc\r\n+3\r\n", 3},   // after a good line
-        {"", 1},
+    // The reasons are the file reader's; the box shows them as its details.
+    const struct { QByteArray file; QString detail; } cases[] = {
+        {"Ferrowick 6\r\n+1\r\n+abc\r\n+3\r\n", "Line 3: \"abc\" is not a number."},   // after a good line
+        {"", "Line 1: the file is empty: no header line."},
+        {"Ferrowick 6\r\n*5\r\n", "Line 2: \"*5\" does not start with an operator (+ - x / ^)."},
+        {"Ferrowick 6\r\n+1,5\r\n", "Line 2: \"1,5\" holds the grouping symbol \",\"."},   // written under a comma
+        {QByteArray(), "The file is larger than 536870912 bytes."},   // sparse: no disk used
     };
     int messages = 0;
     for (const auto& c : cases) {
-        ASSERT_TRUE(writeFile(path("bad.Clc"), c.file));
+        ASSERT_TRUE(writeFile(path("bad.Clc"), c.file.isNull() ? QByteArray("Ferrowick 6\r\n") : c.file));
+        if (c.file.isNull()) {
+            ASSERT_TRUE(QFile::resize(path("bad.Clc"), qint64(qm::MaxCalcFileBytes) + 1));
+        }
         Tape tape = old;
         QString error;
-        EXPECT_FALSE(openCalculation(&window, path("bad.Clc"), regional, tape, &error)) << c.file;
+        EXPECT_FALSE(openCalculation(&window, path("bad.Clc"), regional, tape, &error)) << c.file.toStdString();
         EXPECT_EQ(catcher.seen, ++messages);
         EXPECT_EQ(catcher.text, "Cannot write to read only file or drive...");
         EXPECT_EQ(catcher.title, window.windowTitle());
-        EXPECT_TRUE(error.startsWith(QStringLiteral("line %1:").arg(c.line))) << error.toStdString();
+        EXPECT_EQ(error, c.detail);
+        ASSERT_EQ(catcher.details.size(), messages);
+        EXPECT_EQ(catcher.details.last(), c.detail);
         EXPECT_EQ(lineTexts(tape), lineTexts(old));
     }
 
@@ -95,7 +127,7 @@ TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSo)
     ASSERT_TRUE(QFile::setPermissions(path("ro.Clc"), QFile::ReadOwner | QFile::ReadGroup));
     QString error;
     EXPECT_FALSE(saveCalculation(&window, path("ro.Clc"), five, regional, &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error, "File is read-only.");
     EXPECT_EQ(readFile(path("ro.Clc")), old);
     EXPECT_EQ(catcher.seen, 1);
     EXPECT_EQ(catcher.text, "Cannot write to read only file or drive...");
@@ -103,6 +135,7 @@ TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSo)
     // A path whose folder is a regular file.
     EXPECT_FALSE(saveCalculation(&window, path("ro.Clc") + "/x.Clc", five, regional));
     EXPECT_EQ(catcher.seen, 2);
+    EXPECT_EQ(catcher.details, (QStringList{"File is read-only.", "The folder does not exist."}));
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"ro.Clc"});
 
     // Without a window title the box carries the program's name.

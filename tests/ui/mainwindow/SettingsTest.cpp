@@ -35,6 +35,15 @@ QByteArray defaultBytes()
     return bytesOf(defaults);
 }
 
+// The program's folder and the user's folder inside `dir`, so that no test
+// writes the default settings file beside the test program.
+SettingsFolders foldersIn(const QTemporaryDir& dir)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("program"));
+    QDir(dir.path()).mkpath(QStringLiteral("user"));
+    return {dir.filePath(QStringLiteral("program")), QStringLiteral("quillmate"), dir.filePath(QStringLiteral("user"))};
+}
+
 void closeWindow(MainWindow& w)
 {
     w.show();
@@ -48,7 +57,7 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     SettingsData data = customSettings();
     ASSERT_TRUE(test::writeFile(path, bytesOf(data)));
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));   // made writable then
-    MainWindow w(QLatin1Char('"') + path + QLatin1Char('"'));
+    MainWindow w(QLatin1Char('"') + path + QLatin1Char('"'), foldersIn(dir));
     EXPECT_EQ(w.settingsFile(), path);
     EXPECT_EQ(w.windowTitle(), "Quillmate 8.1    (Educational Version)" + path);
     EXPECT_EQ(test::functionButton(w, 0)->caption(), "F0");
@@ -72,24 +81,29 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
 TEST(SettingsFile, MissingHiddenAndShortFiles)
 {
     QTemporaryDir dir;
-    const QString hidden = dir.filePath(".hidden.cal");   // counts as missing, but is written
+    const QString hidden = dir.filePath(".hidden.cal");   // read like any other settings file
     ASSERT_TRUE(test::writeFile(hidden, bytesOf(customSettings())));
-    for (const QString& path : {dir.filePath("new.cal"), hidden}) {
-        MainWindow w(path);
-        EXPECT_EQ(test::functionButton(w, 0)->caption(), "Exp") << path.toStdString();
+    const struct { QString path; const char* caption; QByteArray written; } cases[] = {
+        {dir.filePath("new.cal"), "Exp", defaultBytes()},
+        {hidden, "F0", bytesOf(customSettings())},
+    };
+    for (const auto& c : cases) {
+        MainWindow w(c.path, foldersIn(dir));
+        EXPECT_EQ(test::functionButton(w, 0)->caption(), c.caption) << c.path.toStdString();
         closeWindow(w);
-        EXPECT_EQ(test::readFile(path), defaultBytes()) << path.toStdString();
+        EXPECT_EQ(test::readFile(c.path), c.written) << c.path.toStdString();
     }
 
-    // Button 0 complete, then the file ends: the rest are emptied.
+    // Button 0 complete, then the file ends: not a settings file, so neither
+    // read as one nor ever written; the default file is used instead.
     const QString shortFile = dir.filePath("short.cal");
-    ASSERT_TRUE(test::writeFile(shortFile, QByteArray("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19)));
-    MainWindow w(shortFile);
-    EXPECT_EQ(test::functionButton(w, 0)->caption(), "Abc");
-    EXPECT_EQ(test::functionButton(w, 0)->toolTip(), "Hi");
-    EXPECT_EQ(w.editor().functionButtons()[0].Formula, "X");
-    EXPECT_EQ(test::functionButton(w, 1)->caption(), "");
-    EXPECT_EQ(test::functionButton(w, 22)->caption(), "");
+    const QByteArray shortBytes("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19);
+    ASSERT_TRUE(test::writeFile(shortFile, shortBytes));
+    MainWindow w(shortFile, foldersIn(dir));
+    EXPECT_NE(test::functionButton(w, 0)->caption(), "Abc");
+    EXPECT_TRUE(w.settingsFile().endsWith(settingsFileName(QStringLiteral("quillmate"))));
+    closeWindow(w);
+    EXPECT_EQ(test::readFile(shortFile), shortBytes);
 }
 
 TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent)
@@ -98,16 +112,18 @@ TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent
     const QString calc = dir.filePath("tape.Clc");
     ASSERT_TRUE(test::writeFile(calc, "Ferrowick 6\r\n+12.5\r\n"));
     {
-        MainWindow w(calc);
-        EXPECT_TRUE(w.settingsFile().endsWith(settingsFileName(programName())));
+        MainWindow w(calc, foldersIn(dir));
+        EXPECT_TRUE(w.settingsFile().endsWith(settingsFileName(QStringLiteral("quillmate"))));
         EXPECT_TRUE(w.windowTitle().endsWith(calc));
+        closeWindow(w);
+        EXPECT_TRUE(QFile::exists(w.settingsFile()));
     }
     EXPECT_EQ(test::readFile(calc), "Ferrowick 6\r\n+12.5\r\n");
 
     // A folder stands where the file should be: it cannot be replaced.
     const QString folder = dir.filePath("folder.cal");
     ASSERT_TRUE(QDir().mkpath(folder));
-    MainWindow w(folder);
+    MainWindow w(folder, foldersIn(dir));
     EXPECT_EQ(test::functionButton(w, 0)->caption(), "Exp");
     closeWindow(w);
     EXPECT_TRUE(QFileInfo(folder).isDir());

@@ -2,6 +2,7 @@
 
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/SettingsLocation.h"
+#include "core/tape/SettingsFile.h"
 #include "ui/tape/WindowTestSupport.h"
 
 #include <QFile>
@@ -85,20 +86,23 @@ TEST(SettingsLocation, ArgumentReplacesTheDefaultUnlessItIsACalculation)
     EXPECT_EQ(c.path, named);
     EXPECT_FALSE(c.read);   // missing: design-time buttons, written at shutdown
     EXPECT_FALSE(QFile::exists(named));
-    touch(named);
+    ASSERT_TRUE(test::writeFile(named, QByteArray::fromStdString(writeSettings(builtInSettings()))));
     EXPECT_TRUE(f.choose(named).read);
 
+    // A hidden settings file is one like any other.
     const QString hidden = f.root.filePath(".hidden.cal");
-    touch(hidden);
+    ASSERT_TRUE(QFile::copy(named, hidden));
     c = f.choose(hidden);
     EXPECT_EQ(c.path, hidden);
-    EXPECT_FALSE(c.read);
+    EXPECT_TRUE(c.read);
 
-    for (const char* calc : {"tape.Clc", "tape.Clc.bak"}) {
+    // ".clc" in any letter case names a calculation, never the settings file.
+    for (const char* calc : {"tape.Clc", "tape.Clc.bak", "budget.clc", "BUDGET.CLC"}) {
         touch(f.root.filePath(calc));
+        EXPECT_TRUE(namesCalculation(f.root.filePath(calc))) << calc;
         EXPECT_EQ(f.choose(f.root.filePath(calc)).path, f.inProgram()) << calc;
     }
-    EXPECT_FALSE(namesCalculation(QStringLiteral("/tmp/a.clc")));
+    EXPECT_FALSE(namesCalculation(QStringLiteral("/tmp/a.cl")));
 }
 
 } // namespace

@@ -1,0 +1,184 @@
+// The settings file of one run: which file is read, which is written at
+// close, and which is never touched.
+
+#include "core/tape/DefaultButtons.h"
+#include "core/tape/SettingsFile.h"
+#include "ui/platform/SettingsStore.h"
+#include "ui/tape/WindowTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <functional>
+
+namespace qm::ui {
+namespace {
+
+QByteArray bytesOf(const SettingsData& d) { return QByteArray::fromStdString(writeSettings(d)); }
+
+SettingsData marked(const char* caption)
+{
+    SettingsData d = builtInSettings();
+    d.buttons[0] = {caption, "", ""};
+    d.HighScoreNames[0] = Value("Ann");
+    d.HighScores[0] = 7;
+    return d;
+}
+
+// bin/ (the program's folder), cfg/ (the user's), and files around them.
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        ASSERT_TRUE(QDir().mkpath(at("bin")));
+    }
+    void TearDown() override { QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+    QString at(const QString& name) const { return tmp.filePath(name); }
+    SettingsFolders folders() const { return {at("bin"), QStringLiteral("qm"), at("cfg")}; }
+    void put(const QString& name, const QByteArray& bytes) { ASSERT_TRUE(test::writeFile(at(name), bytes)); }
+
+    QTemporaryDir tmp;
+};
+
+TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
+{
+    const QByteArray mine = bytesOf(marked("Mine"));
+    const QByteArray cut = mine.left(8 + 4 + 4 + 3);   // inside the length of button 1's caption
+    const QByteArray notes = "shopping list\n";
+    const QByteArray calc = "Ferrowick 6\r\n+12.5\r\n";
+    const QByteArray saved = bytesOf(marked("Saved"));
+    const QString defaultCaption = QString::fromStdString(defaultFunctionButtons()[0].Caption);
+
+    struct Case {
+        const char* name;
+        std::function<void()> setUp;
+        QString argument;
+        QString caption0;      // button 0 after load
+        QString writes;        // file written at close, relative; empty: none
+        QString notice;        // part of the notice; empty: none
+        QStringList keeps;     // files whose bytes close leaves as they were
+        QString damagedCopy;   // file kept aside at close
+    };
+    const Case cases[] = {
+        {"nothing yet", [] {}, "", defaultCaption, "bin/Custom qm.cal", "", {}, ""},
+        {"default file", [&] { put("bin/Custom qm.cal", mine); }, "", "Mine", "bin/Custom qm.cal", "", {}, ""},
+        {"damaged default", [&] { put("bin/Custom qm.cal", cut); }, "", "Mine", "bin/Custom qm.cal",
+         "damaged settings file (the file ends inside field 4 of 149)", {}, "bin/Custom qm.cal.damaged"},
+        {"settings argument", [&] { put("my.cal", mine); }, "\"" + at("my.cal") + "\"", "Mine", "my.cal", "", {}, ""},
+        {"new argument", [] {}, at("new.cal"), defaultCaption, "new.cal", "", {}, ""},
+        {"calculation argument", [&] { put("budget.clc", calc); put("BUDGET.CLC", calc); }, at("budget.clc"),
+         defaultCaption, "bin/Custom qm.cal", "", {"budget.clc", "BUDGET.CLC"}, ""},
+        {"other file as argument", [&] { put("notes.txt", notes); put("bin/Custom qm.cal", mine); }, at("notes.txt"),
+         "Mine", "bin/Custom qm.cal", "notes.txt: not a settings file (field 1 has the unknown type code 26739)",
+         {"notes.txt"}, ""},
+        {"folder as argument", [&] { QDir().mkpath(at("dir.cal")); }, at("dir.cal"), defaultCaption,
+         "bin/Custom qm.cal", "dir.cal: not a settings file (is a folder), so it is left as it is; the settings go to",
+         {}, ""},
+        {"read-only program folder, no user file", [&] {
+             put("bin/Custom qm.cal", mine);
+             QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::ExeOwner);
+         }, "", "Mine", "cfg/Custom qm.cal", "", {"bin/Custom qm.cal"}, ""},
+        {"read-only program folder, user file", [&] {
+             put("bin/Custom qm.cal", mine);
+             QDir().mkpath(at("cfg"));
+             put("cfg/Custom qm.cal", bytesOf(marked("User")));
+             QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::ExeOwner);
+         }, "", "User", "cfg/Custom qm.cal", "", {"bin/Custom qm.cal"}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(tmp.path()).removeRecursively();
+        QDir().mkpath(at("bin"));
+        c.setUp();
+        QMap<QString, QByteArray> before;
+        for (const QString& f : c.keeps)
+            before[f] = test::readFile(at(f));
+
+        SettingsStore store(c.argument, folders());
+        const SettingsData& data = store.load();
+        EXPECT_EQ(QString::fromStdString(data.buttons[0].Caption), c.caption0);
+        EXPECT_EQ(store.file(), c.writes.isEmpty() ? QString() : at(c.writes));
+        if (c.notice.isEmpty()) {
+            EXPECT_EQ(store.notice(), QString());
+        } else {
+            EXPECT_TRUE(store.notice().contains(c.notice)) << store.notice().toStdString();
+        }
+
+        EXPECT_TRUE(store.save(marked("Saved")));
+        EXPECT_EQ(test::readFile(at(c.writes)), saved);
+        for (const QString& f : c.keeps)
+            EXPECT_EQ(test::readFile(at(f)), before[f]) << f.toStdString();
+        EXPECT_EQ(QFile::exists(at(c.writes + ".damaged")), !c.damagedCopy.isEmpty());
+        if (!c.damagedCopy.isEmpty()) {
+            EXPECT_EQ(test::readFile(at(c.damagedCopy)), cut);
+        }
+        QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
+
+// A damaged default file: the fields it gives are used, the others keep
+// their built-in values.
+TEST_F(SettingsStoreTest, DamagedFileKeepsBuiltInValuesForMissingFields)
+{
+    SettingsData d = builtInSettings();
+    d.buttons[0] = {"Zero", "X*0", "tip"};
+    d.buttons[1].Caption = "One";
+    put("bin/Custom qm.cal", bytesOf(d).left(static_cast<qsizetype>(4 + 4 + 4 + 3 + 4 + 3 + 2 + 2)));
+    SettingsStore store({}, folders());
+    const SettingsData& data = store.load();
+    EXPECT_EQ(data.buttons[0].Caption, "Zero");
+    EXPECT_EQ(data.buttons[0].Formula, "X*0");
+    EXPECT_EQ(data.buttons[0].ToolTip, "tip");
+    EXPECT_EQ(data.buttons[1].Caption, defaultFunctionButtons()[1].Caption);
+    EXPECT_EQ(data.buttons[22].Formula, defaultFunctionButtons()[22].Formula);
+}
+
+// A settings file that exists but cannot be read is never replaced, though
+// its folder would allow it: the built-in values are used and nothing is
+// written at close. As root this runs in a child process that has become
+// "nobody".
+TEST_F(SettingsStoreTest, UnreadableFileIsNeverReplaced)
+{
+    const QByteArray mine = bytesOf(marked("Mine"));
+    put("locked.cal", mine);
+    const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+        | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(tmp.path(), all));
+    ASSERT_TRUE(QFile::setPermissions(at("locked.cal"), QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    const QString locked = at("locked.cal");
+    auto check = [&]() -> bool {
+        SettingsStore store(locked, folders());
+        const SettingsData& data = store.load();
+        return data.buttons[0].Caption == defaultFunctionButtons()[0].Caption && !store.writesAtClose()
+            && store.notice() == locked + ": cannot be read (permission denied); the built-in settings are used "
+                                          "and nothing is written at close"
+            && !store.save(marked("Saved"));
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(check());
+    } else {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const bool asNobody = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            std::_Exit(!asNobody ? 2 : check() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_NE(WEXITSTATUS(status), 2) << "could not become nobody";
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(test::readFile(locked), mine);
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"locked.cal"});
+}
+
+} // namespace
+} // namespace qm::ui
