@@ -1,13 +1,8 @@
 #include "ui/commands/PrintTape.h"
 
 #include "core/commands/PrintLayout.h"
-#include "core/files/CalcFile.h"
 #include "core/files/SafeFile.h"
-#include "core/input/Evaluator.h"
-#include "core/tape/DefaultButtons.h"
-#include "core/tape/SettingsFile.h"
 #include "ui/platform/RegionalSettings.h"
-#include "ui/platform/SettingsLocation.h"
 
 #include <QBuffer>
 #include <QFileDialog>
@@ -27,7 +22,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 
 namespace qm::ui {
@@ -273,115 +267,6 @@ void showPrintFailure(QWidget* parent, const PrintResult& result)
     QMessageBox box(QMessageBox::Warning, title, printFailureText(result.reason),
                     QMessageBox::Ok, parent);
     box.exec();
-}
-
-namespace {
-
-constexpr int VariableDecimals = 25;
-
-struct BatchOptions {
-    QString calcFile;
-    QString output;
-    int decimals = VariableDecimals;   // every run starts with "Variable"
-    int statMode = 0;                  // and with the running total
-};
-
-// Reads the options; returns the reason when they do not make sense.
-QString parseBatch(const QStringList& args, BatchOptions& o)
-{
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1String("--print") || a == QLatin1String("--output") ||
-            a == QLatin1String("--decimals") || a == QLatin1String("--stat")) {
-            if (!hasValue)
-                return QStringLiteral("%1 needs a value").arg(a);
-            const QString v = args[++i];
-            if (a == QLatin1String("--print")) {
-                o.calcFile = v;
-            } else if (a == QLatin1String("--output")) {
-                o.output = v;
-            } else if (a == QLatin1String("--stat")) {
-                static const QStringList modes = {QStringLiteral("total"), QStringLiteral("average"),
-                                                  QStringLiteral("mean"), QStringLiteral("mode")};
-                const qsizetype mode = modes.indexOf(v);
-                if (mode < 0)
-                    return QStringLiteral("--stat takes total, average, mean or mode, not \"%1\"").arg(v);
-                o.statMode = static_cast<int>(mode);
-            } else if (v.compare(QLatin1String("variable"), Qt::CaseInsensitive) == 0) {
-                o.decimals = VariableDecimals;
-            } else {
-                bool ok = false;
-                const int n = v.toInt(&ok);
-                if (!ok || n < 0 || n > 6)
-                    return QStringLiteral("--decimals takes 0 to 6 or variable, not \"%1\"").arg(v);
-                o.decimals = n;
-            }
-        } else {
-            return QStringLiteral("unknown option \"%1\"").arg(a);
-        }
-    }
-    if (o.calcFile.isEmpty())
-        return QStringLiteral("no calculation file to print (--print FILE.Clc)");
-    return {};
-}
-
-// The function buttons the program would start with: the settings file's
-// when there is one, else the shipped ones.
-FunctionButtons startupButtons()
-{
-    const SettingsChoice choice = chooseSettingsFile(QString());
-    if (choice.read) {
-        const SettingsLoad load = loadSettingsFile(std::filesystem::path(choice.path.toStdString()));
-        if (load.ok)
-            return load.data.buttons;
-    }
-    return defaultFunctionButtons();
-}
-
-int batchFailure(const QString& reason)
-{
-    std::fprintf(stderr, "%s\n", printFailureText(reason).toLocal8Bit().constData());
-    return 1;
-}
-
-} // namespace
-
-int runPrintBatch(const QStringList& args)
-{
-    BatchOptions o;
-    const QString bad = parseBatch(args, o);
-    if (!bad.isEmpty())
-        return batchFailure(bad + QLatin1Char('.'));
-
-    const QFileInfo file(o.calcFile);
-    if (!file.isFile())
-        return batchFailure(QStringLiteral("\"%1\" does not exist.").arg(o.calcFile));
-    const Regional regional = systemRegional();
-    const CalcFileRead read =
-        loadCalcFile(std::filesystem::path(file.absoluteFilePath().toStdString()), regional);
-    if (!read.ok()) {
-        const QString where = read.error.line > 0
-                                  ? QStringLiteral(" (line %1)").arg(read.error.line)
-                                  : QString();
-        return batchFailure(QStringLiteral("\"%1\" cannot be read%2: %3.")
-                                .arg(o.calcFile, where, toQ(read.error.reason)));
-    }
-
-    CalcSettings settings;
-    settings.DecimalPlaces = o.decimals;
-    settings.StatMode = o.statMode;
-    settings.regional = regional;
-    Evaluator evaluator;
-    const QString totalText =
-        toQ(printedTotalText(*read.tape, settings, startupButtons(), evaluator));
-    const PrintResult r =
-        o.output.isEmpty()
-            ? printTapeOnDefaultPrinter(*read.tape, o.decimals, regional, totalText)
-            : printTapeToPdf(o.output, *read.tape, o.decimals, regional, totalText);
-    if (!r.printed)
-        return batchFailure(r.reason);
-    return 0;
 }
 
 } // namespace qm::ui

@@ -80,13 +80,4 @@ QString printFailureText(const QString& reason);
 // was printed or cancelled.
 void showPrintFailure(QWidget* parent, const PrintResult& result);
 
-// Batch printing from the command line, `args` being the arguments after the
-// program's name:
-//   --print FILE.Clc [--decimals 0..6|variable] [--stat total|average|mean|mode]
-//           [--output OUT.pdf]
-// Opens the calculation file, recalculates its total line and prints the tape
-// on the default printer, or into OUT.pdf. Needs a QGuiApplication. Returns 0
-// when printed; otherwise writes one line to standard error and returns 1.
-int runPrintBatch(const QStringList& args);
-
 } // namespace qm::ui
