@@ -14,7 +14,7 @@ namespace qm::ui {
 
 namespace {
 
-constexpr QSize InitialSize(620, 560);
+constexpr QSize InitialSize(720, 560);
 
 // A menu item's caption as the user reads it: without its access-key marker.
 QString plainCaption(const QAction* a)
@@ -53,6 +53,8 @@ ShortcutsWindow::ShortcutsWindow(QWidget* window, char decimalSep, char thousand
     table_->setWordWrap(true);
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
+    // Rows follow their wrapped text whenever the columns change width.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     const QString decimal(QChar::fromLatin1(decimalSep));
     const QString thousands(QChar::fromLatin1(thousandSep));
@@ -83,7 +85,6 @@ ShortcutsWindow::ShortcutsWindow(QWidget* window, char decimalSep, char thousand
     addSection(tr("During a game"));
     addRow(tr("0 to 8"), tr("Shoot the leftmost figure when it is the figure pressed (the keypad works too)"));
 
-    table_->resizeRowsToContents();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
