@@ -5,6 +5,7 @@
 #include "ui/platform/RegionalSettings.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
@@ -56,7 +57,7 @@ PrintResult cancelled()
 QString failureReason(Failure f)
 {
     if (f == Failure::Overflow)
-        return QStringLiteral("the total is too wide for the page.");
+        return QCoreApplication::translate("PrintTape", "the total is too wide for the page.");
     return QString::fromLatin1(failureName(f)) + QLatin1Char('.');
 }
 
@@ -70,7 +71,7 @@ PrintResult paintStrip(QPagedPaintDevice& device, const QString& deviceName, con
 {
     QPainter painter;
     if (!painter.begin(&device))
-        return failed(QStringLiteral("%1 could not be started.").arg(deviceName));
+        return failed(QCoreApplication::translate("PrintTape", "%1 could not be started.").arg(deviceName));
 
     const QFont regular = tapeFont(false);
     const QFont bold = tapeFont(true);
@@ -97,7 +98,7 @@ PrintResult paintStrip(QPagedPaintDevice& device, const QString& deviceName, con
         while (page < place.page) {
             if (!device.newPage()) {
                 painter.end();
-                return failed(QStringLiteral("the printer could not start page %1.").arg(page + 2));
+                return failed(QCoreApplication::translate("PrintTape", "the printer could not start page %1.").arg(page + 2));
             }
             ++page;
         }
@@ -108,7 +109,7 @@ PrintResult paintStrip(QPagedPaintDevice& device, const QString& deviceName, con
         painter.drawText(QPointF(line.amountX, baseline), toQ(line.amount));
     }
     if (!painter.end())
-        return failed(QStringLiteral("the document could not be completed."));
+        return failed(QCoreApplication::translate("PrintTape", "the document could not be completed."));
     PrintResult result;
     result.printed = true;
     result.lines = static_cast<int>(plan->lines.size());
@@ -121,7 +122,7 @@ PrintResult paintStrip(QPagedPaintDevice& device, const QString& deviceName, con
 PrintResult paintTape(QPagedPaintDevice& device, const Tape& tape, int decimalPlaces,
                       const Regional& regional, const QString& totalText)
 {
-    return paintStrip(device, QStringLiteral("the document"), tape, decimalPlaces, regional,
+    return paintStrip(device, QCoreApplication::translate("PrintTape", "the document"), tape, decimalPlaces, regional,
                       totalText);
 }
 
@@ -129,8 +130,8 @@ PrintResult printTape(QPrinter& printer, const Tape& tape, int decimalPlaces,
                       const Regional& regional, const QString& totalText)
 {
     if (!printer.isValid())
-        return failed(QStringLiteral("the printer is not available."));
-    const QString name = QStringLiteral("the printer \"%1\"")
+        return failed(QCoreApplication::translate("PrintTape", "the printer is not available."));
+    const QString name = QCoreApplication::translate("PrintTape", "the printer \"%1\"")
                              .arg(printer.outputFileName().isEmpty() ? printer.printerName()
                                                                      : printer.outputFileName());
     return paintStrip(printer, name, tape, decimalPlaces, regional, totalText);
@@ -141,7 +142,7 @@ PrintResult printTapeOnDefaultPrinter(const Tape& tape, int decimalPlaces,
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
-        return failed(QStringLiteral("no default printer is set up."));
+        return failed(QCoreApplication::translate("PrintTape", "no default printer is set up."));
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(DocName);
     return printTape(printer, tape, decimalPlaces, regional, totalText);
@@ -201,7 +202,7 @@ PrintResult renderTapePdf(QByteArray& pdf, const Tape& tape, int decimalPlaces,
     pdf.clear();
     QBuffer buffer(&pdf);
     if (!buffer.open(QIODevice::WriteOnly))
-        return failed(QStringLiteral("no memory for the document."));
+        return failed(QCoreApplication::translate("PrintTape", "no memory for the document."));
     PrintResult r;
     {
         QPdfWriter writer(&buffer);
@@ -222,7 +223,7 @@ PrintResult printTapeToPdf(const QString& pdfPath, const Tape& tape, int decimal
                            const Regional& regional, const QString& totalText)
 {
     if (pdfPath.isEmpty())
-        return failed(QStringLiteral("no output file was named."));
+        return failed(QCoreApplication::translate("PrintTape", "no output file was named."));
     QByteArray pdf;
     PrintResult r = renderTapePdf(pdf, tape, decimalPlaces, regional, totalText);
     if (!r.printed)
@@ -231,7 +232,7 @@ PrintResult printTapeToPdf(const QString& pdfPath, const Tape& tape, int decimal
         std::filesystem::path(QFile::encodeName(pdfPath).toStdString()),
         std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
     if (!written)
-        return failed(QStringLiteral("\"%1\" cannot be written (%2).")
+        return failed(QCoreApplication::translate("PrintTape", "\"%1\" cannot be written (%2).")
                           .arg(pdfPath, toQ(written.reason)));
     return r;
 }
@@ -240,10 +241,10 @@ PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
                           const Regional& regional, const QString& totalText,
                           const QString& suggestedPath)
 {
-    QFileDialog dialog(parent, QStringLiteral("Export PDF"));
+    QFileDialog dialog(parent, QCoreApplication::translate("PrintTape", "Export PDF"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
+    dialog.setNameFilter(QCoreApplication::translate("PrintTape", "PDF files (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.selectFile(suggestedPath.isEmpty() ? DocName + QStringLiteral(".pdf") : suggestedPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -256,7 +257,7 @@ PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
 
 QString printFailureText(const QString& reason)
 {
-    return QStringLiteral("The tape was not printed: %1").arg(reason);
+    return QCoreApplication::translate("PrintTape", "The tape was not printed: %1").arg(reason);
 }
 
 void showPrintFailure(QWidget* parent, const PrintResult& result)

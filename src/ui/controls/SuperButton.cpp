@@ -1,9 +1,11 @@
 #include "ui/controls/SuperButton.h"
 
 #include "core/controls/ControlMath.h"
+#include "ui/controls/ControlsAccessible.h"
 #include "ui/controls/KeyCodes.h"
 #include "ui/controls/PixelImage.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
@@ -43,6 +45,7 @@ void printCaption(QImage& image, const QFont& font, const QString& text, QPoint 
 
 SuperButton::SuperButton(QWidget* parent) : QWidget(parent)
 {
+    installControlsAccessibility();
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -71,8 +74,19 @@ QFont SuperButton::captionFont() const
 
 void SuperButton::setCaption(const QString& caption)
 {
+    const bool renamed = caption != caption_;
     caption_ = caption;
     requestRender();
+    if (renamed && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void SuperButton::click()
+{
+    if (isEnabled())
+        emit Click();
 }
 
 bool SuperButton::setCaptionAndRenderColor(const QString& caption, quint32 colour)

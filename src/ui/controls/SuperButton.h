@@ -56,6 +56,10 @@ public:
     float fontSizeF() const { return fontSize_; }
     bool setFontSize(double points);
 
+    // A press by other means than the pointer or the keys (assistive
+    // technology): Click, as a mouse click gives it; nothing when disabled.
+    void click();
+
     void Refresh();      // repaint now
     void ButtonRender(); // render both faces from the current properties and size
 

@@ -57,7 +57,7 @@ LoadSave* dialogFor(QWidget* parent)
 
 void showCalculationFileMessage(QWidget* parent, const QString& detail)
 {
-    QMessageBox box(QMessageBox::NoIcon, messageTitle(parent), QString::fromLatin1(CalculationFileMessage),
+    QMessageBox box(QMessageBox::NoIcon, messageTitle(parent), QCoreApplication::translate("CalculationFiles", CalculationFileMessage),
                     QMessageBox::Ok, parent);
     if (!detail.isEmpty())
         box.setDetailedText(detail);
@@ -118,10 +118,11 @@ QString chooseCalculationFile(QWidget* parent, int index)
     if (index != 0 && index != 1)
         return {};
     LoadSave* dialog = dialogFor(parent);
-    const QString menuCaption = index == 0 ? QStringLiteral("Open Calculation...")
-                                           : QStringLiteral("Save Calculation...");
+    const QString menuCaption = index == 0 ? QCoreApplication::translate("CalculationFiles", "Open Calculation...")
+                                           : QCoreApplication::translate("CalculationFiles", "Save Calculation...");
     dialog->setWindowTitle(menuCaption);
-    dialog->setAcceptCaption(QString(menuCaption).remove(QStringLiteral(" Calculation...")));
+    dialog->setAcceptCaption(index == 0 ? QCoreApplication::translate("CalculationFiles", "Open")
+                                        : QCoreApplication::translate("CalculationFiles", "Save"));
 
     QPointer<LoadSave> guard(dialog);
     dialog->exec();

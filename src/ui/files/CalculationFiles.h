@@ -12,7 +12,8 @@ class QWidget;
 namespace qm::ui {
 
 // The one message every calculation-file failure shows.
-inline constexpr const char* CalculationFileMessage = "Cannot write to read only file or drive...";
+inline constexpr const char* CalculationFileMessage =
+    QT_TRANSLATE_NOOP("CalculationFiles", "Cannot write to read only file or drive...");
 
 // Reads the file at `path` into a new tape and only then swaps it into
 // `tape`, so a failed opening leaves the old tape whole.

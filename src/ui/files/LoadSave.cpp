@@ -62,12 +62,14 @@ LoadSave::LoadSave(QWidget* parent)
 
     DriveList = new DriveControl(this);
     DriveList->setObjectName(QStringLiteral("DriveList"));
+    DriveList->setAccessibleName(tr("Drives, folders and files"));
 
-    Label1 = new QLabel(QStringLiteral("File Name:"), this);
+    Label1 = new QLabel(tr("File Name:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
 
     txtSearchSpec = new QLineEdit(this);
     txtSearchSpec->setObjectName(QStringLiteral("txtSearchSpec"));
+    txtSearchSpec->setAccessibleName(tr("File Name"));
     QFont boxFont = font;
     boxFont.setPixelSize(16);
     txtSearchSpec->setFont(boxFont);
@@ -97,8 +99,8 @@ LoadSave::LoadSave(QWidget* parent)
         b->setFontSize(11.25);
         connect(b, &SuperButton::Click, this, [this, i] { Command1_Click(i); });
     }
-    Command1[2]->setCaption(QStringLiteral("Cancel"));
-    Command1[1]->setCaption(QStringLiteral("Open"));
+    Command1[2]->setCaption(tr("Cancel"));
+    Command1[1]->setCaption(tr("Open"));
 
     setTabOrder(txtSearchSpec, Command1[1]);
     setTabOrder(Command1[1], Command1[2]);

@@ -60,7 +60,7 @@ All_Timers::All_Timers(QWidget* parent) : QFrame(parent)
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
 
-    Best = new QLabel(QStringLiteral("Top 20 Scores"), this);
+    Best = new QLabel(tr("Top 20 Scores"), this);
     Best->setObjectName(QStringLiteral("Best"));
     Best->move(twipsRect(BestLeft, BestTop, 0, 0).topLeft());
     Best->adjustSize();

@@ -90,8 +90,7 @@ QString GameController::askName(QWidget* parent)
 {
     bool ok = false;
     const QString name =
-        QInputDialog::getText(parent, QString::fromLatin1(PromptTitle),
-                              QString::fromLatin1(PromptLabel), QLineEdit::Normal, QString(), &ok);
+        QInputDialog::getText(parent, tr(PromptTitle), tr(PromptLabel), QLineEdit::Normal, QString(), &ok);
     return ok ? name : QString();
 }
 

@@ -15,7 +15,7 @@ namespace qm::ui {
 
 namespace {
 
-const char* const Caption = "Edit Function Button...";
+const char* const Caption = QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Edit Function Button...");
 
 // The editor's function buttons, in twips: two blocks of three columns.
 constexpr int StificWidth = 810;
@@ -27,19 +27,20 @@ constexpr int OkWidth = 1590;
 constexpr int OkHeight = 555;
 constexpr std::array<int, 2> OkLefts{9630, 7965};
 constexpr int OkTop = 2790;
-const std::array<const char*, 2> OkCaptions{"Use", "Cancel"};
+const std::array<const char*, 2> OkCaptions{QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Use"),
+                                            QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Cancel")};
 // Readable on white captions: green for taking the changes, red for dropping them.
 constexpr std::array<quint32, 2> OkColours{0x01B207, 0x0000FF};
 constexpr double ButtonFontSize = 9.75;
 
 const std::array<const char*, EFbutton::LabelCount> LabelTexts{
-    "Function :",
-    " Function Formula :",
-    "Select button to edit:",
-    "X - Represent Input(x) value to pass to the function.",
-    "T - Represent current total value pass to the function.",
-    "Formula Fix Values :",
-    "Function Tool Tip Text :",
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Function :"),
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", " Function Formula :"),
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Select button to edit:"),
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "X - Represent Input(x) value to pass to the function."),
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "T - Represent current total value pass to the function."),
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Formula Fix Values :"),
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Function Tool Tip Text :"),
 };
 // Fields and labels, in pixels (their places are this window's own).
 constexpr int WindowWidth = 760;
@@ -62,9 +63,9 @@ constexpr int NameTop = 10;
 constexpr int FormulaTop = 40;
 constexpr int TipTop = 70;
 
-const char* const NameTip = "Select the function to use or create a new one...";
-const char* const FormulaTip = "Enter the Function Formula... Example (T/10+X+1)";
-const char* const TipTextTip = "Enter the text to show when the pointer rests on the button...";
+const char* const NameTip = QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Select the function to use or create a new one...");
+const char* const FormulaTip = QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Enter the Function Formula... Example (T/10+X+1)");
+const char* const TipTextTip = QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Enter the text to show when the pointer rests on the button...");
 
 int twips(int t) { return static_cast<int>(std::lround(static_cast<double>(t) / EFbutton::TwipsPerPixel)); }
 
@@ -85,7 +86,7 @@ QRect EFbutton::twipsRect(int left, int top, int width, int height)
 EFbutton::EFbutton(const FunctionButtons& buttons, QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("EFbutton"));
-    setWindowTitle(QString::fromLatin1(Caption));
+    setWindowTitle(tr(Caption));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -95,7 +96,7 @@ EFbutton::EFbutton(const FunctionButtons& buttons, QWidget* owner) : QDialog(own
     setFont(font);
 
     for (int i = 0; i < LabelCount; ++i) {
-        auto* label = new QLabel(QString::fromLatin1(LabelTexts[static_cast<std::size_t>(i)]), this);
+        auto* label = new QLabel(tr(LabelTexts[static_cast<std::size_t>(i)]), this);
         label->setObjectName(QStringLiteral("L(%1)").arg(i));
         label->move(LabelPlaces[static_cast<std::size_t>(i)]);
         label->adjustSize();
@@ -111,17 +112,17 @@ EFbutton::EFbutton(const FunctionButtons& buttons, QWidget* owner) : QDialog(own
     F_But_name->setCompleter(nullptr);
     F_But_name->addItems(builtInNames());
     F_But_name->setGeometry(FieldLeft, NameTop, NameWidth, FieldHeight);
-    F_But_name->setToolTip(QString::fromLatin1(NameTip));
+    F_But_name->setToolTip(tr(NameTip));
 
     F_But_Formula = new QLineEdit(this);
     F_But_Formula->setObjectName(QStringLiteral("F_But_Formula"));
     F_But_Formula->setGeometry(FieldLeft, FormulaTop, FieldWidth, FieldHeight);
-    F_But_Formula->setToolTip(QString::fromLatin1(FormulaTip));
+    F_But_Formula->setToolTip(tr(FormulaTip));
 
     F_Tip_Text = new QLineEdit(this);
     F_Tip_Text->setObjectName(QStringLiteral("F_Tip_Text"));
     F_Tip_Text->setGeometry(FieldLeft, TipTop, FieldWidth, FieldHeight);
-    F_Tip_Text->setToolTip(QString::fromLatin1(TipTextTip));
+    F_Tip_Text->setToolTip(tr(TipTextTip));
 
     for (int k = 0; k < FunctionButtonCount; ++k) {
         auto* b = new SuperButton(this);
@@ -134,6 +135,7 @@ EFbutton::EFbutton(const FunctionButtons& buttons, QWidget* owner) : QDialog(own
         b->setBackColor(design::SideButtonBack);
         b->setFontSize(ButtonFontSize);
         b->setRenderColor(design::stificColor(k));
+        b->setAccessibleName(tr("Function button %1").arg(k + 1));   // while it has no caption
         connect(b, &SuperButton::Click, this, [this, k] { Stific_Click(k); });
         Stific[static_cast<std::size_t>(k)] = b;
     }
@@ -143,7 +145,7 @@ EFbutton::EFbutton(const FunctionButtons& buttons, QWidget* owner) : QDialog(own
         b->setGeometry(twipsRect(OkLefts[static_cast<std::size_t>(i)], OkTop, OkWidth, OkHeight));
         b->setFontSize(ButtonFontSize);
         b->setRenderColor(OkColours[static_cast<std::size_t>(i)]);
-        b->setCaption(QString::fromLatin1(OkCaptions[static_cast<std::size_t>(i)]));
+        b->setCaption(tr(OkCaptions[static_cast<std::size_t>(i)]));
         connect(b, &SuperButton::Click, this, [this, i] { OK_Click(i); });
         OK[static_cast<std::size_t>(i)] = b;
     }

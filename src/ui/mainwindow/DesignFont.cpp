@@ -1,6 +1,7 @@
 #include "ui/mainwindow/DesignFont.h"
 
 #include "ui/controls/SuperButton.h"
+#include "ui/mainwindow/DesignTexts.h"
 
 namespace qm::ui {
 
@@ -23,10 +24,10 @@ SuperButton* makePadButton(QWidget* pad, const design::ButtonDesign& d, double f
     b->setBackColor(d.backColor);
     b->setFontSize(fontSize);
     b->setRenderColor(d.renderColor);
-    b->setCaption(QString::fromLatin1(d.caption));
-    b->setAccessibleName(QString::fromLatin1(d.caption));
+    b->setCaption(designText(d.caption));
+    b->setAccessibleName(designText(d.caption));
     if (d.toolTip)
-        b->setToolTip(QString::fromLatin1(d.toolTip));
+        b->setToolTip(designText(d.toolTip));
     return b;
 }
 

@@ -14,6 +14,13 @@ namespace {
 
 constexpr int MaxFixedDecimals = 6;
 
+// The whole-tape commands take Ctrl+Shift, so that a tape line keeps its own
+// Ctrl+C, Ctrl+V, Ctrl+X, Ctrl+A and the undo keys. Sort is O for "order".
+const QKeySequence ClearAllKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete);
+const QKeySequence CopyNumbersKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+const QKeySequence PasteNumbersKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_V);
+const QKeySequence SortNumbersKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+
 QAction* checkable(QMenu* menu, QActionGroup* group, const QString& caption)
 {
     QAction* a = menu->addAction(caption);
@@ -37,43 +44,55 @@ void buildMainMenus(QMenuBar* bar, QObject* owner, MainMenus& m)
 {
     m.optionsMenu = bar->addMenu(QObject::tr("&Options"));
     m.optionsMenu->setObjectName(QStringLiteral("optionsMenu"));
-    m.clearAllAction = m.optionsMenu->addAction(QObject::tr("Clear All..."));
+    m.clearAllAction = m.optionsMenu->addAction(QObject::tr("Clear &All..."));
+    m.clearAllAction->setShortcut(ClearAllKeys);
     m.optionsMenu->addSeparator();
-    m.openAction = m.optionsMenu->addAction(QObject::tr("Open Calculation..."));
+    m.openAction = m.optionsMenu->addAction(QObject::tr("&Open Calculation..."));
     m.openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    m.saveAction = m.optionsMenu->addAction(QObject::tr("Save Calculation..."));
+    m.saveAction = m.optionsMenu->addAction(QObject::tr("&Save Calculation..."));
     m.saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m.optionsMenu->addSeparator();
-    m.copyNumbersAction = m.optionsMenu->addAction(QObject::tr("Copy Numbers..."));
-    m.pasteNumbersAction = m.optionsMenu->addAction(QObject::tr("Paste Numbers..."));
+    m.copyNumbersAction = m.optionsMenu->addAction(QObject::tr("&Copy Numbers..."));
+    m.copyNumbersAction->setShortcut(CopyNumbersKeys);
+    m.pasteNumbersAction = m.optionsMenu->addAction(QObject::tr("&Paste Numbers..."));
+    m.pasteNumbersAction->setShortcut(PasteNumbersKeys);
     m.optionsMenu->addSeparator();
-    m.sortNumbersAction = m.optionsMenu->addAction(QObject::tr("Sort Numbers..."));
+    m.sortNumbersAction = m.optionsMenu->addAction(QObject::tr("Sor&t Numbers..."));
+    m.sortNumbersAction->setShortcut(SortNumbersKeys);
     m.optionsMenu->addSeparator();
-    m.printAction = m.optionsMenu->addAction(QObject::tr("Print Calculation..."));
+    m.printAction = m.optionsMenu->addAction(QObject::tr("Pr&int Calculation..."));
     m.printAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    m.printPreviewAction = m.optionsMenu->addAction(QObject::tr("Print Preview..."));
-    m.printDialogAction = m.optionsMenu->addAction(QObject::tr("Print..."));
+    m.printPreviewAction = m.optionsMenu->addAction(QObject::tr("Print Pre&view..."));
+    m.printDialogAction = m.optionsMenu->addAction(QObject::tr("P&rint..."));
     m.printDialogAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
-    m.exportPdfAction = m.optionsMenu->addAction(QObject::tr("Export PDF..."));
+    m.exportPdfAction = m.optionsMenu->addAction(QObject::tr("&Export PDF..."));
 
     m.decimalsMenu = bar->addMenu(QObject::tr("&Decimals"));
     auto* decimals = new QActionGroup(owner);
-    static const char* const fixed[] = {"0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.000000"};
+    // Only the figures can carry the access key: the last one is underlined,
+    // and pressing 0 again moves on to the next of these items.
+    static const char* const fixed[] = {"&0", "0.&0", "0.0&0", "0.00&0", "0.000&0", "0.0000&0", "0.00000&0"};
     for (const char* caption : fixed)
         m.decimalsActions.append(checkable(m.decimalsMenu, decimals, QString::fromLatin1(caption)));
-    m.decimalsActions.append(checkable(m.decimalsMenu, decimals, QObject::tr("Variable")));
+    m.decimalsActions.append(checkable(m.decimalsMenu, decimals, QObject::tr("&Variable")));
     m.decimalsActions.back()->setChecked(true);
 
     m.totalMenu = bar->addMenu(QObject::tr("&Total"));
     auto* modes = new QActionGroup(owner);
-    for (const QString& caption : {QObject::tr("Numbers..."), QObject::tr("Average..."),
-                                   QObject::tr("Mean..."), QObject::tr("Mode...")})
+    for (const QString& caption : {QObject::tr("&Numbers..."), QObject::tr("&Average..."),
+                                   QObject::tr("&Mean..."), QObject::tr("M&ode...")})
         m.statModeActions.append(checkable(m.totalMenu, modes, caption));
     m.statModeActions.front()->setChecked(true);
 
     m.gamesMenu = bar->addMenu(QObject::tr("&Games"));
-    m.gameActions.append(m.gamesMenu->addAction(QObject::tr("Start Nixie Invaders...")));
-    m.gameActions.append(m.gamesMenu->addAction(QObject::tr("Start Nixie Blaster...")));
+    m.gameActions.append(m.gamesMenu->addAction(QObject::tr("Start Nixie &Invaders...")));
+    m.gameActions.append(m.gamesMenu->addAction(QObject::tr("Start Nixie &Blaster...")));
+
+    m.helpMenu = bar->addMenu(QObject::tr("&Help"));
+    m.helpMenu->setObjectName(QStringLiteral("helpMenu"));
+    m.shortcutsAction = m.helpMenu->addAction(QObject::tr("&Keyboard Shortcuts"));
+    m.shortcutsAction->setShortcut(QKeySequence(Qt::Key_F1));
+    m.aboutAction = m.helpMenu->addAction(QObject::tr("&About Quillmate"));
 }
 
 } // namespace qm::ui

@@ -33,6 +33,10 @@ struct MainMenus {
     QMenu* gamesMenu = nullptr;
     QVector<QAction*> gameActions;       // "Nixie Invaders", "Nixie Blaster"
 
+    QMenu* helpMenu = nullptr;
+    QAction* shortcutsAction = nullptr;
+    QAction* aboutAction = nullptr;
+
     // The decimals action for a setting (0..6 or "Variable"); null for others.
     QAction* decimalsAction(int decimals) const;
 };

@@ -10,6 +10,7 @@
 #include "ui/input/EFbutton.h"
 #include "ui/mainwindow/FunctionPad.h"
 #include "ui/mainwindow/Keypad.h"
+#include "ui/mainwindow/DesignTexts.h"
 #include "ui/mainwindow/MainMenus.h"
 #include "ui/mainwindow/MemoryPad.h"
 #include "ui/mainwindow/TapeView.h"
@@ -58,7 +59,7 @@ MainWindow::MainWindow(const QString& argument, const SettingsFolders& folders, 
 {
     clock_.start();
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QString::fromLatin1(design::TitleText) + QString::fromLatin1(design::TitleEdition));
+    setWindowTitle(QString::fromLatin1(design::TitleText) + designText(design::TitleEdition));
 
     auto* interior = new QWidget(this);
     interior->setAutoFillBackground(true);

@@ -80,6 +80,8 @@ private slots:
     void printWithDialog();
     void exportPdf();
     void startGame(int index);
+    void showKeyboardShortcuts();
+    void showAbout();
 
 private:
     void buildMenus();

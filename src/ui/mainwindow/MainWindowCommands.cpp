@@ -1,5 +1,5 @@
 // The menu commands: Clear All, files, Copy and Paste Numbers, Sort Numbers,
-// decimals, total mode, printing and the games.
+// decimals, total mode, printing, the games and help.
 
 #include "ui/mainwindow/MainWindow.h"
 
@@ -8,7 +8,9 @@
 #include "ui/files/CalculationFiles.h"
 #include "ui/game/All_Timers.h"
 #include "ui/game/GameController.h"
+#include "ui/mainwindow/AboutText.h"
 #include "ui/mainwindow/MainMenus.h"
+#include "ui/mainwindow/ShortcutsWindow.h"
 #include "ui/mainwindow/TapeView.h"
 #include "ui/mainwindow/TotalDisplay.h"
 #include "ui/platform/Clipboard.h"
@@ -20,6 +22,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -79,6 +82,33 @@ void MainWindow::buildMenus()
         connect(m.statModeActions[i], &QAction::triggered, this, [this, i] { chooseStatMode(i); });
     for (int i = 0; i < m.gameActions.size(); ++i)
         connect(m.gameActions[i], &QAction::triggered, this, [this, i] { startGame(i); });
+    connect(m.shortcutsAction, &QAction::triggered, this, &MainWindow::showKeyboardShortcuts);
+    connect(m.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+
+    // Quitting is the window's normal close, so the settings are written.
+    auto* quit = new QAction(tr("Quit"), this);
+    quit->setObjectName(QStringLiteral("quitAction"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::showKeyboardShortcuts()
+{
+    // One window at a time: a second F1 brings it forward.
+    auto* shortcuts = findChild<ShortcutsWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!shortcuts)
+        shortcuts = new ShortcutsWindow(this, editor_->settings().regional.decimalSep,
+                                        editor_->settings().regional.thousandSep);
+    shortcuts->show();
+    shortcuts->raise();
+    shortcuts->activateWindow();
+}
+
+void MainWindow::showAbout()
+{
+    withGamePaused([this] { QMessageBox::about(this, tr("About Quillmate"), aboutText()); });
 }
 
 void MainWindow::clearAll()

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/RunMainWindow.h"
 
 #include "ui/mainwindow/MainWindow.h"
+#include "ui/platform/Translations.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ namespace qm::ui {
 
 int runMainWindow(QApplication& app, const QString& argument)
 {
+    installTranslations(app);
     MainWindow window(argument);
     window.show();
     return app.exec();

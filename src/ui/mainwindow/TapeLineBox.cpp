@@ -21,7 +21,7 @@ TapeLineBox::TapeLineBox(int row, char decimalSep, QWidget* parent)
     setDragEnabled(false);
     setAcceptDrops(false);
     setObjectName(QStringLiteral("row%1").arg(row));
-    setAccessibleName(QStringLiteral("Tape row %1").arg(row + 1));
+    setAccessibleName(tr("Line %1").arg(row + 1));
     QPalette p = palette();
     p.setColor(QPalette::Text, colorFromBgr(textColour_));
     p.setColor(QPalette::Base, colorFromBgr(backColour_));

@@ -181,7 +181,16 @@ void TapeView::drawRow(int row)
     const QString caption = v.op == BlankOp ? QString() : QString(QChar(v.op));
     if (op->caption() != caption || op->renderColor() != v.opColour)
         op->setCaptionAndRenderColor(caption, v.opColour);
-    op->setAccessibleName(tr("Operator of row %1").arg(row + 1));
+    // Named by the tape line they show, which moves as the tape scrolls.
+    const long long line = static_cast<long long>(editor_.firstLine()) + row + 1;
+    const QString lineName = tr("Line %1").arg(line);
+    if (b->accessibleName() != lineName)
+        b->setAccessibleName(lineName);
+    const QString operatorName = tr("Operator of line %1").arg(line);
+    if (op->accessibleDescription() != operatorName) {
+        op->setAccessibleName(operatorName);   // the name while the line has no operator
+        op->setAccessibleDescription(operatorName);
+    }
     b->showText(toQ(v.text));
     b->setColours(v.textColour, v.background);
 }

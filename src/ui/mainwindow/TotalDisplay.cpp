@@ -3,6 +3,7 @@
 #include "core/tape/MailCalc.h"
 #include "core/tape/MainWindowDesign.h"
 #include "ui/mainwindow/DesignFont.h"
+#include "ui/mainwindow/DesignTexts.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/tape/EntryBox.h"
 
@@ -40,8 +41,9 @@ TotalDisplay::TotalDisplay(QWidget* parent) : QFrame(parent)
     });
 }
 
-void TotalDisplay::showResult(const QString& text, std::uint32_t colour)
+void TotalDisplay::showResult(const QString& result, std::uint32_t colour)
 {
+    const QString text = shownResultText(result);
     if (box_->text() != text)
         box_->setText(text);
     box_->setForeColor(colour);

@@ -277,7 +277,7 @@ TEST_F(PrintPdf, WindowPrintsTheTapesTotalDuringAndAfterAGame)
     ASSERT_NE(test::total(*w), "37.5");
     QAction* exportAction = nullptr;
     for (QAction* a : w->menuBar()->findChildren<QAction*>())
-        if (a->text() == QStringLiteral("Export PDF..."))
+        if (a->text().remove(QLatin1Char('&')) == QStringLiteral("Export PDF..."))
             exportAction = a;
     ASSERT_NE(exportAction, nullptr);
     for (const char* name : {"during.pdf", "after.pdf"}) {

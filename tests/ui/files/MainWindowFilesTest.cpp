@@ -39,7 +39,7 @@ QAction* fileAction(const MainWindow& w, bool save)
 {
     const QString caption = save ? QStringLiteral("Save Calculation...") : QStringLiteral("Open Calculation...");
     for (QAction* a : w.menuBar()->findChildren<QAction*>()) {
-        if (a->text() == caption)
+        if (a->text().remove(QLatin1Char('&')) == caption)   // without the access key
             return a;
     }
     return nullptr;

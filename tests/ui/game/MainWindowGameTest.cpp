@@ -33,7 +33,7 @@ struct GameWindow {
     {
         const QString caption = index ? QStringLiteral("Start Nixie Blaster...") : QStringLiteral("Start Nixie Invaders...");
         for (QAction* a : w.menuBar()->findChildren<QAction*>()) {
-            if (a->text() == caption)
+            if (a->text().remove(QLatin1Char('&')) == caption)   // without the access key
                 return a;
         }
         return nullptr;

@@ -17,7 +17,7 @@ using namespace test;
 QAction* action(const MainWindow& w, const char* caption)
 {
     for (QAction* a : w.menuBar()->findChildren<QAction*>()) {
-        if (a->text() == QString::fromLatin1(caption))
+        if (a->text().remove(QLatin1Char('&')) == QString::fromLatin1(caption))   // without the access key
             return a;
     }
     ADD_FAILURE() << "no menu item " << caption;

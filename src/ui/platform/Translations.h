@@ -1,0 +1,17 @@
+#pragma once
+// The program's texts in the user's language: its own translation (built into
+// the program) and Qt's for the standard dialogs and buttons, both chosen from
+// the system locale's languages.
+
+#include <QLocale>
+#include <QStringList>
+
+class QCoreApplication;
+
+namespace qm::ui {
+
+// Installs on `app` the translations for `locale` that exist; returns the
+// catalogues installed ("quillmate", "qtbase"), none for English.
+QStringList installTranslations(QCoreApplication& app, const QLocale& locale = QLocale::system());
+
+} // namespace qm::ui

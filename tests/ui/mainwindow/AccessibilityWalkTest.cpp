@@ -1,0 +1,117 @@
+// The main window through the eyes of assistive technology: every element a
+// user can reach has a name, the pad buttons press through their action, and
+// the tape rows are named by the tape line they show.
+
+#include "ui/mainwindow/MainWindowSupport.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+
+namespace qm::ui {
+namespace {
+
+using namespace test;
+
+bool interactive(QAccessibleInterface* a)
+{
+    static const QSet<QAccessible::Role> roles = {
+        QAccessible::Button,   QAccessible::EditableText, QAccessible::ScrollBar,
+        QAccessible::MenuItem, QAccessible::CheckBox,     QAccessible::RadioButton,
+        QAccessible::ComboBox, QAccessible::Slider,       QAccessible::SpinBox,
+        QAccessible::Link,     QAccessible::PageTab};
+    if (roles.contains(a->role()) || a->state().focusable)
+        return true;
+    const QAccessibleActionInterface* actions = a->actionInterface();
+    return actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction());
+}
+
+struct Walk {
+    QStringList unnamed;
+    QList<QAccessibleInterface*> named;
+    void visit(QAccessibleInterface* a, const QString& path, int depth = 0)
+    {
+        if (!a || !a->isValid() || a->state().invisible || depth > 20)
+            return;
+        const QString name = a->text(QAccessible::Name);
+        const QString here = path + QStringLiteral("/") + QString::number(a->role(), 16);
+        if (interactive(a)) {
+            if (name.trimmed().isEmpty())
+                unnamed << here + QStringLiteral(" ") + (a->object() ? a->object()->objectName() : QString());
+            else
+                named << a;
+        }
+        for (int i = 0; i < a->childCount(); ++i)
+            visit(a->child(i), here, depth + 1);
+    }
+    QAccessibleInterface* find(const QString& name, QAccessible::Role role) const
+    {
+        for (QAccessibleInterface* a : named)
+            if (a->text(QAccessible::Name) == name && a->role() == role)
+                return a;
+        return nullptr;
+    }
+};
+
+TEST(AccessibilityWalk, NoUnnamedInteractiveElement)
+{
+    auto w = editingWindow();
+    Walk walk;
+    walk.visit(QAccessible::queryAccessibleInterface(w.get()), QStringLiteral("window"));
+    EXPECT_TRUE(walk.unnamed.isEmpty()) << walk.unnamed.join(QLatin1Char('\n')).toStdString();
+    // What is there: menus, the 17 rows with their operators, the pads, total and bar.
+    EXPECT_GE(walk.named.size(), 17 * 2 + 21 + 1 + 3 + 24 + 5 + 2);
+    EXPECT_NE(walk.find(QStringLiteral("Options"), QAccessible::MenuItem), nullptr);
+    EXPECT_NE(walk.find(QStringLiteral("Grand total"), QAccessible::EditableText), nullptr);
+    EXPECT_NE(walk.find(QStringLiteral("Tape scroll bar"), QAccessible::ScrollBar), nullptr);
+    EXPECT_NE(walk.find(QStringLiteral("Line 17"), QAccessible::EditableText), nullptr);
+    EXPECT_NE(walk.find(QStringLiteral("CA"), QAccessible::Button), nullptr);
+    EXPECT_NE(walk.find(QStringLiteral("Edit"), QAccessible::Button), nullptr);
+    EXPECT_NE(walk.find(QStringLiteral("Sin"), QAccessible::Button), nullptr);
+}
+
+TEST(AccessibilityWalk, PadButtonsPressThroughTheirAction)
+{
+    auto w = editingWindow();
+    auto press = [](QWidget* b) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+        ASSERT_NE(a, nullptr);
+        ASSERT_NE(a->actionInterface(), nullptr);
+        a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    };
+    for (int d : {1, 2})
+        press(digit(*w, d));
+    press(key(*w, KeypadKey::Times));
+    press(digit(*w, 3));
+    EXPECT_EQ(lineText(*w, 0), "12");
+    EXPECT_EQ(lineText(*w, 1), "3");
+    EXPECT_EQ(total(*w), "36");
+    // The operator button names its line and reports the operator as its name.
+    QAccessibleInterface* op = QAccessible::queryAccessibleInterface(operatorButton(*w, 1));
+    EXPECT_EQ(op->text(QAccessible::Name), QStringLiteral("x"));
+    EXPECT_EQ(op->text(QAccessible::Description), QStringLiteral("Operator of line 2"));
+}
+
+TEST(AccessibilityWalk, RowsAreNamedByTheTapeLineTheyShow)
+{
+    auto w = editingWindow();
+    Tape t;
+    t.resize(60);
+    setTape(*w, t);
+    const struct { int firstLine; int row; const char* name; const char* operatorName; } rows[] = {
+        {0, 0, "Line 1", "Operator of line 1"},
+        {0, 16, "Line 17", "Operator of line 17"},
+        {10, 0, "Line 11", "Operator of line 11"},
+        {43, 16, "Line 60", "Operator of line 60"},   // the tape's end
+        {0, 3, "Line 4", "Operator of line 4"},       // and back
+    };
+    for (const auto& r : rows) {
+        part<EzyVerticalScroll>(*w, QStringLiteral("tapeScrollBar"))->setValue(r.firstLine);
+        ASSERT_EQ(w->editor().firstLine(), r.firstLine);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(row(*w, r.row))->text(QAccessible::Name),
+                  QString::fromLatin1(r.name));
+        EXPECT_EQ(operatorButton(*w, r.row)->accessibleDescription(), QString::fromLatin1(r.operatorName));
+    }
+}
+
+} // namespace
+} // namespace qm::ui

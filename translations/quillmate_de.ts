@@ -1,0 +1,591 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AboutText</name>
+    <message>
+        <source>An adding-machine calculator with a rolling tape: every line can be corrected at any time, and the grand total follows at once.</source>
+        <translation>Eine Addiermaschine mit mitlaufendem Rechenstreifen: Jede Zeile lässt sich jederzeit berichtigen, und die Gesamtsumme folgt sofort.</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT licence (Expat).</source>
+        <translation>Freie Software unter der MIT-Lizenz (Expat).</translation>
+    </message>
+    <message>
+        <source>Qt version %1 (built with %2).</source>
+        <translation>Qt-Version %1 (erstellt mit %2).</translation>
+    </message>
+</context>
+<context>
+    <name>CalculationFiles</name>
+    <message>
+        <source>Open Calculation...</source>
+        <translation>Rechnung öffnen...</translation>
+    </message>
+    <message>
+        <source>Save Calculation...</source>
+        <translation>Rechnung speichern...</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Cannot write to read only file or drive...</source>
+        <translation>Schreibgeschützte Datei oder schreibgeschütztes Laufwerk – Schreiben nicht möglich...</translation>
+    </message>
+</context>
+<context>
+    <name>DesignTexts</name>
+    <message>
+        <source>(Educational Version)</source>
+        <translation>(Lernausgabe)</translation>
+    </message>
+    <message>
+        <source>Decimal point...</source>
+        <translation>Dezimalkomma...</translation>
+    </message>
+    <message>
+        <source>Clear All...</source>
+        <translation>Alles löschen...</translation>
+    </message>
+    <message>
+        <source>Addition...</source>
+        <translation>Addition...</translation>
+    </message>
+    <message>
+        <source>Subtraction...</source>
+        <translation>Subtraktion...</translation>
+    </message>
+    <message>
+        <source>Multiplication...</source>
+        <translation>Multiplikation...</translation>
+    </message>
+    <message>
+        <source>Division...</source>
+        <translation>Division...</translation>
+    </message>
+    <message>
+        <source>Clear current number...</source>
+        <translation>Aktuelle Zahl löschen...</translation>
+    </message>
+    <message>
+        <source>Back space...</source>
+        <translation>Zeichen zurück löschen...</translation>
+    </message>
+    <message>
+        <source>Raise a number to the power of an exponent</source>
+        <translation>Eine Zahl mit einem Exponenten potenzieren</translation>
+    </message>
+    <message>
+        <source>Store selected value to memory...</source>
+        <translation>Gewählten Wert im Speicher ablegen...</translation>
+    </message>
+    <message>
+        <source>Memory Recall...</source>
+        <translation>Speicher abrufen...</translation>
+    </message>
+    <message>
+        <source>Store total to memory...</source>
+        <translation>Summe im Speicher ablegen...</translation>
+    </message>
+    <message>
+        <source>Value of Pi.</source>
+        <translation>Wert von Pi.</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Ändern</translation>
+    </message>
+    <message>
+        <source>Edit function buttons...</source>
+        <translation>Funktionstasten bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Overflow</source>
+        <translation>Überlauf</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Average : </source>
+        <translation>Durchschnitt : </translation>
+    </message>
+    <message>
+        <source>Mean : </source>
+        <translation>Median : </translation>
+    </message>
+    <message>
+        <source>Mode : </source>
+        <translation>Häufigster Wert : </translation>
+    </message>
+</context>
+<context>
+    <name>PrintTape</name>
+    <message>
+        <source>the total is too wide for the page.</source>
+        <translation>die Summe ist zu breit für die Seite.</translation>
+    </message>
+    <message>
+        <source>%1 could not be started.</source>
+        <translation>%1 konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>the printer could not start page %1.</source>
+        <translation>der Drucker konnte Seite %1 nicht beginnen.</translation>
+    </message>
+    <message>
+        <source>the document could not be completed.</source>
+        <translation>das Dokument konnte nicht abgeschlossen werden.</translation>
+    </message>
+    <message>
+        <source>the document</source>
+        <translation>das Dokument</translation>
+    </message>
+    <message>
+        <source>the printer is not available.</source>
+        <translation>der Drucker ist nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>the printer &quot;%1&quot;</source>
+        <translation>der Drucker „%1“</translation>
+    </message>
+    <message>
+        <source>no default printer is set up.</source>
+        <translation>es ist kein Standarddrucker eingerichtet.</translation>
+    </message>
+    <message>
+        <source>no memory for the document.</source>
+        <translation>kein Speicher für das Dokument.</translation>
+    </message>
+    <message>
+        <source>no output file was named.</source>
+        <translation>es wurde keine Ausgabedatei angegeben.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be written (%2).</source>
+        <translation>„%1“ kann nicht geschrieben werden (%2).</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>PDF exportieren</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The tape was not printed: %1</source>
+        <translation>Der Streifen wurde nicht gedruckt: %1</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>Clear &amp;All...</source>
+        <translation>&amp;Alles löschen...</translation>
+    </message>
+    <message>
+        <source>&amp;Open Calculation...</source>
+        <translation>Rechnung ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Save Calculation...</source>
+        <translation>Rechnung &amp;speichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Numbers...</source>
+        <translation>Zahlen &amp;kopieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Paste Numbers...</source>
+        <translation>Zahlen &amp;einfügen...</translation>
+    </message>
+    <message>
+        <source>Sor&amp;t Numbers...</source>
+        <translation>Zahlen so&amp;rtieren...</translation>
+    </message>
+    <message>
+        <source>Pr&amp;int Calculation...</source>
+        <translation>Rechnung &amp;drucken...</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>Druck&amp;vorschau...</translation>
+    </message>
+    <message>
+        <source>P&amp;rint...</source>
+        <translation>Dr&amp;ucken...</translation>
+    </message>
+    <message>
+        <source>&amp;Export PDF...</source>
+        <translation>Als &amp;PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Decimals</source>
+        <translation>&amp;Dezimalstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Variable</source>
+        <translation>&amp;Variabel</translation>
+    </message>
+    <message>
+        <source>&amp;Total</source>
+        <translation>&amp;Summe</translation>
+    </message>
+    <message>
+        <source>&amp;Numbers...</source>
+        <translation>&amp;Zahlen...</translation>
+    </message>
+    <message>
+        <source>&amp;Average...</source>
+        <translation>&amp;Durchschnitt...</translation>
+    </message>
+    <message>
+        <source>&amp;Mean...</source>
+        <translation>&amp;Median...</translation>
+    </message>
+    <message>
+        <source>M&amp;ode...</source>
+        <translation>&amp;Häufigster Wert...</translation>
+    </message>
+    <message>
+        <source>&amp;Games</source>
+        <translation>S&amp;piele</translation>
+    </message>
+    <message>
+        <source>Start Nixie &amp;Invaders...</source>
+        <translation>Nixie &amp;Invaders starten...</translation>
+    </message>
+    <message>
+        <source>Start Nixie &amp;Blaster...</source>
+        <translation>Nixie &amp;Blaster starten...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>&amp;About Quillmate</source>
+        <translation>Ü&amp;ber Quillmate</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::All_Timers</name>
+    <message>
+        <source>Top 20 Scores</source>
+        <translation>Die 20 besten Ergebnisse</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::EFbutton</name>
+    <message>
+        <source>Function button %1</source>
+        <translation>Funktionstaste %1</translation>
+    </message>
+    <message>
+        <source>Edit Function Button...</source>
+        <translation>Funktionstaste bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Function :</source>
+        <translation>Funktion :</translation>
+    </message>
+    <message>
+        <source> Function Formula :</source>
+        <translation> Formel der Funktion :</translation>
+    </message>
+    <message>
+        <source>Select button to edit:</source>
+        <translation>Zu bearbeitende Taste wählen:</translation>
+    </message>
+    <message>
+        <source>X - Represent Input(x) value to pass to the function.</source>
+        <translation>X - steht für den Eingabewert (x), der an die Funktion geht.</translation>
+    </message>
+    <message>
+        <source>T - Represent current total value pass to the function.</source>
+        <translation>T - steht für die aktuelle Summe, die an die Funktion geht.</translation>
+    </message>
+    <message>
+        <source>Formula Fix Values :</source>
+        <translation>Feste Werte der Formel :</translation>
+    </message>
+    <message>
+        <source>Function Tool Tip Text :</source>
+        <translation>Hinweistext der Funktion :</translation>
+    </message>
+    <message>
+        <source>Select the function to use or create a new one...</source>
+        <translation>Die zu verwendende Funktion wählen oder eine neue anlegen...</translation>
+    </message>
+    <message>
+        <source>Enter the Function Formula... Example (T/10+X+1)</source>
+        <translation>Die Formel der Funktion eingeben... Beispiel (T/10+X+1)</translation>
+    </message>
+    <message>
+        <source>Enter the text to show when the pointer rests on the button...</source>
+        <translation>Den Text eingeben, der erscheint, wenn der Zeiger auf der Taste ruht...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::FunctionPad</name>
+    <message>
+        <source>Custom function %1</source>
+        <translation>Eigene Funktion %1</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::GameController</name>
+    <message>
+        <source>You have Scored a Top Position...</source>
+        <translation>Sie haben einen Spitzenplatz erreicht...</translation>
+    </message>
+    <message>
+        <source>Enter your Name...</source>
+        <translation>Ihren Namen eingeben...</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::Keypad</name>
+    <message>
+        <source>Decimal separator</source>
+        <translation>Dezimaltrennzeichen</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::LoadSave</name>
+    <message>
+        <source>Drives, folders and files</source>
+        <translation>Laufwerke, Ordner und Dateien</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::MainWindow</name>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>About Quillmate</source>
+        <translation>Über Quillmate</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::MemoryPad</name>
+    <message>
+        <source>Memory</source>
+        <translation>Speicher</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::ShortcutsWindow</name>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation>Taste</translation>
+    </message>
+    <message>
+        <source>What it does</source>
+        <translation>Wirkung</translation>
+    </message>
+    <message>
+        <source>In a tape line</source>
+        <translation>In einer Zeile des Streifens</translation>
+    </message>
+    <message>
+        <source>0 to 9</source>
+        <translation>0 bis 9</translation>
+    </message>
+    <message>
+        <source>Type a figure</source>
+        <translation>Eine Ziffer eingeben</translation>
+    </message>
+    <message>
+        <source>Decimal separator (a second one in the same line is ignored)</source>
+        <translation>Dezimaltrennzeichen (ein zweites in derselben Zeile wird übergangen)</translation>
+    </message>
+    <message>
+        <source>Thousands separator (left out when the line is stored)</source>
+        <translation>Tausendertrennzeichen (beim Speichern der Zeile weggelassen)</translation>
+    </message>
+    <message>
+        <source>End the line; the next line takes that operator (* shows as x)</source>
+        <translation>Zeile beenden; die nächste Zeile erhält diesen Operator (* erscheint als x)</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Next line; on the last line of the tape a new line with the same operator</source>
+        <translation>Nächste Zeile; in der letzten Zeile des Streifens eine neue Zeile mit demselben Operator</translation>
+    </message>
+    <message>
+        <source>Up, Down</source>
+        <translation>Auf, Ab</translation>
+    </message>
+    <message>
+        <source>Previous or next line, scrolling the tape at its top and bottom</source>
+        <translation>Vorige oder nächste Zeile; am oberen und unteren Rand rollt der Streifen</translation>
+    </message>
+    <message>
+        <source>Page Up, Page Down</source>
+        <translation>Bild auf, Bild ab</translation>
+    </message>
+    <message>
+        <source>Left, Right, Home, End</source>
+        <translation>Links, Rechts, Pos1, Ende</translation>
+    </message>
+    <message>
+        <source>Move the caret in the line</source>
+        <translation>Die Schreibmarke in der Zeile bewegen</translation>
+    </message>
+    <message>
+        <source>Backspace, Delete</source>
+        <translation>Rücktaste, Entf</translation>
+    </message>
+    <message>
+        <source>Delete the character before or after the caret</source>
+        <translation>Das Zeichen vor oder nach der Schreibmarke löschen</translation>
+    </message>
+    <message>
+        <source>Copy, cut, paste and select all within the line</source>
+        <translation>Kopieren, Ausschneiden, Einfügen und Alles markieren innerhalb der Zeile</translation>
+    </message>
+    <message>
+        <source>Mouse wheel</source>
+        <translation>Mausrad</translation>
+    </message>
+    <message>
+        <source>Scroll the tape</source>
+        <translation>Den Streifen rollen</translation>
+    </message>
+    <message>
+        <source>Window and menus</source>
+        <translation>Fenster und Menüs</translation>
+    </message>
+    <message>
+        <source>Alt + underlined letter</source>
+        <translation>Alt + unterstrichener Buchstabe</translation>
+    </message>
+    <message>
+        <source>Open a menu; then the underlined letter of an item chooses it</source>
+        <translation>Ein Menü öffnen; dann wählt der unterstrichene Buchstabe einen Eintrag</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab</source>
+        <translation>Tab, Umschalt+Tab</translation>
+    </message>
+    <message>
+        <source>Move to the buttons and back; Space or Enter presses the button</source>
+        <translation>Zu den Tasten und zurück; Leertaste oder Eingabe drückt die Taste</translation>
+    </message>
+    <message>
+        <source>During a game</source>
+        <translation>Während eines Spiels</translation>
+    </message>
+    <message>
+        <source>0 to 8</source>
+        <translation>0 bis 8</translation>
+    </message>
+    <message>
+        <source>Shoot the leftmost figure when it is the figure pressed (the keypad works too)</source>
+        <translation>Die Ziffer ganz links abschießen, wenn sie die gedrückte ist (auch mit dem Tastenfeld)</translation>
+    </message>
+    <message>
+        <source>Move up or down by as many lines as are shown</source>
+        <translation>So viele Zeilen nach oben oder unten, wie zu sehen sind</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::TapeLineBox</name>
+    <message>
+        <source>Line %1</source>
+        <translation>Zeile %1</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Alles &amp;markieren</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::TapeView</name>
+    <message>
+        <source>Tape scroll bar</source>
+        <translation>Bildlaufleiste des Streifens</translation>
+    </message>
+    <message>
+        <source>Line %1</source>
+        <translation>Zeile %1</translation>
+    </message>
+    <message>
+        <source>Operator of line %1</source>
+        <translation>Operator der Zeile %1</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::TotalDisplay</name>
+    <message>
+        <source>Grand total</source>
+        <translation>Gesamtsumme</translation>
+    </message>
+</context>
+</TS>
