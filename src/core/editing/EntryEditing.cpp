@@ -3,6 +3,7 @@
 #include "core/commands/TapeCommands.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace qm {
@@ -246,13 +247,14 @@ std::optional<char> nextOperator(char op, bool firstLine)
 
 char operatorOfCaption(std::string_view caption) { return caption.empty() ? BlankOp : caption.front(); }
 
-Result<int> growTape(Tape& tape, int scrollMax, int lastRow, char op)
+Result<int> growTape(Tape& tape, int scrollMax, int lastRow, char op, std::size_t maxLines)
 {
-    if (scrollMax < 0 || lastRow < 0 || scrollMax >= MaxTapeIndex)
-        return Failure::Overflow;
-    const int m = scrollMax + 1;
-    if (m > MaxTapeIndex - lastRow)
-        return Failure::Overflow;
+    if (scrollMax < 0 || lastRow < 0)
+        return Failure::InvalidArgument;
+    const long long m = static_cast<long long>(scrollMax) + 1;
+    // A full tape stays as it is: the caller says so.
+    if (static_cast<unsigned long long>(m + lastRow) + 1 > maxLines || m > INT_MAX)
+        return Failure::OutOfRange;
     const std::size_t oldSize = tape.size();
     const auto lines = static_cast<std::size_t>(m + lastRow) + 1;
     tape.resize(lines);
@@ -262,7 +264,7 @@ Result<int> growTape(Tape& tape, int scrollMax, int lastRow, char op)
         tape.TapeOp[i] = BlankOp;
     }
     tape.TapeOp[lines - 1] = op;
-    return m;
+    return static_cast<int>(m);
 }
 
 std::string memoryText(const Value& value, int decimalPlaces, const Regional& regional)

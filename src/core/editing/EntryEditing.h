@@ -115,10 +115,10 @@ char operatorOfCaption(std::string_view caption);
 // Appends one line to the tape for Enter or an operator on the last shown
 // row at the end of the tape: the new scroll maximum m = scrollMax + 1, the
 // tape resized to lines 0..m + lastRow (contents kept, the new line empty)
-// and the new line's operator `op`. Line indexes and the scroll maximum are
-// 16-bit: when either would pass 32767 nothing changes and the result is an
-// Overflow failure. Returns m.
-Result<int> growTape(Tape& tape, int scrollMax, int lastRow, char op);
+// and the new line's operator `op`. A tape that would pass `maxLines` lines
+// (the same limit a calculation file may have) is full: nothing changes and
+// the result is an OutOfRange failure. Returns m.
+Result<int> growTape(Tape& tape, int scrollMax, int lastRow, char op, std::size_t maxLines = MaxTapeLines);
 
 // The memory display and the recalled line: with fewer than 7 decimals the
 // value as the grand total is formatted, else its plain text form. A text

@@ -374,7 +374,7 @@ void TapeEditor::keypadOperator(char op)
         setOperator(currentLine() + 1, op);
         setView(firstLine_, currentRow_ + 1);
     } else if (firstLine_ == scrollMax_) {
-        growTapeAtEnd(op);   // at the 16-bit limit the tape stays as it is
+        growTapeAtEnd(op);   // a full tape stays as it is
     } else if (firstLine_ < scrollMax_) {
         setOperator(currentLine() + 1, op);
         setView(firstLine_ + 1, currentRow_);
@@ -657,7 +657,7 @@ void TapeEditor::endLine(char op)
         // Enter carries the line's own operator to the new line.
         const long long line = currentLine();
         const char carried = op ? op : hasLine(line) ? tape_.TapeOp[static_cast<std::size_t>(line)] : '+';
-        growTapeAtEnd(carried);   // at the 16-bit limit the tape stays as it is
+        growTapeAtEnd(carried);   // a full tape stays as it is
     }
     // The key's release lands on the line now current: an empty one is 0.
     if (const Value* v = valueAt(currentLine()); v && v->isEmpty())
@@ -667,9 +667,11 @@ void TapeEditor::endLine(char op)
 
 bool TapeEditor::growTapeAtEnd(char op)
 {
-    const Result<int> m = growTape(tape_, scrollMax_, lastRow_, op);
-    if (!m)
+    const Result<int> m = growTape(tape_, scrollMax_, lastRow_, op, maxLines_);
+    if (!m) {
+        changes_.tapeFull = m.failure() == Failure::OutOfRange;
         return false;
+    }
     scrollMax_ = *m;
     markAll();   // the tape may also have lost blank lines left by Clear All
     setView(*m, lastRow_);

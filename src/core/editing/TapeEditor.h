@@ -69,8 +69,9 @@ struct EditorChanges {
     bool total = false;            // the grand total's text or colour
     bool memory = false;           // the memory display or shading
     bool scroll = false;           // first shown line or scroll range
+    bool tapeFull = false;         // Enter or an operator found no room for another line
 
-    bool any() const { return allRows || !lines.empty() || current || total || memory || scroll; }
+    bool any() const { return allRows || !lines.empty() || current || total || memory || scroll || tapeFull; }
 };
 
 // Outcome of Paste Numbers.
@@ -165,6 +166,9 @@ public:
     void setFunctionButtons(const FunctionButtons& buttons);
     // The regional separators the lines are read and shown with.
     void setRegional(const Regional& regional);
+    // The most lines the tape may grow to (a calculation file's limit).
+    void setMaxLines(std::size_t lines) { maxLines_ = lines; }
+    std::size_t maxLines() const { return maxLines_; }
     void recalculate();
 
 private:
@@ -205,6 +209,7 @@ private:
     int anchor_ = 0;
     bool totalFocused_ = false;
     EditorChanges changes_;
+    std::size_t maxLines_ = MaxTapeLines;
 };
 
 } // namespace qm

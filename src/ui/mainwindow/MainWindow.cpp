@@ -21,6 +21,7 @@
 #include "ui/tape/EntryBox.h"
 
 #include <QAction>
+#include <QMessageBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -172,6 +173,10 @@ void MainWindow::refresh()
         memoryPad_->setDisplay(toQ(editor_->memoryDisplay()));
         totalDisplay_->setBackground(editor_->totalBackground());
     }
+    // Said once per key, so that nothing typed next lands on the last line unnoticed.
+    if (changes.tapeFull)
+        QMessageBox::information(this, windowTitle(),
+                                 tr("The tape is full: it holds at most %L1 lines.").arg(editor_->maxLines()));
 }
 
 // After a pad button: the typing stays on the tape, or on the game's box.

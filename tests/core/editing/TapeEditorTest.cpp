@@ -284,19 +284,27 @@ TEST(TapeEditor, EnterAndOperatorsOnTheLastRow)
     EXPECT_EQ(k.total().text, "75.25");   // 72.25 + 3, before the "x"
 }
 
-TEST(TapeEditor, TheTapeStopsAtItsSixteenBitLimitAndShortTapesStoreNothing)
+TEST(TapeEditor, TheTapeGrowsUpToItsLimitAndShortTapesStoreNothing)
 {
+    // A tape longer than 16-bit indexes (as a file may bring) still grows:
+    // the digits after Enter go to the new line, never onto the last one.
     TapeEditor e(English, 17);
-    e.replaceTape(tapeWith(32767));   // lines 0..32766: one more fits a 16-bit index
+    e.replaceTape(tapeWith(40000));
     e.scrollTo(e.scrollMax());
     e.focusRow(16);
-    run(e, "\r5+[x]\r");
-    EXPECT_EQ(e.tape().TapeLast(), 32767);
-    EXPECT_EQ(e.scrollMax(), 32767 - 16);
-    EXPECT_EQ(e.firstLine(), 32767 - 16);
-    EXPECT_EQ(e.currentLine(), 32767);
-    EXPECT_EQ(lineOf(e, 32767), "5");
-    EXPECT_EQ(e.total().text, "5");
+    run(e, "99\r1000");
+    EXPECT_EQ(e.tape().TapeLast(), 40000);
+    EXPECT_EQ(lineOf(e, 39999), "99");
+    EXPECT_EQ(lineOf(e, 40000), "1000");
+    EXPECT_FALSE(e.takeChanges().tapeFull);
+    // At the limit Enter and the operators say the tape is full and add nothing.
+    e.setMaxLines(40001);
+    run(e, "\r");
+    EXPECT_TRUE(e.takeChanges().tapeFull);
+    run(e, "[x]");
+    EXPECT_TRUE(e.takeChanges().tapeFull);
+    EXPECT_EQ(e.tape().TapeLast(), 40000);
+    EXPECT_EQ(e.currentLine(), 40000);
 
     // Clear All with few rows shown, then Enter: the tape is cut to the rows
     // shown plus one; shown again, the rows past its end hold no line.
