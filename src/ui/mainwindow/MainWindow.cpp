@@ -24,9 +24,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
+
+// The icon lives in this static library's resources, which are linked in only
+// when named (outside any namespace).
+static void initWindowIconResource() { Q_INIT_RESOURCE(MainWindowIcon); }
 
 namespace qm::ui {
 
@@ -55,6 +61,8 @@ MainWindow::MainWindow(const QString& argument, QWidget* parent)
     clock_.start();
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromLatin1(design::TitleText) + QString::fromLatin1(design::TitleEdition));
+    initWindowIconResource();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.svg")));
 
     auto* interior = new QWidget(this);
     interior->setAutoFillBackground(true);
@@ -136,12 +144,16 @@ bool MainWindow::event(QEvent* e)
 {
     if (e->type() == QEvent::WindowActivate && !activated_)
         firstActivation();
+    // Once shown, the window system has placed and framed the window.
+    if (e->type() == QEvent::Show && !e->spontaneous())
+        QTimer::singleShot(0, this, [this] { keepOnScreen(); });
     return QMainWindow::event(e);
 }
 
 void MainWindow::firstActivation()
 {
     activated_ = true;
+    keepOnScreen();
     editor_->clearAll();
     refresh();
     tapeView_->focusCurrentRow();

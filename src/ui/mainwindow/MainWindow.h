@@ -100,9 +100,11 @@ private:
     QSize interiorSize() const;
     double pixelsPerTwipX() const;
     double pixelsPerTwipY() const;
-    void resizeOuterTwips(int widthTwips, int heightTwips);
-    void setOuterGeometry(QPoint frameTopLeft, int widthTwips, int heightTwips);
-    int shownRowsForInterior() const;
+    QSize twipsToPixels(int widthTwips, int heightTwips) const;
+    QRect availableArea() const;
+    QSize frameExtra() const;
+    void setOuterGeometry(QPoint frameTopLeft, QSize outer);
+    void keepOnScreen();
 
     std::unique_ptr<TapeEditor> editor_;
     std::unique_ptr<MainMenus> menus_;

@@ -1,5 +1,6 @@
 // The main window's layout on every size or state change: the tall form on
-// maximize, the size limits and the number of shown rows.
+// maximize, the size limits, the screen's available area and the number of
+// shown rows.
 
 #include "ui/mainwindow/MainWindow.h"
 
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qm::ui {
@@ -37,6 +39,26 @@ struct DepthGuard {
 int roundHalfEven(double x)
 {
     return static_cast<int>(std::nearbyint(x));
+}
+
+// Outer sizes (frame included) the window keeps to.
+struct OuterLimits {
+    QSize least;
+    QSize most;
+};
+
+// `documentedLeast` and `documentedWidest`: the documented limits in pixels;
+// `chrome`: frame and menu bar around the interior.
+OuterLimits outerLimits(QSize documentedLeast, int documentedWidest, QSize chrome, QRect available)
+{
+    OuterLimits l;
+    l.least = documentedLeast.expandedTo(QSize(design::MinInteriorWidth, design::MinInteriorHeight) + chrome);
+    l.most = QSize(std::max(documentedWidest, l.least.width()), QWIDGETSIZE_MAX);
+    if (available.isValid()) {
+        l.least = l.least.boundedTo(available.size());
+        l.most = l.most.boundedTo(available.size());
+    }
+    return l;
 }
 
 } // namespace
@@ -69,31 +91,54 @@ QSize MainWindow::interiorSize() const
     return QSize(width(), std::max(0, height() - menuBarHeight()));
 }
 
-// Sets the outer size (frame included) in twips.
-void MainWindow::resizeOuterTwips(int widthTwips, int heightTwips)
+QRect MainWindow::availableArea() const
 {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const int extraW = std::max(0, frame.width() - inner.width());
-    const int extraH = std::max(0, frame.height() - inner.height());
-    const int w = roundHalfEven(widthTwips * pixelsPerTwipX()) - extraW;
-    const int h = roundHalfEven(heightTwips * pixelsPerTwipY()) - extraH;
-    resize(std::max(1, w), std::max(1, h));
+    const QScreen* s = screen();
+    if (!s)
+        s = QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect();
 }
 
-// Places the frame's top left corner and sets the outer size in one request,
-// so that it replaces whatever geometry the window system restores meanwhile.
-void MainWindow::setOuterGeometry(QPoint frameTopLeft, int widthTwips, int heightTwips)
+// What the window system's frame adds to the window's own size.
+QSize MainWindow::frameExtra() const
 {
+    const QSize extra = frameGeometry().size() - geometry().size();
+    return extra.expandedTo(QSize(0, 0));
+}
+
+QSize MainWindow::twipsToPixels(int widthTwips, int heightTwips) const
+{
+    return QSize(roundHalfEven(widthTwips * pixelsPerTwipX()), roundHalfEven(heightTwips * pixelsPerTwipY()));
+}
+
+// Places the frame's top left corner and sets the outer size (frame included)
+// in one request, so that it replaces whatever geometry the window system
+// restores meanwhile. The window stays inside the screen's available area,
+// its title bar on the screen.
+void MainWindow::setOuterGeometry(QPoint frameTopLeft, QSize outer)
+{
+    const QRect area = availableArea();
+    if (area.isValid()) {
+        outer = outer.boundedTo(area.size());
+        frameTopLeft.setX(std::clamp(frameTopLeft.x(), area.left(), area.left() + area.width() - outer.width()));
+        frameTopLeft.setY(std::clamp(frameTopLeft.y(), area.top(), area.top() + area.height() - outer.height()));
+    }
+    const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+    const QSize inner = (outer - frameExtra()).expandedTo(QSize(1, 1));
+    setGeometry(QRect(frameTopLeft + frameOffset, inner));
+}
+
+// Moves and shrinks the window onto the screen's available area where it
+// reaches beyond it (a window system may place it partly off the screen, and
+// its frame is known only once it is shown).
+void MainWindow::keepOnScreen()
+{
+    if (isMaximized() || isFullScreen() || isMinimized())
+        return;
     const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const int left = std::max(0, inner.x() - frame.x());
-    const int top = std::max(0, inner.y() - frame.y());
-    const int extraW = std::max(0, frame.width() - inner.width());
-    const int extraH = std::max(0, frame.height() - inner.height());
-    const int w = roundHalfEven(widthTwips * pixelsPerTwipX()) - extraW;
-    const int h = roundHalfEven(heightTwips * pixelsPerTwipY()) - extraH;
-    setGeometry(frameTopLeft.x() + left, frameTopLeft.y() + top, std::max(1, w), std::max(1, h));
+    const QRect area = availableArea();
+    if (area.isValid() && !area.contains(frame))
+        setOuterGeometry(frame.topLeft(), frame.size());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e)
@@ -115,9 +160,6 @@ void MainWindow::layOutForSize()
         return;
     DepthGuard guard(resizeDepth_);
 
-    const double pxX = pixelsPerTwipX();
-    const double pxY = pixelsPerTwipY();
-
     // Maximizing alternately gives a full-height window at the top left and
     // the normal window back where it was. The change waits for the window
     // system's own reports of the maximize, which would otherwise undo it.
@@ -133,18 +175,26 @@ void MainWindow::layOutForSize()
     if (isMinimized())
         return;
 
-    // Size limits of the outer window.
-    const QRect frame = frameGeometry();
-    const int widthTwips = roundHalfEven(frame.width() / pxX);
-    const int heightTwips = roundHalfEven(frame.height() / pxY);
-    if (widthTwips < design::MinWidthTwips)
-        resizeOuterTwips(design::MinWidthTwips, heightTwips);
-    else if (!isMaximized() && widthTwips > design::MaxWidthTwips)
-        resizeOuterTwips(design::MaxWidthTwips, heightTwips);
-    if (heightTwips < design::MinHeightTwips)
-        resizeOuterTwips(roundHalfEven(frameGeometry().width() / pxX), design::MinHeightTwips);
+    // Size limits of the outer window: the documented ones, widened so that
+    // the interior shows every button, and never beyond the screen's
+    // available area (where the design does not fit, the tape shows fewer
+    // rows). The window system enforces the minimum during a drag.
+    const OuterLimits limits = outerLimits(twipsToPixels(design::MinWidthTwips, design::MinHeightTwips),
+                                           twipsToPixels(design::MaxWidthTwips, 0).width(),
+                                           frameExtra() + QSize(0, menuBarHeight()), availableArea());
+    const QSize leastInner = (limits.least - frameExtra()).expandedTo(QSize(1, 1));
+    if (minimumSize() != leastInner)
+        setMinimumSize(leastInner);
+    const QRect outer = frameGeometry();
+    QSize wanted = outer.size().expandedTo(limits.least);
+    if (!isMaximized())
+        wanted = wanted.boundedTo(limits.most);
+    if (wanted != outer.size()) {
+        resize((wanted - frameExtra()).expandedTo(QSize(1, 1)));
+        keepOnScreen();   // grown past the screen's edge: moved back onto it
+    }
 
-    tapeView_->setShownRows(shownRowsForInterior());
+    tapeView_->setShownRows(std::max(0, design::lastRowInside(interiorSize().height())));
     refresh();
 }
 
@@ -152,41 +202,38 @@ void MainWindow::leaveMaximized()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     maximizePending_ = false;
-    if (!isMaximized())
+    if (!isMaximized() || savedLeft_ < 0)
         return;
     const double pxX = pixelsPerTwipX();
     const double pxY = pixelsPerTwipY();
+    QPoint topLeft;
+    QSize outer;
     if (savedLeft_ == 0) {
+        // The tall form: full height at the top left of the screen's
+        // available area, so that panels and docks leave its title bar free.
         const int frameLeft = geometry().x() - frameGeometry().x();
         const QRect normal = normalGeometry();
         const int leftPx = normal.isValid() ? normal.x() - frameLeft : frameGeometry().x();
-        setWindowState(windowState() & ~Qt::WindowMaximized);
         savedLeft_ = roundHalfEven(leftPx / pxX);
         const QScreen* s = screen();
         const int screenTwips =
             s ? roundHalfEven(s->size().height() / pxY) : design::NormalHeightTwips;
-        setOuterGeometry(QPoint(0, 0), design::MaxWidthTwips,
-                         roundHalfEven(design::TallHeightFactor * screenTwips));
-    } else if (savedLeft_ > 0) {
-        setWindowState(windowState() & ~Qt::WindowMaximized);
-        const QPoint topLeft(roundHalfEven(savedLeft_ * pxX), frameGeometry().y());
+        const QRect area = availableArea();
+        topLeft = area.isValid() ? area.topLeft() : QPoint(0, 0);
+        outer = twipsToPixels(design::MaxWidthTwips, roundHalfEven(design::TallHeightFactor * screenTwips));
+    } else {
+        topLeft = QPoint(roundHalfEven(savedLeft_ * pxX), frameGeometry().y());
         savedLeft_ = 0;
-        setOuterGeometry(topLeft, design::MaxWidthTwips, design::NormalHeightTwips);
+        outer = twipsToPixels(design::MaxWidthTwips, design::NormalHeightTwips);
     }
-}
-
-// Rows: one per (H - 5) pixels of the interior below the total area, never
-// more than were made at start-up, and row 0 always.
-int MainWindow::shownRowsForInterior() const
-{
-    const design::Rect first = design::CalAmount0;
-    const int h = first.height;
-    const int step = h - 5;
-    const int end = roundHalfEven(interiorSize().height() - (1.5 * h + first.top));
-    int lastRow = -1;
-    for (int y = 5; y <= end && lastRow < editor_->lastLoadedRow(); y += step)
-        ++lastRow;
-    return std::max(lastRow, 0);
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    // The geometry the window system restores comes first: where the new
+    // geometry fills the whole area, the request below would otherwise match
+    // the maximized geometry and be dropped as no change.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Never smaller than the interior that shows every button.
+    setOuterGeometry(topLeft, outer.expandedTo(QSize(design::MinInteriorWidth, design::MinInteriorHeight)
+                                               + frameExtra() + QSize(0, menuBarHeight())));
 }
 
 } // namespace qm::ui
