@@ -144,9 +144,12 @@ bool MainWindow::event(QEvent* e)
 {
     if (e->type() == QEvent::WindowActivate && !activated_)
         firstActivation();
-    // Once shown, the window system has placed and framed the window.
+    // The window system places and frames the window after it is shown:
+    // checked until its frame is known.
     if (e->type() == QEvent::Show && !e->spontaneous())
         QTimer::singleShot(0, this, [this] { keepOnScreen(); });
+    else if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && !placedOnScreen_ && isVisible())
+        keepOnScreen();
     return QMainWindow::event(e);
 }
 

@@ -15,6 +15,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -29,6 +30,9 @@ constexpr int MaxResizeDepth = 4;
 // Below this depth the layout lets waiting events run (repaints between
 // steps); deeper runs skip it so that nesting stays bounded.
 constexpr int ProcessEventsDepth = 2;
+// How long the window system may take to carry out the tall form or its
+// undoing; the sizes it passes through meanwhile are not corrected.
+constexpr int SettleMs = 1000;
 
 struct DepthGuard {
     int& depth;
@@ -99,11 +103,27 @@ QRect MainWindow::availableArea() const
     return s ? s->availableGeometry() : QRect();
 }
 
-// What the window system's frame adds to the window's own size.
+// The window system's frame round the window: as it is now, and as it is in
+// the normal state (a maximized window often loses its borders, and the
+// change of state reaches the frame only later).
+QMargins MainWindow::frameMargins() const
+{
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins m(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                     frame.bottom() - inner.bottom());
+    return QMargins(std::max(0, m.left()), std::max(0, m.top()), std::max(0, m.right()), std::max(0, m.bottom()));
+}
+
+QMargins MainWindow::normalFrameMargins() const
+{
+    return (isMaximized() || settlingFrame_) && !normalFrame_.isNull() ? normalFrame_ : frameMargins();
+}
+
 QSize MainWindow::frameExtra() const
 {
-    const QSize extra = frameGeometry().size() - geometry().size();
-    return extra.expandedTo(QSize(0, 0));
+    const QMargins m = frameMargins();
+    return QSize(m.left() + m.right(), m.top() + m.bottom());
 }
 
 QSize MainWindow::twipsToPixels(int widthTwips, int heightTwips) const
@@ -115,7 +135,7 @@ QSize MainWindow::twipsToPixels(int widthTwips, int heightTwips) const
 // in one request, so that it replaces whatever geometry the window system
 // restores meanwhile. The window stays inside the screen's available area,
 // its title bar on the screen.
-void MainWindow::setOuterGeometry(QPoint frameTopLeft, QSize outer)
+QRect MainWindow::setOuterGeometry(QPoint frameTopLeft, QSize outer)
 {
     const QRect area = availableArea();
     if (area.isValid()) {
@@ -123,9 +143,19 @@ void MainWindow::setOuterGeometry(QPoint frameTopLeft, QSize outer)
         frameTopLeft.setX(std::clamp(frameTopLeft.x(), area.left(), area.left() + area.width() - outer.width()));
         frameTopLeft.setY(std::clamp(frameTopLeft.y(), area.top(), area.top() + area.height() - outer.height()));
     }
-    const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
-    const QSize inner = (outer - frameExtra()).expandedTo(QSize(1, 1));
-    setGeometry(QRect(frameTopLeft + frameOffset, inner));
+    const QMargins frame = normalFrameMargins();
+    const QSize inner = (outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom())).expandedTo(QSize(1, 1));
+    // A frame learnt only now can make the minimum too large for the area.
+    if (const QSize lowered = minimumSize().boundedTo(inner); lowered != minimumSize())
+        setMinimumSize(lowered);
+    const QRect wanted(frameTopLeft + QPoint(frame.left(), frame.top()), inner);
+    // Leaving the maximized state, the window system may still be about to
+    // apply a geometry of its own; a request equal to what Qt last heard of
+    // would be dropped as no change, so a slightly different one goes first.
+    if (wanted == geometry())
+        setGeometry(wanted.adjusted(0, 0, 0, -1));
+    setGeometry(wanted);
+    return QRect(frameTopLeft, outer);
 }
 
 // Moves and shrinks the window onto the screen's available area where it
@@ -135,6 +165,12 @@ void MainWindow::keepOnScreen()
 {
     if (isMaximized() || isFullScreen() || isMinimized())
         return;
+    // Until the frame is known the window keeps being checked as it is
+    // placed; after that the user may move it where they like.
+    const QWindow* handle = windowHandle();
+    placedOnScreen_ = isVisible() && handle && !handle->frameMargins().isNull();
+    if (placedOnScreen_ && normalFrame_.isNull())
+        normalFrame_ = frameMargins();
     const QRect frame = frameGeometry();
     const QRect area = availableArea();
     if (area.isValid() && !area.contains(frame))
@@ -179,6 +215,21 @@ void MainWindow::layOutForSize()
     // the interior shows every button, and never beyond the screen's
     // available area (where the design does not fit, the tape shows fewer
     // rows). The window system enforces the minimum during a drag.
+    if (settlingFrame_ && frameGeometry() == *settlingFrame_)
+        settlingFrame_.reset();
+    if (!settlingFrame_)
+        keepSizeLimits();
+
+    tapeView_->setShownRows(std::max(0, design::lastRowInside(interiorSize().height())));
+    refresh();
+}
+
+void MainWindow::keepSizeLimits()
+{
+    // Taken once: while the window system maximizes the window, its frame
+    // may change before the window's state does.
+    if (normalFrame_.isNull() && !isMaximized())
+        normalFrame_ = frameMargins();
     const OuterLimits limits = outerLimits(twipsToPixels(design::MinWidthTwips, design::MinHeightTwips),
                                            twipsToPixels(design::MaxWidthTwips, 0).width(),
                                            frameExtra() + QSize(0, menuBarHeight()), availableArea());
@@ -193,9 +244,6 @@ void MainWindow::layOutForSize()
         resize((wanted - frameExtra()).expandedTo(QSize(1, 1)));
         keepOnScreen();   // grown past the screen's edge: moved back onto it
     }
-
-    tapeView_->setShownRows(std::max(0, design::lastRowInside(interiorSize().height())));
-    refresh();
 }
 
 void MainWindow::leaveMaximized()
@@ -211,7 +259,7 @@ void MainWindow::leaveMaximized()
     if (savedLeft_ == 0) {
         // The tall form: full height at the top left of the screen's
         // available area, so that panels and docks leave its title bar free.
-        const int frameLeft = geometry().x() - frameGeometry().x();
+        const int frameLeft = normalFrameMargins().left();
         const QRect normal = normalGeometry();
         const int leftPx = normal.isValid() ? normal.x() - frameLeft : frameGeometry().x();
         savedLeft_ = roundHalfEven(leftPx / pxX);
@@ -226,14 +274,26 @@ void MainWindow::leaveMaximized()
         savedLeft_ = 0;
         outer = twipsToPixels(design::MaxWidthTwips, design::NormalHeightTwips);
     }
+    // Until the window system has carried out the change, the sizes it
+    // reports on the way (the maximized one among them) are left alone: a
+    // limit applied to one of them would overtake the request below.
+    settlingFrame_ = QRect();
     setWindowState(windowState() & ~Qt::WindowMaximized);
     // The geometry the window system restores comes first: where the new
     // geometry fills the whole area, the request below would otherwise match
     // the maximized geometry and be dropped as no change.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     // Never smaller than the interior that shows every button.
-    setOuterGeometry(topLeft, outer.expandedTo(QSize(design::MinInteriorWidth, design::MinInteriorHeight)
-                                               + frameExtra() + QSize(0, menuBarHeight())));
+    const QMargins frame = normalFrameMargins();
+    const QSize chrome(frame.left() + frame.right(), frame.top() + frame.bottom() + menuBarHeight());
+    settlingFrame_ = setOuterGeometry(
+        topLeft, outer.expandedTo(QSize(design::MinInteriorWidth, design::MinInteriorHeight) + chrome));
+    QTimer::singleShot(SettleMs, this, [this] {
+        if (settlingFrame_) {
+            settlingFrame_.reset();
+            layOutForSize();
+        }
+    });
 }
 
 } // namespace qm::ui
