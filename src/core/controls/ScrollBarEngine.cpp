@@ -180,12 +180,15 @@ void ScrollBarEngine::press(int button, float y)
         if (const auto p = roundToInt16(y))
             pressY_ = *p;
         setTimer(true);
+        ticksBeforeRepeat_ = ScrollRepeatDelayMs / ScrollRepeatMs - 1;
+        step();   // a click moves the bar without waiting for the timer
     }
 }
 
 void ScrollBarEngine::release()
 {
     setTimer(false);
+    dragging_ = false;   // the thumb's drag tint ends with the button
     paintOnly();
     trackFrame(Black);
     host_->surfaceChanged();
@@ -248,6 +251,17 @@ void ScrollBarEngine::dragStep(float y)
 }
 
 void ScrollBarEngine::tick()
+{
+    if (ticksBeforeRepeat_ > 0) {
+        --ticksBeforeRepeat_;
+        return;
+    }
+    step();
+}
+
+// One step of a held press: by the arrow, by a page, or towards the press
+// point above the thumb.
+void ScrollBarEngine::step()
 {
     const int th = thumbHeight_;
     const int pr = pressY_;

@@ -14,6 +14,9 @@ namespace qm {
 
 inline constexpr int ScrollThumbHeight = 20;
 inline constexpr int ScrollRepeatMs = 100;
+// A press steps at once; held, it repeats after this delay, then every
+// ScrollRepeatMs. The timer keeps its 100 ms pace: the first ticks are skipped.
+inline constexpr int ScrollRepeatDelayMs = 300;
 
 // Entries 1..25 of the bar's shades: the background colour scaled by k / 20
 // (index 0 is unused). Components that cannot be split into a byte count 0.
@@ -28,7 +31,8 @@ public:
     virtual bool processPendingEvents() { return true; }
     // Raises Change to the host window; false when the control was destroyed.
     virtual bool raiseChange() { return true; }
-    // Switches the 100 ms auto-repeat timer on or off.
+    // Switches the 100 ms auto-repeat timer on or off (the first tick is due
+    // 100 ms after it is switched on).
     virtual void setTimerEnabled(bool) {}
     // The surface picture changed and should be shown.
     virtual void surfaceChanged() {}
@@ -67,7 +71,9 @@ public:
     void paint();
 
     // Input. Buttons are 1 left, 2 right, 4 middle (a mask for moves).
+    // A press off the thumb steps at once and starts the auto-repeat.
     void press(int button, float y);
+    // Ends a press: the repeat stops and a dragged thumb loses its tint.
     void release();
     void move(int buttons, float y);
     void tick();
@@ -94,6 +100,7 @@ private:
     void trackFrame(Colour c);
     void setTimer(bool on);
     void dragStep(float y);
+    void step();
 
     ScrollBarHost fallbackHost_;
     ScrollBarHost* host_;
@@ -115,6 +122,7 @@ private:
     std::int32_t changed_ = 0;
     float lastDragY_ = 0.0f;
     bool timerEnabled_ = false;
+    int ticksBeforeRepeat_ = 0;
     unsigned renderGeneration_ = 0;
     unsigned backgroundGeneration_ = 0;
 

@@ -4,6 +4,7 @@
 // the outer size limits in twips. Handlers read these instead of scattering
 // numbers through the code.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -48,7 +49,19 @@ inline constexpr int TotalWidthMargin = 42;
 inline constexpr int ShownRowWidth = 200;
 
 inline constexpr std::uint32_t ScrollNumBackColor = 0xE0E0E0;
-inline constexpr int ScrollNumLargeChange = 1;
+
+// Rows stand one entry box apart; row 0 ends where the lower of its box, its
+// operator button and the bar beside them ends.
+inline constexpr int RowPitch = CalAmount0.height;
+inline constexpr int Row0Bottom =
+    std::max({CalAmount0.top + CalAmount0.height, Op0.top + Op0.height, ScrollNum.top + CalAmount0.height});
+
+// The last row that lies wholly inside an interior `interiorHeight` high;
+// -1 when not even row 0 does.
+constexpr int lastRowInside(int interiorHeight)
+{
+    return interiorHeight < Row0Bottom ? -1 : (interiorHeight - Row0Bottom) / RowPitch;
+}
 
 // Outer window size limits (twips, 1/1440 inch).
 inline constexpr int TwipsPerInch = 1440;
@@ -123,5 +136,33 @@ constexpr Rect stificRect(int k)
 }
 
 constexpr std::uint32_t stificColor(int k) { return k < 12 ? StificScientificColor : StificOtherColor; }
+
+// Right and bottom edges of everything right of the tape (the keypad, the pi,
+// memory and function buttons, the total's frame): the smallest interior
+// that shows every button.
+constexpr Rect padsExtent()
+{
+    int right = Dzx.left + Dzx.width;
+    int bottom = Dzx.top + Dzx.height;
+    auto take = [&right, &bottom](const Rect& r) {
+        right = std::max(right, r.left + r.width);
+        bottom = std::max(bottom, r.top + r.height);
+    };
+    for (const ButtonDesign& b : Keypad)
+        take(b.rect);
+    for (const ButtonDesign& b : MemoryButtons)
+        take(b.rect);
+    take(PiButton.rect);
+    for (int k = 0; k < StificCount; ++k)
+        take(stificRect(k));
+    return {0, 0, right, bottom};
+}
+
+// The window's interior never gets smaller than the design's, which holds
+// every button.
+inline constexpr int MinInteriorWidth = InteriorWidth;
+inline constexpr int MinInteriorHeight = InteriorHeight;
+static_assert(padsExtent().width <= MinInteriorWidth && padsExtent().height <= MinInteriorHeight);
+static_assert(lastRowInside(MinInteriorHeight) >= 0);
 
 } // namespace qm::design

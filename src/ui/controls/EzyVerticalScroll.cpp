@@ -146,12 +146,11 @@ void EzyVerticalScroll::mousePressEvent(QMouseEvent* e)
     engine_.press(mouseButtonCode(e->button()), static_cast<float>(e->position().y()));
 }
 
-// Qt reports the second press of a left double click as a double click
-// instead of a press; the bar has no use for it.
+// Qt reports the second press of a quick pair as a double click; on the bar
+// it is one more press, so two quick clicks step twice.
 void EzyVerticalScroll::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    if (e->button() != Qt::LeftButton)
-        engine_.press(mouseButtonCode(e->button()), static_cast<float>(e->position().y()));
+    engine_.press(mouseButtonCode(e->button()), static_cast<float>(e->position().y()));
 }
 
 void EzyVerticalScroll::mouseReleaseEvent(QMouseEvent*) { engine_.release(); }

@@ -1,8 +1,9 @@
 #pragma once
 // Self-drawn vertical scroll bar: a picture thumb on a dithered track between
-// two arrow zones, 100 ms auto-repeat while a button is held on an arrow or
-// the track, thumb dragging, and Change after every value assignment, step,
-// drag step and release (even when the value stays the same). The drawing
+// two arrow zones; a press on an arrow or the track steps at once and, held,
+// repeats every 100 ms after a short delay; thumb dragging; and Change after
+// every value assignment, step, drag step and release (even when the value
+// stays the same). The drawing
 // and the step logic live in qm::ScrollBarEngine; this widget feeds it.
 
 #include "core/controls/PropertyBag.h"

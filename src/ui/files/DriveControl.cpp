@@ -55,6 +55,7 @@ DriveControl::DriveControl(QWidget* parent) : QWidget(parent)
     sFiles->hide();
     connect(sFiles, &EzyVerticalScroll::Change, this, [this] { update(); });
     connect(sFiles, &EzyVerticalScroll::KeyDown, this, [this](qint16& code, qint16& shift) { handleKey(code, shift); });
+    sFiles->installEventFilter(this);   // the wheel over the bar scrolls the list
 
     GetDir();
 }
@@ -287,11 +288,25 @@ void DriveControl::keyReleaseEvent(QKeyEvent* event)
     emit KeyUp(code, shift);
 }
 
+bool DriveControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == sFiles && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Three rows per notch (120 eighths of a degree); the small steps of a
+// high-resolution wheel add up to whole rows.
 void DriveControl::wheelEvent(QWheelEvent* event)
 {
-    const int notches = event->angleDelta().y() / 120;
-    if (notches != 0 && sFiles->isVisibleTo(this))
-        sFiles->setValue(sFiles->value() - 3 * notches);
+    constexpr int PerRow = 120 / 3;
+    wheelRemainder_ += event->angleDelta().y();
+    const int rows = wheelRemainder_ / PerRow;
+    wheelRemainder_ -= rows * PerRow;
+    if (rows != 0 && sFiles->isVisibleTo(this))
+        sFiles->setValue(sFiles->value() - rows);
     event->accept();
 }
 

@@ -73,6 +73,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -95,6 +96,7 @@ private:
     int pressedIndex_ = 0;   // entry under a held button, 0 for none
     bool lastTapWasFile_ = false;
     bool releaseEndsDoubleClick_ = false;
+    int wheelRemainder_ = 0;  // eighths of a degree short of a whole row
     QFont font_;
     EzyVerticalScroll* sFiles = nullptr;
 };

@@ -24,9 +24,15 @@
 #include <QMessageBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
+
+// The icon lives in this static library's resources, which are linked in only
+// when named (outside any namespace).
+static void initWindowIconResource() { Q_INIT_RESOURCE(MainWindowIcon); }
 
 namespace qm::ui {
 
@@ -61,6 +67,8 @@ MainWindow::MainWindow(const QString& argument, const SettingsFolders& folders, 
     clock_.start();
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromLatin1(design::TitleText) + designText(design::TitleEdition));
+    initWindowIconResource();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.svg")));
 
     auto* interior = new QWidget(this);
     interior->setAutoFillBackground(true);
@@ -132,12 +140,19 @@ bool MainWindow::event(QEvent* e)
 {
     if (e->type() == QEvent::WindowActivate && !activated_)
         firstActivation();
+    // The window system places and frames the window after it is shown:
+    // checked until its frame is known.
+    if (e->type() == QEvent::Show && !e->spontaneous())
+        QTimer::singleShot(0, this, [this] { keepOnScreen(); });
+    else if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && !placedOnScreen_ && isVisible())
+        keepOnScreen();
     return QMainWindow::event(e);
 }
 
 void MainWindow::firstActivation()
 {
     activated_ = true;
+    keepOnScreen();
     editor_->clearAll();
     refresh();
     tapeView_->focusCurrentRow();

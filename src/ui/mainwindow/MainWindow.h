@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace qm::ui {
 
@@ -106,9 +107,14 @@ private:
     QSize interiorSize() const;
     double pixelsPerTwipX() const;
     double pixelsPerTwipY() const;
-    void resizeOuterTwips(int widthTwips, int heightTwips);
-    void setOuterGeometry(QPoint frameTopLeft, int widthTwips, int heightTwips);
-    int shownRowsForInterior() const;
+    QSize twipsToPixels(int widthTwips, int heightTwips) const;
+    QRect availableArea() const;
+    QMargins frameMargins() const;
+    QMargins normalFrameMargins() const;
+    QSize frameExtra() const;
+    QRect setOuterGeometry(QPoint frameTopLeft, QSize outer);
+    void keepOnScreen();
+    void keepSizeLimits();
 
     std::unique_ptr<TapeEditor> editor_;
     std::unique_ptr<MainMenus> menus_;
@@ -132,6 +138,11 @@ private:
     int savedLeft_ = 0;     // left edge (twips) kept while the tall form is shown
     int resizeDepth_ = 0;
     bool maximizePending_ = false;
+    bool placedOnScreen_ = false;   // kept on the screen once its frame was known
+    // The frame asked for on leaving the maximized state, while the window
+    // system carries it out (null: not asked for yet).
+    std::optional<QRect> settlingFrame_;
+    QMargins normalFrame_;   // the frame's margins when last seen in the normal state
 };
 
 } // namespace qm::ui

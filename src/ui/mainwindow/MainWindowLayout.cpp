@@ -1,5 +1,6 @@
 // The main window's layout on every size or state change: the tall form on
-// maximize, the size limits and the number of shown rows.
+// maximize, the size limits, the screen's available area and the number of
+// shown rows.
 
 #include "ui/mainwindow/MainWindow.h"
 
@@ -14,7 +15,9 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qm::ui {
@@ -27,6 +30,9 @@ constexpr int MaxResizeDepth = 4;
 // Below this depth the layout lets waiting events run (repaints between
 // steps); deeper runs skip it so that nesting stays bounded.
 constexpr int ProcessEventsDepth = 2;
+// How long the window system may take to carry out the tall form or its
+// undoing; the sizes it passes through meanwhile are not corrected.
+constexpr int SettleMs = 1000;
 
 struct DepthGuard {
     int& depth;
@@ -37,6 +43,26 @@ struct DepthGuard {
 int roundHalfEven(double x)
 {
     return static_cast<int>(std::nearbyint(x));
+}
+
+// Outer sizes (frame included) the window keeps to.
+struct OuterLimits {
+    QSize least;
+    QSize most;
+};
+
+// `documentedLeast` and `documentedWidest`: the documented limits in pixels;
+// `chrome`: frame and menu bar around the interior.
+OuterLimits outerLimits(QSize documentedLeast, int documentedWidest, QSize chrome, QRect available)
+{
+    OuterLimits l;
+    l.least = documentedLeast.expandedTo(QSize(design::MinInteriorWidth, design::MinInteriorHeight) + chrome);
+    l.most = QSize(std::max(documentedWidest, l.least.width()), QWIDGETSIZE_MAX);
+    if (available.isValid()) {
+        l.least = l.least.boundedTo(available.size());
+        l.most = l.most.boundedTo(available.size());
+    }
+    return l;
 }
 
 } // namespace
@@ -69,31 +95,86 @@ QSize MainWindow::interiorSize() const
     return QSize(width(), std::max(0, height() - menuBarHeight()));
 }
 
-// Sets the outer size (frame included) in twips.
-void MainWindow::resizeOuterTwips(int widthTwips, int heightTwips)
+QRect MainWindow::availableArea() const
 {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const int extraW = std::max(0, frame.width() - inner.width());
-    const int extraH = std::max(0, frame.height() - inner.height());
-    const int w = roundHalfEven(widthTwips * pixelsPerTwipX()) - extraW;
-    const int h = roundHalfEven(heightTwips * pixelsPerTwipY()) - extraH;
-    resize(std::max(1, w), std::max(1, h));
+    const QScreen* s = screen();
+    if (!s)
+        s = QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect();
 }
 
-// Places the frame's top left corner and sets the outer size in one request,
-// so that it replaces whatever geometry the window system restores meanwhile.
-void MainWindow::setOuterGeometry(QPoint frameTopLeft, int widthTwips, int heightTwips)
+// The window system's frame round the window: as it is now, and as it is in
+// the normal state (a maximized window often loses its borders, and the
+// change of state reaches the frame only later).
+QMargins MainWindow::frameMargins() const
 {
     const QRect frame = frameGeometry();
     const QRect inner = geometry();
-    const int left = std::max(0, inner.x() - frame.x());
-    const int top = std::max(0, inner.y() - frame.y());
-    const int extraW = std::max(0, frame.width() - inner.width());
-    const int extraH = std::max(0, frame.height() - inner.height());
-    const int w = roundHalfEven(widthTwips * pixelsPerTwipX()) - extraW;
-    const int h = roundHalfEven(heightTwips * pixelsPerTwipY()) - extraH;
-    setGeometry(frameTopLeft.x() + left, frameTopLeft.y() + top, std::max(1, w), std::max(1, h));
+    const QMargins m(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                     frame.bottom() - inner.bottom());
+    return QMargins(std::max(0, m.left()), std::max(0, m.top()), std::max(0, m.right()), std::max(0, m.bottom()));
+}
+
+QMargins MainWindow::normalFrameMargins() const
+{
+    return (isMaximized() || settlingFrame_) && !normalFrame_.isNull() ? normalFrame_ : frameMargins();
+}
+
+QSize MainWindow::frameExtra() const
+{
+    const QMargins m = frameMargins();
+    return QSize(m.left() + m.right(), m.top() + m.bottom());
+}
+
+QSize MainWindow::twipsToPixels(int widthTwips, int heightTwips) const
+{
+    return QSize(roundHalfEven(widthTwips * pixelsPerTwipX()), roundHalfEven(heightTwips * pixelsPerTwipY()));
+}
+
+// Places the frame's top left corner and sets the outer size (frame included)
+// in one request, so that it replaces whatever geometry the window system
+// restores meanwhile. The window stays inside the screen's available area,
+// its title bar on the screen.
+QRect MainWindow::setOuterGeometry(QPoint frameTopLeft, QSize outer)
+{
+    const QRect area = availableArea();
+    if (area.isValid()) {
+        outer = outer.boundedTo(area.size());
+        frameTopLeft.setX(std::clamp(frameTopLeft.x(), area.left(), area.left() + area.width() - outer.width()));
+        frameTopLeft.setY(std::clamp(frameTopLeft.y(), area.top(), area.top() + area.height() - outer.height()));
+    }
+    const QMargins frame = normalFrameMargins();
+    const QSize inner = (outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom())).expandedTo(QSize(1, 1));
+    // A frame learnt only now can make the minimum too large for the area.
+    if (const QSize lowered = minimumSize().boundedTo(inner); lowered != minimumSize())
+        setMinimumSize(lowered);
+    const QRect wanted(frameTopLeft + QPoint(frame.left(), frame.top()), inner);
+    // Leaving the maximized state, the window system may still be about to
+    // apply a geometry of its own; a request equal to what Qt last heard of
+    // would be dropped as no change, so a slightly different one goes first.
+    if (wanted == geometry())
+        setGeometry(wanted.adjusted(0, 0, 0, -1));
+    setGeometry(wanted);
+    return QRect(frameTopLeft, outer);
+}
+
+// Moves and shrinks the window onto the screen's available area where it
+// reaches beyond it (a window system may place it partly off the screen, and
+// its frame is known only once it is shown).
+void MainWindow::keepOnScreen()
+{
+    if (isMaximized() || isFullScreen() || isMinimized())
+        return;
+    // Until the frame is known the window keeps being checked as it is
+    // placed; after that the user may move it where they like.
+    const QWindow* handle = windowHandle();
+    placedOnScreen_ = isVisible() && handle && !handle->frameMargins().isNull();
+    if (placedOnScreen_ && normalFrame_.isNull())
+        normalFrame_ = frameMargins();
+    const QRect frame = frameGeometry();
+    const QRect area = availableArea();
+    if (area.isValid() && !area.contains(frame))
+        setOuterGeometry(frame.topLeft(), frame.size());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e)
@@ -115,9 +196,6 @@ void MainWindow::layOutForSize()
         return;
     DepthGuard guard(resizeDepth_);
 
-    const double pxX = pixelsPerTwipX();
-    const double pxY = pixelsPerTwipY();
-
     // Maximizing alternately gives a full-height window at the top left and
     // the normal window back where it was. The change waits for the window
     // system's own reports of the maximize, which would otherwise undo it.
@@ -133,60 +211,89 @@ void MainWindow::layOutForSize()
     if (isMinimized())
         return;
 
-    // Size limits of the outer window.
-    const QRect frame = frameGeometry();
-    const int widthTwips = roundHalfEven(frame.width() / pxX);
-    const int heightTwips = roundHalfEven(frame.height() / pxY);
-    if (widthTwips < design::MinWidthTwips)
-        resizeOuterTwips(design::MinWidthTwips, heightTwips);
-    else if (!isMaximized() && widthTwips > design::MaxWidthTwips)
-        resizeOuterTwips(design::MaxWidthTwips, heightTwips);
-    if (heightTwips < design::MinHeightTwips)
-        resizeOuterTwips(roundHalfEven(frameGeometry().width() / pxX), design::MinHeightTwips);
+    // Size limits of the outer window: the documented ones, widened so that
+    // the interior shows every button, and never beyond the screen's
+    // available area (where the design does not fit, the tape shows fewer
+    // rows). The window system enforces the minimum during a drag.
+    if (settlingFrame_ && frameGeometry() == *settlingFrame_)
+        settlingFrame_.reset();
+    if (!settlingFrame_)
+        keepSizeLimits();
 
-    tapeView_->setShownRows(shownRowsForInterior());
+    tapeView_->setShownRows(std::max(0, design::lastRowInside(interiorSize().height())));
     refresh();
+}
+
+void MainWindow::keepSizeLimits()
+{
+    // Taken once: while the window system maximizes the window, its frame
+    // may change before the window's state does.
+    if (normalFrame_.isNull() && !isMaximized())
+        normalFrame_ = frameMargins();
+    const OuterLimits limits = outerLimits(twipsToPixels(design::MinWidthTwips, design::MinHeightTwips),
+                                           twipsToPixels(design::MaxWidthTwips, 0).width(),
+                                           frameExtra() + QSize(0, menuBarHeight()), availableArea());
+    const QSize leastInner = (limits.least - frameExtra()).expandedTo(QSize(1, 1));
+    if (minimumSize() != leastInner)
+        setMinimumSize(leastInner);
+    const QRect outer = frameGeometry();
+    QSize wanted = outer.size().expandedTo(limits.least);
+    if (!isMaximized())
+        wanted = wanted.boundedTo(limits.most);
+    if (wanted != outer.size()) {
+        resize((wanted - frameExtra()).expandedTo(QSize(1, 1)));
+        keepOnScreen();   // grown past the screen's edge: moved back onto it
+    }
 }
 
 void MainWindow::leaveMaximized()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     maximizePending_ = false;
-    if (!isMaximized())
+    if (!isMaximized() || savedLeft_ < 0)
         return;
     const double pxX = pixelsPerTwipX();
     const double pxY = pixelsPerTwipY();
+    QPoint topLeft;
+    QSize outer;
     if (savedLeft_ == 0) {
-        const int frameLeft = geometry().x() - frameGeometry().x();
+        // The tall form: full height at the top left of the screen's
+        // available area, so that panels and docks leave its title bar free.
+        const int frameLeft = normalFrameMargins().left();
         const QRect normal = normalGeometry();
         const int leftPx = normal.isValid() ? normal.x() - frameLeft : frameGeometry().x();
-        setWindowState(windowState() & ~Qt::WindowMaximized);
         savedLeft_ = roundHalfEven(leftPx / pxX);
         const QScreen* s = screen();
         const int screenTwips =
             s ? roundHalfEven(s->size().height() / pxY) : design::NormalHeightTwips;
-        setOuterGeometry(QPoint(0, 0), design::MaxWidthTwips,
-                         roundHalfEven(design::TallHeightFactor * screenTwips));
-    } else if (savedLeft_ > 0) {
-        setWindowState(windowState() & ~Qt::WindowMaximized);
-        const QPoint topLeft(roundHalfEven(savedLeft_ * pxX), frameGeometry().y());
+        const QRect area = availableArea();
+        topLeft = area.isValid() ? area.topLeft() : QPoint(0, 0);
+        outer = twipsToPixels(design::MaxWidthTwips, roundHalfEven(design::TallHeightFactor * screenTwips));
+    } else {
+        topLeft = QPoint(roundHalfEven(savedLeft_ * pxX), frameGeometry().y());
         savedLeft_ = 0;
-        setOuterGeometry(topLeft, design::MaxWidthTwips, design::NormalHeightTwips);
+        outer = twipsToPixels(design::MaxWidthTwips, design::NormalHeightTwips);
     }
-}
-
-// Rows: one per (H - 5) pixels of the interior below the total area, never
-// more than were made at start-up, and row 0 always.
-int MainWindow::shownRowsForInterior() const
-{
-    const design::Rect first = design::CalAmount0;
-    const int h = first.height;
-    const int step = h - 5;
-    const int end = roundHalfEven(interiorSize().height() - (1.5 * h + first.top));
-    int lastRow = -1;
-    for (int y = 5; y <= end && lastRow < editor_->lastLoadedRow(); y += step)
-        ++lastRow;
-    return std::max(lastRow, 0);
+    // Until the window system has carried out the change, the sizes it
+    // reports on the way (the maximized one among them) are left alone: a
+    // limit applied to one of them would overtake the request below.
+    settlingFrame_ = QRect();
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    // The geometry the window system restores comes first: where the new
+    // geometry fills the whole area, the request below would otherwise match
+    // the maximized geometry and be dropped as no change.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Never smaller than the interior that shows every button.
+    const QMargins frame = normalFrameMargins();
+    const QSize chrome(frame.left() + frame.right(), frame.top() + frame.bottom() + menuBarHeight());
+    settlingFrame_ = setOuterGeometry(
+        topLeft, outer.expandedTo(QSize(design::MinInteriorWidth, design::MinInteriorHeight) + chrome));
+    QTimer::singleShot(SettleMs, this, [this] {
+        if (settlingFrame_) {
+            settlingFrame_.reset();
+            layOutForSize();
+        }
+    });
 }
 
 } // namespace qm::ui

@@ -40,7 +40,6 @@ TapeView::TapeView(TapeEditor& editor, QWidget* parent) : QWidget(parent), edito
     scrollBar_->setAccessibleName(tr("Tape scroll bar"));
     scrollBar_->setGeometry(bar.left, bar.top - Top, bar.width, bar.height);
     scrollBar_->setBackColor(design::ScrollNumBackColor);
-    scrollBar_->setValueLargeChange(design::ScrollNumLargeChange);
     scrollBar_->setValueMax(0);
     scrollBar_->installEventFilter(this);
     connect(scrollBar_, &EzyVerticalScroll::Change, this, [this] {
@@ -152,12 +151,15 @@ void TapeView::setShownRows(int lastRow)
     }
     shownRows_ = lastRow + 1;
     editor_.setShownRows(lastRow);
-    if (const QWidget* interior = parentWidget())
-        resize(width(), std::max(0, interior->height() - Top));
+    // Down to the last shown row's lowest part, so that the view never
+    // reaches beyond the rows it shows.
+    resize(width(), design::Row0Bottom - Top + lastRow * design::RowPitch);
 
     const int h = design::CalAmount0.height;
     scrollBar_->move(design::CalAmount0.left + design::ShownRowWidth, scrollBar_->y());
     scrollBar_->resize(scrollBar_->width(), h + rowTop(lastRow) - rowTop(0));
+    // A press on the track pages by the rows shown, as Page Up and Down do.
+    scrollBar_->setValueLargeChange(shownRows_);
     syncScrollBar();
 }
 

@@ -74,16 +74,21 @@ TEST(ScrollBar, ThumbFollowsTheClampedValue)
     EXPECT_EQ(flat.e.surface(), flat.e.background());
 }
 
-// A press held off the thumb: the state after `ms` of the timer, from a
-// fresh bar at `start`.
-TEST(ScrollBar, HeldPressStepsWithTheTimer)
+// A press off the thumb: the state `ms` after it, from a fresh bar at
+// `start`. The press steps at once; held, it repeats after 300 ms, then
+// every 100 ms.
+TEST(ScrollBar, PressStepsAtOnceAndRepeatsAfterTheDelay)
 {
     const struct {
         std::int32_t start, large; float y; int ms; std::int32_t value; int top, changes; bool timer;
     } rows[] = {
-        {0, 5, 10, 350, 0, 22, 3, true},       // at the minimum each tick still raises Change
-        {0, 5, 380, 250, 2, 29, 2, true},      // down arrow: round(0.02 * 348 + 22)
-        {0, 20, 200, 800, 60, 231, 3, false},  // page down stops once the thumb passes the press
+        {0, 5, 380, 0, 1, 25, 1, true},         // down arrow: one line at once, round(0.01 * 348 + 22)
+        {0, 5, 380, 250, 1, 25, 1, true},       // nothing more before the delay
+        {0, 5, 380, 450, 3, 32, 3, true},       // then at 300 and 400 ms
+        {0, 5, 10, 350, 0, 22, 2, true},        // at the minimum each step still raises Change
+        {100, 5, 100, 0, 95, 331, 1, true},     // a page up at once
+        {0, 20, 200, 0, 20, 92, 1, true},       // a page down at once: round(0.2 * 348 + 22)
+        {0, 20, 200, 800, 60, 231, 3, false},   // paging down stops once the thumb passes the press
         {100, 5, 100, 2400, 29, 101, 14, true}, // page up, then idle ticks once covered
     };
     for (const auto& r : rows) {
@@ -98,11 +103,45 @@ TEST(ScrollBar, HeldPressStepsWithTheTimer)
         EXPECT_EQ(b.host.changes, r.changes);
         EXPECT_EQ(b.host.timerOn, r.timer);
     }
-    Bar gone; // destroyed while the events of a step ran: the tick stops at once
+    // The release stops the repeat; a new press waits the whole delay again.
+    Bar again;
+    again.e.press(1, 380.0f);
+    again.host.advance(350);
+    again.e.release();
+    again.host.advance(500);
+    EXPECT_EQ(again.e.value(), 2);
+    again.e.press(1, 380.0f);
+    again.host.advance(250);
+    EXPECT_EQ(again.e.value(), 3);
+
+    Bar gone; // destroyed while the events of a step ran: the step stops at once
     gone.e.press(1, 380.0f);
+    gone.host.changes = 0;
     gone.host.alive = false;
-    gone.host.advance(100);
+    gone.host.advance(300);
     EXPECT_EQ(gone.host.changes, 0);
+    EXPECT_EQ(gone.e.value(), 2);   // the value moved before the events ran
+}
+
+// The tinted thumb and its frame show only while the button is held.
+TEST(ScrollBar, DragTintEndsWithTheRelease)
+{
+    Bar released(50), movedFirst(50);
+    for (Bar* b : {&released, &movedFirst}) {
+        b->e.press(1, static_cast<float>(b->e.thumbTop() + 5));
+        ASSERT_TRUE(b->e.dragging());
+        b->e.move(1, 300.0f);
+    }
+    EXPECT_EQ(released.e.value(), 77);   // round((300 - 22) / 359 x 100)
+    const PixelBuffer whileDragging = released.e.surface();
+    released.e.release();
+    // As if the pointer had left the thumb without a button before the release.
+    movedFirst.e.move(0, 300.0f);
+    movedFirst.e.release();
+    EXPECT_FALSE(released.e.dragging());
+    EXPECT_EQ(released.e.surface(), movedFirst.e.surface());
+    EXPECT_NE(released.e.surface(), whileDragging);
+    EXPECT_EQ(released.e.value(), 77);
 }
 
 TEST(ScrollBar, OverflowingStepsAndOddSizesAreSafe)
@@ -112,8 +151,7 @@ TEST(ScrollBar, OverflowingStepsAndOddSizesAreSafe)
     b.e.setValueMax(big);
     b.e.setValue(big - 5);
     b.e.setSmallChange(100);
-    b.e.press(1, 380.0f);
-    b.host.advance(100); // value + 100 does not fit: the step is skipped
+    b.e.press(1, 380.0f); // value + 100 does not fit: the step is skipped
     EXPECT_EQ(b.e.value(), big - 5);
     EXPECT_EQ(b.host.changes, 2);
     b.e.release();

@@ -39,30 +39,38 @@ struct Host {
     QPoint at(int y) const { return QPoint(25, 10 + y); }
 };
 
-TEST(EzyVerticalScroll, HeldArrowRepeatsEveryHundredMilliseconds)
+TEST(EzyVerticalScroll, PressStepsAtOnceAndHeldRepeatsAfterTheDelay)
 {
     Host h;
     QElapsedTimer clock;
-    clock.start();   // before the press, so the measured time is never short
     QTest::mousePress(h.win(), Qt::LeftButton, {}, h.at(380));   // down arrow
-    EXPECT_TRUE(h.changes.isEmpty()) << "the first step comes with the first tick";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return h.changes.size() >= 3; }, 2000));
-    EXPECT_GE(clock.elapsed(), 290);
-    EXPECT_EQ(h.changes.mid(0, 3), (QList<qint32>{1, 2, 3}));
+    clock.start();   // after the press, so the measured time is never long
+    EXPECT_EQ(h.changes, (QList<qint32>{1})) << "a press steps at once";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h.changes.size() >= 2; }, 2000));
+    EXPECT_GE(clock.elapsed(), 250) << "the repeat waits for the delay";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h.changes.size() >= 4; }, 2000));
+    EXPECT_EQ(h.changes.mid(0, 4), (QList<qint32>{1, 2, 3, 4}));
     QTest::mouseRelease(h.win(), Qt::LeftButton, {}, h.at(380));
     EXPECT_FALSE(h.bar->repeating());
     EXPECT_EQ(h.changes.last(), h.bar->value()) << "the release raises Change too";
     const auto count = h.changes.size();
-    QTest::qWait(250);
+    QTest::qWait(350);
     EXPECT_EQ(h.changes.size(), count);
     const qint32 v = h.bar->value();
 
-    // Quick clicks: released before the first tick, the second press a
-    // double click that starts nothing; each release raises Change.
+    // Two quick clicks (the second press comes as a double click) step twice;
+    // each release raises Change.
     h.changes.clear();
     QTest::mouseDClick(h.win(), Qt::LeftButton, {}, h.at(380));
     EXPECT_FALSE(h.bar->repeating());
-    EXPECT_EQ(h.changes, (QList<qint32>{v, v}));
+    EXPECT_EQ(h.changes, (QList<qint32>{v + 1, v + 1, v + 2, v + 2}));
+
+    // A click on the track pages by the large step at once.
+    h.bar->setValueLargeChange(15);
+    h.bar->setValue(0);
+    h.changes.clear();
+    QTest::mouseClick(h.win(), Qt::LeftButton, {}, h.at(300));
+    EXPECT_EQ(h.changes, (QList<qint32>{15, 15}));
 }
 
 TEST(EzyVerticalScroll, AssignmentsKeysAndDisabledInput)

@@ -4,6 +4,7 @@
 #include "FilesTestSupport.h"
 
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 namespace qm::ui {
 namespace {
@@ -64,6 +65,37 @@ TEST_F(DriveControlTest, TapsSelectFilesAndOpenFoldersAndDrives)
     list.GetDir(missing);
     EXPECT_EQ(QDir::currentPath(), "/");
     EXPECT_EQ(folderRows(list), before);
+}
+
+// A list longer than the control: its bar steps at once (an arrow by a row,
+// the track by a page) and the wheel scrolls three rows a notch.
+TEST_F(DriveControlTest, ItsBarAndTheWheelScrollAtOnce)
+{
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(writeFile(calc + QStringLiteral("/many%1.Clc").arg(i, 2, 10, QChar('0')), "Ferrowick 6\r\n"));
+    list.FileExtention(".Clc");
+    EzyVerticalScroll* bar = list.scrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    const int page = list.pageSize();
+    ASSERT_GT(page, 3);
+    EXPECT_EQ(list.topIndex(), 1);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 5));
+    EXPECT_EQ(list.topIndex(), 2);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 40));
+    EXPECT_EQ(list.topIndex(), 2 + page);
+
+    const struct { bool overBar; int delta, times, top; } wheels[] = {
+        {false, -120, 1, 5 + page}, {true, -40, 3, 8 + page}, {false, 60, 2, 5 + page}, {true, 120, 20, 1},
+    };
+    for (const auto& r : wheels) {
+        QWidget* target = r.overBar ? static_cast<QWidget*>(bar) : &list;
+        for (int i = 0; i < r.times; ++i) {
+            QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, r.delta),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &wheel);
+        }
+        EXPECT_EQ(list.topIndex(), r.top) << (r.overBar ? "bar " : "list ") << r.delta;
+    }
 }
 
 } // namespace

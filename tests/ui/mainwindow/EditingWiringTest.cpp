@@ -147,20 +147,49 @@ TEST(EditingWiring, NumericKeypadDecimalKeyTypesTheRegionalSeparator)
     EXPECT_EQ(lineText(*w, 0), "7.5");
 }
 
-TEST(EditingWiring, WheelAndPageKeysScroll)
+TEST(EditingWiring, WheelBarAndPageKeysScrollAtOnce)
 {
     auto w = editingWindow();
     Tape t;
     t.resize(200);
+    for (std::size_t i = 0; i < t.size(); ++i)
+        t.TapeValue[i] = dec(std::to_string(i + 1).c_str());
     setTape(*w, t);
-    QWheelEvent wheel(QPointF(10, 10), row(*w, 3)->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(row(*w, 3), &wheel);
-    EXPECT_EQ(w->editor().firstLine(), 3);
-    EXPECT_EQ(part<EzyVerticalScroll>(*w, "tapeScrollBar")->value(), 3);
+    auto* bar = part<EzyVerticalScroll>(*w, "tapeScrollBar");
+    const int shown = w->editor().lastRow() + 1;
+
+    // Three lines a notch over a row or over the bar; the small steps of a
+    // high-resolution wheel add up to whole lines.
+    const struct { bool overBar; int delta, times, firstLine; } wheels[] = {
+        {false, -120, 1, 3}, {true, -120, 2, 9}, {false, 40, 1, 8}, {true, -20, 5, 10}, {false, 120, 9, 0},
+    };
+    for (const auto& r : wheels) {
+        QWidget* target = r.overBar ? static_cast<QWidget*>(bar) : row(*w, 3);
+        for (int i = 0; i < r.times; ++i) {
+            QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, r.delta),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &wheel);
+        }
+        EXPECT_EQ(w->editor().firstLine(), r.firstLine) << (r.overBar ? "bar " : "row ") << r.delta;
+        EXPECT_EQ(bar->value(), r.firstLine);
+    }
+
+    // A click on the bar moves the tape at once: the down arrow by a line,
+    // the track below the thumb by the shown rows.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(15, bar->height() - 5));
+    EXPECT_EQ(w->editor().firstLine(), 1);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(15, bar->height() - 60));
+    EXPECT_EQ(w->editor().firstLine(), 1 + shown);
+    EXPECT_EQ(row(*w, 0)->text(), QString::number(2 + shown));   // line 1 + shown, counted from 1
+
+    // Page Down and Page Up move the current line, and the tape, by a page.
     row(*w, 0)->setFocus(Qt::OtherFocusReason);
     pressKey(Qt::Key_PageDown);
-    EXPECT_EQ(w->editor().currentLine(), 3 + 17);
+    EXPECT_EQ(w->editor().currentLine(), 1 + 2 * shown);
+    EXPECT_EQ(w->editor().firstLine(), 1 + 2 * shown);
+    EXPECT_EQ(bar->value(), 1 + 2 * shown);
+    pressKey(Qt::Key_PageUp);
+    EXPECT_EQ(w->editor().currentLine(), 1 + shown);
 }
 
 TEST(EditingWiring, PadsMemoryAndFunctions)

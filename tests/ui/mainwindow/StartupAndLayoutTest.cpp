@@ -48,9 +48,9 @@ TEST(TotalBox, TypingIsDiscardedAndNegativeTextIsRed)
 
 TEST(Layout, RowsAndBarFollowTheInteriorHeight)
 {
-    // Rows 0..floor((interior - 117) / 21), at most those made at start-up;
-    // the bar spans the shown rows, 26 pixels each.
-    const struct { int interior; int lastRow; } rows[] = {{466, 16}, {473, 16}, {474, 17}, {1000, 42}};
+    // Rows 0..floor((interior - 100) / 26): row j's operator button, 1 lower
+    // than its box, ends at 100 + 26 j; the bar spans the shown rows.
+    const struct { int interior; int lastRow; } rows[] = {{466, 14}, {489, 14}, {490, 15}, {1000, 34}};
     auto w = shownWindow();
     // The rows and the bar stand at their design places in the interior.
     EXPECT_EQ(row(*w, 0)->mapTo(w->centralWidget(), QPoint(0, 0)), QPoint(30, 73));
@@ -64,8 +64,9 @@ TEST(Layout, RowsAndBarFollowTheInteriorHeight)
         EXPECT_EQ(w->editor().lastRow(), r.lastRow) << r.interior;
         EXPECT_EQ(part<EzyVerticalScroll>(*w, "tapeScrollBar")->height(), 26 + 26 * r.lastRow);
         EXPECT_TRUE(row(*w, r.lastRow)->isVisible());
-        if (TapeLineBox* below = w->findChild<TapeLineBox*>(QStringLiteral("row%1").arg(r.lastRow + 1)))
+        if (TapeLineBox* below = w->findChild<TapeLineBox*>(QStringLiteral("row%1").arg(r.lastRow + 1))) {
             EXPECT_FALSE(below->isVisible()) << r.interior;
+        }
         // The scroll range reaches the tape's last line from the last row.
         EXPECT_EQ(w->editor().scrollMax(), static_cast<int>(w->editor().tape().TapeLast()) - r.lastRow);
     }

@@ -101,7 +101,7 @@ inline void makeHost(QWidget& window, int width, int height)
 }
 
 // A shown main window with English separators whose interior (below the
-// menu bar) is `height` pixels high: 466 is the design size, 17 rows.
+// menu bar) is `height` pixels high: 466 is the design size, 15 rows.
 inline std::unique_ptr<MainWindow> shownWindow(int height = 466, const QString& argument = QString())
 {
     auto w = std::make_unique<MainWindow>(argument);

@@ -1,0 +1,241 @@
+// The window fits: at the size it opens with, the smallest and largest sizes,
+// the tall form and back, on screens of several sizes and scales, every part
+// it shows lies inside its interior and the window inside the screen's
+// available area; the last of 200 lines can be scrolled onto a shown row.
+// Each case leaves a picture of the window in the build tree (gallery/).
+
+#include "ui/mainwindow/MainWindowSupport.h"
+
+#include "core/tape/MainWindowDesign.h"
+
+#include <QDir>
+#include <QIcon>
+#include <QProcess>
+#include <QScreen>
+
+namespace qm::ui {
+namespace {
+
+using namespace test;
+
+// The first screen is the test program's own; each other one runs in a run
+// of this program of its own, as Qt takes the scale once per process.
+struct TrialScreen {
+    const char* name;
+    int width, height;
+    const char* scale;
+};
+constexpr TrialScreen Screens[] = {
+    {"1920x1080_x1", ScreenWidth, ScreenHeight, "1"},
+    {"1280x1024_x1", 1280, 1024, "1"},
+    {"1280x1024_x1.25", 1280, 1024, "1.25"},
+    {"1280x1024_x1.5", 1280, 1024, "1.5"},
+    {"1920x1080_x2", 1920, 1080, "2"},
+    {"1280x1024_x2", 1280, 1024, "2"},
+    {"1024x768_x2", 1024, 768, "2"},
+};
+constexpr const char* TrialVariable = "QM_WINDOW_FIT_SCREEN";
+constexpr const char* TestName = "WindowFit.EveryPartInsideOnEveryScreenAndScale";
+
+std::string text(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+}
+
+// What one case checks. A button may reach beyond the interior only where the
+// screen is too small for the design, and then only over the window's right
+// or bottom edge, which cuts it or hides it.
+void expectFits(MainWindow& w, const std::string& where)
+{
+    SCOPED_TRACE(where);
+    const QRect area = w.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(w.frameGeometry())) << "window " << text(w.frameGeometry()) << " on " << text(area);
+    EXPECT_TRUE(w.rect().contains(w.menuBar()->geometry()));
+
+    const QWidget* interior = w.centralWidget();
+    const QRect inside = interior->rect();
+    const bool designFits = inside.width() >= design::InteriorWidth && inside.height() >= design::InteriorHeight;
+    const QSize chrome = w.frameGeometry().size() - w.geometry().size() + QSize(0, w.menuBar()->height());
+    EXPECT_EQ(designFits, area.width() >= design::InteriorWidth + chrome.width()
+                              && area.height() >= design::InteriorHeight + chrome.height())
+        << "interior " << inside.width() << "x" << inside.height();
+    const QWidget* tape = part<QWidget>(w, "tapeView");
+    int checked = 0;
+    for (const QWidget* child : interior->findChildren<QWidget*>()) {
+        if (child->isWindow() || !child->isVisibleTo(&w))
+            continue;
+        ++checked;
+        const QRect r(child->mapTo(interior, QPoint(0, 0)), child->size());
+        if (inside.contains(r))
+            continue;
+        // A pad, or one of its buttons (the tape's own parts always fit).
+        const bool button = qobject_cast<const SuperButton*>(child) || child->findChild<SuperButton*>();
+        const bool cutByTheEdge = !designFits && button && !tape->isAncestorOf(child) && child != tape
+                                  && r.left() >= 0 && r.top() >= 0
+                                  && (r.right() > inside.right() || r.bottom() > inside.bottom());
+        EXPECT_TRUE(cutByTheEdge) << child->objectName().toStdString() << " at " << text(r) << " in "
+                                  << inside.width() << "x" << inside.height();
+    }
+    EXPECT_GT(checked, 60);   // rows, pads, total and bar
+
+    // Rows by their real pitch: each shown row wholly inside, the next hidden,
+    // the bar beside exactly the shown rows.
+    const int lastRow = w.editor().lastRow();
+    EXPECT_EQ(lastRow, std::clamp((inside.height() - 100) / 26, 0, w.editor().lastLoadedRow()));
+    for (int j = 0; j <= lastRow; ++j) {
+        EXPECT_TRUE(row(w, j)->isVisibleTo(&w)) << j;
+        EXPECT_TRUE(operatorButton(w, j)->isVisibleTo(&w)) << j;
+    }
+    if (auto* below = w.findChild<TapeLineBox*>(QStringLiteral("row%1").arg(lastRow + 1))) {
+        EXPECT_FALSE(below->isVisibleTo(&w));
+    }
+    auto* bar = part<EzyVerticalScroll>(w, "tapeScrollBar");
+    const int rowsTop = row(w, 0)->mapTo(interior, QPoint(0, 0)).y();
+    const int rowsBottom = row(w, lastRow)->mapTo(interior, QPoint(0, row(w, lastRow)->height())).y();
+    EXPECT_EQ(bar->mapTo(interior, QPoint(0, 0)).y(), rowsTop - 1);
+    EXPECT_EQ(bar->height(), rowsBottom - rowsTop);
+    EXPECT_EQ(bar->valueLargeChange(), lastRow + 1);
+
+    // 200 lines scrolled to the end: line 200 on the last shown row.
+    Tape t;
+    t.resize(200);
+    for (std::size_t i = 0; i < t.size(); ++i)
+        t.TapeValue[i] = dec(std::to_string(i + 1).c_str());
+    setTape(w, t);
+    bar->setValue(w.editor().scrollMax());
+    EXPECT_EQ(w.editor().firstLine(), 199 - lastRow);
+    EXPECT_EQ(row(w, lastRow)->text(), "200");
+}
+
+void saveShot(MainWindow& w, const std::string& screen, const char* form)
+{
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(QM_BUILD_DIR "/gallery")));
+    const QString name = QStringLiteral(QM_BUILD_DIR "/gallery/window_%1_%2.png")
+                             .arg(QString::fromStdString(screen), QString::fromLatin1(form));
+    EXPECT_TRUE(w.grab().save(name)) << name.toStdString();
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QTest::qWait(20);
+}
+
+void fitOnThisScreen(const std::string& screen)
+{
+    auto w = std::make_unique<MainWindow>();
+    w->editor().setRegional(Regional{'.', ',', 3});
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    settle();
+    const QRect area = w->screen()->availableGeometry();
+    const QSize chrome = w->frameGeometry().size() - w->geometry().size() + QSize(0, w->menuBar()->height());
+    const QSize design(design::InteriorWidth, design::InteriorHeight);
+    const bool designFits = area.width() >= design.width() + chrome.width() && area.height() >= design.height() + chrome.height();
+
+    // Opened: the design's interior where the screen holds it, else the whole area.
+    if (designFits)
+        EXPECT_EQ(w->centralWidget()->size(), design) << screen;
+    else
+        EXPECT_EQ(w->frameGeometry().size(), (design + chrome).boundedTo(area.size())) << screen;
+    expectFits(*w, screen + " opened");
+    saveShot(*w, screen, "opened");
+
+    w->resize(1, 1);
+    settle();
+    expectFits(*w, screen + " smallest");
+    EXPECT_EQ(w->frameGeometry().size(), (design + chrome).boundedTo(area.size())) << screen;
+    saveShot(*w, screen, "smallest");
+
+    w->resize(4000, 4000);
+    settle();
+    expectFits(*w, screen + " largest");
+    EXPECT_EQ(w->frameGeometry().height(), area.height()) << screen;
+    saveShot(*w, screen, "largest");
+
+    // Maximizing gives the tall form at the area's top left: 10335 twips
+    // wide, 0.96 of the screen high, within the area. (A window whose left
+    // edge is 0 would keep the tall form.)
+    w->move(area.topLeft() + QPoint(40, 30));
+    settle();
+    w->setWindowState(Qt::WindowMaximized);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->isMaximized(); }, 5000)) << screen;
+    settle();
+    expectFits(*w, screen + " tall form");
+    const QSize tall = QSize(689, qRound(0.96 * w->screen()->size().height()))
+                           .expandedTo(design + chrome)
+                           .boundedTo(area.size());
+    EXPECT_EQ(w->frameGeometry(), QRect(area.topLeft(), tall)) << screen;
+    saveShot(*w, screen, "tall");
+
+    w->setWindowState(Qt::WindowMaximized);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->isMaximized(); }, 5000)) << screen;
+    settle();
+    // Maximizing again gives the normal window back at its left edge, 10335
+    // by 8730 twips, within the area.
+    expectFits(*w, screen + " restored");
+    const QSize normal = QSize(689, 582).expandedTo(design + chrome).boundedTo(area.size());
+    const int left = std::min(area.left() + 40, area.left() + area.width() - normal.width());
+    EXPECT_EQ(w->frameGeometry(), QRect(QPoint(left, area.top()), normal)) << screen;
+    saveShot(*w, screen, "restored");
+}
+
+void fitOnScreenOfItsOwn(const TrialScreen& s)
+{
+    const QString config = QDir::temp().filePath(QStringLiteral("quillmate-fit-%1-%2.json")
+                                                     .arg(QCoreApplication::applicationPid())
+                                                     .arg(QString::fromLatin1(s.name)));
+    // With window frames, so that a title bar has to find room too.
+    ASSERT_TRUE(writeFile(config, QStringLiteral(R"({"windowFrameMargins": true, "screens": [{"name": "fit",)"
+                                                 R"( "x": 0, "y": 0, "width": %1, "height": %2,)"
+                                                 R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                                      .arg(s.width)
+                                      .arg(s.height)
+                                      .toUtf8()));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(s.scale));
+    env.insert(QString::fromLatin1(TrialVariable), QString::fromLatin1(s.name));
+    QProcess run;
+    run.setProcessEnvironment(env);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(QCoreApplication::applicationFilePath(),
+              {QStringLiteral("--gtest_filter=") + QString::fromLatin1(TestName)});
+    const bool finished = run.waitForFinished(120000);
+    const QString output = QString::fromLocal8Bit(run.readAll());
+    QFile::remove(config);
+    ASSERT_TRUE(finished) << s.name;
+    EXPECT_EQ(run.exitCode(), 0) << s.name << ":\n" << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << s.name << ":\n" << output.toStdString();
+}
+
+TEST(WindowFit, EveryPartInsideOnEveryScreenAndScale)
+{
+    const QByteArray trial = qgetenv(TrialVariable);
+    if (!trial.isEmpty()) {
+        fitOnThisScreen(trial.toStdString());
+        return;
+    }
+    fitOnThisScreen(Screens[0].name);
+    for (const TrialScreen& s : Screens) {
+        if (&s != &Screens[0])
+            fitOnScreenOfItsOwn(s);
+    }
+}
+
+TEST(WindowFit, TheWindowShowsTheProgramsIcon)
+{
+    MainWindow w;
+    const QPixmap icon = w.windowIcon().pixmap(32, 32);
+    ASSERT_FALSE(icon.isNull());
+    // The program's picture: a blue-grey calculator body left of its keys,
+    // on a see-through ground.
+    const QImage image = icon.toImage();
+    const QColor body = image.pixelColor(5, 25);
+    EXPECT_EQ(body.alpha(), 255);
+    EXPECT_GT(body.blue(), body.red() + 20);
+    EXPECT_EQ(image.pixelColor(1, 1).alpha(), 0);
+}
+
+} // namespace
+} // namespace qm::ui
