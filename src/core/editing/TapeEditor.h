@@ -13,6 +13,7 @@
 // being edited, which shows its edit text; when that line is entered, its edit
 // text is one that reads back as its stored value.
 
+#include "core/editing/UndoHistory.h"
 #include "core/input/Evaluator.h"
 #include "core/number/TextForm.h"
 #include "core/number/Value.h"
@@ -77,6 +78,7 @@ struct EditorChanges {
 struct PasteOutcome {
     bool pasted = false;   // false: the clipboard held no number, the tape is untouched
     int lines = 0;         // lines pasted
+    int offered = 0;       // lines the clipboard held
     bool cut = false;      // the tape's limit cut the paste short
 };
 
@@ -167,7 +169,27 @@ public:
     void setRegional(const Regional& regional);
     void recalculate();
 
+    // ---- Undo and redo ----
+    // Every change of the tape is a step; a run of typing on one line is one.
+    // Undo puts back the exact tape (values, operators, length), returns to
+    // where the change was made and recalculates. False: nothing to undo.
+    bool undo();
+    bool redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    // The start of a run: what came before is not a change to take back.
+    void forgetHistory() { history_.clear(); }
+    const UndoHistory& history() const { return history_; }
+    // Counts the changes of the tape (undo and redo included), so that a
+    // copy of the tape can tell whether it is still current.
+    std::uint64_t tapeRevision() const { return revision_; }
+
 private:
+    // Opens an undo step for one operation; nested operations (Paste runs
+    // Clear All) stay in the outer one's step.
+    class ChangeScope;
+    UndoView undoView() const;
+    void applyView(const UndoView& view);
     // Helpers live in the implementation.
     void enterLine();                 // current line changed: edit text from the tape
     void storeTyped();                // key-release rule for the current line
@@ -205,6 +227,9 @@ private:
     int anchor_ = 0;
     bool totalFocused_ = false;
     EditorChanges changes_;
+    UndoHistory history_;
+    int changeDepth_ = 0;
+    std::uint64_t revision_ = 0;
 };
 
 } // namespace qm
