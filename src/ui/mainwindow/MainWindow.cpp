@@ -8,6 +8,7 @@
 #include "core/tape/SettingsFile.h"
 #include "ui/controls/SuperButton.h"
 #include "ui/game/GameController.h"
+#include "ui/files/TapeRecovery.h"
 #include "ui/input/EFbutton.h"
 #include "ui/mainwindow/FunctionPad.h"
 #include "ui/mainwindow/Keypad.h"
@@ -25,6 +26,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -53,6 +55,7 @@ MainWindow::MainWindow(const QString& argument, QWidget* parent)
       commandLine_(stripQuotes(argument))
 {
     clock_.start();
+    recovery_ = new TapeRecovery(*editor_, TapeRecovery::defaultFolder(), this);
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromLatin1(design::TitleText) + QString::fromLatin1(design::TitleEdition));
 
@@ -66,7 +69,11 @@ MainWindow::MainWindow(const QString& argument, QWidget* parent)
     readSettings();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The last copy is taken while the tape still exists.
+    recovery_->finish();
+}
 
 void MainWindow::buildPads(QWidget* interior)
 {
@@ -143,9 +150,14 @@ void MainWindow::firstActivation()
 {
     activated_ = true;
     editor_->clearAll();
+    editor_->forgetHistory();   // the start's empty tape is no change to undo
     refresh();
     tapeView_->focusCurrentRow();
     openStartupCalculation();
+    // After a crash a start without a calculation offers the tape it lost;
+    // the start itself stays an empty tape.
+    if (commandLine_.isEmpty() && recovery_->lastRunEndedAbnormally() && recovery_->hasLastTape())
+        QTimer::singleShot(0, this, &MainWindow::offerLastTape);
 }
 
 void MainWindow::openStartupCalculation()
@@ -160,12 +172,15 @@ void MainWindow::closeEvent(QCloseEvent* e)
         settingsWritten_ = true;
         writeSettings();
     }
+    recovery_->finish();
     e->accept();
 }
 
 // Draws what the last input changed.
 void MainWindow::refresh()
 {
+    updateEditActions();
+    recovery_->tapeChanged();
     const EditorChanges changes = editor_->takeChanges();
     if (!changes.any())
         return;

@@ -21,6 +21,7 @@ class FunctionPad;
 class GameController;
 class Keypad;
 class MemoryPad;
+class TapeRecovery;
 class TapeView;
 class TotalDisplay;
 struct MainMenus;
@@ -41,6 +42,8 @@ public:
     const HighScoreTable& highScores() const { return scores_; }
     // The settings file in use (read at start, written at close).
     const QString& settingsFile() const { return settingsFile_; }
+    // The copy of the tape kept against a crash.
+    TapeRecovery& recovery() const { return *recovery_; }
     // Milliseconds on a steady clock since the window was made.
     std::int64_t nowMs() const { return clock_.elapsed(); }
     // The games' timer and score panel, made on first use.
@@ -69,6 +72,9 @@ private slots:
     void copyNumbers();
     void pasteNumbers();
     void sortNumbers();
+    void undo();
+    void redo();
+    void reopenLastTape();
     void chooseDecimals(int decimals);
     void chooseStatMode(int mode);
     void printCalculation();
@@ -86,6 +92,9 @@ private:
     void openStartupCalculation();
     void openFile(const QString& path);
     void afterPadInput();
+    void afterUndoOrRedo();
+    void offerLastTape();
+    void updateEditActions();
     // One of the printing commands, with the strip's total recalculated from
     // the tape and the game's clock held while its dialog is open.
     void print(const std::function<void(const QString& totalText)>& command);
@@ -113,6 +122,7 @@ private:
     TotalDisplay* totalDisplay_ = nullptr;
     QWidget* gamePanel_ = nullptr;
     GameController* gameController_ = nullptr;
+    TapeRecovery* recovery_ = nullptr;
 
     GameSession game_;
     HighScoreNameTable scoreNames_{};
