@@ -3,13 +3,14 @@
 #include "core/commands/TapeCommands.h"
 #include "core/files/CalcFile.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace qm {
 
 namespace {
 
-bool worthKeeping(const Value& v)
+bool valueWorthKeeping(const Value& v)
 {
     switch (v.kind()) {
     case Value::Kind::Empty: return false;
@@ -22,26 +23,46 @@ bool worthKeeping(const Value& v)
 
 } // namespace
 
-std::optional<Tape> recoveryCopy(const Tape& tape)
+RecoverySnapshot::RecoverySnapshot(const Tape& tape)
 {
-    std::size_t lines = std::min(tape.TapeValue.size(), tape.TapeOp.size());
-    while (lines > 0 && tape.TapeOp[lines - 1] == BlankOp)
-        --lines;
-    bool anything = false;
-    for (std::size_t i = 0; i < lines && !anything; ++i)
-        anything = tape.TapeOp[i] != BlankOp && worthKeeping(tape.TapeValue[i]);
-    if (!anything)
-        return std::nullopt;
-    Tape copy;
-    copy.TapeValue.assign(tape.TapeValue.begin(), tape.TapeValue.begin() + static_cast<std::ptrdiff_t>(lines));
-    copy.TapeOp.assign(tape.TapeOp.begin(), tape.TapeOp.begin() + static_cast<std::ptrdiff_t>(lines));
-    for (std::size_t i = 0; i < lines; ++i) {
-        if (copy.TapeOp[i] == BlankOp) {
-            copy.TapeOp[i] = '+';
-            copy.TapeValue[i] = Value(Decimal());
+    length_ = std::min(tape.TapeValue.size(), tape.TapeOp.size());
+    while (length_ > 0 && tape.TapeOp[length_ - 1] == BlankOp)
+        --length_;
+    copy_.TapeValue.reserve(length_);
+    copy_.TapeOp.reserve(length_);
+}
+
+bool RecoverySnapshot::copyMore(const Tape& tape, std::size_t lines)
+{
+    const std::size_t from = copy_.size();
+    const std::size_t to = from + std::min(lines, length_ - from);
+    if (to > tape.TapeValue.size() || to > tape.TapeOp.size())
+        return false;   // the tape changed under the copy; the caller starts afresh
+    for (std::size_t i = from; i < to; ++i) {
+        if (tape.TapeOp[i] == BlankOp) {
+            copy_.TapeOp.push_back('+');
+            copy_.TapeValue.emplace_back(Decimal());
+        } else {
+            copy_.TapeOp.push_back(tape.TapeOp[i]);
+            copy_.TapeValue.push_back(tape.TapeValue[i]);
+            worthKeeping_ = worthKeeping_ || valueWorthKeeping(tape.TapeValue[i]);
         }
     }
-    return copy;
+    return complete();
+}
+
+std::optional<Tape> RecoverySnapshot::take()
+{
+    if (!complete() || !worthKeeping_)
+        return std::nullopt;
+    return std::move(copy_);
+}
+
+std::optional<Tape> recoveryCopy(const Tape& tape)
+{
+    RecoverySnapshot snapshot(tape);
+    snapshot.copyMore(tape, tape.size());
+    return snapshot.take();
 }
 
 RecoveryWriter::RecoveryWriter(std::filesystem::path target)

@@ -23,6 +23,24 @@ namespace qm {
 // other is kept as an empty "+" line, so that the file reads back.
 std::optional<Tape> recoveryCopy(const Tape& tape);
 
+// The same copy taken a slice at a time, so that copying a long tape never
+// holds up the keys in between. The tape must not change between slices
+// (the caller starts afresh when it did).
+class RecoverySnapshot {
+public:
+    explicit RecoverySnapshot(const Tape& tape);
+    // Copies up to `lines` more lines; true once the copy is complete.
+    bool copyMore(const Tape& tape, std::size_t lines);
+    bool complete() const { return copy_.size() == length_; }
+    // The complete copy, or nothing when it is not worth keeping.
+    std::optional<Tape> take();
+
+private:
+    std::size_t length_ = 0;
+    Tape copy_;
+    bool worthKeeping_ = false;
+};
+
 class RecoveryWriter {
 public:
     explicit RecoveryWriter(std::filesystem::path target);

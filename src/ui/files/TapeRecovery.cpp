@@ -51,7 +51,7 @@ TapeRecovery::TapeRecovery(const TapeEditor& editor, const QString& folder, QObj
     writer_ = std::make_unique<RecoveryWriter>(copy);
     pause_.setSingleShot(true);
     pause_.setInterval(WriteDelayMs);
-    connect(&pause_, &QTimer::timeout, this, &TapeRecovery::writeNow);
+    connect(&pause_, &QTimer::timeout, this, &TapeRecovery::startCopy);
 }
 
 TapeRecovery::~TapeRecovery()
@@ -79,15 +79,47 @@ void TapeRecovery::tapeChanged()
         pause_.start();   // restarted by every change of a burst
 }
 
+void TapeRecovery::startCopy()
+{
+    if (!writer_ || editor_.tapeRevision() == writtenRevision_)
+        return;
+    snapshot_ = std::make_unique<RecoverySnapshot>(editor_.tape());
+    snapshotRevision_ = editor_.tapeRevision();
+    copySlice();
+}
+
+void TapeRecovery::copySlice()
+{
+    if (!snapshot_ || !writer_)
+        return;
+    if (editor_.tapeRevision() != snapshotRevision_) {
+        snapshot_.reset();   // changed meanwhile: the new pause copies it afresh
+        return;
+    }
+    if (!snapshot_->copyMore(editor_.tape(), SliceLines)) {
+        QTimer::singleShot(0, this, &TapeRecovery::copySlice);
+        return;
+    }
+    writtenRevision_ = snapshotRevision_;
+    submit(snapshot_->take());
+    snapshot_.reset();
+}
+
 void TapeRecovery::writeNow()
 {
     pause_.stop();
+    snapshot_.reset();
     if (!writer_ || editor_.tapeRevision() == writtenRevision_)
         return;
     writtenRevision_ = editor_.tapeRevision();
-    // A tape of nothing but empty lines is not kept: the copy of the last
-    // tape that held something stays (Clear All just before closing, say).
-    if (std::optional<Tape> copy = recoveryCopy(editor_.tape()))
+    submit(recoveryCopy(editor_.tape()));
+}
+
+// A tape of nothing but empty lines is not kept: the copy of the last tape
+// that held something stays (Clear All just before closing, say).
+void TapeRecovery::submit(std::optional<Tape> copy)
+{
+    if (copy)
         writer_->submit(std::move(*copy), editor_.settings().regional);
 }
 

@@ -8,16 +8,21 @@
 // after a crash apart from one after a normal close. Only the run holding the
 // lock keeps copies; a second run at the same time leaves them alone.
 
+#include "core/tape/Tape.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QLockFile;
 
 namespace qm {
+class RecoverySnapshot;
 class RecoveryWriter;
 class TapeEditor;
 }
@@ -29,6 +34,8 @@ class TapeRecovery : public QObject {
 public:
     // The pause after the last change before the copy is written.
     static constexpr int WriteDelayMs = 1000;
+    // Lines copied per turn of the event loop: a fraction of a millisecond.
+    static constexpr std::size_t SliceLines = 8192;
     static constexpr const char* RecoveryName = "recovery.Clc";
     static constexpr const char* LastTapeName = "last tape.Clc";
     static constexpr const char* LockName = "running.lock";
@@ -51,17 +58,24 @@ public:
 
     // After every input: a changed tape is written once the changes pause.
     void tapeChanged();
-    // Writes a changed tape at once (what the pause ends in).
+    // Writes a changed tape at once: the copy whole, then written (closing).
     void writeNow();
     // Closing: the last copy is written and on disk, and the lock given back.
     void finish();
 
 private:
+    // The pause ended: the copy is taken a slice per turn of the event loop.
+    void startCopy();
+    void copySlice();
+    void submit(std::optional<Tape> copy);
+
     const TapeEditor& editor_;
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<RecoveryWriter> writer_;
     QTimer pause_;
+    std::unique_ptr<RecoverySnapshot> snapshot_;
+    std::uint64_t snapshotRevision_ = 0;
     std::uint64_t writtenRevision_ = 0;
     bool abnormal_ = false;
 };

@@ -53,6 +53,36 @@ TEST(RecoveryCopy, KeepsTheLinesThatCountAndReadsBack)
     EXPECT_FALSE(recoveryCopy(Tape{}));
 }
 
+TEST(RecoveryCopy, TakenInSlicesItIsTheSameCopy)
+{
+    Tape t;
+    clearAllLines(t, 2);
+    t.TapeValue.resize(1000);
+    t.TapeOp.resize(1000, BlankOp);
+    for (std::size_t i = 3; i < 900; ++i) {
+        t.TapeOp[i] = i % 3 ? '+' : 'x';
+        t.TapeValue[i] = Value(Decimal::fromInt(static_cast<std::int64_t>(i)));
+    }
+    t.TapeOp[400] = BlankOp;
+    const std::optional<Tape> whole = recoveryCopy(t);
+    ASSERT_TRUE(whole);
+    RecoverySnapshot slices(t);
+    int turns = 0;
+    while (!slices.copyMore(t, 64))
+        ++turns;
+    EXPECT_EQ(turns, 14);   // 900 lines, 64 a turn
+    const std::optional<Tape> taken = slices.take();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(writeCalcFile(*taken, English), writeCalcFile(*whole, English));
+
+    // A tape that shrank under the copy is not read beyond its end.
+    RecoverySnapshot cut(t);
+    Tape shorter = t;
+    shorter.resize(100);
+    EXPECT_FALSE(cut.copyMore(shorter, 1000));
+    EXPECT_FALSE(cut.take());
+}
+
 TEST(RecoveryWriter, WritesTheNewestCopyWholeAndFinishesBeforeItEnds)
 {
     TempDir dir("recovery_writer");
