@@ -571,7 +571,7 @@ void TapeEditor::clearAll()
     tape_.TapeValue.resize(lines);
     tape_.TapeOp.resize(lines);
     clearAllLines(tape_, lastLoadedRow_);   // a tape shorter than the rows made grows to them
-    ++revision_;
+    newTapeState();
     total_ = TotalResult{};
     currentRow_ = 0;
     if (shade_ == MemoryShade::Line)
@@ -612,7 +612,7 @@ void TapeEditor::sortNumbers()
     sortTapeNumbers(sorted);
     history_.recordWholeTape(std::move(tape_));
     tape_ = std::move(sorted);
-    ++revision_;
+    newTapeState();
     markAll();
     enterLine();
     recalculate();
@@ -623,6 +623,7 @@ void TapeEditor::setDecimals(int decimals)
     if (!validDecimals(decimals))
         return;
     settings_.DecimalPlaces = decimals;
+    ++settingsState_;
     markAll();
     enterLine();
 }
@@ -633,6 +634,7 @@ void TapeEditor::setStatMode(StatMode mode)
     if (m < static_cast<int>(StatMode::Total) || m > static_cast<int>(StatMode::MostFrequent))
         return;
     settings_.StatMode = m;
+    ++settingsState_;
     recalculate();
 }
 
@@ -645,7 +647,7 @@ void TapeEditor::replaceTape(Tape tape)
     ChangeScope change(*this);
     history_.recordWholeTape(std::move(tape_));
     tape_ = std::move(tape);
-    ++revision_;
+    newTapeState();
     scrollMax_ = toInt(tape_.TapeLast() - lastRow_, 0, INT_MAX);
     if (firstLine_ > scrollMax_)
         firstLine_ = 0;
@@ -659,8 +661,10 @@ void TapeEditor::replaceTape(Tape tape)
 
 UndoView TapeEditor::undoView() const
 {
-    return UndoView{firstLine_, static_cast<long long>(scrollMax_) + lastRow_, currentRow_};
+    return UndoView{firstLine_, static_cast<long long>(scrollMax_) + lastRow_, currentRow_, tapeState_};
 }
+
+void TapeEditor::newTapeState() { tapeState_ = ++lastTapeState_; }
 
 void TapeEditor::applyView(const UndoView& view)
 {
@@ -673,7 +677,18 @@ void TapeEditor::applyView(const UndoView& view)
     markAll();
     changes_.scroll = changes_.memory = true;
     enterLine();
-    recalculate();
+    // The tape is one it was before: its total, when the settings are still
+    // the same, needs no new run over the tape.
+    tapeState_ = view.tapeState;
+    const auto known = std::find_if(knownTotals_.begin(), knownTotals_.end(), [this](const KnownTotal& k) {
+        return k.tapeState == tapeState_ && k.settingsState == settingsState_;
+    });
+    if (known != knownTotals_.end()) {
+        total_ = known->total;
+        changes_.total = true;
+    } else {
+        recalculate();
+    }
 }
 
 bool TapeEditor::undo()
@@ -681,7 +696,6 @@ bool TapeEditor::undo()
     const std::optional<UndoView> view = history_.undo(tape_);
     if (!view)
         return false;
-    ++revision_;
     applyView(*view);
     return true;
 }
@@ -691,7 +705,6 @@ bool TapeEditor::redo()
     const std::optional<UndoView> view = history_.redo(tape_);
     if (!view)
         return false;
-    ++revision_;
     applyView(*view);
     return true;
 }
@@ -701,11 +714,16 @@ std::string TapeEditor::copyNumbersText() const
     return qm::copyNumbersText(tape_, settings_.regional.decimalSep);
 }
 
-void TapeEditor::setFunctionButtons(const FunctionButtons& buttons) { buttons_ = buttons; }
+void TapeEditor::setFunctionButtons(const FunctionButtons& buttons)
+{
+    buttons_ = buttons;
+    ++settingsState_;
+}
 
 void TapeEditor::setRegional(const Regional& regional)
 {
     settings_.regional = regional;
+    ++settingsState_;
     markAll();
     enterLine();
 }
@@ -714,6 +732,9 @@ void TapeEditor::recalculate()
 {
     total_ = MailCalc(tape_, settings_, buttons_, total_.text, evaluator_);
     changes_.total = true;
+    if (knownTotals_.size() == KnownTotalCount)
+        knownTotals_.pop_front();
+    knownTotals_.push_back(KnownTotal{tapeState_, settingsState_, total_});
 }
 
 // ---- Helpers ----
@@ -819,7 +840,7 @@ bool TapeEditor::growTapeAtEnd(char op)
     } else {
         history_.recordLine(tape_, static_cast<long long>(lines) - 1);
     }
-    ++revision_;
+    newTapeState();
     const Result<int> m = growTape(tape_, scrollMax_, lastRow_, op);
     if (!m)
         return false;
@@ -875,7 +896,7 @@ void TapeEditor::storeValue(long long line, Value value)
     if (!identicalValues(stored, value)) {
         history_.recordLine(tape_, line);
         stored = std::move(value);
-        ++revision_;
+        newTapeState();
     }
     markLine(line);
 }
@@ -886,7 +907,7 @@ void TapeEditor::setOperator(long long line, char op)
         return;
     history_.recordLine(tape_, line);
     tape_.TapeOp[static_cast<std::size_t>(line)] = op;
-    ++revision_;
+    newTapeState();
     markLine(line);
 }
 

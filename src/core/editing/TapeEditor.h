@@ -21,6 +21,7 @@
 #include "core/tape/Tape.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -180,9 +181,10 @@ public:
     // The start of a run: what came before is not a change to take back.
     void forgetHistory() { history_.clear(); }
     const UndoHistory& history() const { return history_; }
-    // Counts the changes of the tape (undo and redo included), so that a
-    // copy of the tape can tell whether it is still current.
-    std::uint64_t tapeRevision() const { return revision_; }
+    // Names the tape's content: every change gives a new number, and undo
+    // and redo return to the number the tape had then. A copy of the tape
+    // with the same number is a copy of the same content.
+    std::uint64_t tapeRevision() const { return tapeState_; }
 
 private:
     // Opens an undo step for one operation; nested operations (Paste runs
@@ -190,6 +192,7 @@ private:
     class ChangeScope;
     UndoView undoView() const;
     void applyView(const UndoView& view);
+    void newTapeState();
     // Helpers live in the implementation.
     void enterLine();                 // current line changed: edit text from the tape
     void storeTyped();                // key-release rule for the current line
@@ -229,7 +232,18 @@ private:
     EditorChanges changes_;
     UndoHistory history_;
     int changeDepth_ = 0;
-    std::uint64_t revision_ = 0;
+    std::uint64_t tapeState_ = 0;
+    std::uint64_t lastTapeState_ = 0;
+    std::uint64_t settingsState_ = 0;   // decimals, total mode, separators, function buttons
+    // The last totals worked out, so that undo and redo of a long tape
+    // show its total again without a new run over the tape.
+    struct KnownTotal {
+        std::uint64_t tapeState;
+        std::uint64_t settingsState;
+        TotalResult total;
+    };
+    static constexpr std::size_t KnownTotalCount = 8;
+    std::deque<KnownTotal> knownTotals_;
 };
 
 } // namespace qm

@@ -27,11 +27,13 @@ bool identicalTapes(const Tape& a, const Tape& b);
 
 // Where the session stood, so that undo and redo bring the user back to the
 // change: the first shown line, the last line the scroll range reaches
-// (scroll maximum + last shown row) and the current row.
+// (scroll maximum + last shown row) and the current row; and which tape it
+// was.
 struct UndoView {
     int firstLine = 0;
     long long lastReachable = 0;
     int currentRow = 0;
+    std::uint64_t tapeState = 0;   // the session's name for the tape's content
 };
 
 class UndoHistory {
