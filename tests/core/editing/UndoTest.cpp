@@ -155,6 +155,26 @@ TEST(Undo, TypingOnOneLineIsOneStepAndLeavingTheLineEndsIt)
     EXPECT_FALSE(e.canUndo());
 }
 
+TEST(Undo, TheTotalShownAfterUndoFollowsTheSettingsOfNow)
+{
+    TapeEditor e(English, 5);
+    e.forgetHistory();
+    for (char c : std::string("1.5+2"))
+        e.typeCharacter(c);
+    e.clearAll();
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.total().text, "3.5");
+    e.clearAll();
+    e.setDecimals(2);
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.total().text, "3.50");
+    e.setStatMode(StatMode::Average);
+    ASSERT_TRUE(e.undo());   // the typing of 2
+    EXPECT_EQ(e.total().text, "Average : 1.5");
+    ASSERT_TRUE(e.redo());
+    EXPECT_EQ(e.total().text, "Average : 1.75");
+}
+
 TEST(Undo, ANewChangeDropsTheStepsUndone)
 {
     TapeEditor e(English, 5);
