@@ -76,9 +76,9 @@ void BM_HistoryUndoClearAll(benchmark::State& state)
 }
 BENCHMARK(BM_HistoryUndoClearAll)->Unit(benchmark::kMicrosecond)->Iterations(20);
 
-// Undo in the session: the tape back, the view, and the recalculation of
+// Undo in the editing session: the tape back, the view, and the recalculation of
 // 1,000,000 lines that every change of the tape runs.
-void undoInSession(benchmark::State& state, bool open)
+void undoInEditor(benchmark::State& state, bool open)
 {
     TapeEditor editor(English, ShownRows);
     editor.replaceTape(bigTape());
@@ -109,10 +109,10 @@ void undoInSession(benchmark::State& state, bool open)
         state.SkipWithError("the tape did not come back");
 }
 
-void BM_SessionUndoClearAll(benchmark::State& state) { undoInSession(state, false); }
-void BM_SessionUndoOpen(benchmark::State& state) { undoInSession(state, true); }
-BENCHMARK(BM_SessionUndoClearAll)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_SessionUndoOpen)->Unit(benchmark::kMillisecond)->Iterations(10);
+void BM_EditorUndoClearAll(benchmark::State& state) { undoInEditor(state, false); }
+void BM_EditorUndoOpen(benchmark::State& state) { undoInEditor(state, true); }
+BENCHMARK(BM_EditorUndoClearAll)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_EditorUndoOpen)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // The recalculation alone, for comparison.
 void BM_RecalculateMillionLines(benchmark::State& state)
