@@ -283,6 +283,22 @@
         <source>&amp;About Quillmate</source>
         <translation>Ü&amp;ber Quillmate</translation>
     </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>Reopen &amp;Last Tape</source>
+        <translation>&amp;Letzten Streifen wieder öffnen</translation>
+    </message>
 </context>
 <context>
     <name>qm::ui::All_Timers</name>
@@ -397,6 +413,14 @@
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
+    <message>
+        <source>Type a name for the file</source>
+        <translation>Geben Sie einen Namen für die Datei ein</translation>
+    </message>
+    <message>
+        <source>Replace %1?</source>
+        <translation>%1 ersetzen?</translation>
+    </message>
 </context>
 <context>
     <name>qm::ui::MainWindow</name>
@@ -407,6 +431,18 @@
     <message>
         <source>About Quillmate</source>
         <translation>Über Quillmate</translation>
+    </message>
+    <message>
+        <source>The tape is full: it holds at most %L1 lines.</source>
+        <translation>Der Streifen ist voll: Er fasst höchstens %L1 Zeilen.</translation>
+    </message>
+    <message>
+        <source>The tape is full: %1 of %2 lines were pasted.</source>
+        <translation>Der Streifen ist voll: %1 von %2 Zeilen wurden eingefügt.</translation>
+    </message>
+    <message>
+        <source>The program did not close normally last time. Reopen the last tape?</source>
+        <translation>Das Programm wurde zuletzt nicht ordnungsgemäß beendet. Den letzten Streifen wieder öffnen?</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,9 @@ export LC_ALL=C.UTF-8 LANG=C.UTF-8
 mkdir -p "$outdir"
 outdir="$(cd "$outdir" && pwd)"
 work="$(mktemp -d)"
+# The program keeps its recovery copy of the tape in the user's data folder:
+# one of the run's own, never the user's.
+export XDG_DATA_HOME="$work/data"
 xvfb_pid=""
 wm_pid=""
 prog_pid=""

@@ -1,9 +1,9 @@
 #include "core/editing/TapeEditor.h"
 
+#include "core/commands/SortNumbers.h"
 #include "core/commands/TapeCommands.h"
 #include "core/editing/EntryEditing.h"
 #include "core/tape/DefaultButtons.h"
-#include "core/tape/Selectionsort.h"
 
 #include <algorithm>
 #include <climits>
@@ -67,7 +67,69 @@ char keypadOperatorOf(KeypadKey key)
     }
 }
 
+// Whether a field of the clipboard reads as a number: in the regional form,
+// or with a number at its start (sign, figures, point) as the fallback reads it.
+bool fieldHoldsNumber(std::string_view field, const Regional& regional)
+{
+    std::string number(field);
+    std::erase(number, regional.thousandSep);
+    if (parseRegional(number, regional))
+        return true;
+    std::size_t i = field.find_first_not_of(" \t");
+    if (i == std::string_view::npos)
+        return false;
+    if (field[i] == '+' || field[i] == '-')
+        ++i;
+    if (i < field.size() && field[i] == '.')
+        ++i;
+    return i < field.size() && field[i] >= '0' && field[i] <= '9';
+}
+
+// Whether Paste Numbers has anything to paste: a statement line with an
+// amount in its fourth field, or a line whose first field is a number.
+bool clipboardHoldsNumber(const std::vector<std::string_view>& lines, bool statement,
+                          const Regional& regional)
+{
+    const std::size_t count = lines.size() - (statement ? 1 : 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view line = lines[i];
+        if (statement) {
+            std::size_t start = 0;
+            for (int field = 0; field < 3 && start != std::string_view::npos; ++field) {
+                start = line.find('\t', start);
+                if (start != std::string_view::npos)
+                    ++start;
+            }
+            if (start != std::string_view::npos
+                && fieldHoldsNumber(line.substr(start, line.find('\t', start) - start), regional))
+                return true;
+        } else if (fieldHoldsNumber(line.substr(0, line.find('\t')), regional)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
+
+class TapeEditor::ChangeScope {
+public:
+    ChangeScope(TapeEditor& editor, std::optional<long long> typingLine = std::nullopt) : editor_(editor)
+    {
+        if (editor_.changeDepth_++ == 0)
+            editor_.history_.begin(editor_.tape_, editor_.undoView(), typingLine);
+    }
+    ~ChangeScope()
+    {
+        if (--editor_.changeDepth_ == 0)
+            editor_.history_.end(editor_.tape_, editor_.undoView());
+    }
+    ChangeScope(const ChangeScope&) = delete;
+    ChangeScope& operator=(const ChangeScope&) = delete;
+
+private:
+    TapeEditor& editor_;
+};
 
 TapeEditor::TapeEditor(const Regional& regional, int loadedRows)
     : buttons_(defaultFunctionButtons())
@@ -141,11 +203,13 @@ void TapeEditor::typeCharacter(char c)
     const Regional& regional = settings_.regional;
     const KeyDecision d = classifyKeyPress(key, editText_, regional.thousandSep, regional.decimalSep);
     if (d.enter || d.op) {
+        ChangeScope change(*this);
         endLine(d.op);
         return;
     }
     if (d.swallow)
         return;
+    ChangeScope change(*this, currentLine());
     if (editSelection(std::string_view(&c, 1))) {
         storeTyped();
         recalculate();
@@ -154,6 +218,7 @@ void TapeEditor::typeCharacter(char c)
 
 void TapeEditor::backspace()
 {
+    ChangeScope change(*this, currentLine());
     const auto c = static_cast<std::size_t>(caret_);
     const bool done = caret_ != anchor_ ? eraseRange(std::min(c, static_cast<std::size_t>(anchor_)),
                                                      std::max(c, static_cast<std::size_t>(anchor_)))
@@ -166,6 +231,7 @@ void TapeEditor::backspace()
 
 void TapeEditor::deleteForward()
 {
+    ChangeScope change(*this, currentLine());
     const auto c = static_cast<std::size_t>(caret_);
     const bool done = caret_ != anchor_ ? eraseRange(std::min(c, static_cast<std::size_t>(anchor_)),
                                                      std::max(c, static_cast<std::size_t>(anchor_)))
@@ -232,6 +298,7 @@ void TapeEditor::insertText(std::string_view text)
 {
     // One line only: the rest of a multi-line text is dropped, as a line box does.
     text = text.substr(0, text.find_first_of("\r\n"));
+    ChangeScope change(*this, currentLine());
     if (editSelection(text)) {
         storeTyped();
         recalculate();
@@ -242,6 +309,7 @@ void TapeEditor::cutSelection()
 {
     if (caret_ == anchor_)
         return;
+    ChangeScope change(*this, currentLine());
     if (eraseRange(static_cast<std::size_t>(std::min(caret_, anchor_)),
                    static_cast<std::size_t>(std::max(caret_, anchor_)))) {
         storeTyped();
@@ -289,6 +357,7 @@ void TapeEditor::setShownRows(int lastRow)
     markAll();
     changes_.scroll = true;
     if (currentLine() != line) {
+        history_.closeTyping(tape_);
         if (shade_ == MemoryShade::Line)
             shade_ = MemoryShade::None;
         changes_.memory = true;
@@ -310,6 +379,7 @@ void TapeEditor::keypad(KeypadKey key)
         return;
     }
     if (const char op = keypadOperatorOf(key)) {
+        ChangeScope change(*this);
         keypadOperator(op);
         return;
     }
@@ -318,6 +388,10 @@ void TapeEditor::keypad(KeypadKey key)
     if (!hasLine(line))
         return;
 
+    // Figures and Del edit the line as typing does; C, sign and percent are
+    // steps of their own.
+    const bool typing = k <= static_cast<int>(KeypadKey::Decimal) || key == KeypadKey::Delete;
+    ChangeScope change(*this, typing ? std::optional<long long>(line) : std::nullopt);
     if (k <= static_cast<int>(KeypadKey::Decimal)) {
         const bool point = key == KeypadKey::Decimal;
         if (point && editText_.find(regional.decimalSep) != std::string::npos)
@@ -398,6 +472,7 @@ void TapeEditor::cycleOperator(int row)
     if (row < 0 || row > lastRow_)
         return;
     const long long line = static_cast<long long>(firstLine_) + row;
+    ChangeScope change(*this);
     if (hasLine(line)) {
         if (const std::optional<char> next = nextOperator(tape_.TapeOp[static_cast<std::size_t>(line)], line == 0))
             setOperator(line, *next);
@@ -410,6 +485,7 @@ void TapeEditor::functionButton(int index)
     const long long line = currentLine();
     if (index < 0 || index >= FunctionButtonCount || !hasLine(line))
         return;
+    ChangeScope change(*this);
     std::string s = functionLineText(buttons_[static_cast<std::size_t>(index)].Caption, editText_,
                                      settings_.regional.decimalSep);
     storeValue(line, Value(s));
@@ -440,6 +516,7 @@ void TapeEditor::memoryRecall()
     const long long line = currentLine();
     if (!hasLine(line))
         return;
+    ChangeScope change(*this);
     // An empty memory recalls as 0, which is what its empty text stores.
     const Value v = memory_.isEmpty() ? Value(Decimal()) : memory_;
     std::string shown = memoryText(v, settings_.DecimalPlaces, settings_.regional);
@@ -472,6 +549,7 @@ void TapeEditor::pi()
     const long long line = currentLine();
     if (!hasLine(line))
         return;
+    ChangeScope change(*this);
     const double value = piValue();
     storeValue(line, Value(value));
     std::string shown = doubleText(value, settings_.regional.decimalSep);
@@ -484,9 +562,16 @@ void TapeEditor::pi()
 
 void TapeEditor::clearAll()
 {
+    ChangeScope change(*this);
     firstLine_ = 0;
     scrollMax_ = 0;
+    // The old tape goes to the undo history whole; the new one has its length.
+    const std::size_t lines = tape_.size();
+    history_.recordWholeTape(std::move(tape_));
+    tape_.TapeValue.resize(lines);
+    tape_.TapeOp.resize(lines);
     clearAllLines(tape_, lastLoadedRow_);   // a tape shorter than the rows made grows to them
+    newTapeState();
     total_ = TotalResult{};
     currentRow_ = 0;
     if (shade_ == MemoryShade::Line)
@@ -502,9 +587,10 @@ PasteOutcome TapeEditor::pasteNumbers(std::string_view clipboard)
     const std::vector<std::string_view> lines = clipboardLines(clipboard);
     const bool statement = !lines.empty() && lines.back() == "DE";
     const long long wanted = static_cast<long long>(lines.size()) - (statement ? 1 : 0);
-    if (wanted <= 0)
+    if (wanted <= 0 || !clipboardHoldsNumber(lines, statement, settings_.regional))
         return outcome;   // nothing to paste: the tape is not cleared for it
 
+    ChangeScope change(*this);
     clearAll();
     scrollMax_ = qm::pasteNumbers(tape_, clipboard, settings_.regional, lastRow_, scrollMax_);
     // The shown rows always exist after Clear All; every line beyond them
@@ -512,6 +598,7 @@ PasteOutcome TapeEditor::pasteNumbers(std::string_view clipboard)
     const long long written = std::min<long long>(wanted, lastRow_ + 1LL) + scrollMax_;
     outcome.pasted = true;
     outcome.lines = toInt(written, 0, INT_MAX);
+    outcome.offered = toInt(wanted, 0, INT_MAX);
     outcome.cut = written < wanted;
     enterLine();
     recalculate();
@@ -520,9 +607,15 @@ PasteOutcome TapeEditor::pasteNumbers(std::string_view clipboard)
 
 void TapeEditor::sortNumbers()
 {
-    Selectionsort(tape_.TapeValue);
+    ChangeScope change(*this);
+    Tape sorted = tape_;
+    sortTapeNumbers(sorted);
+    history_.recordWholeTape(std::move(tape_));
+    tape_ = std::move(sorted);
+    newTapeState();
     markAll();
     enterLine();
+    recalculate();
 }
 
 void TapeEditor::setDecimals(int decimals)
@@ -530,6 +623,7 @@ void TapeEditor::setDecimals(int decimals)
     if (!validDecimals(decimals))
         return;
     settings_.DecimalPlaces = decimals;
+    ++settingsState_;
     markAll();
     enterLine();
 }
@@ -540,6 +634,7 @@ void TapeEditor::setStatMode(StatMode mode)
     if (m < static_cast<int>(StatMode::Total) || m > static_cast<int>(StatMode::MostFrequent))
         return;
     settings_.StatMode = m;
+    ++settingsState_;
     recalculate();
 }
 
@@ -549,7 +644,10 @@ void TapeEditor::replaceTape(Tape tape)
     const std::size_t lines = std::max({tape.TapeValue.size(), tape.TapeOp.size(),
                                         static_cast<std::size_t>(lastLoadedRow_) + 1});
     tape.resize(lines);
+    ChangeScope change(*this);
+    history_.recordWholeTape(std::move(tape_));
     tape_ = std::move(tape);
+    newTapeState();
     scrollMax_ = toInt(tape_.TapeLast() - lastRow_, 0, INT_MAX);
     if (firstLine_ > scrollMax_)
         firstLine_ = 0;
@@ -561,16 +659,71 @@ void TapeEditor::replaceTape(Tape tape)
     recalculate();
 }
 
+UndoView TapeEditor::undoView() const
+{
+    return UndoView{firstLine_, static_cast<long long>(scrollMax_) + lastRow_, currentRow_, tapeState_};
+}
+
+void TapeEditor::newTapeState() { tapeState_ = ++lastTapeState_; }
+
+void TapeEditor::applyView(const UndoView& view)
+{
+    const long long reach = std::max(0LL, tape_.TapeLast() - lastRow_);
+    scrollMax_ = toInt(view.lastReachable - lastRow_, 0, std::min<long long>(reach, INT_MAX));
+    firstLine_ = std::clamp(view.firstLine, 0, scrollMax_);
+    currentRow_ = std::clamp(view.currentRow, 0, lastRow_);
+    if (shade_ == MemoryShade::Line)
+        shade_ = MemoryShade::None;
+    markAll();
+    changes_.scroll = changes_.memory = true;
+    enterLine();
+    // The tape is one it was before: its total, when the settings are still
+    // the same, needs no new run over the tape.
+    tapeState_ = view.tapeState;
+    const auto known = std::find_if(knownTotals_.begin(), knownTotals_.end(), [this](const KnownTotal& k) {
+        return k.tapeState == tapeState_ && k.settingsState == settingsState_;
+    });
+    if (known != knownTotals_.end()) {
+        total_ = known->total;
+        changes_.total = true;
+    } else {
+        recalculate();
+    }
+}
+
+bool TapeEditor::undo()
+{
+    const std::optional<UndoView> view = history_.undo(tape_);
+    if (!view)
+        return false;
+    applyView(*view);
+    return true;
+}
+
+bool TapeEditor::redo()
+{
+    const std::optional<UndoView> view = history_.redo(tape_);
+    if (!view)
+        return false;
+    applyView(*view);
+    return true;
+}
+
 std::string TapeEditor::copyNumbersText() const
 {
     return qm::copyNumbersText(tape_, settings_.regional.decimalSep);
 }
 
-void TapeEditor::setFunctionButtons(const FunctionButtons& buttons) { buttons_ = buttons; }
+void TapeEditor::setFunctionButtons(const FunctionButtons& buttons)
+{
+    buttons_ = buttons;
+    ++settingsState_;
+}
 
 void TapeEditor::setRegional(const Regional& regional)
 {
     settings_.regional = regional;
+    ++settingsState_;
     markAll();
     enterLine();
 }
@@ -579,6 +732,9 @@ void TapeEditor::recalculate()
 {
     total_ = MailCalc(tape_, settings_, buttons_, total_.text, evaluator_);
     changes_.total = true;
+    if (knownTotals_.size() == KnownTotalCount)
+        knownTotals_.pop_front();
+    knownTotals_.push_back(KnownTotal{tapeState_, settingsState_, total_});
 }
 
 // ---- Helpers ----
@@ -634,6 +790,7 @@ void TapeEditor::setView(int firstLine, int row)
     }
     if (currentLine() == before)
         return;
+    history_.closeTyping(tape_);
     // The row left behind is drawn from the tape again; M+ shaded only it.
     markLine(before);
     if (shade_ == MemoryShade::Line) {
@@ -667,9 +824,29 @@ void TapeEditor::endLine(char op)
 
 bool TapeEditor::growTapeAtEnd(char op)
 {
+    // The limit growTape keeps: a full tape says so and stays as it is.
+    const long long next = static_cast<long long>(scrollMax_) + 1;
+    if (scrollMax_ < 0 || lastRow_ < 0)
+        return false;
+    if (static_cast<unsigned long long>(next + lastRow_) + 1 > maxLines_) {
+        changes_.tapeFull = true;
+        return false;
+    }
+    const auto lines = static_cast<std::size_t>(next + lastRow_) + 1;
+    if (lines < tape_.size()) {
+        // Blank lines left by Clear All are dropped: the history keeps the
+        // old tape whole rather than line by line.
+        Tape kept;
+        kept.TapeValue.assign(tape_.TapeValue.begin(), tape_.TapeValue.begin() + static_cast<std::ptrdiff_t>(lines));
+        kept.TapeOp.assign(tape_.TapeOp.begin(), tape_.TapeOp.begin() + static_cast<std::ptrdiff_t>(lines));
+        history_.recordWholeTape(std::move(tape_));
+        tape_ = std::move(kept);
+    } else {
+        history_.recordLine(tape_, static_cast<long long>(lines) - 1);
+    }
+    newTapeState();
     const Result<int> m = growTape(tape_, scrollMax_, lastRow_, op, maxLines_);
     if (!m) {
-        changes_.tapeFull = m.failure() == Failure::OutOfRange;
         return false;
     }
     scrollMax_ = *m;
@@ -720,7 +897,12 @@ void TapeEditor::storeValue(long long line, Value value)
 {
     if (!hasLine(line))
         return;
-    tape_.TapeValue[static_cast<std::size_t>(line)] = std::move(value);
+    Value& stored = tape_.TapeValue[static_cast<std::size_t>(line)];
+    if (!identicalValues(stored, value)) {
+        history_.recordLine(tape_, line);
+        stored = std::move(value);
+        newTapeState();
+    }
     markLine(line);
 }
 
@@ -728,7 +910,9 @@ void TapeEditor::setOperator(long long line, char op)
 {
     if (!hasLine(line) || tape_.TapeOp[static_cast<std::size_t>(line)] == op)
         return;
+    history_.recordLine(tape_, line);
     tape_.TapeOp[static_cast<std::size_t>(line)] = op;
+    newTapeState();
     markLine(line);
 }
 

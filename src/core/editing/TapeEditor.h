@@ -13,6 +13,7 @@
 // being edited, which shows its edit text; when that line is entered, its edit
 // text is one that reads back as its stored value.
 
+#include "core/editing/UndoHistory.h"
 #include "core/input/Evaluator.h"
 #include "core/number/TextForm.h"
 #include "core/number/Value.h"
@@ -20,6 +21,7 @@
 #include "core/tape/Tape.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +80,7 @@ struct EditorChanges {
 struct PasteOutcome {
     bool pasted = false;   // false: the clipboard held no number, the tape is untouched
     int lines = 0;         // lines pasted
+    int offered = 0;       // lines the clipboard held
     bool cut = false;      // the tape's limit cut the paste short
 };
 
@@ -171,7 +174,29 @@ public:
     std::size_t maxLines() const { return maxLines_; }
     void recalculate();
 
+    // ---- Undo and redo ----
+    // Every change of the tape is a step; a run of typing on one line is one.
+    // Undo puts back the exact tape (values, operators, length), returns to
+    // where the change was made and recalculates. False: nothing to undo.
+    bool undo();
+    bool redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    // The start of a run: what came before is not a change to take back.
+    void forgetHistory() { history_.clear(); }
+    const UndoHistory& history() const { return history_; }
+    // Names the tape's content: every change gives a new number, and undo
+    // and redo return to the number the tape had then. A copy of the tape
+    // with the same number is a copy of the same content.
+    std::uint64_t tapeRevision() const { return tapeState_; }
+
 private:
+    // Opens an undo step for one operation; nested operations (Paste runs
+    // Clear All) stay in the outer one's step.
+    class ChangeScope;
+    UndoView undoView() const;
+    void applyView(const UndoView& view);
+    void newTapeState();
     // Helpers live in the implementation.
     void enterLine();                 // current line changed: edit text from the tape
     void storeTyped();                // key-release rule for the current line
@@ -210,6 +235,20 @@ private:
     bool totalFocused_ = false;
     EditorChanges changes_;
     std::size_t maxLines_ = MaxTapeLines;
+    UndoHistory history_;
+    int changeDepth_ = 0;
+    std::uint64_t tapeState_ = 0;
+    std::uint64_t lastTapeState_ = 0;
+    std::uint64_t settingsState_ = 0;   // decimals, total mode, separators, function buttons
+    // The last totals worked out, so that undo and redo of a long tape
+    // show its total again without a new run over the tape.
+    struct KnownTotal {
+        std::uint64_t tapeState;
+        std::uint64_t settingsState;
+        TotalResult total;
+    };
+    static constexpr std::size_t KnownTotalCount = 8;
+    std::deque<KnownTotal> knownTotals_;
 };
 
 } // namespace qm

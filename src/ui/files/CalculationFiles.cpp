@@ -2,6 +2,7 @@
 
 #include "core/files/CalcFile.h"
 #include "ui/files/LoadSave.h"
+#include "ui/platform/Drives.h"
 
 #include <QApplication>
 #include <QDir>
@@ -113,11 +114,17 @@ bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
     return true;
 }
 
-QString chooseCalculationFile(QWidget* parent, int index)
+QString chooseCalculationFile(QWidget* parent, int index, const QString& tapeFile)
 {
     if (index != 0 && index != 1)
         return {};
     LoadSave* dialog = dialogFor(parent);
+    dialog->setSaving(index == 1, tapeFile);
+    if (!tapeFile.isEmpty()) {
+        const QString folder = QFileInfo(tapeFile).absolutePath();
+        if (QFileInfo(folder).isDir())
+            setCurrentFolder(folder);   // the browser shows the current folder
+    }
     const QString menuCaption = index == 0 ? QCoreApplication::translate("CalculationFiles", "Open Calculation...")
                                            : QCoreApplication::translate("CalculationFiles", "Save Calculation...");
     dialog->setWindowTitle(menuCaption);

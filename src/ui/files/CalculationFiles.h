@@ -41,7 +41,9 @@ bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
 // index returns an empty text without showing anything.
 // The dialog is created on first use and kept, hidden, as a child of `parent`,
 // so its name box keeps its text between uses.
-QString chooseCalculationFile(QWidget* parent, int index);
+// `tapeFile`: the file last opened or saved. The dialog starts in its folder,
+// and saving over it asks nothing (over any other existing file it asks).
+QString chooseCalculationFile(QWidget* parent, int index, const QString& tapeFile = QString());
 
 // The message box itself: only OK, titled with `parent`'s window title; the
 // reason, when there is one, as its detailed text.

@@ -3,12 +3,15 @@
 #include "core/files/StripExtension.h"
 #include "ui/controls/SuperButton.h"
 #include "ui/files/DriveControl.h"
+#include "ui/platform/Drives.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QValidator>
 
 namespace qm::ui {
@@ -38,13 +41,17 @@ public:
 struct TwipRect {
     int left, top, width, height;
 };
+// A strip at the top shows the folder; everything else keeps its place
+// below it.
+constexpr int FolderStrip = 300;
 constexpr int InteriorWidth = 7095;
-constexpr int InteriorHeight = 4665;
-constexpr TwipRect DriveListRect{90, 135, 6855, 3210};
-constexpr TwipRect Label1Rect{405, 3555, 1110, 270};
-constexpr TwipRect NameBoxRect{1575, 3480, 5355, 420};
-constexpr TwipRect CancelRect{3825, 4005, 1545, 555};
-constexpr TwipRect AcceptRect{5400, 4005, 1545, 555};
+constexpr int InteriorHeight = 4665 + FolderStrip;
+constexpr TwipRect FolderRect{90, 45, 6855, 240};
+constexpr TwipRect DriveListRect{90, 135 + FolderStrip, 6855, 3210};
+constexpr TwipRect Label1Rect{405, 3555 + FolderStrip, 1110, 270};
+constexpr TwipRect NameBoxRect{1575, 3480 + FolderStrip, 5355, 420};
+constexpr TwipRect CancelRect{3825, 4005 + FolderStrip, 1545, 555};
+constexpr TwipRect AcceptRect{5400, 4005 + FolderStrip, 1545, 555};
 
 constexpr quint32 AcceptColour = 0x8A5A1E;   // 0x00BBGGRR: a deep blue
 constexpr quint32 CancelColour = 0x707070;
@@ -67,6 +74,9 @@ LoadSave::LoadSave(QWidget* parent)
     Label1 = new QLabel(tr("File Name:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
 
+    folderLabel_ = new QLabel(this);
+    folderLabel_->setObjectName(QStringLiteral("folderLabel"));
+
     txtSearchSpec = new QLineEdit(this);
     txtSearchSpec->setObjectName(QStringLiteral("txtSearchSpec"));
     txtSearchSpec->setAccessibleName(tr("File Name"));
@@ -74,6 +84,7 @@ LoadSave::LoadSave(QWidget* parent)
     boxFont.setPixelSize(16);
     txtSearchSpec->setFont(boxFont);
     txtSearchSpec->setValidator(new NameValidator(txtSearchSpec));
+    txtSearchSpec->setPlaceholderText(tr("Type a name for the file"));
     txtSearchSpec->installEventFilter(this);
 
     Command1[2] = new SuperButton(this);
@@ -86,6 +97,7 @@ LoadSave::LoadSave(QWidget* parent)
                        twips(r.width, Qt::Horizontal), twips(r.height, Qt::Vertical));
     };
     setFixedSize(twips(InteriorWidth, Qt::Horizontal), twips(InteriorHeight, Qt::Vertical));
+    place(folderLabel_, FolderRect);
     place(DriveList, DriveListRect);
     place(Label1, Label1Rect);
     place(txtSearchSpec, NameBoxRect);
@@ -122,6 +134,19 @@ void LoadSave::setAcceptCaption(const QString& caption)
     Command1[1]->setCaption(caption);
 }
 
+void LoadSave::setSaving(bool saving, const QString& tapeFile)
+{
+    saving_ = saving;
+    tapeFile_ = tapeFile;
+}
+
+void LoadSave::showFolder()
+{
+    const QString folder = currentFolder();
+    folderLabel_->setToolTip(folder);
+    folderLabel_->setText(folderLabel_->fontMetrics().elidedText(folder, Qt::ElideMiddle, folderLabel_->width()));
+}
+
 QString LoadSave::withExtension(const QString& name) const
 {
     return QString::fromStdString(qm::StripExtension(name.toStdString())) + QLatin1String(Extension);
@@ -138,7 +163,11 @@ void LoadSave::Form_Activate()
 {
     discarded_ = false;
     DriveList->FileExtention(QLatin1String(Extension));
+    showFolder();
     txtSearchSpec->setText(withExtension(txtSearchSpec->text()));
+    // Without a name yet (".Clc"), what is typed goes before the extension.
+    if (txtSearchSpec->text() == QLatin1String(Extension))
+        txtSearchSpec->setCursorPosition(0);
     txtSearchSpec->setFocus(Qt::OtherFocusReason);
 }
 
@@ -188,7 +217,10 @@ bool LoadSave::txtSearchSpec_KeyPress(const QString& text, int key)
 
 void LoadSave::DriveList_MouseUp()
 {
-    txtSearchSpec->setText(withExtension(DriveList->FileName()));
+    showFolder();
+    // Only a tapped file names the file; opening a folder keeps what was typed.
+    if (DriveList->lastTapSelectedFile())
+        txtSearchSpec->setText(withExtension(DriveList->FileName()));
 }
 
 void LoadSave::DriveList_DblClick()
@@ -207,9 +239,16 @@ void LoadSave::DriveList_DblClick()
 void LoadSave::Command1_Click(int Index)
 {
     if (Index == 1) {
-        if (txtSearchSpec->text().isEmpty())
+        const QString name = withExtension(txtSearchSpec->text());
+        if (QString::fromStdString(qm::StripExtension(name.toStdString())).trimmed().isEmpty()) {
+            // No name: never a hidden ".Clc". The empty box says what is missing.
+            txtSearchSpec->clear();
+            txtSearchSpec->setFocus(Qt::OtherFocusReason);
             return;
-        filePath_ = withExtension(txtSearchSpec->text());
+        }
+        if (!mayReplace(name))
+            return;
+        filePath_ = name;
         setResult(QDialog::Accepted);
         hide();
     } else if (Index == 2) {
@@ -217,6 +256,27 @@ void LoadSave::Command1_Click(int Index)
         setResult(QDialog::Rejected);
         hide();
     }
+}
+
+// Saving over a file other than the tape's own asks first; No keeps the
+// dialog open for another name.
+bool LoadSave::mayReplace(const QString& name)
+{
+    if (!saving_)
+        return true;
+    const QFileInfo target(QDir::current().absoluteFilePath(name));
+    if (!target.exists() && !target.isSymLink())
+        return true;
+    if (!tapeFile_.isEmpty()) {
+        const QFileInfo own(tapeFile_);
+        const QString a = target.canonicalFilePath();
+        if (!a.isEmpty() && a == own.canonicalFilePath())
+            return true;
+    }
+    QMessageBox box(QMessageBox::Question, windowTitle(), tr("Replace %1?").arg(target.fileName()),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void LoadSave::reject()

@@ -33,11 +33,15 @@ public:
     QString FilePath() const { return filePath_; }
     // Caption of the accept button Command1(1): "Open" or "Save".
     void setAcceptCaption(const QString& caption);
+    // Saving: accepting the name of an existing file asks before replacing
+    // it, unless it is `tapeFile`, the file the tape came from.
+    void setSaving(bool saving, const QString& tapeFile = QString());
     // Closed with the window's close box: the owner discards the dialog.
     bool isDiscarded() const { return discarded_; }
 
     DriveControl* driveList() const { return DriveList; }
     QLineEdit* nameBox() const { return txtSearchSpec; }
+    QLabel* folderLabel() const { return folderLabel_; }
     SuperButton* acceptButton() const { return Command1[1]; }
     SuperButton* cancelButton() const { return Command1[2]; }
 
@@ -61,12 +65,17 @@ private:
     void DriveList_DblClick();
     void Command1_Click(int Index);
     QString withExtension(const QString& name) const;
+    void showFolder();
+    bool mayReplace(const QString& name);
 
     DriveControl* DriveList = nullptr;
     QLabel* Label1 = nullptr;
+    QLabel* folderLabel_ = nullptr;   // the folder shown, above the list
     QLineEdit* txtSearchSpec = nullptr;
     std::array<SuperButton*, 3> Command1{};   // 1 accept, 2 cancel
     QString filePath_;
+    QString tapeFile_;
+    bool saving_ = false;
     bool discarded_ = false;
 };
 

@@ -67,6 +67,17 @@ void buildMainMenus(QMenuBar* bar, QObject* owner, MainMenus& m)
     m.printDialogAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     m.exportPdfAction = m.optionsMenu->addAction(QObject::tr("&Export PDF..."));
 
+    // After Options, so that the Options menu keeps its documented items in
+    // their places.
+    m.editMenu = bar->addMenu(QObject::tr("&Edit"));
+    m.editMenu->setObjectName(QStringLiteral("editMenu"));
+    m.undoAction = m.editMenu->addAction(QObject::tr("&Undo"));
+    m.undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m.redoAction = m.editMenu->addAction(QObject::tr("&Redo"));
+    m.redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m.editMenu->addSeparator();
+    m.reopenLastTapeAction = m.editMenu->addAction(QObject::tr("Reopen &Last Tape"));
+
     m.decimalsMenu = bar->addMenu(QObject::tr("&Decimals"));
     auto* decimals = new QActionGroup(owner);
     // Only the figures can carry the access key: the last one is underlined,

@@ -24,6 +24,11 @@ struct MainMenus {
     QAction* printDialogAction = nullptr;
     QAction* exportPdfAction = nullptr;
 
+    QMenu* editMenu = nullptr;
+    QAction* undoAction = nullptr;
+    QAction* redoAction = nullptr;
+    QAction* reopenLastTapeAction = nullptr;
+
     QMenu* decimalsMenu = nullptr;
     QVector<QAction*> decimalsActions;   // by number of decimals 0..6, then "Variable"
 

@@ -7,6 +7,7 @@
 #include "core/tape/MainWindowDesign.h"
 #include "ui/controls/SuperButton.h"
 #include "ui/game/GameController.h"
+#include "ui/files/TapeRecovery.h"
 #include "ui/input/EFbutton.h"
 #include "ui/mainwindow/FunctionPad.h"
 #include "ui/mainwindow/Keypad.h"
@@ -65,6 +66,7 @@ MainWindow::MainWindow(const QString& argument, const SettingsFolders& folders, 
       commandLine_(stripQuotes(argument))
 {
     clock_.start();
+    recovery_ = new TapeRecovery(*editor_, TapeRecovery::defaultFolder(), this);
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromLatin1(design::TitleText) + designText(design::TitleEdition));
     initWindowIconResource();
@@ -80,7 +82,11 @@ MainWindow::MainWindow(const QString& argument, const SettingsFolders& folders, 
     readSettings();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The last copy is taken while the tape still exists.
+    recovery_->finish();
+}
 
 void MainWindow::buildPads(QWidget* interior)
 {
@@ -154,9 +160,14 @@ void MainWindow::firstActivation()
     activated_ = true;
     keepOnScreen();
     editor_->clearAll();
+    editor_->forgetHistory();   // the start's empty tape is no change to undo
     refresh();
     tapeView_->focusCurrentRow();
     openStartupCalculation();
+    // After a crash a start without a calculation offers the tape it lost;
+    // the start itself stays an empty tape.
+    if (commandLine_.isEmpty() && recovery_->lastRunEndedAbnormally() && recovery_->hasLastTape())
+        QTimer::singleShot(0, this, &MainWindow::offerLastTape);
 }
 
 void MainWindow::openStartupCalculation()
@@ -171,12 +182,15 @@ void MainWindow::closeEvent(QCloseEvent* e)
         settingsWritten_ = true;
         writeSettings();
     }
+    recovery_->finish();
     e->accept();
 }
 
 // Draws what the last input changed.
 void MainWindow::refresh()
 {
+    updateEditActions();
+    recovery_->tapeChanged();
     const EditorChanges changes = editor_->takeChanges();
     if (!changes.any())
         return;

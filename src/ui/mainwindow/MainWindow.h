@@ -24,6 +24,7 @@ class GameController;
 class Keypad;
 class MemoryPad;
 class SettingsStore;
+class TapeRecovery;
 class TapeView;
 class TotalDisplay;
 struct MainMenus;
@@ -46,6 +47,8 @@ public:
     const HighScoreTable& highScores() const { return scores_; }
     // The settings file written at close; empty when none may be written.
     QString settingsFile() const;
+    // The copy of the tape kept against a crash.
+    TapeRecovery& recovery() const { return *recovery_; }
     // Milliseconds on a steady clock since the window was made.
     std::int64_t nowMs() const { return clock_.elapsed(); }
     // The games' timer and score panel, made on first use.
@@ -74,6 +77,9 @@ private slots:
     void copyNumbers();
     void pasteNumbers();
     void sortNumbers();
+    void undo();
+    void redo();
+    void reopenLastTape();
     void chooseDecimals(int decimals);
     void chooseStatMode(int mode);
     void printCalculation();
@@ -93,6 +99,9 @@ private:
     void openStartupCalculation();
     void openFile(const QString& path);
     void afterPadInput();
+    void afterUndoOrRedo();
+    void offerLastTape();
+    void updateEditActions();
     // One of the printing commands, with the strip's total recalculated from
     // the tape and the game's clock held while its dialog is open.
     void print(const std::function<void(const QString& totalText)>& command);
@@ -126,6 +135,7 @@ private:
     TotalDisplay* totalDisplay_ = nullptr;
     QWidget* gamePanel_ = nullptr;
     GameController* gameController_ = nullptr;
+    TapeRecovery* recovery_ = nullptr;
 
     GameSession game_;
     HighScoreNameTable scoreNames_{};

@@ -6,6 +6,7 @@
 #include "core/commands/PrintLayout.h"
 #include "ui/commands/PrintTape.h"
 #include "ui/files/CalculationFiles.h"
+#include "ui/files/TapeRecovery.h"
 #include "ui/game/All_Timers.h"
 #include "ui/game/GameController.h"
 #include "ui/mainwindow/AboutText.h"
@@ -74,6 +75,13 @@ void MainWindow::buildMenus()
     connect(m.printPreviewAction, &QAction::triggered, this, &MainWindow::printPreview);
     connect(m.printDialogAction, &QAction::triggered, this, &MainWindow::printWithDialog);
     connect(m.exportPdfAction, &QAction::triggered, this, &MainWindow::exportPdf);
+    connect(m.undoAction, &QAction::triggered, this, &MainWindow::undo);
+    connect(m.redoAction, &QAction::triggered, this, &MainWindow::redo);
+    connect(m.reopenLastTapeAction, &QAction::triggered, this, &MainWindow::reopenLastTape);
+    connect(m.editMenu, &QMenu::aboutToShow, this, [this] {
+        updateEditActions();
+        menus_->reopenLastTapeAction->setEnabled(recovery_ && recovery_->hasLastTape());
+    });
     for (int i = 0; i < m.decimalsActions.size(); ++i) {
         const int decimals = i == m.decimalsActions.size() - 1 ? VariableDecimals : i;
         connect(m.decimalsActions[i], &QAction::triggered, this, [this, decimals] { chooseDecimals(decimals); });
@@ -133,7 +141,7 @@ void MainWindow::withGamePaused(const std::function<void()>& step)
 void MainWindow::openCalculationFile()
 {
     QString path;
-    withGamePaused([&] { path = chooseCalculationFile(this, OpenDialog); });
+    withGamePaused([&] { path = chooseCalculationFile(this, OpenDialog, lastFile_); });
     openFile(path);
 }
 
@@ -156,7 +164,7 @@ void MainWindow::openFile(const QString& path)
 void MainWindow::saveCalculationFile()
 {
     withGamePaused([&] {
-        const QString path = chooseCalculationFile(this, SaveDialog);
+        const QString path = chooseCalculationFile(this, SaveDialog, lastFile_);
         if (path.isEmpty())
             return;
         if (saveCalculation(this, path, editor_->tape(), editor_->settings().regional))
@@ -171,14 +179,74 @@ void MainWindow::copyNumbers()
 
 void MainWindow::pasteNumbers()
 {
-    editor_->pasteNumbers(toStd(clipboardText()));
+    const PasteOutcome outcome = editor_->pasteNumbers(toStd(clipboardText()));
     refresh();
+    if (outcome.cut) {
+        withGamePaused([&] {
+            QMessageBox box(QMessageBox::Information, windowTitle(),
+                            tr("The tape is full: %1 of %2 lines were pasted.").arg(outcome.lines).arg(outcome.offered),
+                            QMessageBox::Ok, this);
+            box.exec();
+        });
+    }
 }
 
 void MainWindow::sortNumbers()
 {
     editor_->sortNumbers();
     refresh();
+}
+
+void MainWindow::undo()
+{
+    if (editor_->undo())
+        afterUndoOrRedo();
+}
+
+void MainWindow::redo()
+{
+    if (editor_->redo())
+        afterUndoOrRedo();
+}
+
+void MainWindow::afterUndoOrRedo()
+{
+    refresh();
+    if (isVisible() && !game_.running())
+        tapeView_->focusCurrentRow();
+}
+
+void MainWindow::updateEditActions()
+{
+    menus_->undoAction->setEnabled(editor_->canUndo());
+    menus_->redoAction->setEnabled(editor_->canRedo());
+}
+
+void MainWindow::reopenLastTape()
+{
+    const QString path = recovery_->lastTapeFile();
+    Tape tape;
+    bool opened = false;
+    // Like Open, but the tape keeps no file of its own: saving it asks for one.
+    withGamePaused([&] { opened = openCalculation(this, path, editor_->settings().regional, tape); });
+    if (!opened)
+        return;
+    editor_->replaceTape(std::move(tape));
+    refresh();
+}
+
+void MainWindow::offerLastTape()
+{
+    bool reopen = false;
+    withGamePaused([&] {
+        QMessageBox box(QMessageBox::Question, windowTitle(),
+                        tr("The program did not close normally last time. Reopen the last tape?"),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setDefaultButton(QMessageBox::Yes);
+        reopen = box.exec() == QMessageBox::Yes;
+    });
+    if (reopen)
+        reopenLastTape();
 }
 
 void MainWindow::chooseDecimals(int decimals)

@@ -72,6 +72,24 @@ void TapeLineBox::reportCaret()
     emit caretMoved(caret, anchor);
 }
 
+bool TapeLineBox::event(QEvent* event)
+{
+    // A line box would claim Ctrl+Z and Ctrl+Y for an undo of its own; they
+    // belong to the window's Undo and Redo, which undo changes of the tape.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeyCombination combination = key->keyCombination();
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+            || combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)
+            || combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)
+            || combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void TapeLineBox::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers();

@@ -425,7 +425,9 @@ TEST(TapeEditor, PasteNumbers)
     const struct { std::string clipboard; bool pasted; int lines; bool cut; int scrollMax; const char* line0; char op0; const char* total; } cases[] = {
         {"1,234.5\r\n7", true, 2, false, 0, "1234.5", '+', "1241.5"},
         {"\t\t\t12.50\r\nx\t\t\t3\r\nDE", true, 2, false, 0, "12.5", '-', "-9.5"},
-        {"abc", true, 1, false, 0, "0", '+', "0"},
+        {"abc", false, 0, false, 25, "9", 'x', "0"},                       // no number: the tape stays
+        {"\r\n\r\n", false, 0, false, 25, "9", 'x', "0"},
+        {"abc\r\n-4", true, 2, false, 0, "0", '+', "-4"},                   // one number is enough
         {"1\n2\n3\n4\n5\n6\n7\n8", true, 8, false, 3, "1", '+', "36"},   // three lines beyond the five rows
         {"", false, 0, false, 25, "9", 'x', "0"},                          // nothing to paste: the tape stays
         {"DE", false, 0, false, 25, "9", 'x', "0"},
@@ -448,18 +450,19 @@ TEST(TapeEditor, PasteNumbers)
     }
 }
 
-TEST(TapeEditor, SortAndDecimalsRedrawWithoutRecalculating)
+TEST(TapeEditor, SortKeepsEveryNumberAndRecalculatesDecimalsOnlyRedraw)
 {
     TapeEditor e(English, 5);
     Tape t = tapeWith(5, {val("5"), val("-3"), Value(), val("2")});
     t.TapeOp = {'+', '-', 'x', '/', '+'};
     e.replaceTape(t);
-    const std::string before = e.total().text;
+    EXPECT_EQ(e.total().text, "4");   // (5 - (-3)) / 2; the empty line is skipped
     e.sortNumbers();
-    EXPECT_EQ(e.copyNumbersText(), "2\r\n5\r\n0\r\n0\r\n0");
+    // -3 stays; the empty line and the 0 follow the numbers as they were.
+    EXPECT_EQ(e.copyNumbersText(), "-3\r\n2\r\n5\r\n\r\n0");
     EXPECT_EQ(std::string(e.tape().TapeOp.begin(), e.tape().TapeOp.end()), "+-x/+");
-    EXPECT_EQ(e.editText(), "2");
-    EXPECT_EQ(e.total().text, before);
+    EXPECT_EQ(e.editText(), "-3");
+    EXPECT_EQ(e.total().text, "-25");   // (-3 - 2) x 5; the empty line under "/" is skipped
 
     e.replaceTape(tapeWith(5, {val("1234.5"), val("2.555"), val("0.5"), val("-1234.5")}));
     e.focusRow(1);

@@ -263,7 +263,7 @@ TEST_F(PrintPdf, FailuresAreReportedWithAReason)
 // has the total box (and once it has shown its result there).
 TEST_F(PrintPdf, WindowPrintsTheTapesTotalDuringAndAfterAGame)
 {
-    auto w = test::shownWindow();
+    auto w = test::editingWindow();   // active: its first activation has cleared the tape
     Tape t;
     t.resize(74);
     t.TapeValue[0] = Value(*parseStrict("12.5"));

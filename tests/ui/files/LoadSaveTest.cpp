@@ -7,6 +7,7 @@
 #include "ui/files/CalculationFiles.h"
 #include "ui/files/LoadSave.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 
@@ -50,8 +51,8 @@ TEST_F(LoadSaveTest, TypedNamesGetTheExtension)
     EXPECT_EQ(dialog->nameBox()->text(), ".Clc");   // first use: the bare extension
     EXPECT_EQ(folderRows(*dialog->driveList()), (QStringList{"..", "sub", "a.Clc", "b.CLC", "locked.Clc"}));
     const struct { const char* typed; const char* path; } cases[] = {
-        {nullptr, ".Clc"},
         {"my.budget.txt", "my.budget.Clc"},
+        {"budget", "budget.Clc"},
         {"a?b\\c|*\"/:<>d.clc", "abcd.Clc"},   // refused characters are dropped as they are typed
     };
     for (const auto& c : cases) {
@@ -67,21 +68,53 @@ TEST_F(LoadSaveTest, TypedNamesGetTheExtension)
     type("good");
     dialog->nameBox()->insert("../../etc/passwd");   // nor pasted
     EXPECT_EQ(dialog->nameBox()->text(), "good");
-    dialog->nameBox()->clear();
-    click(dialog->acceptButton());   // an empty name is not accepted
-    EXPECT_TRUE(dialog->isVisible());
+    // No name, no file: never a hidden ".Clc". The emptied box asks for a name.
+    for (const char* nameless : {"", ".Clc", ".txt", "  .Clc"}) {
+        type(nameless);
+        click(dialog->acceptButton());
+        EXPECT_TRUE(dialog->isVisible()) << nameless;
+        EXPECT_EQ(dialog->nameBox()->text(), "") << nameless;
+        EXPECT_EQ(dialog->nameBox()->placeholderText(), "Type a name for the file");
+    }
 }
+
+TEST_F(LoadSaveTest, FirstUseTypingGoesBeforeTheExtension)
+{
+    EXPECT_EQ(dialog->nameBox()->text(), ".Clc");
+    QTest::keyClicks(dialog->nameBox(), "rent");
+    click(dialog->acceptButton());
+    EXPECT_EQ(dialog->FilePath(), "rent.Clc");
+}
+
+TEST_F(LoadSaveTest, ATypedNameSurvivesFolderTapsAndOnlyAFileReplacesIt)
+{
+    DriveControl& list = *dialog->driveList();
+    EXPECT_EQ(dialog->folderLabel()->toolTip(), calc);   // the folder shown, in full
+    tap(list, "a.Clc");
+    EXPECT_EQ(dialog->nameBox()->text(), "a.Clc");
+    type("my own");
+    tap(list, "sub");
+    EXPECT_EQ(dialog->nameBox()->text(), "my own");
+    EXPECT_EQ(dialog->folderLabel()->toolTip(), calc + "/sub");
+    tap(list, "..");
+    EXPECT_EQ(dialog->nameBox()->text(), "my own");
+    EXPECT_EQ(dialog->folderLabel()->toolTip(), calc);
+    EXPECT_FALSE(dialog->folderLabel()->text().isEmpty());
+    tap(list, "b.CLC");
+    EXPECT_EQ(dialog->nameBox()->text(), "b.Clc");
+}
+
 
 // chooseCalculationFile runs the dialog modally; `script` acts on it from
 // inside its event loop.
-QString choose(QWidget* parent, int index, std::function<void(LoadSave&)> script)
+QString choose(QWidget* parent, int index, std::function<void(LoadSave&)> script, const QString& tapeFile = {})
 {
     QTimer::singleShot(0, [parent, script] {
         LoadSave* d = parent->findChild<LoadSave*>();
         ASSERT_NE(d, nullptr);
         script(*d);
     });
-    return chooseCalculationFile(parent, index);
+    return chooseCalculationFile(parent, index, tapeFile);
 }
 
 using ChooseTest = FolderFixture;
@@ -111,13 +144,59 @@ TEST_F(ChooseTest, CaptionsFollowTheCommandAndNamesResolveAgainstTheFolderShown)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.findChildren<LoadSave*>().isEmpty());
     QString shown;
+    bool refused = false;
     EXPECT_EQ(choose(&window, 1, [&](LoadSave& d) {
                   shown = d.nameBox()->text();
-                  QTest::mouseClick(d.acceptButton(), Qt::LeftButton);
+                  QTest::mouseClick(d.acceptButton(), Qt::LeftButton);   // no name: refused
+                  refused = d.isVisible();
+                  QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
               }),
-              calc + "/sub/.Clc");
+              "");
     EXPECT_EQ(shown, ".Clc");
+    EXPECT_TRUE(refused);
+    EXPECT_FALSE(QFileInfo::exists(calc + "/sub/.Clc"));
     EXPECT_EQ(chooseCalculationFile(&window, 5), "");   // no dialog for other commands
+}
+
+TEST_F(ChooseTest, SavingOverAnotherFileAsksAndTheDialogStartsAtTheTapesFile)
+{
+    QMainWindow window;
+    const auto saveAs = [](const char* name) {
+        return [name](LoadSave& d) {
+            d.nameBox()->setText(name);
+            QTest::mouseClick(d.acceptButton(), Qt::LeftButton);
+            if (d.isVisible())   // answered No: the dialog stays for another name
+                QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
+        };
+    };
+    {
+        QuestionAnswerer no(QMessageBox::No);
+        EXPECT_EQ(choose(&window, 1, saveAs("a")), "");
+        EXPECT_EQ(no.seen, 1);
+        EXPECT_EQ(no.text, "Replace a.Clc?");
+    }
+    {
+        QuestionAnswerer yes(QMessageBox::Yes);
+        EXPECT_EQ(choose(&window, 1, saveAs("a.txt")), calc + "/a.Clc");
+        EXPECT_EQ(yes.text, "Replace a.Clc?");
+        // A new name, opening, and saving over the tape's own file ask nothing.
+        EXPECT_EQ(choose(&window, 1, saveAs("new")), calc + "/new.Clc");
+        EXPECT_EQ(choose(&window, 0, saveAs("a")), calc + "/a.Clc");
+        EXPECT_EQ(choose(&window, 1, saveAs("a"), calc + "/a.Clc"), calc + "/a.Clc");
+        EXPECT_EQ(yes.seen, 1);
+    }
+
+    // Wherever the browser was left, the dialog starts in the folder of the
+    // tape's file.
+    QDir::setCurrent(root);
+    QString folderShown;
+    EXPECT_EQ(choose(&window, 0, [&](LoadSave& d) {
+                  folderShown = d.folderLabel()->toolTip();
+                  d.nameBox()->setText("inner");
+                  QTest::mouseClick(d.acceptButton(), Qt::LeftButton);
+              }, calc + "/sub/inner.Clc"),
+              calc + "/sub/inner.Clc");
+    EXPECT_EQ(folderShown, calc + "/sub");
 }
 
 } // namespace

@@ -191,5 +191,25 @@ TEST_F(MainWindowFiles, SaveAndOpenThroughTheDialog)
     EXPECT_EQ(catcher.seen, 0);
 }
 
+TEST_F(MainWindowFiles, SavingStartsBesideTheTapesFileAndAsksBeforeReplacingAnother)
+{
+    auto w = shownWindow();
+    open(*w, path("a.Clc"));
+    ASSERT_TRUE(writeFile(path("other.Clc"), "Ferrowick 6\r\n+5\r\n"));
+    QDir::setCurrent(root);   // the browser was left elsewhere
+    QuestionAnswerer yes(QMessageBox::Yes);
+    withDialog(*w, 1, "a");   // the tape's own file: no question
+    EXPECT_EQ(yes.seen, 0);
+    EXPECT_TRUE(readFile(path("a.Clc")).startsWith("Ferrowick 6\r\n+1\r\n+0\r\n"));
+    withDialog(*w, 1, "other");
+    EXPECT_EQ(yes.seen, 1);
+    EXPECT_EQ(yes.text, "Replace other.Clc?");
+    EXPECT_TRUE(readFile(path("other.Clc")).startsWith("Ferrowick 6\r\n+1\r\n+0\r\n"));
+    // Saved there, the tape now comes from other.Clc: saving again asks nothing.
+    withDialog(*w, 1, "other");
+    EXPECT_EQ(yes.seen, 1);
+    EXPECT_EQ(catcher.seen, 0);
+}
+
 } // namespace
 } // namespace qm::ui

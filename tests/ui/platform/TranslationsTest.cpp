@@ -78,7 +78,7 @@ TEST(Translations, GermanWindowMenusAndQtsOwnTexts)
             keys.insert(key);
         }
     }
-    const QStringList expected{QStringLiteral("&Optionen"), QStringLiteral("&Dezimalstellen"), QStringLiteral("&Summe"),
+    const QStringList expected{QStringLiteral("&Optionen"), QStringLiteral("&Bearbeiten"), QStringLiteral("&Dezimalstellen"), QStringLiteral("&Summe"),
                                QStringLiteral("S&piele"), QStringLiteral("&Hilfe")};
     EXPECT_EQ(titles, expected);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillmate 8.1    (Lernausgabe)"));

@@ -51,12 +51,17 @@ inline int runWindowTests(int argc, char** argv)
                               << R"(, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.c_str());
     }
+    // The windows keep their recovery copies in a data folder of this run's
+    // own, never in the user's.
+    const QString dataHome = QDir::tempPath() + QStringLiteral("/quillmate-test-data-%1").arg(QCoreApplication::applicationPid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
     int result = 0;
     {
         QApplication app(argc, argv);
         ::testing::InitGoogleTest(&argc, argv);
         result = RUN_ALL_TESTS();
     }
+    QDir(dataHome).removeRecursively();
     if (!config.empty())
         std::remove(config.c_str());
     return result;
@@ -125,11 +130,35 @@ struct MessageCatcher {
         QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
                 auto* box = qobject_cast<QMessageBox*>(w);
-                if (box && box->isVisible()) {
+                QAbstractButton* ok = box && box->isVisible() ? box->button(QMessageBox::Ok) : nullptr;
+                if (ok) {
                     title = box->windowTitle();
                     text = box->text();
                     ++seen;
-                    box->button(QMessageBox::Ok)->click();
+                    ok->click();
+                }
+            }
+        });
+        timer.start(10);
+    }
+};
+
+// Answers every question box that shows while it lives with `answer`
+// (a box without that button is left alone), keeping the last one's text.
+struct QuestionAnswerer {
+    QString text;
+    int seen = 0;
+    QTimer timer;
+    explicit QuestionAnswerer(QMessageBox::StandardButton answer)
+    {
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this, answer] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                QAbstractButton* b = box && box->isVisible() ? box->button(answer) : nullptr;
+                if (b) {
+                    text = box->text();
+                    ++seen;
+                    b->click();
                 }
             }
         });

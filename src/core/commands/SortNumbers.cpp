@@ -1,0 +1,63 @@
+#include "core/commands/SortNumbers.h"
+
+#include "core/commands/TapeCommands.h"
+
+#include <algorithm>
+#include <compare>
+
+namespace qm {
+
+namespace {
+
+enum class Group { Number, Zero, Text };
+
+Group groupOf(const Value& v)
+{
+    switch (v.kind()) {
+    case Value::Kind::Empty:
+        return Group::Zero;
+    case Value::Kind::Decimal:
+        return v.decimal().isZero() ? Group::Zero : Group::Number;
+    case Value::Kind::Double:
+        return v.dbl() == 0.0 ? Group::Zero : Group::Number;
+    case Value::Kind::Text:
+        return Group::Text;
+    }
+    return Group::Text;
+}
+
+} // namespace
+
+std::vector<Value> sortedNumbers(std::vector<Value> values)
+{
+    // The groups in their order; within the numbers by value. A stable sort
+    // keeps equal numbers, the zeros and the texts in tape order.
+    std::stable_sort(values.begin(), values.end(), [](const Value& a, const Value& b) {
+        const Group ga = groupOf(a);
+        const Group gb = groupOf(b);
+        if (ga != gb)
+            return ga < gb;
+        return ga == Group::Number && std::is_lt(compare(a, b));
+    });
+    return values;
+}
+
+void sortTapeNumbers(Tape& tape)
+{
+    const std::size_t lines = std::min(tape.TapeValue.size(), tape.TapeOp.size());
+    std::vector<std::size_t> taking;
+    taking.reserve(lines);
+    for (std::size_t i = 0; i < lines; ++i) {
+        if (tape.TapeOp[i] != BlankOp)
+            taking.push_back(i);
+    }
+    std::vector<Value> values;
+    values.reserve(taking.size());
+    for (std::size_t i : taking)
+        values.push_back(std::move(tape.TapeValue[i]));
+    values = sortedNumbers(std::move(values));
+    for (std::size_t k = 0; k < taking.size(); ++k)
+        tape.TapeValue[taking[k]] = std::move(values[k]);
+}
+
+} // namespace qm

@@ -1,0 +1,340 @@
+// Undo and redo in the editing session: each kind of change comes back
+// exactly, typing on a line is one step, replaced tapes are kept by moving,
+// and random edit sequences undone fully give back the first tape.
+
+#include "core/editing/TapeEditor.h"
+
+#include "core/commands/TapeCommands.h"
+#include "core/editing/UndoHistory.h"
+
+#include "core/CoreTestSupport.h"
+
+#include <functional>
+#include <random>
+
+namespace qm {
+namespace {
+
+using namespace test;
+
+std::string describe(const Tape& t)
+{
+    std::string s;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const Value& v = t.TapeValue[i];
+        s += t.TapeOp[i];
+        s += v.isText() ? "'" + v.text() + "'" : v.isEmpty() ? std::string("_") : plainText(v, '.');
+        s += ' ';
+    }
+    return s;
+}
+
+// A tape of `lines` lines: 1, 2, 3, ... under "+", every fourth under "-".
+Tape numbered(std::size_t lines)
+{
+    Tape t;
+    t.resize(lines);
+    for (std::size_t i = 0; i < lines; ++i) {
+        t.TapeValue[i] = Value(Decimal::fromInt(static_cast<std::int64_t>(i) + 1));
+        t.TapeOp[i] = i % 4 == 3 ? '-' : '+';
+    }
+    return t;
+}
+
+// The grand total of a tape as a recalculation gives it.
+std::string totalOf(const Tape& tape)
+{
+    TapeEditor e(English, 1);
+    e.replaceTape(tape);
+    return e.total().text;
+}
+
+struct KindCase {
+    const char* kind;
+    std::function<void(TapeEditor&)> setUp;
+    std::function<void(TapeEditor&)> change;
+};
+
+TEST(Undo, EachKindOfChangeComesBackExactly)
+{
+    const auto typeText = [](TapeEditor& e, std::string_view s) {
+        for (char c : s)
+            e.typeCharacter(c);
+    };
+    const KindCase cases[] = {
+        {"typed line", [](TapeEditor&) {}, [&](TapeEditor& e) { typeText(e, "12.5"); }},
+        {"backspace and delete", [&](TapeEditor& e) { e.focusRow(1); },
+         [](TapeEditor& e) { e.setCaret(0, 0); e.deleteForward(); e.setCaret(1, 1); e.backspace(); }},
+        {"pasted into the line", [](TapeEditor& e) { e.focusRow(2); }, [](TapeEditor& e) { e.selectAll(); e.insertText("7.25"); }},
+        {"operator typed", [&](TapeEditor& e) { e.focusRow(1); typeText(e, "9"); }, [&](TapeEditor& e) { typeText(e, "*"); }},
+        {"enter at the end grows the tape",
+         [&](TapeEditor& e) { e.scrollTo(e.scrollMax()); e.focusRow(e.lastRow()); typeText(e, "4"); },
+         [&](TapeEditor& e) { typeText(e, "\r"); }},
+        {"operator button", [](TapeEditor&) {}, [](TapeEditor& e) { e.cycleOperator(2); }},
+        {"keypad operator", [](TapeEditor& e) { e.focusRow(4); }, [](TapeEditor& e) { e.keypad(KeypadKey::Divide); }},
+        {"keypad figures", [](TapeEditor& e) { e.focusRow(3); },
+         [](TapeEditor& e) { e.keypad(KeypadKey::Digit7); e.keypad(KeypadKey::Decimal); e.keypad(KeypadKey::Digit5); }},
+        {"function", [](TapeEditor& e) { e.focusRow(1); }, [](TapeEditor& e) { e.functionButton(0); }},
+        {"percent", [](TapeEditor& e) { e.focusRow(2); }, [](TapeEditor& e) { e.keypad(KeypadKey::Percent); }},
+        {"sign", [](TapeEditor& e) { e.focusRow(2); }, [](TapeEditor& e) { e.keypad(KeypadKey::Sign); }},
+        {"C", [](TapeEditor& e) { e.focusRow(0); }, [](TapeEditor& e) { e.keypad(KeypadKey::Clear); }},
+        {"pi", [](TapeEditor& e) { e.focusRow(3); }, [](TapeEditor& e) { e.pi(); }},
+        {"memory recall", [](TapeEditor& e) { e.focusRow(2); e.memoryPlus(); e.focusRow(5); },
+         [](TapeEditor& e) { e.memoryRecall(); }},
+        {"Clear All", [](TapeEditor& e) { e.scrollTo(3); }, [](TapeEditor& e) { e.clearAll(); }},
+        {"keypad Clear All", [](TapeEditor&) {}, [](TapeEditor& e) { e.keypad(KeypadKey::ClearAll); }},
+        {"Paste Numbers", [](TapeEditor&) {}, [](TapeEditor& e) { e.pasteNumbers("5\r\n-2\r\n1,000\r\nSin(3)"); }},
+        {"Paste Numbers beyond the rows", [](TapeEditor&) {},
+         [](TapeEditor& e) { e.pasteNumbers("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n14\n15"); }},
+        {"Sort Numbers", [](TapeEditor&) {}, [](TapeEditor& e) { e.sortNumbers(); }},
+        {"Open", [](TapeEditor&) {}, [](TapeEditor& e) { e.replaceTape(numbered(40)); }},
+        {"Enter after Clear All of a long tape drops its blank lines",
+         [](TapeEditor& e) { e.replaceTape(numbered(60)); e.clearAll(); e.focusRow(e.lastRow()); e.typeCharacter('3'); },
+         [](TapeEditor& e) { e.typeCharacter('\r'); }},
+    };
+    for (const KindCase& c : cases) {
+        TapeEditor e(English, 6);
+        Tape start = numbered(12);
+        start.TapeValue[5] = Value(std::string("Cos(0)"));
+        start.TapeValue[6] = Value(Decimal());
+        start.TapeValue[7] = Value(-3.5);
+        start.TapeOp[8] = 'x';
+        e.replaceTape(start);
+        c.setUp(e);
+        e.forgetHistory();
+        const Tape before = e.tape();
+        const std::string totalBefore = totalOf(before);
+        const long long lineBefore = e.currentLine();
+        c.change(e);
+        const Tape after = e.tape();
+        // Some commands leave the total for the next change; undo and redo
+        // always recalculate.
+        const std::string totalAfter = totalOf(after);
+        ASSERT_FALSE(identicalTapes(before, after)) << c.kind << ": the change changed nothing";
+
+        ASSERT_TRUE(e.undo()) << c.kind;
+        EXPECT_TRUE(identicalTapes(e.tape(), before)) << c.kind << "\n" << describe(e.tape()) << "\n" << describe(before);
+        EXPECT_EQ(e.total().text, totalBefore) << c.kind;   // recalculated
+        EXPECT_EQ(e.currentLine(), lineBefore) << c.kind;   // back where the change was made
+        EXPECT_FALSE(e.undo()) << c.kind << ": one step";
+
+        ASSERT_TRUE(e.redo()) << c.kind;
+        EXPECT_TRUE(identicalTapes(e.tape(), after)) << c.kind << "\n" << describe(e.tape()) << "\n" << describe(after);
+        EXPECT_EQ(e.total().text, totalAfter) << c.kind;
+        EXPECT_FALSE(e.redo()) << c.kind;
+    }
+}
+
+TEST(Undo, TypingOnOneLineIsOneStepAndLeavingTheLineEndsIt)
+{
+    TapeEditor e(English, 5);
+    e.forgetHistory();
+    for (char c : std::string("123"))
+        e.typeCharacter(c);
+    e.backspace();
+    e.typeCharacter('4');
+    e.moveDown();
+    EXPECT_EQ(e.history().undoSteps(), 1u);
+    e.typeCharacter('8');
+    e.moveUp();
+    e.typeCharacter('9');   // back on the first line: a new step
+    EXPECT_EQ(e.total().text, "1257");   // 1249 + 8
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.total().text, "132");
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.total().text, "124");
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.total().text, "0");
+    EXPECT_EQ(e.editText(), "");
+    EXPECT_FALSE(e.undo());
+
+    // Typing that ends where it began leaves no step.
+    e.typeCharacter('5');
+    e.backspace();
+    e.focusRow(2);
+    EXPECT_FALSE(e.canUndo());
+}
+
+TEST(Undo, TheTotalShownAfterUndoFollowsTheSettingsOfNow)
+{
+    TapeEditor e(English, 5);
+    e.forgetHistory();
+    for (char c : std::string("1.5+2"))
+        e.typeCharacter(c);
+    e.clearAll();
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.total().text, "3.5");
+    e.clearAll();
+    e.setDecimals(2);
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.total().text, "3.50");
+    e.setStatMode(StatMode::Average);
+    ASSERT_TRUE(e.undo());   // the typing of 2
+    EXPECT_EQ(e.total().text, "Average : 1.5");
+    ASSERT_TRUE(e.redo());
+    EXPECT_EQ(e.total().text, "Average : 1.75");
+}
+
+TEST(Undo, ANewChangeDropsTheStepsUndone)
+{
+    TapeEditor e(English, 5);
+    e.forgetHistory();
+    e.typeCharacter('7');
+    e.typeCharacter('+');
+    e.typeCharacter('2');
+    ASSERT_TRUE(e.undo());
+    ASSERT_TRUE(e.undo());
+    EXPECT_TRUE(e.canRedo());
+    e.cycleOperator(3);
+    EXPECT_FALSE(e.canRedo());
+    EXPECT_FALSE(e.redo());
+}
+
+TEST(Undo, ReplacedTapesAreKeptByMovingThem)
+{
+    TapeEditor e(English, 5);
+    e.replaceTape(numbered(20000));
+    e.forgetHistory();
+    const Value* storage = e.tape().TapeValue.data();
+    e.clearAll();
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.tape().TapeValue.data(), storage);   // the very same lines, not a copy
+    EXPECT_EQ(e.total().text, "99990000");           // 1 + 2 + 3 - 4 + 5 ... over 20000 lines
+
+    Tape opened = numbered(300);
+    e.replaceTape(std::move(opened));
+    const Value* openedStorage = e.tape().TapeValue.data();
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.tape().TapeValue.data(), storage);
+    ASSERT_TRUE(e.redo());
+    EXPECT_EQ(e.tape().TapeValue.data(), openedStorage);
+}
+
+TEST(Undo, TheHistoryGrowsWithTheLinesChangedNotWithTheTape)
+{
+    TapeEditor e(English, 17);
+    e.replaceTape(numbered(20000));
+    e.forgetHistory();
+    for (int i = 0; i < 1000; ++i) {
+        e.scrollTo(i * 19);
+        e.typeCharacter('5');
+    }
+    e.focusRow(5);   // leaving the line ends the last step
+    EXPECT_EQ(e.history().undoSteps(), 1000u);
+    EXPECT_EQ(e.history().keptLines(), 1000u);   // one line each, whatever the tape's length
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_TRUE(e.undo());
+    EXPECT_TRUE(identicalTapes(e.tape(), numbered(20000)));
+}
+
+TEST(Undo, TheOldestStepsGoBeyondTheLimit)
+{
+    TapeEditor e(English, 5);
+    e.forgetHistory();
+    const std::size_t changes = UndoHistory::MaxSteps + 3;
+    for (std::size_t i = 0; i < changes; ++i)
+        e.cycleOperator(1);
+    EXPECT_EQ(e.history().undoSteps(), UndoHistory::MaxSteps);
+    std::size_t undone = 0;
+    while (e.undo())
+        ++undone;
+    EXPECT_EQ(undone, UndoHistory::MaxSteps);
+    // Three changes could not be undone: the operator went "+", "-", "x", "/".
+    EXPECT_EQ(e.tape().TapeOp[1], '/');
+}
+
+// One random input on the session; undo and redo among them or not.
+void randomInput(TapeEditor& e, std::mt19937& rng, bool undoAndRedo = true)
+{
+    const auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    static const std::string typed = "0123456789.,-+*/\r\bH";
+    switch (pick(20)) {
+    case 0: case 1: case 2: case 3: case 4:
+        e.typeCharacter(typed[static_cast<std::size_t>(pick(static_cast<int>(typed.size())))]);
+        break;
+    case 5: e.backspace(); break;
+    case 6: e.deleteForward(); break;
+    case 7: e.focusRow(pick(e.lastRow() + 1)); break;
+    case 8: pick(2) ? e.moveDown() : e.moveUp(); break;
+    case 9: e.keypad(static_cast<KeypadKey>(pick(KeypadKeyCount))); break;
+    case 10: e.cycleOperator(pick(e.lastRow() + 1)); break;
+    case 11: e.functionButton(pick(FunctionButtonCount)); break;
+    case 12: pick(2) ? e.memoryPlus() : e.memoryRecall(); break;
+    case 13: e.pi(); break;
+    case 14:
+        switch (pick(4)) {
+        case 0: e.clearAll(); break;
+        case 1: e.sortNumbers(); break;
+        case 2: e.pasteNumbers(pick(2) ? "3\r\n-1.5\r\n\r\n2" : "1\n2\n3\n4\n5\n6\n7\n8\n9"); break;
+        default: e.replaceTape(numbered(static_cast<std::size_t>(1 + pick(30)))); break;
+        }
+        break;
+    case 15: e.scrollTo(pick(e.scrollMax() + 1)); break;
+    case 16: e.selectAll(); break;
+    case 17: e.insertText(pick(2) ? "Sin(1)" : "42"); break;
+    case 18: undoAndRedo ? void(e.undo()) : e.typeCharacter('7'); break;
+    default: undoAndRedo ? void(e.redo()) : e.typeCharacter('\r'); break;
+    }
+}
+
+TEST(Undo, RandomEditsUndoneFullyGiveBackTheFirstTape)
+{
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::mt19937 rng(seed);
+        TapeEditor e(English, 6);
+        e.replaceTape(numbered(9));
+        e.forgetHistory();
+        const Tape first = e.tape();
+        const std::string firstTotal = e.total().text;
+        // The tapes the user saw after each input; undo must walk back through them.
+        std::vector<Tape> seen{first};
+        for (int i = 0; i < 300; ++i) {
+            randomInput(e, rng);
+            if (!identicalTapes(e.tape(), seen.back()))
+                seen.push_back(e.tape());
+        }
+        const Tape last = e.tape();
+        int steps = 0;
+        while (e.undo()) {
+            ++steps;
+            ASSERT_LT(steps, 100000) << "seed " << seed;
+        }
+        EXPECT_TRUE(identicalTapes(e.tape(), first)) << "seed " << seed << "\n" << describe(e.tape());
+        EXPECT_EQ(e.total().text, firstTotal) << "seed " << seed;
+        // As many redos bring back the last tape (steps undone before stay undone).
+        for (int i = 0; i < steps; ++i)
+            ASSERT_TRUE(e.redo()) << "seed " << seed;
+        EXPECT_TRUE(identicalTapes(e.tape(), last)) << "seed " << seed << "\n" << describe(e.tape());
+    }
+}
+
+TEST(Undo, EveryUndoShowsATapeTheUserHadSeen)
+{
+    for (unsigned seed = 100; seed < 120; ++seed) {
+        std::mt19937 rng(seed);
+        TapeEditor e(English, 5);
+        e.forgetHistory();
+        std::vector<Tape> seen{e.tape()};
+        for (int i = 0; i < 200; ++i) {
+            // Without undo and redo among the inputs, the history is the
+            // sequence of tapes seen.
+            randomInput(e, rng, false);
+            if (!identicalTapes(e.tape(), seen.back()))
+                seen.push_back(e.tape());
+        }
+        // Walking back, each tape is one seen earlier than the one before it.
+        std::size_t at = seen.size() - 1;
+        while (e.undo()) {
+            bool found = false;
+            while (at > 0 && !found) {
+                --at;
+                found = identicalTapes(e.tape(), seen[at]);
+            }
+            ASSERT_TRUE(found) << "seed " << seed << ": undo gave a tape never seen\n" << describe(e.tape());
+        }
+        EXPECT_EQ(at, 0u) << "seed " << seed;
+    }
+}
+
+} // namespace
+} // namespace qm

@@ -1,0 +1,121 @@
+// The recovery copy of the tape and its writer thread.
+
+#include "core/files/RecoveryWriter.h"
+
+#include "core/commands/TapeCommands.h"
+#include "core/files/CalcFile.h"
+
+#include "core/CoreTestSupport.h"
+
+#include <fstream>
+
+namespace qm {
+namespace {
+
+using namespace test;
+
+std::string fileText(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(RecoveryCopy, KeepsTheLinesThatCountAndReadsBack)
+{
+    Tape t;
+    clearAllLines(t, 4);
+    t.TapeValue.resize(9);
+    t.TapeOp.resize(9, BlankOp);
+    t.TapeValue[1] = val("12.5");
+    t.TapeOp[2] = 'x';
+    t.TapeValue[2] = Value("Sin(3)");
+    std::optional<Tape> copy = recoveryCopy(t);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->size(), 5u);   // the lines without an operator at the end are left out
+    EXPECT_EQ(writeCalcFile(*copy, English), "Ferrowick 6\r\n+0\r\n+12.5\r\nxSin(3)\r\n+0\r\n+0\r\n");
+
+    // A line without an operator between others is kept as an empty "+" line.
+    t.TapeOp[6] = '-';
+    t.TapeValue[6] = val("1");
+    copy = recoveryCopy(t);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->size(), 7u);
+    EXPECT_EQ(copy->TapeOp[5], '+');
+    const CalcFileRead back = readCalcFile(writeCalcFile(*copy, English), English);
+    ASSERT_TRUE(back.ok()) << back.error.reason;
+    EXPECT_EQ(back.tape->size(), 7u);
+
+    // Nothing but empty lines and zeros is not worth a copy.
+    Tape empty;
+    clearAllLines(empty, 4);
+    empty.TapeOp[2] = '/';
+    EXPECT_FALSE(recoveryCopy(empty));
+    EXPECT_FALSE(recoveryCopy(Tape{}));
+}
+
+TEST(RecoveryCopy, TakenInSlicesItIsTheSameCopy)
+{
+    Tape t;
+    clearAllLines(t, 2);
+    t.TapeValue.resize(1000);
+    t.TapeOp.resize(1000, BlankOp);
+    for (std::size_t i = 3; i < 900; ++i) {
+        t.TapeOp[i] = i % 3 ? '+' : 'x';
+        t.TapeValue[i] = Value(Decimal::fromInt(static_cast<std::int64_t>(i)));
+    }
+    t.TapeOp[400] = BlankOp;
+    const std::optional<Tape> whole = recoveryCopy(t);
+    ASSERT_TRUE(whole);
+    RecoverySnapshot slices(t);
+    int turns = 0;
+    while (!slices.copyMore(t, 64))
+        ++turns;
+    EXPECT_EQ(turns, 14);   // 900 lines, 64 a turn
+    const std::optional<Tape> taken = slices.take();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(writeCalcFile(*taken, English), writeCalcFile(*whole, English));
+
+    // A tape that shrank under the copy is not read beyond its end.
+    RecoverySnapshot cut(t);
+    Tape shorter = t;
+    shorter.resize(100);
+    EXPECT_FALSE(cut.copyMore(shorter, 1000));
+    EXPECT_FALSE(cut.take());
+}
+
+TEST(RecoveryWriter, WritesTheNewestCopyWholeAndFinishesBeforeItEnds)
+{
+    TempDir dir("recovery_writer");
+    const std::filesystem::path target = dir.path / "recovery.Clc";
+    {
+        RecoveryWriter writer(target);
+        for (int i = 1; i <= 50; ++i)
+            writer.submit(tapeOf({{'+', Value(Decimal::fromInt(i))}}), English);
+        writer.waitIdle();
+        EXPECT_TRUE(writer.lastStatus().ok);
+        EXPECT_GE(writer.writesDone(), 1u);
+        EXPECT_LE(writer.writesDone(), 50u);   // copies that waited were replaced
+        EXPECT_EQ(fileText(target), "Ferrowick 6\r\n+50\r\n");
+        writer.submit(tapeOf({{'-', val("7.5")}}), German);
+    }   // the destructor writes what was queued
+    EXPECT_EQ(fileText(target), "Ferrowick 6\r\n-7,5\r\n");
+    // Only the file itself is left in the folder: no temporary files.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+}
+
+TEST(RecoveryWriter, AFailedWriteKeepsThePreviousFileAndSaysSo)
+{
+    TempDir dir("recovery_writer_fail");
+    const std::filesystem::path target = dir.path / "recovery.Clc";
+    RecoveryWriter writer(target);
+    writer.submit(tapeOf({{'+', val("1")}}), English);
+    writer.waitIdle();
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read);
+    writer.submit(tapeOf({{'+', val("2")}}), English);
+    writer.waitIdle();
+    EXPECT_FALSE(writer.lastStatus().ok);
+    EXPECT_EQ(fileText(target), "Ferrowick 6\r\n+1\r\n");
+}
+
+} // namespace
+} // namespace qm

@@ -1,0 +1,227 @@
+// Undo and Redo in the window (menu items and keys, also from a tape row),
+// the tape commands' messages, and the recovery copy of the tape: written
+// after changes and at close, reopened from the menu, offered after a crash.
+
+#include "ui/mainwindow/MainWindowSupport.h"
+
+#include "ui/files/TapeRecovery.h"
+#include "ui/platform/Clipboard.h"
+
+#include <QAction>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace qm::ui {
+namespace {
+
+using namespace test;
+
+QAction* action(const MainWindow& w, const char* caption)
+{
+    for (QAction* a : w.menuBar()->findChildren<QAction*>()) {
+        if (a->text().remove(QLatin1Char('&')) == QString::fromLatin1(caption))
+            return a;
+    }
+    ADD_FAILURE() << "no menu item " << caption;
+    return nullptr;
+}
+
+void keyToFocus(Qt::Key key, Qt::KeyboardModifiers mods)
+{
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, key, mods);
+}
+
+TEST(UndoInTheWindow, MenuItemsAndKeysUndoAndRedoFromATapeRow)
+{
+    auto w = editingWindow();
+    QStringList menus;
+    for (QAction* m : w->menuBar()->actions())
+        menus << m->text();
+    ASSERT_GE(menus.size(), 2);
+    EXPECT_EQ(menus[1], "&Edit");   // right after Options
+    EXPECT_EQ(action(*w, "Undo")->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(action(*w, "Redo")->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+    EXPECT_FALSE(action(*w, "Undo")->isEnabled());   // the start's empty tape is nothing to undo
+
+    typeText("12\r3");
+    ASSERT_EQ(total(*w), "15");
+    EXPECT_TRUE(action(*w, "Undo")->isEnabled());
+    ASSERT_EQ(focusedRow(*w), 1);
+    keyToFocus(Qt::Key_Z, Qt::ControlModifier);   // the row passes the key to the window
+    EXPECT_EQ(total(*w), "12");
+    EXPECT_EQ(row(*w, 1)->text(), "");
+    keyToFocus(Qt::Key_Z, Qt::ControlModifier);   // Enter grew nothing: the typing of 12
+    EXPECT_EQ(total(*w), "0");
+    EXPECT_EQ(focusedRow(*w), 0);
+    keyToFocus(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(total(*w), "12");
+    keyToFocus(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(total(*w), "15");
+    EXPECT_FALSE(action(*w, "Redo")->isEnabled());
+
+    action(*w, "Clear All...")->trigger();
+    EXPECT_EQ(row(*w, 0)->text(), "");
+    action(*w, "Undo")->trigger();
+    EXPECT_EQ(row(*w, 0)->text(), "12");
+    EXPECT_EQ(row(*w, 1)->text(), "3");
+    EXPECT_EQ(total(*w), "15");
+    action(*w, "Redo")->trigger();
+    EXPECT_EQ(row(*w, 0)->text(), "");
+}
+
+TEST(TapeCommandsInTheWindow, SortKeepsNegativesAndPasteKeepsOrReportsTheTape)
+{
+    auto w = shownWindow();
+    Tape t;
+    t.resize(20);
+    t.TapeValue[0] = dec("5");
+    t.TapeValue[1] = dec("-3");
+    t.TapeOp[1] = '-';
+    t.TapeValue[3] = dec("2");
+    setTape(*w, t);
+    ASSERT_EQ(total(*w), "10");
+    action(*w, "Sort Numbers...")->trigger();
+    EXPECT_EQ(row(*w, 0)->text(), "-3");
+    EXPECT_EQ(row(*w, 1)->text(), "2");
+    EXPECT_EQ(row(*w, 2)->text(), "5");
+    EXPECT_EQ(total(*w), "0");   // recalculated: -3 - 2 + 5
+
+    MessageCatcher catcher;
+    for (const char* nothing : {"", "\r\n", "abc\r\nno number"}) {
+        setClipboardText(QString::fromLatin1(nothing));
+        action(*w, "Paste Numbers...")->trigger();
+        EXPECT_EQ(row(*w, 0)->text(), "-3") << nothing;
+        EXPECT_EQ(total(*w), "0") << nothing;
+    }
+    EXPECT_EQ(catcher.seen, 0);
+
+    QString many;
+    for (int i = 0; i < 33000; ++i)
+        many += QStringLiteral("1\r\n");
+    setClipboardText(many + QStringLiteral("1"));
+    action(*w, "Paste Numbers...")->trigger();
+    EXPECT_EQ(catcher.seen, 1);
+    // The shown rows, then 32001 lines beyond them.
+    const int pasted = w->editor().lastRow() + 1 + 32001;
+    EXPECT_EQ(catcher.text, QStringLiteral("The tape is full: %1 of 33001 lines were pasted.").arg(pasted));
+    EXPECT_EQ(catcher.title, w->windowTitle());
+    EXPECT_EQ(total(*w), QString::number(pasted));
+}
+
+// The recovery folder of the windows, emptied.
+QString freshRecoveryFolder()
+{
+    const QString folder = TapeRecovery::defaultFolder();
+    QDir(folder).removeRecursively();
+    return folder;
+}
+
+QString fileText(const QString& path) { return QString::fromLatin1(readFile(path)); }
+
+TEST(TapeRecoveryInTheWindow, ACopyAfterChangesAndAtCloseThatTheNextRunReopens)
+{
+    const QString folder = freshRecoveryFolder();
+    const QString copy = folder + "/" + TapeRecovery::RecoveryName;
+    {
+        auto w = editingWindow();
+        ASSERT_TRUE(w->recovery().keepsCopies());
+        EXPECT_FALSE(w->recovery().lastRunEndedAbnormally());
+        typeText("42-8");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fileText(copy).startsWith("Ferrowick 6\r\n+42\r\n-8\r\n"); }, 5000))
+            << fileText(copy).left(40).toStdString();
+        typeText("5");   // the last key: the close writes it at once
+        w->close();
+        EXPECT_TRUE(fileText(copy).startsWith("Ferrowick 6\r\n+42\r\n-85\r\n+0\r\n"));
+        EXPECT_FALSE(QFileInfo::exists(folder + "/" + TapeRecovery::LockName));
+    }
+    auto w = editingWindow();
+    EXPECT_FALSE(w->recovery().lastRunEndedAbnormally());
+    EXPECT_FALSE(QFileInfo::exists(copy));   // it became the last tape
+    EXPECT_EQ(lineText(*w, 0), "0");
+    action(*w, "Reopen Last Tape")->trigger();
+    EXPECT_EQ(lineText(*w, 0), "42");
+    EXPECT_EQ(lineText(*w, 1), "85");
+    EXPECT_EQ(total(*w), "-43");
+    action(*w, "Undo")->trigger();   // reopening is a change like any other
+    EXPECT_EQ(lineText(*w, 0), "0");
+
+    // An empty tape is not kept: the last tape stays for the next run.
+    action(*w, "Clear All...")->trigger();
+    w->close();
+    EXPECT_FALSE(QFileInfo::exists(copy));
+    EXPECT_TRUE(QFileInfo::exists(folder + "/" + TapeRecovery::LastTapeName));
+}
+
+// The lock of a run that was killed: the format of a lock this process takes,
+// under the number of a process that has ended.
+void leaveLockOfADeadRun(const QString& folder)
+{
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    QLockFile probe(scratch.filePath("probe.lock"));
+    ASSERT_TRUE(probe.tryLock(0));
+    QList<QByteArray> lines = readFile(scratch.filePath("probe.lock")).split('\n');
+    probe.unlock();
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 pid = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    ASSERT_FALSE(lines.isEmpty());
+    lines[0] = QByteArray::number(pid);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(writeFile(folder + "/" + TapeRecovery::LockName, lines.join('\n')));
+}
+
+TEST(TapeRecoveryInTheWindow, AStartAfterACrashOffersTheLastTape)
+{
+    const struct { const char* what; QMessageBox::StandardButton answer; const char* line0; } cases[] = {
+        {"taken", QMessageBox::Yes, "7.5"},
+        {"declined", QMessageBox::No, "0"},
+    };
+    for (const auto& c : cases) {
+        const QString folder = freshRecoveryFolder();
+        leaveLockOfADeadRun(folder);
+        ASSERT_TRUE(writeFile(folder + "/" + TapeRecovery::RecoveryName, "Ferrowick 6\r\n+7.5\r\nx2\r\n"));
+        QuestionAnswerer answer(c.answer);
+        auto w = editingWindow();
+        EXPECT_TRUE(w->recovery().lastRunEndedAbnormally()) << c.what;
+        EXPECT_TRUE(w->recovery().keepsCopies()) << c.what;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answer.seen > 0; }, 3000)) << c.what;
+        EXPECT_EQ(answer.text, "The program did not close normally last time. Reopen the last tape?");
+        EXPECT_EQ(lineText(*w, 0), c.line0) << c.what;
+        EXPECT_TRUE(w->recovery().hasLastTape()) << c.what;   // declined, it stays for the menu
+        w.reset();
+    }
+
+    // A start with a calculation to open is not interrupted by the question.
+    const QString folder = freshRecoveryFolder();
+    leaveLockOfADeadRun(folder);
+    ASSERT_TRUE(writeFile(folder + "/" + TapeRecovery::RecoveryName, "Ferrowick 6\r\n+7.5\r\n"));
+    QTemporaryDir calc;
+    const QString file = calc.filePath("given.Clc");
+    ASSERT_TRUE(writeFile(file, "Ferrowick 6\r\n+3\r\n"));
+    QuestionAnswerer answer(QMessageBox::Yes);
+    auto w = shownWindow(466, file);
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QTest::qWait(200);
+    EXPECT_EQ(answer.seen, 0);
+    EXPECT_EQ(lineText(*w, 0), "3");
+}
+
+TEST(TapeRecoveryInTheWindow, ASecondRunAtTheSameTimeLeavesTheCopiesAlone)
+{
+    freshRecoveryFolder();
+    auto first = editingWindow();
+    auto second = std::make_unique<MainWindow>();
+    EXPECT_TRUE(first->recovery().keepsCopies());
+    EXPECT_FALSE(second->recovery().keepsCopies());
+    EXPECT_FALSE(second->recovery().lastRunEndedAbnormally());
+}
+
+} // namespace
+} // namespace qm::ui
