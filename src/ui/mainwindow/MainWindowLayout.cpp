@@ -278,6 +278,7 @@ void MainWindow::leaveMaximized()
     // reports on the way (the maximized one among them) are left alone: a
     // limit applied to one of them would overtake the request below.
     settlingFrame_ = QRect();
+    const unsigned change = ++stateChanges_;   // an earlier change's wait ends here
     setWindowState(windowState() & ~Qt::WindowMaximized);
     // The geometry the window system restores comes first: where the new
     // geometry fills the whole area, the request below would otherwise match
@@ -288,8 +289,8 @@ void MainWindow::leaveMaximized()
     const QSize chrome(frame.left() + frame.right(), frame.top() + frame.bottom() + menuBarHeight());
     settlingFrame_ = setOuterGeometry(
         topLeft, outer.expandedTo(QSize(design::MinInteriorWidth, design::MinInteriorHeight) + chrome));
-    QTimer::singleShot(SettleMs, this, [this] {
-        if (settlingFrame_) {
+    QTimer::singleShot(SettleMs, this, [this, change] {
+        if (settlingFrame_ && change == stateChanges_) {
             settlingFrame_.reset();
             layOutForSize();
         }
