@@ -152,6 +152,7 @@ private:
     // The frame asked for on leaving the maximized state, while the window
     // system carries it out (null: not asked for yet).
     std::optional<QRect> settlingFrame_;
+    unsigned stateChanges_ = 0;   // tall forms and returns asked for so far
     QMargins normalFrame_;   // the frame's margins when last seen in the normal state
 };
 

@@ -132,9 +132,9 @@ QSize MainWindow::twipsToPixels(int widthTwips, int heightTwips) const
 }
 
 // Places the frame's top left corner and sets the outer size (frame included)
-// in one request, so that it replaces whatever geometry the window system
-// restores meanwhile. The window stays inside the screen's available area,
-// its title bar on the screen.
+// in one geometry request, so that it replaces whatever geometry the window
+// system restores meanwhile. The window stays inside the screen's available
+// area, its title bar on the screen. Returns the frame asked for.
 QRect MainWindow::setOuterGeometry(QPoint frameTopLeft, QSize outer)
 {
     const QRect area = availableArea();
@@ -211,10 +211,6 @@ void MainWindow::layOutForSize()
     if (isMinimized())
         return;
 
-    // Size limits of the outer window: the documented ones, widened so that
-    // the interior shows every button, and never beyond the screen's
-    // available area (where the design does not fit, the tape shows fewer
-    // rows). The window system enforces the minimum during a drag.
     if (settlingFrame_ && frameGeometry() == *settlingFrame_)
         settlingFrame_.reset();
     if (!settlingFrame_)
@@ -224,6 +220,10 @@ void MainWindow::layOutForSize()
     refresh();
 }
 
+// Size limits of the outer window: the documented ones, widened so that the
+// interior shows every button, and never beyond the screen's available area
+// (where the design does not fit, the tape shows fewer rows). The window
+// system enforces the minimum during a drag.
 void MainWindow::keepSizeLimits()
 {
     // Taken once: while the window system maximizes the window, its frame
@@ -278,6 +278,7 @@ void MainWindow::leaveMaximized()
     // reports on the way (the maximized one among them) are left alone: a
     // limit applied to one of them would overtake the request below.
     settlingFrame_ = QRect();
+    const unsigned change = ++stateChanges_;   // an earlier change's wait ends here
     setWindowState(windowState() & ~Qt::WindowMaximized);
     // The geometry the window system restores comes first: where the new
     // geometry fills the whole area, the request below would otherwise match
@@ -288,8 +289,8 @@ void MainWindow::leaveMaximized()
     const QSize chrome(frame.left() + frame.right(), frame.top() + frame.bottom() + menuBarHeight());
     settlingFrame_ = setOuterGeometry(
         topLeft, outer.expandedTo(QSize(design::MinInteriorWidth, design::MinInteriorHeight) + chrome));
-    QTimer::singleShot(SettleMs, this, [this] {
-        if (settlingFrame_) {
+    QTimer::singleShot(SettleMs, this, [this, change] {
+        if (settlingFrame_ && change == stateChanges_) {
             settlingFrame_.reset();
             layOutForSize();
         }
