@@ -283,7 +283,11 @@ TEST_F(PrintPdf, WindowPrintsTheTapesTotalDuringAndAfterAGame)
     for (const char* name : {"during.pdf", "after.pdf"}) {
         const QString pdf = dir.filePath(QString::fromLatin1(name));
         onDialog<QFileDialog>([&](QFileDialog* d) {
+            // A dialog that has seen the folder before may still put its own
+            // suggestion into the name box: the name is typed there too.
             d->selectFile(pdf);
+            if (auto* nameBox = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                nameBox->setText(pdf);
             static_cast<QDialog*>(d)->accept();
         });
         exportAction->trigger();
