@@ -38,7 +38,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a display number nobody uses and reports it.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 200); do
     [ -s "$work/display" ] && break
@@ -48,6 +48,10 @@ done
 disp="$(head -n1 "$work/display" 2>/dev/null || true)"
 [ -n "$disp" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
 export DISPLAY=":$disp"
+for _ in $(seq 200); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.05
+done
 
 # Peers keep their settings in a scratch folder, not in the user's.
 export XDG_CONFIG_HOME="$work/config"
