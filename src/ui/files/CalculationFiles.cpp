@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include "ui/platform/FilePath.h"
+
 #include <QPointer>
 
 #include <filesystem>
@@ -17,15 +19,6 @@
 namespace qm::ui {
 
 namespace {
-
-std::filesystem::path toFsPath(const QString& path)
-{
-#ifdef _WIN32
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 
 QString messageTitle(QWidget* parent)
 {

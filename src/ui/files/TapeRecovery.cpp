@@ -7,25 +7,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include "ui/platform/FilePath.h"
+
 #include <QStandardPaths>
 
 #include <filesystem>
 #include <system_error>
 
 namespace qm::ui {
-
-namespace {
-
-std::filesystem::path toFsPath(const QString& path)
-{
-#ifdef _WIN32
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-} // namespace
 
 TapeRecovery::TapeRecovery(const TapeEditor& editor, const QString& folder, QObject* parent)
     : QObject(parent), editor_(editor), folder_(folder), writtenRevision_(editor.tapeRevision())

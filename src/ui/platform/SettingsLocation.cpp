@@ -1,5 +1,7 @@
 #include "ui/platform/SettingsLocation.h"
 
+#include "ui/platform/FilePath.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -64,11 +66,6 @@ bool folderWritable(const QString& dir)
     return !dir.isEmpty() && info.isDir() && info.isWritable() && (info.permissions() & anyWrite);
 }
 
-std::filesystem::path fsPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
 QString reasonOf(const SettingsLoad& load) { return QString::fromStdString(load.reason); }
 
 QString notReadNotice(const QString& path, const SettingsLoad& load)
@@ -94,7 +91,7 @@ SettingsPlan defaultPlan(const SettingsFolders& f)
     const QString dir = programWritable || f.userDir.isEmpty() ? f.programDir : f.userDir;
     const QString file = QDir(dir).filePath(name);
 
-    SettingsLoad load = loadSettingsFile(fsPath(file));
+    SettingsLoad load = loadSettingsFile(toFsPath(file));
     if (!load.ok && load.error != FileError::NotFound) {
         plan.notice = notReadNotice(file, load);
         return plan;
@@ -112,7 +109,7 @@ SettingsPlan defaultPlan(const SettingsFolders& f)
     // program folder's file.
     if (!programWritable && dir != f.programDir) {
         const QString shipped = QDir(f.programDir).filePath(name);
-        SettingsLoad fromProgram = loadSettingsFile(fsPath(shipped));
+        SettingsLoad fromProgram = loadSettingsFile(toFsPath(shipped));
         if (fromProgram.ok)
             takeRead(plan, shipped, std::move(fromProgram));
         plan.damaged = false;   // nothing to keep aside: that file is never written
@@ -129,7 +126,7 @@ SettingsPlan planSettings(const QString& argument, const SettingsFolders& folder
         return defaultPlan(folders);
 
     const QString path = QFileInfo(arg).absoluteFilePath();
-    SettingsLoad load = loadSettingsFile(fsPath(path));
+    SettingsLoad load = loadSettingsFile(toFsPath(path));
     SettingsPlan plan;
     plan.data = builtInSettings();
     if (load.error == FileError::NotFound) {

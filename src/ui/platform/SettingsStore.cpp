@@ -1,5 +1,7 @@
 #include "ui/platform/SettingsStore.h"
 
+#include "ui/platform/FilePath.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,7 +46,7 @@ bool SettingsStore::save(const SettingsData& data)
     constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (info.isFile() && (!info.isWritable() || !(info.permissions() & anyWrite)))
         QFile::setPermissions(path, info.permissions() | QFile::WriteOwner | QFile::WriteUser);
-    const FileStatus status = saveSettingsFile(std::filesystem::path(QFile::encodeName(path).toStdString()), data);
+    const FileStatus status = saveSettingsFile(toFsPath(path), data);
     if (!status) {
         printSettingsNotice(QStringLiteral("%1: the settings were not saved (%2)")
                                 .arg(path, QString::fromStdString(status.reason)));
