@@ -95,17 +95,27 @@ std::optional<Decimal> entryNumber(std::string_view text, const Regional& region
     return *d;
 }
 
+namespace {
+
+// An empty text stores 0, a number itself; nothing for any other text.
+std::optional<Value> numberValue(std::string_view boxText, const Regional& regional)
+{
+    if (boxText.empty())
+        return Value(Decimal());
+    if (std::optional<Decimal> d = entryNumber(boxText, regional))
+        return Value(*d);
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<Value> keyReleaseValue(const Value& stored, std::string_view boxText,
                                      const Regional& regional)
 {
     // Only a text line can hold "(" or "%": a number's text never does.
     if (stored.isText() && (contains(stored.text(), '(') || contains(stored.text(), '%')))
         return Value(std::string(boxText));
-    if (boxText.empty())
-        return Value(Decimal());
-    if (std::optional<Decimal> d = entryNumber(boxText, regional))
-        return Value(*d);
-    return std::nullopt;
+    return numberValue(boxText, regional);
 }
 
 bool isFunctionLine(std::string_view text) { return text.size() > 1 && text.find('(', 1) != std::string_view::npos; }
@@ -114,11 +124,7 @@ std::optional<Value> keypadEntryValue(std::string_view boxText, const Regional& 
 {
     if (isFunctionLine(boxText) || contains(boxText, '%'))
         return Value(std::string(boxText));
-    if (boxText.empty())
-        return Value(Decimal());
-    if (std::optional<Decimal> d = entryNumber(boxText, regional))
-        return Value(*d);
-    return std::nullopt;
+    return numberValue(boxText, regional);
 }
 
 std::string argumentDigits(std::string_view text, char decimalSep)

@@ -224,12 +224,10 @@ void TapeView::redraw(const EditorChanges& changes)
             if (row >= 0 && row < shown)
                 drawRow(static_cast<int>(row));
         }
-        if (changes.current || changes.memory) {
-            // The previous current row loses its shading: redraw every shown
-            // row's colours cheaply (their text is compared, not re-rendered).
-            for (int j = 0; j < shown; ++j)
-                drawRow(j);
-        }
+        // The line the caret left is among the changed lines; only the
+        // current row's text, caret or shading remain to be drawn.
+        if (changes.current || changes.memory)
+            drawRow(editor_.currentRow());
     }
     if (changes.current || changes.allRows) {
         drawCurrentCaret();
