@@ -22,6 +22,7 @@
 #include "ui/tape/EntryBox.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMessageBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -202,6 +203,9 @@ void MainWindow::refresh()
         memoryPad_->setDisplay(toQ(editor_->memoryDisplay()));
         totalDisplay_->setBackground(editor_->totalBackground());
     }
+    // A key the line could not take: the line keeps its text and the user hears why nothing changed.
+    if (changes.refused)
+        QApplication::beep();
     // Said once per key, so that nothing typed next lands on the last line unnoticed.
     if (changes.tapeFull)
         QMessageBox::information(this, windowTitle(),

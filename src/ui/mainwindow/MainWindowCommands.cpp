@@ -80,7 +80,7 @@ void MainWindow::buildMenus()
     connect(m.reopenLastTapeAction, &QAction::triggered, this, &MainWindow::reopenLastTape);
     connect(m.editMenu, &QMenu::aboutToShow, this, [this] {
         updateEditActions();
-        menus_->reopenLastTapeAction->setEnabled(recovery_ && recovery_->hasLastTape());
+        menus_->reopenLastTapeAction->setEnabled(!game_.running() && recovery_ && recovery_->hasLastTape());
     });
     for (int i = 0; i < m.decimalsActions.size(); ++i) {
         const int decimals = i == m.decimalsActions.size() - 1 ? VariableDecimals : i;
@@ -218,8 +218,15 @@ void MainWindow::afterUndoOrRedo()
 
 void MainWindow::updateEditActions()
 {
-    menus_->undoAction->setEnabled(editor_->canUndo());
-    menus_->redoAction->setEnabled(editor_->canRedo());
+    // While a game borrows the total box nothing may change the tape: the
+    // session ignores such input, and the commands that would are greyed.
+    const bool playing = game_.running();
+    editor_->setTapeLocked(playing);
+    menus_->undoAction->setEnabled(!playing && editor_->canUndo());
+    menus_->redoAction->setEnabled(!playing && editor_->canRedo());
+    for (QAction* command : {menus_->clearAllAction, menus_->openAction, menus_->pasteNumbersAction,
+                             menus_->sortNumbersAction, menus_->reopenLastTapeAction})
+        command->setEnabled(!playing);
 }
 
 void MainWindow::reopenLastTape()
@@ -325,6 +332,7 @@ GameController* MainWindow::gameController()
     // After a game the menu cannot start a new one until the pause is over;
     // greying its items shows why a click does nothing meanwhile.
     connect(gameController_, &GameController::gameOver, this, [this] {
+        updateEditActions();
         for (QAction* item : menus_->gameActions)
             item->setEnabled(false);
         enableGamesAfterPause();
@@ -348,6 +356,7 @@ void MainWindow::enableGamesAfterPause()
 void MainWindow::startGame(int index)
 {
     gameController()->Nixie_Invaders_Go_Click(index);
+    updateEditActions();
 }
 
 void MainWindow::onTotalKey(int keyCode)

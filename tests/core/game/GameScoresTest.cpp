@@ -44,7 +44,7 @@ TEST(GameScores, PlacesInADescendingTable)
             continue;
         // Everything from the place down moved one entry; the old 20th is gone.
         for (int j = 0; j < 20; ++j)
-            EXPECT_EQ(name(t, j), j == *place ? name(t, j) : "p" + std::to_string(j < *place ? j : j - 1)) << r.score;
+            EXPECT_EQ(name(t, j), j == *place ? name(t, j) : std::string("p").append(std::to_string(j < *place ? j : j - 1))) << r.score;
     }
 }
 
@@ -84,7 +84,7 @@ TEST(GameScores, BadBasesPlacesAndArraySizes)
     enterHighScore(t.names, t.scores, 40, "x", 5);
     enterHighScore(t.names, t.scores, -1, "x", 5);
     for (int i = 0; i < 40; ++i)
-        EXPECT_EQ(name(t, i) + ":" + std::to_string(score(t, i)), (i < 20 ? "a" : "b") + std::to_string(i % 20) + ":1");
+        EXPECT_EQ(name(t, i) + ":" + std::to_string(score(t, i)), std::string(i < 20 ? "a" : "b").append(std::to_string(i % 20)).append(":1"));
 }
 
 } // namespace

@@ -74,7 +74,7 @@ TEST(MenuCommands, SortDecimalsAndTotalMode)
     action(*w, "0.00")->trigger();
     EXPECT_EQ(w->editor().settings().DecimalPlaces, 2);
     EXPECT_EQ(row(*w, 1)->text(), "1,234.00");
-    EXPECT_EQ(total(*w), "1234.5");   // the total follows at the next change
+    EXPECT_EQ(total(*w), "1,234.50");   // the total is shown with the decimals at once
     action(*w, "Variable")->trigger();
     EXPECT_EQ(row(*w, 1)->text(), "1234");
     EXPECT_TRUE(action(*w, "Variable")->isChecked());
