@@ -47,22 +47,26 @@ bool moveOver(const QString& from, const QString& to)
 }
 
 // "+12.5  -3  x2 …  (7 lines, 14:02)": enough to tell a few tapes apart
-// without reading a long one into memory.
+// without reading a long one into memory. The empty rows a window starts
+// with ("+0" at the end) are not counted.
 QString nameOfCopy(const QFileInfo& info)
 {
     QFile f(info.filePath());
     QStringList first;
-    qint64 lines = 0;
+    qint64 lines = 0;      // read so far, the header included
+    qint64 counted = 0;    // up to the last line that is not "+0"
     if (f.open(QIODevice::ReadOnly)) {
         QByteArray line;
         QByteArray chunk;
         while (!(chunk = f.read(1 << 16)).isEmpty()) {
             for (char c : chunk) {
                 if (c != '\n') {
-                    if (first.size() < NamedLines && line.size() < 40 && c != '\r')
+                    if (line.size() < 40 && c != '\r')
                         line.append(c);
                     continue;
                 }
+                if (lines > 0 && line != "+0")
+                    counted = lines;
                 if (lines > 0 && first.size() < NamedLines)
                     first << QString::fromStdString(decodeCp1252(line.toStdString()));
                 line.clear();
@@ -70,12 +74,11 @@ QString nameOfCopy(const QFileInfo& info)
             }
         }
     }
-    const qint64 tapeLines = std::max<qint64>(lines - 1, 0);   // the first line is the header
+    first = first.mid(0, static_cast<int>(std::min<qint64>(counted, NamedLines)));
     QString name = first.join(QStringLiteral("  "));
-    if (tapeLines > NamedLines)
+    if (counted > NamedLines)
         name += QStringLiteral(" \u2026");
-    const QString count = tapeLines == 1 ? TapeRecovery::tr("1 line")
-                                         : TapeRecovery::tr("%L1 lines").arg(tapeLines);
+    const QString count = counted == 1 ? TapeRecovery::tr("1 line") : TapeRecovery::tr("%L1 lines").arg(counted);
     const QString time = QLocale().toString(info.lastModified(), QLocale::ShortFormat);
     return QStringLiteral("%1  (%2, %3)").arg(name, count, time);
 }
