@@ -23,7 +23,8 @@ SettingsData customSettings()
 {
     SettingsData d;
     for (std::size_t k = 0; k < d.buttons.size(); ++k)
-        d.buttons[k] = {"F" + std::to_string(k), k % 2 ? "X*" + std::to_string(k) : "", "Tip " + std::to_string(k)};
+        d.buttons[k] = {std::string("F").append(std::to_string(k)), k % 2 ? std::string("X*").append(std::to_string(k)) : "",
+                        std::string("Tip ").append(std::to_string(k))};
     d.HighScoreNames[0] = Value("Ada");
     d.HighScores[0] = 31;
     d.HighScoreNames[20] = Value("Bob");
