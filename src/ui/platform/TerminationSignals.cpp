@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include <iterator>
 #include <utility>
 
 #ifndef _WIN32
