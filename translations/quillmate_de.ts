@@ -444,6 +444,16 @@
         <source>The program did not close normally last time. Reopen the last tape?</source>
         <translation>Das Programm wurde zuletzt nicht ordnungsgemäß beendet. Den letzten Streifen wieder öffnen?</translation>
     </message>
+    <message>
+        <source>The copy of the tape kept against a crash could not be written (%1). Save the tape to keep it safe.</source>
+        <translation>Die Kopie des Streifens für den Fall eines Absturzes konnte nicht geschrieben werden (%1). Speichern Sie den Streifen, um ihn zu sichern.</translation>
+    </message>
+    <message>
+        <source>The program did not close normally last time. Reopen one of these tapes?
+Those not reopened are offered again at the next start; No makes the newest the last tape.</source>
+        <translation>Das Programm wurde zuletzt nicht ordnungsgemäß beendet. Einen dieser Streifen wieder öffnen?
+Die nicht geöffneten werden beim nächsten Start wieder angeboten; Nein macht den neuesten zum letzten Streifen.</translation>
+    </message>
 </context>
 <context>
     <name>qm::ui::MemoryPad</name>
@@ -600,6 +610,17 @@
     <message>
         <source>Select &amp;All</source>
         <translation>Alles &amp;markieren</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::TapeRecovery</name>
+    <message>
+        <source>1 line</source>
+        <translation>1 Zeile</translation>
+    </message>
+    <message>
+        <source>%L1 lines</source>
+        <translation>%L1 Zeilen</translation>
     </message>
 </context>
 <context>

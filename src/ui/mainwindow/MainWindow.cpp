@@ -68,6 +68,7 @@ MainWindow::MainWindow(const QString& argument, const SettingsFolders& folders, 
 {
     clock_.start();
     recovery_ = new TapeRecovery(*editor_, TapeRecovery::defaultFolder(), this);
+    connect(recovery_, &TapeRecovery::copyFailed, this, &MainWindow::reportRecoveryFailure);
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromLatin1(design::TitleText) + designText(design::TitleEdition));
     initWindowIconResource();
@@ -165,9 +166,9 @@ void MainWindow::firstActivation()
     refresh();
     tapeView_->focusCurrentRow();
     openStartupCalculation();
-    // After a crash a start without a calculation offers the tape it lost;
+    // After a crash a start without a calculation offers the tapes it lost;
     // the start itself stays an empty tape.
-    if (commandLine_.isEmpty() && recovery_->lastRunEndedAbnormally() && recovery_->hasLastTape())
+    if (commandLine_.isEmpty() && !recovery_->unclosedTapes().isEmpty())
         QTimer::singleShot(0, this, &MainWindow::offerLastTape);
 }
 
@@ -185,6 +186,18 @@ void MainWindow::closeEvent(QCloseEvent* e)
     }
     recovery_->finish();
     e->accept();
+}
+
+// Said without waiting for an answer: the typing goes on.
+void MainWindow::reportRecoveryFailure(const QString& reason)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(),
+                                tr("The copy of the tape kept against a crash could not be written (%1). "
+                                   "Save the tape to keep it safe.")
+                                    .arg(reason),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 // Draws what the last input changed.
@@ -261,6 +274,7 @@ void MainWindow::onEditFunctions()
             functionPad_->setButtons(buttons);
             editor_->recalculate();   // a changed formula changes the total at once
             refresh();
+            writeSettings();   // the buttons survive a crash, and the tapes that use them
         });
     }
     editor->show();

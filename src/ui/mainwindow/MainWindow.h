@@ -45,7 +45,8 @@ public:
     TapeEditor& editor() { return *editor_; }
     const HighScoreNameTable& highScoreNames() const { return scoreNames_; }
     const HighScoreTable& highScores() const { return scores_; }
-    // The settings file written at close; empty when none may be written.
+    // The settings file, written when the function buttons or high scores
+    // change and at close; empty when none may be written.
     QString settingsFile() const;
     // The copy of the tape kept against a crash.
     TapeRecovery& recovery() const { return *recovery_; }
@@ -101,6 +102,7 @@ private:
     void afterPadInput();
     void afterUndoOrRedo();
     void offerLastTape();
+    void reportRecoveryFailure(const QString& reason);
     void updateEditActions();
     // One of the printing commands, with the strip's total recalculated from
     // the tape and the game's clock held while its dialog is open.

@@ -19,6 +19,12 @@
 #include "ui/tape/EntryBox.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -242,17 +248,50 @@ void MainWindow::reopenLastTape()
     refresh();
 }
 
+// Each tape a window left unclosed is offered; one of them can come back in
+// this window. With several the user picks one from a list.
 void MainWindow::offerLastTape()
 {
-    bool reopen = false;
+    const QList<TapeRecovery::UnclosedTape> tapes = recovery_->unclosedTapes();
+    if (tapes.isEmpty())
+        return;
+    int chosen = -1;
     withGamePaused([&] {
-        QMessageBox box(QMessageBox::Question, windowTitle(),
-                        tr("The program did not close normally last time. Reopen the last tape?"),
-                        QMessageBox::Yes | QMessageBox::No, this);
-        box.setDefaultButton(QMessageBox::Yes);
-        reopen = box.exec() == QMessageBox::Yes;
+        if (tapes.size() == 1) {
+            QMessageBox box(QMessageBox::Question, windowTitle(),
+                            tr("The program did not close normally last time. Reopen the last tape?"),
+                            QMessageBox::Yes | QMessageBox::No, this);
+            box.setDefaultButton(QMessageBox::Yes);
+            chosen = box.exec() == QMessageBox::Yes ? 0 : -1;
+            return;
+        }
+        QDialog dialog(this);
+        dialog.setObjectName(QStringLiteral("unclosedTapes"));
+        dialog.setWindowTitle(windowTitle());
+        auto* layout = new QVBoxLayout(&dialog);
+        auto* question = new QLabel(tr("The program did not close normally last time. Reopen one of these tapes?\n"
+                                       "Those not reopened are offered again at the next start; "
+                                       "No makes the newest the last tape."),
+                                    &dialog);
+        question->setWordWrap(true);
+        layout->addWidget(question);
+        auto* list = new QListWidget(&dialog);
+        for (const TapeRecovery::UnclosedTape& tape : tapes)
+            list->addItem(tape.name);
+        list->setCurrentRow(0);
+        layout->addWidget(list);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No, &dialog);
+        buttons->button(QDialogButtonBox::Yes)->setDefault(true);
+        connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+        connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+        layout->addWidget(buttons);
+        dialog.resize(520, 260);
+        if (dialog.exec() == QDialog::Accepted)
+            chosen = list->currentRow();
     });
-    if (reopen)
+    recovery_->settleUnclosed(chosen);
+    if (chosen >= 0)
         reopenLastTape();
 }
 
@@ -331,7 +370,9 @@ GameController* MainWindow::gameController()
     gameController_ = new GameController(game_, *host, *panel, this);
     // After a game the menu cannot start a new one until the pause is over;
     // greying its items shows why a click does nothing meanwhile.
-    connect(gameController_, &GameController::gameOver, this, [this] {
+    connect(gameController_, &GameController::gameOver, this, [this](int, int place) {
+        if (place >= 0)
+            writeSettings();   // a new high score survives a crash
         updateEditActions();
         for (QAction* item : menus_->gameActions)
             item->setEnabled(false);
