@@ -91,12 +91,12 @@ bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& r
 }
 
 bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
-                     const qm::Regional& regional, QString* error)
+                     const qm::Regional& regional, QString* error, std::size_t lines)
 {
     if (error)
         error->clear();
     const qm::FileStatus status = path.isEmpty() ? qm::FileStatus{false, "no file name"}
-                                                 : qm::saveCalcFile(toFsPath(path), tape, regional);
+                                                 : qm::saveCalcFile(toFsPath(path), tape, regional, lines);
     if (!status.ok) {
         const QString detail = calculationFileDetail(QString::fromStdString(status.reason));
         if (error)

@@ -167,7 +167,8 @@ void MainWindow::saveCalculationFile()
         const QString path = chooseCalculationFile(this, SaveDialog, lastFile_);
         if (path.isEmpty())
             return;
-        if (saveCalculation(this, path, editor_->tape(), editor_->settings().regional))
+        if (saveCalculation(this, path, editor_->tape(), editor_->settings().regional, nullptr,
+                            editor_->enteredLines()))
             lastFile_ = path;
     });
 }
