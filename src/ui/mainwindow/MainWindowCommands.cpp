@@ -16,6 +16,7 @@
 #include "ui/mainwindow/TotalDisplay.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/RegionalSettings.h"
+#include "ui/platform/Translations.h"
 #include "ui/tape/EntryBox.h"
 
 #include <QAction>
@@ -93,13 +94,7 @@ void MainWindow::buildMenus()
     connect(m.shortcutsAction, &QAction::triggered, this, &MainWindow::showKeyboardShortcuts);
     connect(m.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
 
-    // Quitting is the window's normal close, so the settings are written.
-    auto* quit = new QAction(tr("Quit"), this);
-    quit->setObjectName(QStringLiteral("quitAction"));
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quit->setShortcutContext(Qt::ApplicationShortcut);
-    addAction(quit);
-    connect(quit, &QAction::triggered, this, &QWidget::close);
+    connect(m.quitAction, &QAction::triggered, this, &QWidget::close);
 }
 
 void MainWindow::showKeyboardShortcuts()
@@ -184,7 +179,7 @@ void MainWindow::pasteNumbers()
     refresh();
     if (outcome.cut) {
         withGamePaused([&] {
-            QMessageBox box(QMessageBox::Information, windowTitle(),
+            QMessageBox box(QMessageBox::Information, messageTitle(),
                             tr("The tape is full: %1 of %2 lines were pasted.").arg(outcome.lines).arg(outcome.offered),
                             QMessageBox::Ok, this);
             box.exec();
@@ -240,7 +235,7 @@ void MainWindow::offerLastTape()
 {
     bool reopen = false;
     withGamePaused([&] {
-        QMessageBox box(QMessageBox::Question, windowTitle(),
+        QMessageBox box(QMessageBox::Question, messageTitle(),
                         tr("The program did not close normally last time. Reopen the last tape?"),
                         QMessageBox::Yes | QMessageBox::No, this);
         box.setDefaultButton(QMessageBox::Yes);
