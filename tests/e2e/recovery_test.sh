@@ -47,7 +47,7 @@ answer_question() {
     local main_w box="" width
     main_w="$(design_int "$design_h" InteriorWidth)"
     for _ in $(seq 400); do
-        for w in $(xdotool search --all --onlyvisible --pid "$1" --name '^Quillmate 8\.1' 2>/dev/null || true); do
+        for w in $(xdotool search --all --onlyvisible --pid "$1" --name '^Quillmate' 2>/dev/null || true); do
             width="$(xwininfo -id "$w" | sed -n 's/^ *Width: *//p')"
             [ -n "$width" ] && [ "$width" -ne "$main_w" ] && box="$w"
         done
@@ -59,7 +59,7 @@ answer_question() {
     xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus --sync "$box"
     xdotool key Return
     for _ in $(seq 200); do
-        xdotool search --all --onlyvisible --pid "$1" --name '^Quillmate 8\.1' 2>/dev/null | grep -qx "$box" || return 0
+        xdotool search --all --onlyvisible --pid "$1" --name '^Quillmate' 2>/dev/null | grep -qx "$box" || return 0
         sleep 0.05
     done
     fail "the question stayed open"
@@ -71,7 +71,7 @@ main_window_of() {
     main_w="$(design_int "$design_h" InteriorWidth)"
     win_id=""
     for _ in $(seq 200); do
-        for w in $(xdotool search --all --onlyvisible --pid "$1" --name '^Quillmate 8\.1' 2>/dev/null || true); do
+        for w in $(xdotool search --all --onlyvisible --pid "$1" --name '^Quillmate' 2>/dev/null || true); do
             width="$(xwininfo -id "$w" | sed -n 's/^ *Width: *//p')"
             [ "$width" = "$main_w" ] && win_id="$w"
         done

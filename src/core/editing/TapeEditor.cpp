@@ -663,6 +663,7 @@ void TapeEditor::clearAll()
     tape_.TapeValue.resize(lines);
     tape_.TapeOp.resize(lines);
     clearAllLines(tape_, lastLoadedRow_);   // a tape shorter than the rows made grows to them
+    keptLines_ = 0;
     newTapeState();
     total_ = TotalResult{};
     currentRow_ = 0;
@@ -694,6 +695,7 @@ PasteOutcome TapeEditor::pasteNumbers(std::string_view clipboard)
     outcome.lines = toInt(written, 0, INT_MAX);
     outcome.offered = toInt(wanted, 0, INT_MAX);
     outcome.cut = written < wanted;
+    keptLines_ = static_cast<std::size_t>(outcome.lines);
     enterLine();
     recalculate();
     return outcome;
@@ -745,9 +747,10 @@ void TapeEditor::setStatMode(StatMode mode)
 void TapeEditor::replaceTape(Tape tape)
 {
     // Every row made keeps a tape line, as from start-up on.
-    const std::size_t lines = std::max({tape.TapeValue.size(), tape.TapeOp.size(),
-                                        static_cast<std::size_t>(lastLoadedRow_) + 1});
+    const std::size_t given = std::max(tape.TapeValue.size(), tape.TapeOp.size());
+    const std::size_t lines = std::max(given, static_cast<std::size_t>(lastLoadedRow_) + 1);
     tape.resize(lines);
+    keptLines_ = given;
     ChangeScope change(*this);
     history_.recordWholeTape(std::move(tape_));
     tape_ = std::move(tape);
@@ -822,9 +825,11 @@ bool TapeEditor::redo()
     return true;
 }
 
+std::size_t TapeEditor::enteredLines() const { return qm::enteredLines(tape_, keptLines_); }
+
 std::string TapeEditor::copyNumbersText() const
 {
-    return qm::copyNumbersText(tape_, settings_.regional.decimalSep);
+    return qm::copyNumbersText(tape_, settings_.regional.decimalSep, enteredLines());
 }
 
 void TapeEditor::setFunctionButtons(const FunctionButtons& buttons)

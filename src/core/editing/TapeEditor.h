@@ -175,6 +175,9 @@ public:
     // A tape read from a file replaces the whole tape (padded to the rows made).
     void replaceTape(Tape tape);
     std::string copyNumbersText() const;
+    // The lines Copy Numbers and Save give: the trailing "+0" padding is left
+    // out, the lines a file or a paste gave are kept as they came.
+    std::size_t enteredLines() const;
     void setFunctionButtons(const FunctionButtons& buttons);
     // The regional separators the lines are read and shown with.
     void setRegional(const Regional& regional);
@@ -255,6 +258,7 @@ private:
     bool locked_ = false;
     EditorChanges changes_;
     std::size_t maxLines_ = MaxTapeLines;
+    std::size_t keptLines_ = 0;   // lines the last file or paste gave
     UndoHistory history_;
     int changeDepth_ = 0;
     std::uint64_t tapeState_ = 0;

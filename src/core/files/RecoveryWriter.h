@@ -53,7 +53,12 @@ public:
     using Format = std::function<std::string(const Tape&, const Regional&)>;
 
     explicit RecoveryWriter(std::filesystem::path target, FailureNotice onFailure = {},
-                            Format format = writeCalcFile);
+                            Format format = wholeTapeFile);
+    // The whole tape, padding rows too: the copy is the tape as it stands.
+    static std::string wholeTapeFile(const Tape& tape, const Regional& regional)
+    {
+        return writeCalcFile(tape, regional);
+    }
     // Finishes the write under way and a waiting one, then ends the thread.
     ~RecoveryWriter();
     RecoveryWriter(const RecoveryWriter&) = delete;

@@ -1,6 +1,7 @@
 #include "ui/files/CalculationFiles.h"
 
 #include "core/files/CalcFile.h"
+#include "ui/files/FileReasons.h"
 #include "ui/files/LoadSave.h"
 #include "ui/platform/Drives.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include "ui/platform/FilePath.h"
+#include "ui/platform/Translations.h"
 
 #include <QPointer>
 
@@ -19,13 +21,6 @@
 namespace qm::ui {
 
 namespace {
-
-QString messageTitle(QWidget* parent)
-{
-    if (parent && !parent->window()->windowTitle().isEmpty())
-        return parent->window()->windowTitle();
-    return QApplication::applicationName();
-}
 
 // Without a parent window the dialog still lives only once.
 QPointer<LoadSave>& parentlessDialog()
@@ -51,7 +46,7 @@ LoadSave* dialogFor(QWidget* parent)
 
 void showCalculationFileMessage(QWidget* parent, const QString& detail)
 {
-    QMessageBox box(QMessageBox::NoIcon, messageTitle(parent), QCoreApplication::translate("CalculationFiles", CalculationFileMessage),
+    QMessageBox box(QMessageBox::NoIcon, messageTitle(), QCoreApplication::translate("CalculationFiles", CalculationFileMessage),
                     QMessageBox::Ok, parent);
     if (!detail.isEmpty())
         box.setDetailedText(detail);
@@ -80,7 +75,7 @@ bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& r
     // The reader reports running out of memory itself; the old tape stays.
     qm::CalcFileRead read = qm::loadCalcFile(toFsPath(path), regional);
     if (!read.ok()) {
-        const QString detail = QString::fromStdString(qm::describeCalcFileError(read.error));
+        const QString detail = fileErrorDetail(read.error.line, read.error.reason);
         if (error)
             *error = detail;
         showCalculationFileMessage(parent, detail);
@@ -91,14 +86,14 @@ bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& r
 }
 
 bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
-                     const qm::Regional& regional, QString* error)
+                     const qm::Regional& regional, QString* error, std::size_t lines)
 {
     if (error)
         error->clear();
     const qm::FileStatus status = path.isEmpty() ? qm::FileStatus{false, "no file name"}
-                                                 : qm::saveCalcFile(toFsPath(path), tape, regional);
+                                                 : qm::saveCalcFile(toFsPath(path), tape, regional, lines);
     if (!status.ok) {
-        const QString detail = calculationFileDetail(QString::fromStdString(status.reason));
+        const QString detail = calculationFileDetail(shownFileReason(QString::fromStdString(status.reason)));
         if (error)
             *error = detail;
         showCalculationFileMessage(parent, detail);

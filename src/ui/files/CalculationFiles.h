@@ -7,6 +7,9 @@
 
 #include <QString>
 
+#include <cstddef>
+#include <cstdint>
+
 class QWidget;
 
 namespace qm::ui {
@@ -26,12 +29,13 @@ inline constexpr const char* CalculationFileMessage =
 bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& regional,
                      qm::Tape& tape, QString* error = nullptr);
 
-// Writes the whole tape to `path` through a temporary file renamed over the
+// Writes the tape's first `lines` lines (all by default) to `path` through a temporary file renamed over the
 // target, so the old file stays intact when anything fails. On failure shows
 // the message box with the reason as its detailed text ("The disk is full."),
 // puts that reason in `error` and returns false.
 bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
-                     const qm::Regional& regional, QString* error = nullptr);
+                     const qm::Regional& regional, QString* error = nullptr,
+                     std::size_t lines = SIZE_MAX);
 
 // Shows the file dialog modally over `parent`, captioned for opening (index 0:
 // "Open Calculation...", accept "Open") or saving (index 1: "Save

@@ -2,6 +2,9 @@
 
 #include "ui/game/All_Timers.h"
 #include "ui/platform/RegionalSettings.h"
+#include "ui/platform/Translations.h"
+
+#include <QCoreApplication>
 
 #include <QInputDialog>
 #include <QLineEdit>
@@ -53,7 +56,7 @@ void GameController::endGame(const GameTick& tick)
 {
     GameTimer.stop();
     host_.setTotalAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    host_.setTotalText(toQ(tick.text));
+    host_.setTotalText(shownGameText(tick.text));
 
     const std::optional<int> place =
         makeRoomForScore(host_.highScoreNames(), host_.highScores(), tick.tableBase, tick.finalScore);
@@ -86,11 +89,22 @@ bool GameController::CalC_Button_Game(int Index)
     return true;
 }
 
+QString GameController::shownGameText(const std::string& text)
+{
+    const QString shown = toQ(text);
+    const QString invaded = QString::fromLatin1(GameInvadedText);
+    if (!shown.startsWith(invaded))
+        return shown;
+    return QCoreApplication::translate("DesignTexts", GameInvadedText) + shown.mid(invaded.size());
+}
+
 QString GameController::askName(QWidget* parent)
 {
+    // The question is the box's text, which wraps; its title stays short.
     bool ok = false;
-    const QString name =
-        QInputDialog::getText(parent, tr(PromptTitle), tr(PromptLabel), QLineEdit::Normal, QString(), &ok);
+    const QString name = QInputDialog::getText(parent, messageTitle(),
+                                               tr(PromptTitle) + QLatin1Char('\n') + tr(PromptLabel),
+                                               QLineEdit::Normal, QString(), &ok);
     return ok ? name : QString();
 }
 

@@ -60,6 +60,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Tab and Shift+Tab: the tape is one stop (its current line; the arrows
+    // move within it), then the keypad, the memory and function pads and the
+    // grand total, each in the order the screen shows them.
+    bool focusNextPrevChild(bool next) override;
 
 public slots:
     // Draws what the session reports as changed since the last call.
@@ -110,6 +114,7 @@ private:
     // Runs a modal step (a dialog) with the game's clock held.
     void withGamePaused(const std::function<void()>& step);
     void enableGamesAfterPause();
+    QList<QWidget*> tabStops() const;
 
     // Layout (MainWindowLayout.cpp).
     void layOutForSize();

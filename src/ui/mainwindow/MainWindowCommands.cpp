@@ -16,6 +16,7 @@
 #include "ui/mainwindow/TotalDisplay.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/RegionalSettings.h"
+#include "ui/platform/Translations.h"
 #include "ui/tape/EntryBox.h"
 
 #include <QAction>
@@ -99,13 +100,7 @@ void MainWindow::buildMenus()
     connect(m.shortcutsAction, &QAction::triggered, this, &MainWindow::showKeyboardShortcuts);
     connect(m.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
 
-    // Quitting is the window's normal close, so the settings are written.
-    auto* quit = new QAction(tr("Quit"), this);
-    quit->setObjectName(QStringLiteral("quitAction"));
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quit->setShortcutContext(Qt::ApplicationShortcut);
-    addAction(quit);
-    connect(quit, &QAction::triggered, this, &QWidget::close);
+    connect(m.quitAction, &QAction::triggered, this, &QWidget::close);
 }
 
 void MainWindow::showKeyboardShortcuts()
@@ -173,7 +168,8 @@ void MainWindow::saveCalculationFile()
         const QString path = chooseCalculationFile(this, SaveDialog, lastFile_);
         if (path.isEmpty())
             return;
-        if (saveCalculation(this, path, editor_->tape(), editor_->settings().regional))
+        if (saveCalculation(this, path, editor_->tape(), editor_->settings().regional, nullptr,
+                            editor_->enteredLines()))
             lastFile_ = path;
     });
 }
@@ -189,7 +185,7 @@ void MainWindow::pasteNumbers()
     refresh();
     if (outcome.cut) {
         withGamePaused([&] {
-            QMessageBox box(QMessageBox::Information, windowTitle(),
+            QMessageBox box(QMessageBox::Information, messageTitle(),
                             tr("The tape is full: %1 of %2 lines were pasted.").arg(outcome.lines).arg(outcome.offered),
                             QMessageBox::Ok, this);
             box.exec();
@@ -258,7 +254,7 @@ void MainWindow::offerLastTape()
     int chosen = -1;
     withGamePaused([&] {
         if (tapes.size() == 1) {
-            QMessageBox box(QMessageBox::Question, windowTitle(),
+            QMessageBox box(QMessageBox::Question, messageTitle(),
                             tr("The program did not close normally last time. Reopen the last tape?"),
                             QMessageBox::Yes | QMessageBox::No, this);
             box.setDefaultButton(QMessageBox::Yes);
@@ -267,7 +263,7 @@ void MainWindow::offerLastTape()
         }
         QDialog dialog(this);
         dialog.setObjectName(QStringLiteral("unclosedTapes"));
-        dialog.setWindowTitle(windowTitle());
+        dialog.setWindowTitle(messageTitle());
         auto* layout = new QVBoxLayout(&dialog);
         auto* question = new QLabel(tr("The program did not close normally last time. Reopen one of these tapes?\n"
                                        "Those not reopened are offered again at the next start; "

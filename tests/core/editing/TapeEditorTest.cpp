@@ -482,6 +482,21 @@ TEST(TapeEditor, SortKeepsEveryNumberAndDecimalsKeepTheValues)
     EXPECT_EQ(e.row(1).text, "2.555");
 }
 
+// The rows made at start-up are padding; a file's and a paste's lines are kept.
+TEST(TapeEditor, CopyAndSaveGiveTheEnteredLines)
+{
+    TapeEditor e(English, 50);
+    run(e, "12.5\r2*3\r4-5\r");
+    EXPECT_EQ(e.enteredLines(), 5u);
+    EXPECT_EQ(e.copyNumbersText(), "12.5\r\n2\r\n3\r\n4\r\n5");
+    e.replaceTape(tapeWith(3, {val("5")}));
+    EXPECT_EQ(e.enteredLines(), 3u);
+    e.pasteNumbers("1\r\n0");
+    EXPECT_EQ(e.enteredLines(), 2u);
+    e.clearAll();
+    EXPECT_EQ(e.enteredLines(), 1u);
+}
+
 TEST(TapeEditor, ChangesNameWhatToRedraw)
 {
     TapeEditor e(English, 5);

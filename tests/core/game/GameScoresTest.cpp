@@ -46,6 +46,10 @@ TEST(GameScores, PlacesInADescendingTable)
         for (int j = 0; j < 20; ++j)
             EXPECT_EQ(name(t, j), j == *place ? name(t, j) : std::string("p").append(std::to_string(j < *place ? j : j - 1))) << r.score;
     }
+    // An empty table takes any score that hit something, and no 0.
+    Tables empty;
+    EXPECT_EQ(makeRoomForScore(empty.names, empty.scores, 0, 1), 0);
+    EXPECT_FALSE(makeRoomForScore(empty.names, empty.scores, 0, 0).has_value());
 }
 
 // Scores beyond 16 bits are clamped, not wrapped; Blaster keeps to entries 20..39.
