@@ -4,7 +4,7 @@
 #include "core/number/TextForm.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/MailCalc.h"
-#include "core/tape/Selectionsort.h"
+#include "core/tape/PositiveSort.h"
 
 #include <benchmark/benchmark.h>
 
@@ -94,22 +94,10 @@ void BM_Selectionsort(benchmark::State& state)
     const auto values = randomValues(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         auto v = values;
-        benchmark::DoNotOptimize(Selectionsort(v));
+        benchmark::DoNotOptimize(sortPositivesFirst(v));
     }
 }
 BENCHMARK(BM_Selectionsort)->Arg(32767)->Unit(benchmark::kMillisecond);
-
-// The one-pass-per-place form for comparison: O(n^2) comparisons.
-void BM_SelectionsortLiteral(benchmark::State& state)
-{
-    const auto values = randomValues(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) {
-        auto v = values;
-        detail::selectionSortLiteral(v);
-        benchmark::DoNotOptimize(v.data());
-    }
-}
-BENCHMARK(BM_SelectionsortLiteral)->Arg(32767)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_MeanOfLongTape(benchmark::State& state)
 {

@@ -50,7 +50,6 @@ public:
     void setBackColor(std::uint32_t c);   // renders anew
     std::int32_t value() const { return value_; }
     void setValue(std::int32_t n);        // clamps, places the thumb, paints, raises Change
-    void loadValue(std::int32_t n) { value_ = n; } // straight in, as from stored properties
     std::int32_t valueMax() const { return max_; }
     void setValueMax(std::int32_t n);     // stores and paints; the thumb stays put
     std::int32_t valueMin() const { return min_; }

@@ -1,6 +1,6 @@
 #include "core/tape/Statistics.h"
 
-#include "core/tape/Selectionsort.h"
+#include "core/tape/PositiveSort.h"
 
 #include <cmath>
 #include <cstdint>
@@ -31,13 +31,14 @@ std::optional<std::string> average(const std::vector<Value>& values, const Regio
 
 std::optional<std::string> middle(const std::vector<Value>& values, const Regional& regional)
 {
-    std::vector<Value> SortedValues(values);
-    const std::int32_t r = Selectionsort(SortedValues);
-    const double h = r / 2.0;
+    std::vector<Value> sorted(values);
+    // The middle place among the values greater than 0; a half when their
+    // count is even, -0.5 when there is none.
+    const double h = (static_cast<double>(sortPositivesFirst(sorted)) - 1) / 2.0;
     const auto at = [&](double index) -> const Value* {
-        if (index < 0 || index >= static_cast<double>(SortedValues.size()))
+        if (index < 0 || index >= static_cast<double>(sorted.size()))
             return nullptr;
-        return &SortedValues[static_cast<std::size_t>(index)];
+        return &sorted[static_cast<std::size_t>(index)];
     };
     if (h - std::floor(h) == 0.5) {
         const double k = std::floor(h);
@@ -65,24 +66,23 @@ std::optional<std::string> middle(const std::vector<Value>& values, const Region
 std::optional<std::string> mode(const std::vector<Value>& values, const Regional& regional)
 {
     std::vector<Value> s(values);
-    const std::int32_t r = Selectionsort(s);
+    const std::size_t positives = sortPositivesFirst(s);
     std::int64_t run = 0;
     std::int64_t best = 0;
     const Value* bestValue = nullptr;
-    for (std::int32_t i = 0; i <= r; ++i) {
-        const auto ui = static_cast<std::size_t>(i);
-        if (i == 0 || compare(s[ui], s[ui - 1]) != 0) {
+    for (std::size_t i = 0; i < positives; ++i) {
+        if (i == 0 || compare(s[i], s[i - 1]) != 0) {
             if (i > 0 && run > best) {
                 best = run;
-                bestValue = &s[ui - 1];
+                bestValue = &s[i - 1];
             }
             run = 1;
         } else {
             ++run;
         }
     }
-    if (r >= 0 && run > best)
-        bestValue = &s[static_cast<std::size_t>(r)];
+    if (positives > 0 && run > best)
+        bestValue = &s[positives - 1];
     return "Mode : " + (bestValue ? plainText(*bestValue, regional.decimalSep) : std::string());
 }
 

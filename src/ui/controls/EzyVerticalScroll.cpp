@@ -38,42 +38,6 @@ void EzyVerticalScroll::Refresh()
     repaint();
 }
 
-void EzyVerticalScroll::ReadProperties(const qm::PropertyBag& bag)
-{
-    if (const auto c = bag.readColour("BackColor", DefaultBackColor))
-        setBackColor(*c);
-    if (const auto v = bag.readInt32("ValueMax", DefaultValueMax))
-        setValueMax(*v);
-    if (const auto v = bag.readInt32("Value", 0))
-        engine_.loadValue(*v);
-    if (const auto e = bag.readBool("Enabled", true))
-        setEnabled(*e);
-    if (const auto v = bag.readInt32("ValueMin", 0))
-        setValueMin(*v);
-    if (const auto v = bag.readInt32("ValueLargeChange", DefaultLargeChange))
-        setValueLargeChange(*v);
-    if (const auto v = bag.readInt32("ValueSmallChange", DefaultSmallChange))
-        setValueSmallChange(*v);
-}
-
-void EzyVerticalScroll::WriteProperties(qm::PropertyBag& bag) const
-{
-    if (backColor() != DefaultBackColor)
-        bag.writeColour("BackColor", backColor());
-    if (valueMax() != DefaultValueMax)
-        bag.write("ValueMax", valueMax());
-    if (value() != 0)
-        bag.write("Value", value());
-    if (!isEnabledTo(parentWidget()))
-        bag.write("Enabled", false);
-    if (valueMin() != 0)
-        bag.write("ValueMin", valueMin());
-    if (valueLargeChange() != DefaultLargeChange)
-        bag.write("ValueLargeChange", valueLargeChange());
-    if (valueSmallChange() != DefaultSmallChange)
-        bag.write("ValueSmallChange", valueSmallChange());
-}
-
 QImage EzyVerticalScroll::surfaceImage() const
 {
     return applyMask(toQImage(engine_.surface()), toQImage(engine_.background()));
@@ -165,15 +129,6 @@ void EzyVerticalScroll::keyPressEvent(QKeyEvent* e)
     qint16 keyCode = virtualKeyCode(*e);
     qint16 shift = shiftState(e->modifiers());
     emit KeyDown(keyCode, shift);
-}
-
-void EzyVerticalScroll::keyReleaseEvent(QKeyEvent* e)
-{
-    if (e->isAutoRepeat())
-        return;
-    qint16 keyCode = virtualKeyCode(*e);
-    qint16 shift = shiftState(e->modifiers());
-    emit KeyUp(keyCode, shift);
 }
 
 void EzyVerticalScroll::focusOutEvent(QFocusEvent* e)

@@ -6,7 +6,6 @@
 // stays the same). The drawing
 // and the step logic live in qm::ScrollBarEngine; this widget feeds it.
 
-#include "core/controls/PropertyBag.h"
 #include "core/controls/ScrollBarEngine.h"
 
 #include <QImage>
@@ -19,11 +18,6 @@ class EzyVerticalScroll : public QWidget, private qm::ScrollBarHost {
     Q_OBJECT
 
 public:
-    static constexpr quint32 DefaultBackColor = 0xFFFFFF;
-    static constexpr qint32 DefaultValueMax = 100;
-    static constexpr qint32 DefaultLargeChange = 5;
-    static constexpr qint32 DefaultSmallChange = 1;
-
     explicit EzyVerticalScroll(QWidget* parent = nullptr);
 
     quint32 backColor() const { return engine_.backColor(); }
@@ -41,12 +35,6 @@ public:
 
     void Refresh(); // render anew and repaint now
 
-    // Applies "BackColor", "ValueMax", "Value", "Enabled", "ValueMin",
-    // "ValueLargeChange", "ValueSmallChange" in that order ("Value" straight
-    // in: no range check, no Change); a key that cannot be converted is skipped.
-    void ReadProperties(const qm::PropertyBag& bag);
-    void WriteProperties(qm::PropertyBag& bag) const;
-
     int thumbTop() const { return engine_.thumbTop(); }
     bool dragging() const { return engine_.dragging(); }
     bool repeating() const { return timer1_.isActive(); }
@@ -56,7 +44,6 @@ public:
 
 signals:
     void KeyDown(qint16& KeyCode, qint16& Shift);
-    void KeyUp(qint16& KeyCode, qint16& Shift);
     void Change();
 
 protected:
@@ -67,7 +54,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

@@ -13,7 +13,6 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -175,40 +174,6 @@ void SuperButton::ButtonRender()
     update();
 }
 
-void SuperButton::ReadProperties(const qm::PropertyBag& bag)
-{
-    if (const auto c = bag.readString("Caption", ""))
-        caption_ = QString::fromStdString(*c);
-    if (const auto c = bag.readColour("BackColor", DefaultBackColor))
-        setBackColor(*c);
-    if (const auto c = bag.readColour("RenderColor", DefaultRenderColor))
-        setRenderColor(*c);
-    if (const auto e = bag.readBool("Enabled", true))
-        setEnabled(*e);
-    if (const auto f = bag.readFloat("Fontsize", DefaultFontSize))
-        setFontSize(*f);
-    if (const auto b = bag.readInt32("Border", 0)) {
-        if (const auto b16 = qm::toInt16(*b))
-            border_ = *b16;
-    }
-}
-
-void SuperButton::WriteProperties(qm::PropertyBag& bag) const
-{
-    if (!caption_.isEmpty())
-        bag.write("Caption", caption_.toStdString());
-    if (backColor_ != DefaultBackColor)
-        bag.writeColour("BackColor", backColor_);
-    if (renderColor_ != DefaultRenderColor)
-        bag.writeColour("RenderColor", renderColor_);
-    if (!isEnabledTo(parentWidget()))
-        bag.write("Enabled", false);
-    if (fontSize_ != DefaultFontSize)
-        bag.write("Fontsize", fontSize_);
-    if (border_ != 0)
-        bag.write("Border", static_cast<std::int32_t>(border_));
-}
-
 const QImage& SuperButton::imageOf(Look look) const
 {
     switch (look) {
@@ -272,9 +237,6 @@ void SuperButton::mouseMoveEvent(QMouseEvent* e)
         hover_ = true;
         showLook(Look::Highlighted);
     }
-    const QPointF p = e->position();
-    emit MouseMove(mouseButtonCode(e->buttons()), shiftState(e->modifiers()),
-                   static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void SuperButton::press(QMouseEvent* e)
@@ -282,9 +244,6 @@ void SuperButton::press(QMouseEvent* e)
     showLook(Look::Pressed);
     if (e->button() == Qt::LeftButton)
         clickArmed_ = true;
-    const QPointF p = e->position();
-    emit MouseDown(mouseButtonCode(e->button()), shiftState(e->modifiers()),
-                   static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void SuperButton::mousePressEvent(QMouseEvent* e) { press(e); }
@@ -311,36 +270,15 @@ void SuperButton::mouseReleaseEvent(QMouseEvent* e)
     if (!(p.x() > 0 && p.x() < width() && p.y() > 0 && p.y() < height()))
         return;
     showLook(Look::Highlighted);
-    QPointer<SuperButton> self(this);
-    emit MouseUp(mouseButtonCode(e->button()), shiftState(e->modifiers()),
-                 static_cast<float>(p.x()), static_cast<float>(p.y()));
-    if (self && click)
+    if (click)
         emit Click();
 }
 
+// Every key that types a character presses the button.
 void SuperButton::keyPressEvent(QKeyEvent* e)
 {
-    QPointer<SuperButton> self(this);
-    qint16 keyCode = virtualKeyCode(*e);
-    qint16 shift = shiftState(e->modifiers());
-    emit KeyDown(keyCode, shift);
-    if (!self)
-        return;
-    if (const auto ascii = keyAscii(*e)) {
-        qint16 keyAsciiArg = *ascii; // the host may change it; the button ignores that
-        emit KeyPress(keyAsciiArg);
-        if (self)
-            emit Click();
-    }
-}
-
-void SuperButton::keyReleaseEvent(QKeyEvent* e)
-{
-    if (e->isAutoRepeat())
-        return;
-    qint16 keyCode = virtualKeyCode(*e);
-    qint16 shift = shiftState(e->modifiers());
-    emit KeyUp(keyCode, shift);
+    if (keyAscii(*e))
+        emit Click();
 }
 
 void SuperButton::focusInEvent(QFocusEvent* e)

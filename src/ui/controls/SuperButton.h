@@ -3,12 +3,10 @@
 // edge styles and a centred white caption. Both faces are rendered only when a
 // property that shapes them changes or the button is resized (a hidden button
 // once, when it is shown or its looks are asked for); hovering,
-// focusing and pressing just show one of the stored looks. Mouse and key input
-// is passed to the host as the signals below, and every typed character also
-// gives a Click.
+// focusing and pressing just show one of the stored looks. A left click, and
+// every typed character, gives Click.
 
 #include "core/controls/ButtonFaces.h"
-#include "core/controls/PropertyBag.h"
 
 #include <QFont>
 #include <QImage>
@@ -24,10 +22,7 @@ class SuperButton : public QWidget {
 public:
     enum class Look { Normal, Highlighted, Pressed };
 
-    // Defaults of the stored properties (see ReadProperties).
-    static constexpr quint32 DefaultBackColor = 0xC0E0FF;
     static constexpr quint32 DefaultRenderColor = 0xC0C0C0;
-    static constexpr float DefaultFontSize = 9.0f;
     static constexpr int LeavePollMs = 100;
 
     explicit SuperButton(QWidget* parent = nullptr);
@@ -63,13 +58,6 @@ public:
     void Refresh();      // repaint now
     void ButtonRender(); // render both faces from the current properties and size
 
-    // Applies "Caption", "BackColor", "RenderColor", "Enabled", "Fontsize",
-    // "Border" in that order; a missing key gives its default and a key that
-    // cannot be converted is skipped.
-    void ReadProperties(const qm::PropertyBag& bag);
-    // Writes the same keys in the same order, each only when not the default.
-    void WriteProperties(qm::PropertyBag& bag) const;
-
     Look look() const { return look_; }
     bool hovering() const { return hover_; }
     bool leavePollRunning() const { return timer1_.isActive(); }
@@ -99,12 +87,6 @@ public:
 signals:
     void Click();
     void DblClick();
-    void KeyDown(qint16& KeyCode, qint16& Shift);
-    void KeyPress(qint16& KeyAscii);
-    void KeyUp(qint16& KeyCode, qint16& Shift);
-    void MouseDown(qint16 Button, qint16 Shift, float X, float Y);
-    void MouseMove(qint16 Button, qint16 Shift, float X, float Y);
-    void MouseUp(qint16 Button, qint16 Shift, float X, float Y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -115,7 +97,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

@@ -4,7 +4,6 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 
 namespace qm::ui {
 
@@ -67,12 +66,6 @@ void EntryBox::keyPressEvent(QKeyEvent* event)
             event->accept();
             return;
         }
-        if (ascii != originalAscii) {
-            if (ascii >= 0x20 && ascii <= 0xFF && !isReadOnly())
-                insert(QString(QChar(static_cast<char16_t>(ascii))));
-            event->accept();
-            return;
-        }
         QLineEdit::keyPressEvent(event);
         return;
     }
@@ -83,38 +76,11 @@ void EntryBox::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
-void EntryBox::keyReleaseEvent(QKeyEvent* event)
-{
-    // A held key repeats its key down only; its key up comes once, at the end.
-    if (!event->isAutoRepeat() && onKeyUp) {
-        int code = virtualKeyCode(*event);
-        onKeyUp(index_, code, shiftState(event->modifiers()));
-    }
-    QLineEdit::keyReleaseEvent(event);
-}
-
 void EntryBox::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
     if (onGotFocus)
         onGotFocus(index_);
-}
-
-void EntryBox::focusOutEvent(QFocusEvent* event)
-{
-    QLineEdit::focusOutEvent(event);
-    if (onLostFocus)
-        onLostFocus(index_);
-}
-
-void EntryBox::mousePressEvent(QMouseEvent* event)
-{
-    QLineEdit::mousePressEvent(event);
-    if (onMouseDown) {
-        const QPoint pos = event->position().toPoint();
-        onMouseDown(index_, mouseButtonCode(event->button()), shiftState(event->modifiers()),
-                    pos.x(), pos.y());
-    }
 }
 
 } // namespace qm::ui

@@ -1,9 +1,8 @@
 #pragma once
-// A single-line text box that reports its key, focus and mouse events to the
-// window in the classic order of one key: key down, then the typed character
-// (only for keys that type one), then key up. A handler cancels a key by
-// setting its code or character to 0; a handler that changes the character
-// has the new one typed instead.
+// A single-line text box that reports its keys and focus to the window: key
+// down with the Windows virtual-key code, then the typed character (only for
+// keys that type one). A handler cancels a key by setting its code or
+// character to 0.
 
 #include <QLineEdit>
 
@@ -21,10 +20,7 @@ public:
 
     std::function<void(int index, int& keyCode, int shift)> onKeyDown;
     std::function<void(int index, int& keyAscii)> onKeyPress;
-    std::function<void(int index, int& keyCode, int shift)> onKeyUp;
     std::function<void(int index)> onGotFocus;
-    std::function<void(int index)> onLostFocus;
-    std::function<void(int index, int button, int shift, int x, int y)> onMouseDown;
 
     // Text and background colours as 0x00BBGGRR.
     void setForeColor(std::uint32_t colour);
@@ -34,10 +30,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     int index_;

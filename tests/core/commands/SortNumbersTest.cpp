@@ -3,7 +3,6 @@
 #include "core/commands/SortNumbers.h"
 
 #include "core/commands/TapeCommands.h"
-#include "core/tape/Selectionsort.h"
 
 #include "core/CoreTestSupport.h"
 
@@ -45,15 +44,6 @@ TEST(SortNumbers, KeepsEveryValueInItsGroup)
     };
     for (const auto& c : cases)
         EXPECT_EQ(shownValues(sortedNumbers(c.in)), c.out) << c.what;
-}
-
-TEST(SortNumbers, TheStatisticsSortIsLeftAsDocumented)
-{
-    // Selectionsort still drops what is not above 0: the middle and most
-    // frequent values depend on it.
-    std::vector<Value> v{val("5"), val("-3"), val("0"), val("2")};
-    EXPECT_EQ(Selectionsort(v), 1);
-    EXPECT_EQ(shownValues(v), "n:2 n:5 n:0 n:0");
 }
 
 TEST(SortNumbers, OperatorsStayAndLinesWithoutOneTakeNoPart)

@@ -1,4 +1,4 @@
-#include "core/tape/Selectionsort.h"
+#include "core/tape/PositiveSort.h"
 
 #include <cstddef>
 #include <utility>
@@ -15,20 +15,6 @@ bool less(const Value& a, const Value& b)
 } // namespace
 
 namespace detail {
-
-void selectionSortLiteral(std::vector<Value>& values)
-{
-    const std::size_t n = values.size();
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        std::size_t b = i;
-        for (std::size_t j = i + 1; j < n; ++j) {
-            if (less(values[j], values[b]))
-                b = j;
-        }
-        if (b != i)
-            std::swap(values[i], values[b]);
-    }
-}
 
 void selectionSortTree(std::vector<Value>& values)
 {
@@ -69,7 +55,7 @@ void selectionSortTree(std::vector<Value>& values)
 
 } // namespace detail
 
-std::int32_t Selectionsort(std::vector<Value>& values)
+std::size_t sortPositivesFirst(std::vector<Value>& values)
 {
     detail::selectionSortTree(values);
 
@@ -84,10 +70,7 @@ std::int32_t Selectionsort(std::vector<Value>& values)
     }
     for (std::size_t j = k; j < values.size(); ++j)
         values[j] = zero;
-    // A count beyond the 32-bit range cannot be returned.
-    if (k > static_cast<std::size_t>(INT32_MAX))
-        return INT32_MAX;
-    return static_cast<std::int32_t>(k) - 1;
+    return k;
 }
 
 } // namespace qm
