@@ -520,14 +520,14 @@
     </message>
 </context>
 <context>
-    <name>qm::ui::All_Timers</name>
+    <name>qm::ui::HighScorePanel</name>
     <message>
         <source>Top 20 Scores</source>
         <translation>Die 20 besten Ergebnisse</translation>
     </message>
 </context>
 <context>
-    <name>qm::ui::EFbutton</name>
+    <name>qm::ui::FunctionButtonEditor</name>
     <message>
         <source>Function button %1</source>
         <translation>Funktionstaste %1</translation>

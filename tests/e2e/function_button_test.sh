@@ -18,7 +18,7 @@ settings="$work/settings.cal"
 
 # ---- The editor's controls ------------------------------------------------------
 
-editor_h="$src_root/src/ui/input/EFbutton.h"
+editor_h="$src_root/src/ui/input/FunctionButtonEditor.h"
 twips_per_px="$(design_int "$editor_h" TwipsPerPixel)"
 px() { echo $(((2 * $1 + twips_per_px) / (2 * twips_per_px))); }
 
@@ -33,11 +33,11 @@ open_editor() {
 # The editor's copy of function button $1 (two blocks of three columns, in twips).
 editor_button() {
     local lefts tops block n
-    mapfile -t lefts < <(design_list "$editor_cpp" StificLefts)
-    mapfile -t tops < <(design_list "$editor_cpp" StificTops)
+    mapfile -t lefts < <(design_list "$editor_cpp" KeyLefts)
+    mapfile -t tops < <(design_list "$editor_cpp" KeyTops)
     if [ "$1" -lt 12 ]; then block=0 n=$1; else block=3 n=$(($1 - 12)); fi
     click_rect "$editor_id" "$(px "${lefts[$((block + n % 3))]}") $(px "${tops[$((n / 3))]}") \
-$(px "$(design_int "$editor_cpp" StificWidth)") $(px "$(design_int "$editor_cpp" StificHeight)")" 0
+$(px "$(design_int "$editor_cpp" KeyWidth)") $(px "$(design_int "$editor_cpp" KeyHeight)")" 0
 }
 
 # Field $1 (NameTop, FormulaTop or TipTop, pixels): click, select all, type $2.
@@ -53,9 +53,9 @@ $(design_int "$editor_cpp" "$width") $(design_int "$editor_cpp" FieldHeight)" 0
 # "Use" (0) or "Cancel" (1); the editor must go away.
 editor_ok() {
     local lefts
-    mapfile -t lefts < <(design_list "$editor_cpp" OkLefts)
-    click_rect "$editor_id" "$(px "${lefts[$1]}") $(px "$(design_int "$editor_cpp" OkTop)") \
-$(px "$(design_int "$editor_cpp" OkWidth)") $(px "$(design_int "$editor_cpp" OkHeight)")" 0
+    mapfile -t lefts < <(design_list "$editor_cpp" ActionLefts)
+    click_rect "$editor_id" "$(px "${lefts[$1]}") $(px "$(design_int "$editor_cpp" ActionTop)") \
+$(px "$(design_int "$editor_cpp" ActionWidth)") $(px "$(design_int "$editor_cpp" ActionHeight)")" 0
     for _ in $(seq 200); do
         xdotool search --onlyvisible --name '^Edit Function Button' >/dev/null 2>&1 || return 0
         sleep 0.05

@@ -16,7 +16,8 @@ settings="$work/my settings.cal"
 # start_program also checks the window is the design's width.
 start_program "\"$settings\""
 title="$(xdotool getwindowname "$win_id")"
-expected_title="Quillmate 8.1    (Educational Version)$settings"
+version="$(sed -n -E 's/^project\(Quillmate VERSION ([0-9.]+).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")"
+expected_title="Quillmate $version    (Educational Version)$settings"
 [ "$title" = "$expected_title" ] || fail "title '$title', expected '$expected_title'"
 
 sleep 0.2   # let the first paint finish

@@ -7,7 +7,7 @@
 
 src_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 design_h="$src_root/src/core/tape/MainWindowDesign.h"
-editor_cpp="$src_root/src/ui/input/EFbutton.cpp"
+editor_cpp="$src_root/src/ui/input/FunctionButtonEditor.cpp"
 [ -f "$design_h" ] && [ -f "$editor_cpp" ] || fail "layout sources not found under $src_root"
 
 # ---- Reading the design tables ----------------------------------------------

@@ -1,5 +1,7 @@
 #include "core/commands/TapeCommands.h"
 
+#include "core/editing/TapeEditor.h"   // VariableDecimals
+
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -51,11 +53,11 @@ std::string rowText(const Value& value, int decimalPlaces, const Regional& regio
             return text;
         if (number->isZero())
             return {};
-        if (decimalPlaces == 25)
+        if (decimalPlaces == VariableDecimals)
             return text;
         return rowText(Value(*number), decimalPlaces, regional);
     }
-    if (decimalPlaces == 25 || decimalPlaces < 0 || decimalPlaces > Decimal::MaxScale)
+    if (decimalPlaces == VariableDecimals || decimalPlaces < 0 || decimalPlaces > Decimal::MaxScale)
         return plainText(value, regional.decimalSep);
     Result<std::string> fixed = formatFixed(value, decimalPlaces, regional);
     // A double beyond the decimal range cannot take fixed decimals; its plain

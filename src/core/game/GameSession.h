@@ -16,6 +16,9 @@
 
 namespace qm {
 
+// The games of the Games menu, numbered as GameSession::start takes them.
+enum class GameKind : int { Invaders = 0, Blaster = 1 };
+
 constexpr int GameStartInterval = 1000;   // ms between the first ticks
 constexpr int GameFastestInterval = 10;   // the pace stops rising at or below this
 constexpr std::size_t GameInvasionLength = 35;

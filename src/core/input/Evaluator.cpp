@@ -16,9 +16,6 @@ constexpr std::string_view ErrorBrackets = "Error - ()";
 constexpr std::string_view ErrorSign = "Error - Sign";
 constexpr std::string_view ErrorDivision = "Error - Division";
 
-constexpr std::int16_t KindEmpty = 0;
-constexpr std::int16_t KindNumber = 1;
-constexpr std::int16_t KindOperator = 2;
 
 // The 19 characters an expression may hold once upper-cased.
 constexpr std::array<bool, 256> allowedTable()
@@ -56,8 +53,7 @@ Result<double> powerOf(double base, double exponent)
 
 Result<std::string> Evaluator::Evaluate(std::string_view text)
 {
-    ErrFlag = false;
-    ErrMsg.clear();
+    errorText_ = {};
 
     // Blanks go (tabs stay and are rejected below); letters are upper-cased so
     // that a lower-case name is reported like an upper-case one.
@@ -87,14 +83,12 @@ Result<std::string> Evaluator::Evaluate(std::string_view text)
         }
     }
     if (stray) {
-        ErrFlag = true;
-        ErrMsg = ErrorToken;
-        return ErrMsg;
+        errorText_ = ErrorToken;
+        return std::string(errorText_);
     }
     if (unmatched || opened != closed) {
-        ErrFlag = true;
-        ErrMsg = ErrorBrackets;
-        return ErrMsg;
+        errorText_ = ErrorBrackets;
+        return std::string(errorText_);
     }
 
     head_.clear();
@@ -106,16 +100,16 @@ Result<std::string> Evaluator::Evaluate(std::string_view text)
         auto found = FindBrackets();
         if (!found)
             return found.failure();
-        auto tokenized = Tokenize(SubExpr);
+        auto tokenized = Tokenize(piece_);
         if (!tokenized)
             return tokenized.failure();
-        if (ErrFlag)
-            return ErrMsg;
+        if (!errorText_.empty())
+            return std::string(errorText_);
         auto calculated = Calculate();
         if (!calculated)
             return calculated.failure();
-        if (ErrFlag)
-            return ErrMsg;
+        if (!errorText_.empty())
+            return std::string(errorText_);
         const std::string& value = Tokens[1].Text;
         if (OpenPos == 0)
             return value;
@@ -135,11 +129,11 @@ Result<bool> Evaluator::FindBrackets()
     if (bracketsLeft_ == 0) {
         // No bracket left: the piece is the whole expression.
         if (head_.empty()) {
-            SubExpr = std::string_view(source_).substr(tailPos_);
+            piece_ = std::string_view(source_).substr(tailPos_);
         } else {
             scratch_.assign(head_);
             scratch_.append(source_, tailPos_, std::string::npos);
-            SubExpr = scratch_;
+            piece_ = scratch_;
         }
         return true;
     }
@@ -168,7 +162,7 @@ Result<bool> Evaluator::FindBrackets()
     OpenPos = static_cast<std::int16_t>(opens_.back());
     ClosePos = static_cast<std::int16_t>(pos);
     const auto from = static_cast<std::size_t>(OpenPos);   // first character after "("
-    SubExpr = std::string_view(head_).substr(from, static_cast<std::size_t>(ClosePos) - 1 - from);
+    piece_ = std::string_view(head_).substr(from, static_cast<std::size_t>(ClosePos) - 1 - from);
     return true;
 }
 
@@ -176,13 +170,13 @@ void Evaluator::clearTables()
 {
     for (int i = 1; i <= usedTokens_; ++i) {
         Token& t = Tokens[static_cast<std::size_t>(i)];
-        t.Kind = KindEmpty;
+        t.Kind = TokenKind::Empty;
         t.Text.clear();
         t.hasValue = false;
     }
     for (int i = 1; i <= usedRaw_; ++i) {
         Token& t = raw_[static_cast<std::size_t>(i)];
-        t.Kind = KindEmpty;
+        t.Kind = TokenKind::Empty;
         t.Text.clear();
         t.hasValue = false;
     }
@@ -190,28 +184,28 @@ void Evaluator::clearTables()
     usedRaw_ = 0;
 }
 
-Result<bool> Evaluator::Tokenize(std::string_view subExpr)
+Result<bool> Evaluator::Tokenize(std::string_view piece)
 {
     clearTables();
 
     // Raw pass: runs of digits and points form one raw number; each operator
     // character takes a slot of its own.
     int n = 1;
-    const std::size_t size = subExpr.size();
+    const std::size_t size = piece.size();
     for (std::size_t i = 0; i < size;) {
-        const char c = subExpr[i];
+        const char c = piece[i];
         if ((c >= '0' && c <= '9') || c == '.' || c == ',') {
             // A run of digits and points joins the raw number at n in one go.
             std::size_t end = i + 1;
-            while (end < size && ((subExpr[end] >= '0' && subExpr[end] <= '9') || subExpr[end] == '.' ||
-                                   subExpr[end] == ','))
+            while (end < size && ((piece[end] >= '0' && piece[end] <= '9') || piece[end] == '.' ||
+                                   piece[end] == ','))
                 ++end;
             if (n > MaxTokens)
                 return Failure::Tokens;
             Token& t = raw_[static_cast<std::size_t>(n)];
-            t.Kind = KindNumber;
+            t.Kind = TokenKind::Number;
             const std::size_t from = t.Text.size();
-            t.Text.append(subExpr, i, end - i);
+            t.Text.append(piece, i, end - i);
             std::replace(t.Text.begin() + static_cast<std::ptrdiff_t>(from), t.Text.end(), ',', '.');
             if (n > usedRaw_)
                 usedRaw_ = n;
@@ -221,13 +215,13 @@ Result<bool> Evaluator::Tokenize(std::string_view subExpr)
         if (isOperatorChar(c)) {
             if (n > MaxTokens)
                 return Failure::Tokens;
-            if (raw_[static_cast<std::size_t>(n)].Kind != KindEmpty) {
+            if (raw_[static_cast<std::size_t>(n)].Kind != TokenKind::Empty) {
                 ++n;
                 if (n > MaxTokens)
                     return Failure::Tokens;
             }
             Token& t = raw_[static_cast<std::size_t>(n)];
-            t.Kind = KindOperator;
+            t.Kind = TokenKind::Operator;
             t.Text.assign(1, c);
             if (n > usedRaw_)
                 usedRaw_ = n;
@@ -242,7 +236,7 @@ Result<bool> Evaluator::Tokenize(std::string_view subExpr)
 
     // Sign folding: every "+" and "-" becomes the sign of the number after it.
     int out = 1;
-    auto emit = [&](std::int16_t kind, std::string_view sign, const std::string& text) {
+    auto emit = [&](TokenKind kind, std::string_view sign, const std::string& text) {
         Token& t = Tokens[static_cast<std::size_t>(out)];
         t.Kind = kind;
         t.Text.assign(sign);
@@ -253,8 +247,7 @@ Result<bool> Evaluator::Tokenize(std::string_view subExpr)
         ++out;
     };
     auto signError = [&]() {
-        ErrFlag = true;
-        ErrMsg = ErrorSign;
+        errorText_ = ErrorSign;
     };
     int j = 1;
     while (j <= n) {
@@ -263,7 +256,7 @@ Result<bool> Evaluator::Tokenize(std::string_view subExpr)
             return Failure::Tokens;
         if (out > MaxTokens)
             return Failure::Tokens;   // cannot happen: out never passes j
-        const bool isOp = rj->Kind == KindOperator;
+        const bool isOp = rj->Kind == TokenKind::Operator;
         if (j == 1 && isOp && rj->Text != "-") {
             signError();
             return true;
@@ -273,23 +266,23 @@ Result<bool> Evaluator::Tokenize(std::string_view subExpr)
             const Token* r1 = rawAt(j + 1);
             if (!r1)
                 return Failure::Tokens;
-            if (r1->Kind == KindNumber) {
-                emit(KindNumber, minus ? "-" : "+", r1->Text);
+            if (r1->Kind == TokenKind::Number) {
+                emit(TokenKind::Number, minus ? "-" : "+", r1->Text);
                 j += 1;
-            } else if (r1->Kind == KindOperator && (r1->Text == "+" || r1->Text == "-")) {
+            } else if (r1->Kind == TokenKind::Operator && (r1->Text == "+" || r1->Text == "-")) {
                 const Token* r2 = rawAt(j + 2);
                 if (!r2)
                     return Failure::Tokens;
                 // Unlike signs give "-", like signs cancel.
                 const bool negative = minus != (r1->Text == "-");
-                emit(KindNumber, negative ? "-" : "", r2->Text);
+                emit(TokenKind::Number, negative ? "-" : "", r2->Text);
                 j += 2;
             } else {
                 signError();
                 return true;
             }
         } else {
-            emit(rj->Kind == KindNumber ? KindNumber : KindOperator, "", rj->Text);
+            emit(rj->Kind == TokenKind::Number ? TokenKind::Number : TokenKind::Operator, "", rj->Text);
         }
         j += 1;
     }
@@ -335,7 +328,7 @@ void Evaluator::removePair(int p)
         if (i < 1)
             continue;
         Token& t = Tokens[static_cast<std::size_t>(i)];
-        t.Kind = KindEmpty;
+        t.Kind = TokenKind::Empty;
         t.Text.clear();
         t.hasValue = false;
     }
@@ -379,8 +372,7 @@ Result<bool> Evaluator::Calculate()
             if (!operands(p, a, b))
                 return Failure::Tokens;
             if (divide && leadingNumber(b->Text) == 0.0) {
-                ErrFlag = true;
-                ErrMsg = ErrorDivision;
+                errorText_ = ErrorDivision;
                 return true;
             }
             auto x = strictValue(*a);

@@ -40,8 +40,9 @@ public:
     Result<std::string> Evaluate(std::string_view text);
 
 private:
+    enum class TokenKind : std::int8_t { Empty, Number, Operator };
     struct Token {
-        std::int16_t Kind = 0;   // 0 empty, 1 number, 2 operator
+        TokenKind Kind = TokenKind::Empty;
         std::string Text;
         // Value of Text when this token holds a result computed here; saves
         // reading back a text just written.
@@ -51,9 +52,9 @@ private:
     using TokenTable = std::array<Token, MaxTokens + 1>;   // index 0 never used
 
     // Each returns a failure for a run-time error; an error text is reported
-    // through ErrFlag / ErrMsg instead.
+    // through errorText_ instead.
     Result<bool> FindBrackets();
-    Result<bool> Tokenize(std::string_view subExpr);
+    Result<bool> Tokenize(std::string_view piece);
     Result<bool> Calculate();
     int FindToken(std::string_view text, int start) const;
     Result<Decimal> strictValue(const Token& t) const;
@@ -71,7 +72,7 @@ private:
     std::size_t bracketsLeft_ = 0;      // pairs not yet substituted
     std::string scratch_;               // the last piece when it spans head_ and tail
 
-    std::string_view SubExpr;           // the piece being reduced
+    std::string_view piece_;            // the piece being reduced
     std::int16_t OpenPos = 0;
     std::int16_t ClosePos = 0;
     TokenTable Tokens;
@@ -79,8 +80,7 @@ private:
     TokenTable raw_;
     int usedTokens_ = 0;   // tables are clean beyond these indexes
     int usedRaw_ = 0;
-    bool ErrFlag = false;
-    std::string ErrMsg;
+    std::string_view errorText_;        // the error text found; empty while none
 };
 
 } // namespace qm

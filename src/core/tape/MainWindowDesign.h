@@ -26,8 +26,8 @@ struct ButtonDesign {
     Rect rect;
 };
 
-// Window title before "(Educational Version)" is appended; the blanks belong to it.
-inline constexpr const char* TitleText = "Quillmate 8.1    ";
+// Window title: the name, the version, four blanks and "(Educational Version)".
+inline constexpr const char* TitleName = "Quillmate";
 inline constexpr const char* TitleEdition = "(Educational Version)";
 
 inline constexpr int InteriorWidth = 671;
@@ -37,13 +37,13 @@ inline constexpr Rect CalAmount0{30, 73, 206, 26};
 inline constexpr Rect Op0{3, 74, 31, 26};
 inline constexpr Rect ScrollNum{237, 72, 31, 391};
 inline constexpr Rect TotalAmount{30, 21, 458, 33};
-inline constexpr Rect Dzx{6, 9, 490, 58};
-inline constexpr Rect AllTimers{3, 72, 265, 391};
+inline constexpr Rect TotalArea{6, 9, 490, 58};
+inline constexpr Rect HighScoreArea{3, 72, 265, 391};
 // Memory display: above the memory buttons, below the grand-total area.
-inline constexpr Rect MBuff{276, 69, 215, 22};
+inline constexpr Rect MemoryDisplay{276, 69, 215, 22};
 
 // Widths the layout gives the stretching parts: interior width minus these.
-inline constexpr int DzxWidthMargin = 12;
+inline constexpr int TotalAreaWidthMargin = 12;
 inline constexpr int TotalWidthMargin = 42;
 // Width of every shown entry box after a resize.
 inline constexpr int ShownRowWidth = 200;
@@ -77,7 +77,7 @@ inline constexpr std::uint32_t KeyClear = 0x0000FF;
 inline constexpr std::uint32_t KeyOperator = 0x01B207;
 inline constexpr std::uint32_t KeyDelete = 0x00C0C0;
 
-// Keypad `CalC_Button`, by index.
+// The keypad's buttons, by KeypadKey.
 inline constexpr std::array<ButtonDesign, 21> Keypad{{
     {"0", nullptr, KeyDigit, KeypadBack, {270, 414, 104, 50}},
     {"1", nullptr, KeyDigit, KeypadBack, {270, 360, 50, 50}},
@@ -106,7 +106,7 @@ inline constexpr int DecimalKey = 10;
 
 inline constexpr std::uint32_t SideButtonBack = 0xE0E0E0;
 
-// Memory buttons `MemoryRc`, by index, and the pi button `PieValue`.
+// The memory buttons, by index, and the pi button.
 inline constexpr std::array<ButtonDesign, 3> MemoryButtons{{
     {"M+", "Store selected value to memory...", 0x0340F2, SideButtonBack, {345, 94, 65, 40}},
     {"MR", "Memory Recall...", 0x0340F2, SideButtonBack, {414, 93, 77, 40}},
@@ -115,7 +115,7 @@ inline constexpr std::array<ButtonDesign, 3> MemoryButtons{{
 inline constexpr ButtonDesign PiButton{"Pi", "Value of Pi.", 0xCCCC99, SideButtonBack,
                                        {270, 198, 50, 49}};
 
-// Function buttons `Stific(0..23)`: three columns, eight rows.
+// The function buttons 0..23: three columns, eight rows.
 inline constexpr int StificCount = 24;
 inline constexpr int EditButton = 23;
 inline constexpr std::array<int, 3> StificLefts{501, 558, 615};
@@ -142,8 +142,8 @@ constexpr std::uint32_t stificColor(int k) { return k < 12 ? StificScientificCol
 // that shows every button.
 constexpr Rect padsExtent()
 {
-    int right = Dzx.left + Dzx.width;
-    int bottom = Dzx.top + Dzx.height;
+    int right = TotalArea.left + TotalArea.width;
+    int bottom = TotalArea.top + TotalArea.height;
     auto take = [&right, &bottom](const Rect& r) {
         right = std::max(right, r.left + r.width);
         bottom = std::max(bottom, r.top + r.height);

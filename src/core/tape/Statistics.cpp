@@ -1,5 +1,6 @@
 #include "core/tape/Statistics.h"
 
+#include "core/editing/TapeEditor.h"   // StatMode
 #include "core/tape/PositiveSort.h"
 
 #include <cmath>
@@ -91,11 +92,11 @@ std::optional<std::string> mode(const std::vector<Value>& values, const Regional
 std::optional<std::string> statisticText(const std::vector<Value>& values, int statMode,
                                          const Regional& regional)
 {
-    switch (statMode) {
-    case 1: return average(values, regional);
-    case 2: return middle(values, regional);
-    case 3: return mode(values, regional);
-    default: return std::nullopt;
+    switch (static_cast<StatMode>(statMode)) {
+    case StatMode::Average: return average(values, regional);
+    case StatMode::Middle: return middle(values, regional);
+    case StatMode::MostFrequent: return mode(values, regional);
+    default: return std::nullopt;   // the plain total, or no mode at all
     }
 }
 

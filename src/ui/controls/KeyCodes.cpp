@@ -36,14 +36,14 @@ qint16 virtualKeyCode(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_CapsLock: return 0x14;
     case Qt::Key_Escape: return 0x1B;
     case Qt::Key_Space: return 0x20;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
+    case Qt::Key_PageUp: return VirtualKey::PageUp;
+    case Qt::Key_PageDown: return VirtualKey::PageDown;
     case Qt::Key_End: return 0x23;
     case Qt::Key_Home: return 0x24;
     case Qt::Key_Left: return 0x25;
-    case Qt::Key_Up: return 0x26;
+    case Qt::Key_Up: return VirtualKey::Up;
     case Qt::Key_Right: return 0x27;
-    case Qt::Key_Down: return 0x28;
+    case Qt::Key_Down: return VirtualKey::Down;
     case Qt::Key_Print: return 0x2C;
     case Qt::Key_Insert: return 0x2D;
     case Qt::Key_Delete: return 0x2E;

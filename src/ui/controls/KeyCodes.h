@@ -10,6 +10,14 @@
 
 namespace qm::ui {
 
+// The virtual-key codes the program's own handlers look at.
+namespace VirtualKey {
+inline constexpr qint16 PageUp = 0x21;
+inline constexpr qint16 PageDown = 0x22;
+inline constexpr qint16 Up = 0x26;
+inline constexpr qint16 Down = 0x28;
+} // namespace VirtualKey
+
 // Virtual-key code of the key (a US keyboard's for punctuation); 0 for keys
 // that have none.
 qint16 virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);

@@ -1,6 +1,6 @@
 #include "ui/game/GameController.h"
 
-#include "ui/game/All_Timers.h"
+#include "ui/game/HighScorePanel.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/Translations.h"
 
@@ -11,7 +11,7 @@
 
 namespace qm::ui {
 
-GameController::GameController(GameSession& session, GameHost& host, All_Timers& panel,
+GameController::GameController(GameSession& session, GameHost& host, HighScorePanel& panel,
                                QObject* parent)
     : QObject(parent), session_(session), host_(host), panel_(panel)
 {
@@ -19,9 +19,9 @@ GameController::GameController(GameSession& session, GameHost& host, All_Timers&
     connect(&GameTimer, &QTimer::timeout, this, &GameController::GameTimer_Timer);
 }
 
-bool GameController::Nixie_Invaders_Go_Click(int Index)
+bool GameController::startGame(GameKind kind)
 {
-    if (!session_.start(Index, host_.nowMs()))
+    if (!session_.start(static_cast<int>(kind), host_.nowMs()))
         return false;
     host_.setTotalAlignment(Qt::AlignRight | Qt::AlignVCenter);
     GameTimer.setInterval(session_.interval());
@@ -80,11 +80,11 @@ bool GameController::TotalAmount_KeyDown(int KeyCode)
     return true;
 }
 
-bool GameController::CalC_Button_Game(int Index)
+bool GameController::keypadKey(int key)
 {
     if (!session_.running())
         return false;
-    session_.keypadButton(Index, host_.nowMs());
+    session_.keypadButton(key, host_.nowMs());
     host_.setTotalText(toQ(session_.targets()));
     return true;
 }

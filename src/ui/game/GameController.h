@@ -22,7 +22,7 @@ class QWidget;
 
 namespace qm::ui {
 
-class All_Timers;
+class HighScorePanel;
 
 // What the game needs from the main window.
 class GameHost {
@@ -49,19 +49,20 @@ public:
     static constexpr const char* PromptTitle = QT_TRANSLATE_NOOP("qm::ui::GameController", "You have Scored a Top Position...");
     static constexpr const char* PromptLabel = QT_TRANSLATE_NOOP("qm::ui::GameController", "Enter your Name...");
 
-    GameController(GameSession& session, GameHost& host, All_Timers& panel,
+    GameController(GameSession& session, GameHost& host, HighScorePanel& panel,
                    QObject* parent = nullptr);
 
-    // "Start Nixie Invaders..." (0) and "Start Nixie Blaster..." (1). Returns
-    // false when refused (unknown index, or within the pause after a game).
-    bool Nixie_Invaders_Go_Click(int Index);
+    // Returns false when refused (within the pause after a game).
+    bool startGame(GameKind kind);
+    // The old name, until every caller says which game it starts.
+    bool Nixie_Invaders_Go_Click(int index) { return startGame(static_cast<GameKind>(index)); }
     // One tick of GameTimer.
     void GameTimer_Timer();
     // KeyDown of the grand-total box with a virtual-key code: true on a hit.
     bool TotalAmount_KeyDown(int KeyCode);
     // A keypad button while a game runs. Returns true when a game runs, so
     // the button belongs to the game and does nothing else.
-    bool CalC_Button_Game(int Index);
+    bool keypadKey(int key);
 
     bool running() const { return session_.running(); }
     bool paused() const { return session_.paused(host_.nowMs()); }
@@ -82,7 +83,7 @@ private:
 
     GameSession& session_;
     GameHost& host_;
-    All_Timers& panel_;
+    HighScorePanel& panel_;
     QTimer GameTimer;
     NamePrompt prompt_ = &GameController::askName;
 };

@@ -1,14 +1,12 @@
 #include "ui/mainwindow/AboutText.h"
 
-#include <QCoreApplication>
+#include "core/Version.h"
 
-#ifndef QM_VERSION
-#error "QM_VERSION is set by the build"
-#endif
+#include <QCoreApplication>
 
 namespace qm::ui {
 
-QString programVersion() { return QStringLiteral(QM_VERSION); }
+QString programVersion() { return QString::fromLatin1(ProgramVersion); }
 
 QString aboutText()
 {

@@ -6,7 +6,7 @@
 
 namespace qm::ui {
 
-// The program's version as the build names it ("8.1").
+// The program's version as the build names it.
 QString programVersion();
 
 // Rich text for the About box, translated.

@@ -2,13 +2,15 @@
 
 #include "ui/mainwindow/MainWindow.h"
 
+#include "core/Version.h"
+
 #include "core/commands/TapeCommands.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/MainWindowDesign.h"
 #include "ui/controls/SuperButton.h"
 #include "ui/game/GameController.h"
 #include "ui/files/TapeRecovery.h"
-#include "ui/input/EFbutton.h"
+#include "ui/input/FunctionButtonEditor.h"
 #include "ui/mainwindow/FunctionPad.h"
 #include "ui/mainwindow/Keypad.h"
 #include "ui/mainwindow/DesignTexts.h"
@@ -92,7 +94,8 @@ MainWindow::MainWindow(const QString& argument, const SettingsFolders& folders, 
     recovery_ = new TapeRecovery(*editor_, TapeRecovery::defaultFolder(), this);
     connect(recovery_, &TapeRecovery::copyFailed, this, &MainWindow::reportRecoveryFailure);
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QString::fromLatin1(design::TitleText) + designText(design::TitleEdition));
+    setWindowTitle(QStringLiteral("%1 %2    ").arg(QLatin1String(design::TitleName), QLatin1String(ProgramVersion))
+                   + designText(design::TitleEdition));
     initWindowIconResource();
     setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.svg")));
 
@@ -292,7 +295,7 @@ void MainWindow::afterPadInput()
 void MainWindow::onKeypad(KeypadKey key)
 {
     if (game_.running()) {
-        gameController()->CalC_Button_Game(static_cast<int>(key));
+        gameController()->keypadKey(static_cast<int>(key));
         afterPadInput();
         return;
     }
@@ -318,12 +321,12 @@ void MainWindow::onFunction(int index)
 void MainWindow::onEditFunctions()
 {
     // One editor at a time: a second "Edit" brings the open one forward.
-    auto* editor = findChild<EFbutton*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* editor = findChild<FunctionButtonEditor*>(QString(), Qt::FindDirectChildrenOnly);
     if (editor && editor->isVisible()) {
         editor->loadButtons(editor_->functionButtons());
     } else {
-        editor = new EFbutton(editor_->functionButtons(), this);
-        connect(editor, &EFbutton::used, this, [this](const FunctionButtons& buttons) {
+        editor = new FunctionButtonEditor(editor_->functionButtons(), this);
+        connect(editor, &FunctionButtonEditor::used, this, [this](const FunctionButtons& buttons) {
             editor_->setFunctionButtons(buttons);
             functionPad_->setButtons(buttons);
             editor_->recalculate();   // a changed formula changes the total at once

@@ -7,7 +7,7 @@
 #include "ui/commands/PrintTape.h"
 #include "ui/files/CalculationFiles.h"
 #include "ui/files/TapeRecovery.h"
-#include "ui/game/All_Timers.h"
+#include "ui/game/HighScorePanel.h"
 #include "ui/game/GameController.h"
 #include "ui/mainwindow/AboutText.h"
 #include "ui/mainwindow/MainMenus.h"
@@ -359,7 +359,7 @@ GameController* MainWindow::gameController()
 {
     if (gameController_)
         return gameController_;
-    auto* panel = new All_Timers(centralWidget());
+    auto* panel = new HighScorePanel(centralWidget());
     gamePanel_ = panel;
     panel->raise();
     auto* host = new WindowGameHost(*this, *totalDisplay_, scoreNames_, scores_);
@@ -392,7 +392,7 @@ void MainWindow::enableGamesAfterPause()
 
 void MainWindow::startGame(int index)
 {
-    gameController()->Nixie_Invaders_Go_Click(index);
+    gameController()->startGame(index == 0 ? GameKind::Invaders : GameKind::Blaster);
     updateEditActions();
 }
 

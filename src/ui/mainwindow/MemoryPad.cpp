@@ -11,8 +11,8 @@ namespace {
 
 constexpr double ButtonFontSize = 9.75;
 constexpr double DisplayFontSize = 9;
-constexpr QPoint Origin(design::MBuff.left, design::MBuff.top);
-constexpr QSize Size(design::MBuff.width, 134 - design::MBuff.top);
+constexpr QPoint Origin(design::MemoryDisplay.left, design::MemoryDisplay.top);
+constexpr QSize Size(design::MemoryDisplay.width, 134 - design::MemoryDisplay.top);
 
 } // namespace
 
@@ -24,7 +24,7 @@ MemoryPad::MemoryPad(QWidget* parent) : QWidget(parent)
     display_->setObjectName(QStringLiteral("memoryDisplay"));
     display_->setAccessibleName(tr("Memory"));
     display_->setAccessibleDescription(tr("empty"));
-    display_->setGeometry(0, 0, design::MBuff.width, design::MBuff.height);
+    display_->setGeometry(0, 0, design::MemoryDisplay.width, design::MemoryDisplay.height);
     display_->setFont(designFont(DisplayFontSize, true));
     display_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 

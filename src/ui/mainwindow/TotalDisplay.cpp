@@ -21,7 +21,7 @@ TotalDisplay::TotalDisplay(QWidget* parent) : QFrame(parent)
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Plain);
     setLineWidth(1);
-    const design::Rect frame = design::Dzx;
+    const design::Rect frame = design::TotalArea;
     setGeometry(frame.left, frame.top, frame.width, frame.height);
 
     const design::Rect r = design::TotalAmount;
@@ -56,8 +56,8 @@ QString TotalDisplay::text() const { return box_->text(); }
 void TotalDisplay::fitWidth(int interiorWidth)
 {
     // A minimized window has no interior: its widths are not applied.
-    if (interiorWidth - design::DzxWidthMargin > 0)
-        resize(interiorWidth - design::DzxWidthMargin, height());
+    if (interiorWidth - design::TotalAreaWidthMargin > 0)
+        resize(interiorWidth - design::TotalAreaWidthMargin, height());
     if (interiorWidth - design::TotalWidthMargin > 0)
         box_->resize(interiorWidth - design::TotalWidthMargin, box_->height());
 }

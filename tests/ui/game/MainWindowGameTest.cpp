@@ -4,7 +4,7 @@
 
 #include "core/game/GameScores.h"
 #include "ui/controls/SuperButton.h"
-#include "ui/game/All_Timers.h"
+#include "ui/game/HighScorePanel.h"
 #include "ui/game/GameController.h"
 #include "ui/tape/EntryBox.h"
 #include "ui/mainwindow/MainWindowSupport.h"
@@ -28,7 +28,7 @@ struct GameWindow {
         w.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
     }
-    All_Timers* panel() const { return w.findChild<All_Timers*>(); }
+    HighScorePanel* panel() const { return w.findChild<HighScorePanel*>(); }
     QAction* menuItem(int index) const
     {
         const QString caption = index ? QStringLiteral("Start Nixie Blaster...") : QStringLiteral("Start Nixie Invaders...");
@@ -109,7 +109,7 @@ TEST_F(MainWindowGame, KeysAndKeypadShootUntilInvadedThenAPause)
     EXPECT_FALSE(w.gameController()->paused());
     g.start(0);
     EXPECT_TRUE(g.running());
-    EXPECT_EQ(g.panel()->ScoreTitle[0]->text(), "30");
+    EXPECT_EQ(g.panel()->scoreLabel(0)->text(), "30");
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "ui/mainwindow/MainWindowSupport.h"
 
 #include "core/tape/DefaultButtons.h"
-#include "ui/input/EFbutton.h"
+#include "ui/input/FunctionButtonEditor.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,10 +21,10 @@ constexpr int Edit = 23;
 
 // The function-button editor as the Edit button opens it (again while open:
 // the window's buttons afresh, at button 0).
-EFbutton* openEditor(MainWindow& w)
+FunctionButtonEditor* openEditor(MainWindow& w)
 {
     click(functionButton(w, Edit));
-    for (EFbutton* e : w.findChildren<EFbutton*>()) {
+    for (FunctionButtonEditor* e : w.findChildren<FunctionButtonEditor*>()) {
         if (e->isVisible())
             return QTest::qWaitForWindowActive(e) ? e : nullptr;
     }
@@ -43,38 +43,38 @@ void retype(QLineEdit* field, const char* text)
 bool editorGone(MainWindow& w)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return w.findChildren<EFbutton*>().isEmpty();
+    return w.findChildren<FunctionButtonEditor*>().isEmpty();
 }
 
 TEST(EditingFunctions, UsedButtonsWorkOnTheTape)
 {
     auto w = editingWindow();
-    EFbutton* e = openEditor(*w);
+    FunctionButtonEditor* e = openEditor(*w);
     ASSERT_NE(e, nullptr);
-    click(e->Stific[16]);
-    retype(e->F_But_Formula, "x/14");
+    click(e->buttonKey(16));
+    retype(e->formulaField(), "x/14");
     ASSERT_EQ(openEditor(*w), e);
-    EXPECT_EQ(e->EditIndex(), 0);
+    EXPECT_EQ(e->editedButton(), 0);
     EXPECT_EQ(e->buttons()[16].Formula, defaultFunctionButtons()[16].Formula);
 
-    retype(e->F_But_name->lineEdit(), "Cube");
-    retype(e->F_But_Formula, "x^3");
-    click(e->Stific[17]);
-    EXPECT_EQ(e->F_But_Formula->text(), "X*2.2");
-    retype(e->F_But_Formula, "x*2+t");
-    retype(e->F_Tip_Text, "Twice the number... Dbl(x)");
+    retype(e->nameField()->lineEdit(), "Cube");
+    retype(e->formulaField(), "x^3");
+    click(e->buttonKey(17));
+    EXPECT_EQ(e->formulaField()->text(), "X*2.2");
+    retype(e->formulaField(), "x*2+t");
+    retype(e->tipField(), "Twice the number... Dbl(x)");
     for (const auto& [button, name, formula] : {std::tuple{18, "Area", "x*2+t"}, {19, "Interest", "X*2"}}) {
-        click(e->Stific[button]);
+        click(e->buttonKey(button));
         // The offscreen platform hands the activation back to the editor a few events later.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return e->F_But_name->hasFocus(); }, 1000)) << "the name field takes the focus";
-        retype(e->F_But_name->lineEdit(), name);
-        retype(e->F_But_Formula, formula);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return e->nameField()->hasFocus(); }, 1000)) << "the name field takes the focus";
+        retype(e->nameField()->lineEdit(), name);
+        retype(e->formulaField(), formula);
     }
-    click(e->Stific[17]);   // the edits of a button are kept while another is shown
-    EXPECT_EQ(e->F_But_Formula->text(), "x*2+t");
+    click(e->buttonKey(17));   // the edits of a button are kept while another is shown
+    EXPECT_EQ(e->formulaField()->text(), "x*2+t");
     EXPECT_EQ(w->editor().functionButtons()[18].Caption, "") << "nothing reaches the window before Use";
 
-    click(e->OK[0]);
+    click(e->useButton());
     EXPECT_TRUE(editorGone(*w));
     FunctionButtons expected = defaultFunctionButtons();
     expected[0] = {"Cube", "X^3", expected[0].ToolTip};
@@ -90,8 +90,8 @@ TEST(EditingFunctions, UsedButtonsWorkOnTheTape)
     EXPECT_EQ(functionButton(*w, 17)->toolTip(), "Twice the number... Dbl(x)");
     e = openEditor(*w);   // Cancel drops every edit
     ASSERT_NE(e, nullptr);
-    retype(e->F_But_name->lineEdit(), "Gone");
-    click(e->OK[1]);
+    retype(e->nameField()->lineEdit(), "Gone");
+    click(e->cancelButton());
     EXPECT_TRUE(editorGone(*w));
     EXPECT_EQ(w->editor().functionButtons()[0].Caption, "Cube");
 
@@ -116,9 +116,9 @@ TEST(EditingFunctions, UsedButtonsWorkOnTheTape)
     // lowest such button wins, here the emptied "Roun" without a formula.
     e = openEditor(*w);
     ASSERT_NE(e, nullptr);
-    click(e->Stific[15]);
-    retype(e->F_But_name->lineEdit(), "");
-    click(e->OK[0]);
+    click(e->buttonKey(15));
+    retype(e->nameField()->lineEdit(), "");
+    click(e->useButton());
     EXPECT_EQ(w->editor().functionButtons()[15].Caption, "");
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));

@@ -5,7 +5,7 @@
 #include "ui/mainwindow/MainWindowSupport.h"
 
 #include "ui/game/GameController.h"
-#include "ui/input/EFbutton.h"
+#include "ui/input/FunctionButtonEditor.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -214,7 +214,7 @@ TEST(EditingWiring, PadsMemoryAndFunctions)
 
     // "Edit" opens the editor; "Use" hands the buttons to the tape.
     click(functionButton(*w, 23));
-    EFbutton* e = w->findChild<EFbutton*>();
+    FunctionButtonEditor* e = w->findChild<FunctionButtonEditor*>();
     ASSERT_NE(e, nullptr);
     FunctionButtons b = w->editor().functionButtons();
     b[18] = {"Half", "X/2", "Half of it"};
@@ -230,7 +230,7 @@ TEST(EditingWiring, TheGameKeepsItsInput)
     GameController* game = w->gameController();
     game->setNamePrompt([](QWidget*) { return QString(); });
     w->findChild<QAction*>(QString(), Qt::FindDirectChildrenOnly);   // menus are built
-    game->Nixie_Invaders_Go_Click(0);
+    game->startGame(GameKind::Invaders);
     game->timer().stop();
     game->GameTimer_Timer();
     ASSERT_TRUE(totalBox(*w)->hasFocus());

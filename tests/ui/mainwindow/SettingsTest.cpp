@@ -7,7 +7,7 @@
 #include "core/tape/SettingsFile.h"
 #include "ui/controls/SuperButton.h"
 #include "ui/game/GameController.h"
-#include "ui/input/EFbutton.h"
+#include "ui/input/FunctionButtonEditor.h"
 #include "ui/platform/SettingsLocation.h"
 #include "ui/mainwindow/MainWindowSupport.h"
 
@@ -63,7 +63,7 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));   // made writable then
     MainWindow w(QLatin1Char('"') + path + QLatin1Char('"'), foldersIn(dir));
     EXPECT_EQ(w.settingsFile(), path);
-    EXPECT_EQ(w.windowTitle(), "Quillmate 8.1    (Educational Version)" + path);
+    EXPECT_EQ(w.windowTitle(), test::windowTitle("(Educational Version)" + path));
     EXPECT_EQ(test::functionButton(w, 0)->caption(), "F0");
     EXPECT_EQ(test::functionButton(w, 22)->toolTip(), "Tip 22");
     EXPECT_EQ(w.editor().functionButtons()[3].Formula, "X*3");
@@ -74,7 +74,7 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     // "Use" in the button editor writes the file at once, and so does a game
     // that ends in the high-score table: neither is lost if the program is killed.
     test::click(test::functionButton(w, 23));
-    EFbutton* editor = w.findChild<EFbutton*>();
+    FunctionButtonEditor* editor = w.findChild<FunctionButtonEditor*>();
     ASSERT_NE(editor, nullptr);
     FunctionButtons changed = w.editor().functionButtons();
     changed[1].Caption = "Neu";

@@ -5,6 +5,7 @@
 // message boxes a handler raises.
 
 #include "core/CoreTestSupport.h"
+#include "core/Version.h"
 #include "core/number/TextForm.h"
 #include "ui/mainwindow/MainWindow.h"
 
@@ -82,6 +83,12 @@ inline int runWindowTests(int argc, char** argv)
 }
 
 using qm::test::dec;
+
+// The window's title: the program's name and version, four blanks, the edition.
+inline QString windowTitle(const QString& edition)
+{
+    return QStringLiteral("Quillmate %1    ").arg(QLatin1String(ProgramVersion)) + edition;
+}
 using qm::test::tapeOf;
 
 inline std::string shown(const Value& v) { return plainText(v, '.'); }

@@ -1,7 +1,7 @@
 // The score panel shows the running game's twenty entries of the table; the
 // name box asks for a top position.
 
-#include "ui/game/All_Timers.h"
+#include "ui/game/HighScorePanel.h"
 #include "ui/game/GameController.h"
 
 #include "ui/tape/WindowTestSupport.h"
@@ -14,7 +14,7 @@
 namespace qm::ui {
 namespace {
 
-TEST(All_Timers, ShowsTheTableOfTheRunningGame)
+TEST(HighScorePanel, ShowsTheTableOfTheRunningGame)
 {
     std::array<Value, 41> names;
     std::array<std::int16_t, 41> scores{};
@@ -23,23 +23,23 @@ TEST(All_Timers, ShowsTheTableOfTheRunningGame)
         scores[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(1000 - i);
     }
     names[21] = Value();   // an unused entry
-    All_Timers panel;
+    HighScorePanel panel;
     panel.showTable(names, scores, 20);
     const struct { int row; const char* name; const char* score; } rows[] = {
         {0, "P20", "980"}, {1, "", "979"}, {19, "P39", "961"}};
     for (const auto& r : rows) {
-        EXPECT_EQ(panel.HiNames[static_cast<std::size_t>(r.row)]->text(), r.name) << r.row;
-        EXPECT_EQ(panel.ScoreTitle[static_cast<std::size_t>(r.row)]->text(), r.score) << r.row;
+        EXPECT_EQ(panel.nameLabel(r.row)->text(), r.name) << r.row;
+        EXPECT_EQ(panel.scoreLabel(r.row)->text(), r.score) << r.row;
     }
     panel.showTable(names, scores, 0);
-    EXPECT_EQ(panel.HiNames[5]->text(), "P5");
+    EXPECT_EQ(panel.nameLabel(5)->text(), "P5");
 
     // Arrays too short for the table leave the missing rows empty.
     panel.showTable(HighScoreNames(names).first(25), HighScoreList(scores).first(22), 20);
-    EXPECT_EQ(panel.HiNames[4]->text(), "P24");
-    EXPECT_EQ(panel.HiNames[5]->text(), "");
-    EXPECT_EQ(panel.ScoreTitle[1]->text(), "979");
-    EXPECT_EQ(panel.ScoreTitle[2]->text(), "");
+    EXPECT_EQ(panel.nameLabel(4)->text(), "P24");
+    EXPECT_EQ(panel.nameLabel(5)->text(), "");
+    EXPECT_EQ(panel.scoreLabel(1)->text(), "979");
+    EXPECT_EQ(panel.scoreLabel(2)->text(), "");
 }
 
 TEST(GameController, NameBoxAsksWithItsTitleAndPrompt)

@@ -20,7 +20,7 @@ namespace qm::ui {
 
 class SuperButton;
 
-class EFbutton : public QDialog {
+class FunctionButtonEditor : public QDialog {
     Q_OBJECT
 public:
     static constexpr int TwipsPerPixel = 15;   // at the design's 96 dots per inch
@@ -33,29 +33,23 @@ public:
 
     // Copies `buttons` and opens at button 0. The window deletes itself when
     // closed; `owner` is the main window.
-    explicit EFbutton(const FunctionButtons& buttons, QWidget* owner = nullptr);
-    ~EFbutton() override;
+    explicit FunctionButtonEditor(const FunctionButtons& buttons, QWidget* owner = nullptr);
+    ~FunctionButtonEditor() override;
 
     // Copies the main window's buttons afresh and opens at button 0 again.
     void loadButtons(const FunctionButtons& buttons);
     // The editor's copies as they stand (formulas as typed).
     const FunctionButtons& buttons() const { return buttons_; }
-    int EditIndex() const { return editIndex_; }
+    // The button being edited.
+    int editedButton() const { return editIndex_; }
 
-    // Event handlers, also callable directly.
-    void Stific_Click(int Index);
-    void F_But_name_Change();
-    void F_But_name_Click();
-    void F_But_Formula_Change();
-    void F_Tip_Text_Change();
-    void OK_Click(int Index);
-
-    QComboBox* F_But_name = nullptr;
-    QLineEdit* F_But_Formula = nullptr;
-    QLineEdit* F_Tip_Text = nullptr;
-    std::array<SuperButton*, 2> OK{};
-    std::array<SuperButton*, FunctionButtonCount> Stific{};
-    std::array<QLabel*, LabelCount> L{};
+    // The parts of the window, for its tests.
+    SuperButton* buttonKey(int index) const { return keys_.at(static_cast<std::size_t>(index)); }
+    SuperButton* useButton() const { return actions_[0]; }
+    SuperButton* cancelButton() const { return actions_[1]; }
+    QComboBox* nameField() const { return name_; }
+    QLineEdit* formulaField() const { return formula_; }
+    QLineEdit* tipField() const { return tip_; }
 
 signals:
     // "Use": every button with its name, its formula in upper case and its
@@ -64,6 +58,19 @@ signals:
 
 private:
     void fillFields();
+    void chooseButton(int index);
+    void nameChanged();
+    void formulaChanged();
+    void tipChanged();
+    // 0 "Use": hands the buttons over; 1 "Cancel": drops them. Both close.
+    void finish(int action);
+
+    QComboBox* name_ = nullptr;
+    QLineEdit* formula_ = nullptr;
+    QLineEdit* tip_ = nullptr;
+    QLabel* formulaLabel_ = nullptr;
+    std::array<SuperButton*, 2> actions_{};
+    std::array<SuperButton*, FunctionButtonCount> keys_{};
 
     FunctionButtons buttons_;
     int editIndex_ = 0;

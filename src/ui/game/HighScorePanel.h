@@ -14,14 +14,14 @@ class QLabel;
 
 namespace qm::ui {
 
-class All_Timers : public QFrame {
+class HighScorePanel : public QFrame {
     Q_OBJECT
 public:
     static constexpr int TwipsPerPixel = 15;   // at the design's 96 dots per inch
     static constexpr unsigned BackColor = 0xC0C0FF;   // 0x00BBGGRR
 
     // Placed at the design place over the tape area of `parent`; hidden.
-    explicit All_Timers(QWidget* parent = nullptr);
+    explicit HighScorePanel(QWidget* parent = nullptr);
 
     // Pixels of a rectangle given in twips of the panel.
     static QRect twipsRect(int left, int top, int width, int height);
@@ -30,9 +30,14 @@ public:
     // Entries beyond the arrays show empty.
     void showTable(HighScoreNames names, HighScoreList scores, int base);
 
-    QLabel* Best = nullptr;
-    std::array<QLabel*, GameTableSize> HiNames{};
-    std::array<QLabel*, GameTableSize> ScoreTitle{};
+    // Row `row`'s name and score labels.
+    QLabel* nameLabel(int row) const { return names_.at(static_cast<std::size_t>(row)); }
+    QLabel* scoreLabel(int row) const { return scores_.at(static_cast<std::size_t>(row)); }
+
+private:
+    QLabel* heading_ = nullptr;
+    std::array<QLabel*, GameTableSize> names_{};
+    std::array<QLabel*, GameTableSize> scores_{};
 };
 
 } // namespace qm::ui

@@ -1,4 +1,4 @@
-#include "ui/game/All_Timers.h"
+#include "ui/game/HighScorePanel.h"
 
 #include "core/tape/MainWindowDesign.h"
 #include "ui/platform/RegionalSettings.h"
@@ -33,21 +33,21 @@ QColor fromBgr(unsigned c)
 
 int twipsToPixels(int twips)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / All_Timers::TwipsPerPixel));
+    return static_cast<int>(std::lround(static_cast<double>(twips) / HighScorePanel::TwipsPerPixel));
 }
 
 } // namespace
 
-QRect All_Timers::twipsRect(int left, int top, int width, int height)
+QRect HighScorePanel::twipsRect(int left, int top, int width, int height)
 {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
                  twipsToPixels(height));
 }
 
-All_Timers::All_Timers(QWidget* parent) : QFrame(parent)
+HighScorePanel::HighScorePanel(QWidget* parent) : QFrame(parent)
 {
-    setObjectName(QStringLiteral("All_Timers"));
-    const design::Rect r = design::AllTimers;
+    setObjectName(QStringLiteral("HighScorePanel"));
+    const design::Rect r = design::HighScoreArea;
     setGeometry(r.left, r.top, r.width, r.height);
 
     QPalette pal = palette();
@@ -60,35 +60,35 @@ All_Timers::All_Timers(QWidget* parent) : QFrame(parent)
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
 
-    Best = new QLabel(tr("Top 20 Scores"), this);
-    Best->setObjectName(QStringLiteral("Best"));
-    Best->move(twipsRect(BestLeft, BestTop, 0, 0).topLeft());
-    Best->adjustSize();
+    heading_ = new QLabel(tr("Top 20 Scores"), this);
+    heading_->setObjectName(QStringLiteral("heading_"));
+    heading_->move(twipsRect(BestLeft, BestTop, 0, 0).topLeft());
+    heading_->adjustSize();
 
     for (int j = 0; j < GameTableSize; ++j) {
         const int top = FirstRowTop + RowStep * j;
         auto* name = new QLabel(this);
-        name->setObjectName(QStringLiteral("HiNames(%1)").arg(j));
+        name->setObjectName(QStringLiteral("names_(%1)").arg(j));
         name->setGeometry(twipsRect(NameLeft, top, NameWidth, RowHeight));
         auto* score = new QLabel(this);
-        score->setObjectName(QStringLiteral("ScoreTitle(%1)").arg(j));
+        score->setObjectName(QStringLiteral("scores_(%1)").arg(j));
         score->setGeometry(twipsRect(ScoreLeft, top, ScoreWidth, RowHeight));
-        HiNames[static_cast<std::size_t>(j)] = name;
-        ScoreTitle[static_cast<std::size_t>(j)] = score;
+        names_[static_cast<std::size_t>(j)] = name;
+        scores_[static_cast<std::size_t>(j)] = score;
     }
     hide();
 }
 
-void All_Timers::showTable(HighScoreNames names, HighScoreList scores, int base)
+void HighScorePanel::showTable(HighScoreNames names, HighScoreList scores, int base)
 {
     for (int j = 0; j < GameTableSize; ++j) {
         const auto at = static_cast<std::size_t>(j);
         const long long entry = static_cast<long long>(base) + j;
         const bool inNames = entry >= 0 && static_cast<std::size_t>(entry) < names.size();
         const bool inScores = entry >= 0 && static_cast<std::size_t>(entry) < scores.size();
-        HiNames[at]->setText(inNames ? toQ(nameText(names[static_cast<std::size_t>(entry)]))
+        names_[at]->setText(inNames ? toQ(nameText(names[static_cast<std::size_t>(entry)]))
                                      : QString());
-        ScoreTitle[at]->setText(inScores ? toQ(scoreText(scores[static_cast<std::size_t>(entry)]))
+        scores_[at]->setText(inScores ? toQ(scoreText(scores[static_cast<std::size_t>(entry)]))
                                          : QString());
     }
 }
