@@ -89,7 +89,7 @@ std::vector<Value> randomValues(std::size_t n)
     return v;
 }
 
-void BM_Selectionsort(benchmark::State& state)
+void BM_SortPositivesFirst(benchmark::State& state)
 {
     const auto values = randomValues(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
@@ -97,7 +97,7 @@ void BM_Selectionsort(benchmark::State& state)
         benchmark::DoNotOptimize(sortPositivesFirst(v));
     }
 }
-BENCHMARK(BM_Selectionsort)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortPositivesFirst)->Arg(32767)->Unit(benchmark::kMillisecond);
 
 void BM_MeanOfLongTape(benchmark::State& state)
 {
