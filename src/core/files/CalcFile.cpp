@@ -94,6 +94,7 @@ struct CalcFileReader::State {
     std::vector<Value> values;           // when the count is known
     std::vector<std::vector<Value>> blocks;
     std::vector<char> ops;
+    std::vector<std::pair<std::size_t, std::string>> notes;   // tape line, note
     std::size_t count = 0;
 
     void fail(std::size_t line, std::string reason)
@@ -105,6 +106,7 @@ struct CalcFileReader::State {
         values = {};
         blocks = {};
         ops = {};
+        notes = {};
     }
 
     void keep(char op, Value value)
@@ -145,7 +147,17 @@ struct CalcFileReader::State {
         const char op = line.front();
         if (!isOperator(op))
             return fail(fileLine, quoted(line) + " does not start with an operator (+ - x / ^)");
-        const std::string_view part = line.substr(1);
+        std::string_view part = line.substr(1);
+        // A tab ends the value: the rest of the line is the line's note.
+        if (const std::size_t tab = part.find('\t'); tab != std::string_view::npos) {
+            std::string note = decodeCp1252(part.substr(tab + 1));
+            if (!validNote(note))
+                return fail(fileLine, "the note " + quoted(part.substr(tab + 1)) + " is longer than "
+                                          + std::to_string(MaxNoteChars) + " characters or holds a control character");
+            if (keepLines && !note.empty())
+                notes.emplace_back(count, std::move(note));
+            part = part.substr(0, tab);
+        }
         if (keptAsText(part)) {
             keep(op, Value(decodeCp1252(part)));
             return;
@@ -227,6 +239,7 @@ struct CalcFileReader::State {
         if (expected > 0) {
             tape.TapeValue = std::move(values);
             tape.TapeOp = std::move(ops);
+            takeNotes(tape);
             return result;
         }
         tape.TapeValue.reserve(count);
@@ -238,7 +251,15 @@ struct CalcFileReader::State {
         blocks = {};
         tape.TapeOp = std::move(ops);
         tape.TapeOp.shrink_to_fit();
+        takeNotes(tape);
         return result;
+    }
+
+    void takeNotes(Tape& tape)
+    {
+        for (auto& [line, note] : notes)
+            tape.setNote(line, std::move(note));
+        notes = {};
     }
 };
 
@@ -362,13 +383,24 @@ std::string writeCalcFile(const Tape& tape, const Regional& regional, std::size_
             const std::size_t from = out.size();
             out.append(encodeCp1252(value.text()));
             for (std::size_t k = from; k < out.size(); ++k) {
-                if (out[k] == '\r' || out[k] == '\n')
+                if (out[k] == '\r' || out[k] == '\n' || out[k] == '\t')
                     out[k] = '?';
             }
         } else {
             // Numbers are plain ASCII apart from the separator, which is
             // stored as its own byte.
             out.append(calcFileValueText(value, regional.decimalSep));
+        }
+        // Only a line with a note gets the tab, so a tape without notes is
+        // written as before and opens in older versions.
+        if (const std::string& note = tape.note(i); !note.empty()) {
+            out.push_back('\t');
+            const std::size_t from = out.size();
+            out.append(encodeCp1252(note));
+            for (std::size_t k = from; k < out.size(); ++k) {
+                if (static_cast<unsigned char>(out[k]) < 0x20)
+                    out[k] = '?';
+            }
         }
         out.append("\r\n");
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Calculation files (".Clc"): a header line, then one line per tape line made
-// of the operator character and the text form of the line's value. Windows-1252
+// of the operator character and the text form of the line's value; a line
+// with a note adds a tab and the note. Windows-1252
 // on disk, UTF-8 in memory; every line ends with CR LF.
 
 #include "core/files/SafeFile.h"
@@ -54,7 +55,9 @@ struct CalcFileRead {
 //    operator);
 //  - otherwise the rest must be a number in the regional format without the
 //    grouping symbol (a file written under the other decimal separator must
-//    not open with its amounts scaled).
+//    not open with its amounts scaled);
+//  - a tab ends the value and starts the line's note, which must be a
+//    valid note (validNote).
 // One empty line at the very end is accepted; any other empty line fails. So
 // do a file without a header line, one with no tape line, a line longer than
 // MaxCalcLineBytes, more than MaxTapeLines tape lines and more than
@@ -97,8 +100,8 @@ CalcFileRead loadCalcFile(const std::filesystem::path& path, const Regional& reg
 std::string calcFileValueText(const Value& value, char decimalSep);
 
 // The bytes of a file holding the tape's first `lines` lines (the whole tape
-// by default). Line breaks inside a text value,
-// which would split the line, are written as "?". A line without one of the
+// by default). Line breaks and tabs inside a text value, which would split
+// the line, are written as "?". A line without one of the
 // five operators (a line Clear All left blank) is written under "+", so that
 // every file written can be opened again.
 std::string writeCalcFile(const Tape& tape, const Regional& regional, std::size_t lines = SIZE_MAX);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -20,12 +21,36 @@ struct TotalResult {
     std::uint32_t colour = TotalColourBlack;
 };
 
+// The running total after one line: what the grand-total box would show if
+// the tape ended after that line. Kept compact: the text is made only when
+// it is asked for (runningTotalText).
+struct LineTotal {
+    enum : std::uint8_t { Fine = 0, Failed = 1, Overflow = 2 };
+    Decimal decimal;            // the total, unless isDouble
+    double dbl = 0.0;           // the total after a power or function step
+    bool isDouble = false;
+    std::uint8_t failure = Fine;
+    std::uint8_t label = 0;     // the error label so far: 0 none, 1..12 a keyword, 100 + k button k
+    Value value() const { return isDouble ? Value(dbl) : Value(decimal); }
+};
+
 // Full pass over the tape. `previousText` is the box's text before the run:
 // the statistics keep it when their computation fails. `evaluator` carries the
 // evaluator's state between calls (user-defined function lines use it).
 TotalResult MailCalc(const Tape& tape, const CalcSettings& settings,
                      const FunctionButtons& buttons, const std::string& previousText,
                      Evaluator& evaluator);
+// The same pass, also giving every line's running total in `runningTotals`
+// (one per tape line; its capacity is reused). In the statistics modes the
+// box shows the statistic while the running totals are still worked out.
+TotalResult MailCalc(const Tape& tape, const CalcSettings& settings,
+                     const FunctionButtons& buttons, const std::string& previousText,
+                     Evaluator& evaluator, std::vector<LineTotal>& runningTotals);
+
+// What the box would show for a running total: the total formatted as the
+// grand total is (decimals, separators), or "Overflow", or the label and "Error".
+std::string runningTotalText(const LineTotal& total, const CalcSettings& settings,
+                             const FunctionButtons& buttons);
 
 // Red when the text begins with "-", black otherwise.
 std::uint32_t totalColour(const std::string& text);
