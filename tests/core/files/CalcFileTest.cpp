@@ -115,7 +115,7 @@ TEST(CalcFileRead, RejectedFiles)
         {"high operator byte", "H\r\n\xE9" "5\r\n", 2, "\"\u00E9" "5\" does not start with an operator (+ - x / ^)"},
         {"too large", "H\r\n+99999999999999999999999999999999\r\n", 2,
          "\"99999999999999999999999999999999\" is out of range"},
-        {"control characters shown as ?", std::string("H\r\n+1\t2\0", 8), 2, "\"1?2?\" is not a number"},
+        {"control characters shown as ?", std::string("H\r\n+1\x01" "2\0", 8), 2, "\"1?2?\" is not a number"},
         {"long value cut", "H\r\n+" + std::string(50, '7') + "z\r\n", 2,
          std::string(1, '"') + std::string(40, '7') + "...\" is not a number"},
     };
@@ -160,6 +160,35 @@ TEST(CalcFileRoundTrip, SeventeenLinesGiveEighteenFileLinesAndComeBackWhole)
 
 // However the file comes in pieces (a CR LF may be split between two), the
 // tape is the same.
+// Notes: a tab and the note after the value, only on lines that have one,
+// so a tape without notes gives the bytes it always gave.
+TEST(CalcFileRoundTrip, NotesComeBackAndATapeWithoutThemKeepsItsBytes)
+{
+    Tape tape;
+    tape.TapeValue = {val("12.5"), val("3"), Value(std::string("Sin(30)")), Value(Decimal())};
+    tape.TapeOp = {'+', 'x', '-', '+'};
+    EXPECT_EQ(writeCalcFile(tape, English), "Ferrowick 6\r\n+12.5\r\nx3\r\n-Sin(30)\r\n+0\r\n");
+
+    tape.setNote(0, "Caf\xC3\xA9, \"lunch\"");   // cp1252 on disk
+    tape.setNote(2, "Angle");
+    const std::string bytes = writeCalcFile(tape, English);
+    EXPECT_EQ(bytes, "Ferrowick 6\r\n+12.5\tCaf\xE9, \"lunch\"\r\nx3\r\n-Sin(30)\tAngle\r\n+0\r\n");
+    const CalcFileRead back = readCalcFile(bytes, English);
+    ASSERT_TRUE(back.ok()) << back.error.reason;
+    EXPECT_EQ(dump(*back.tape), dump(tape));
+    for (std::size_t i = 0; i < tape.size(); ++i)
+        EXPECT_EQ(back.tape->note(i), tape.note(i)) << i;
+
+    // A hostile note is refused with its line, like any other fault.
+    for (const std::string& bad : {"Ferrowick 6\r\n+1\r\n+2\t" + std::string(MaxNoteChars + 1, 'n') + "\r\n",
+                                  std::string("Ferrowick 6\r\n+1\r\n+2\ta\x01z\r\n"),
+                                  std::string("Ferrowick 6\r\n+1\r\n+2\ta\tb\r\n")}) {
+        const CalcFileRead r = readCalcFile(bad, English);
+        EXPECT_FALSE(r.ok());
+        EXPECT_EQ(r.error.line, 3u) << r.error.reason;
+    }
+}
+
 TEST(CalcFileRead, PiecesGiveTheSameTape)
 {
     const std::string bytes = "Ferrowick 6\r\n+12.5\r\nx3\n--5\r/4\r\n+Sin(30)\r\n+\r\n\r\n";
