@@ -92,4 +92,14 @@ std::string tapeRecord(const Tape& tape, std::size_t lines, const std::vector<Li
     return out;
 }
 
+FileStatus writeRecordFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+    if (ext == ".clc")
+        return {false, "a calculation file is not replaced by an export"};
+    return writeFileSafely(path, bytes);
+}
+
 } // namespace qm

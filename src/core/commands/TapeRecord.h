@@ -4,11 +4,14 @@
 // Each line that counts gives its operator, value, running total and note;
 // the grand total comes last, in the running-total column.
 
+#include "core/files/SafeFile.h"
 #include "core/tape/MailCalc.h"
 #include "core/tape/Tape.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qm {
@@ -25,5 +28,9 @@ enum class RecordFormat {
 // so that a spreadsheet reads them as numbers.
 std::string tapeRecord(const Tape& tape, std::size_t lines, const std::vector<LineTotal>& totals,
                        const CalcSettings& settings, const FunctionButtons& buttons, RecordFormat format);
+
+// Writes an exported record through the safe write; a calculation file
+// (".Clc" in any case) is never replaced by one.
+FileStatus writeRecordFile(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace qm

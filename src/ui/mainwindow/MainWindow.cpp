@@ -120,6 +120,7 @@ void MainWindow::buildPads(QWidget* interior)
 
     tapeView_ = new TapeView(*editor_, interior);
     connect(tapeView_, &TapeView::edited, this, &MainWindow::refresh);
+    connect(tapeView_, &TapeView::noteRequested, this, &MainWindow::editNote);
 
     memoryPad_ = new MemoryPad(interior);
     connect(memoryPad_, &MemoryPad::pressed, this, &MainWindow::onMemory);

@@ -81,6 +81,9 @@ private slots:
     void saveCalculationFile();
     void copyNumbers();
     void pasteNumbers();
+    void copyTape();
+    void exportCsv();
+    void editNote(long long line);
     void sortNumbers();
     void undo();
     void redo();
