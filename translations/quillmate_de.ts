@@ -336,6 +336,14 @@
         <source>Line %1: %2.</source>
         <translation>Zeile %1: %2.</translation>
     </message>
+    <message>
+        <source>the note %1 is longer than %2 characters or holds a control character</source>
+        <translation>die Notiz %1 ist länger als %2 Zeichen oder enthält ein Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>a calculation file is not replaced by an export</source>
+        <translation>eine Rechnungsdatei wird nicht durch einen Export ersetzt</translation>
+    </message>
 </context>
 <context>
     <name>PrintTape</name>
@@ -518,6 +526,18 @@
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
     </message>
+    <message>
+        <source>Cop&amp;y Tape</source>
+        <translation>Streifen kop&amp;ieren</translation>
+    </message>
+    <message>
+        <source>E&amp;xport CSV...</source>
+        <translation>CSV e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Note...</source>
+        <translation>&amp;Notiz...</translation>
+    </message>
 </context>
 <context>
     <name>qm::ui::All_Timers</name>
@@ -668,6 +688,26 @@
 Those not reopened are offered again at the next start; No makes the newest the last tape.</source>
         <translation>Das Programm wurde zuletzt nicht ordnungsgemäß beendet. Einen dieser Streifen wieder öffnen?
 Die nicht geöffneten werden beim nächsten Start wieder angeboten; Nein macht den neuesten zum letzten Streifen.</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>CSV exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The tape was not exported: %1</source>
+        <translation>Der Streifen wurde nicht exportiert: %1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Note for line %1 (empty removes it):</source>
+        <translation>Notiz zu Zeile %1 (leer entfernt sie):</translation>
     </message>
 </context>
 <context>
@@ -830,6 +870,10 @@ Die nicht geöffneten werden beim nächsten Start wieder angeboten; Nein macht d
         <source>Select &amp;All</source>
         <translation>Alles &amp;markieren</translation>
     </message>
+    <message>
+        <source>&amp;Note...</source>
+        <translation>&amp;Notiz...</translation>
+    </message>
 </context>
 <context>
     <name>qm::ui::TapeRecovery</name>
@@ -855,6 +899,10 @@ Die nicht geöffneten werden beim nächsten Start wieder angeboten; Nein macht d
     <message>
         <source>Operator of line %1</source>
         <translation>Operator der Zeile %1</translation>
+    </message>
+    <message>
+        <source>Running total: %1</source>
+        <translation>Zwischensumme: %1</translation>
     </message>
 </context>
 <context>

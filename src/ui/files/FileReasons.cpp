@@ -12,7 +12,7 @@ namespace {
 const char* const Context = "FileReasons";
 
 // Every reason of the file layer; %1 and %2 stand for what it quotes.
-constexpr std::array<const char*, 31> Reasons{
+constexpr std::array<const char*, 33> Reasons{
     QT_TRANSLATE_NOOP("FileReasons", "tape line %1 would not open again: %2"),
     QT_TRANSLATE_NOOP("FileReasons", "the file would not open again: %1"),
     QT_TRANSLATE_NOOP("FileReasons", "%1 does not start with an operator (+ - x / ^)"),
@@ -44,6 +44,8 @@ constexpr std::array<const char*, 31> Reasons{
     QT_TRANSLATE_NOOP("FileReasons", "file is read-only"),
     QT_TRANSLATE_NOOP("FileReasons", "cannot choose a temporary file name"),
     QT_TRANSLATE_NOOP("FileReasons", "no file name"),
+    QT_TRANSLATE_NOOP("FileReasons", "the note %1 is longer than %2 characters or holds a control character"),
+    QT_TRANSLATE_NOOP("FileReasons", "a calculation file is not replaced by an export"),
 };
 
 struct Pattern {

@@ -7,6 +7,7 @@
 #include "core/commands/TapeRecord.h"
 #include "ui/commands/PrintTape.h"
 #include "ui/files/CalculationFiles.h"
+#include "ui/files/FileReasons.h"
 #include "ui/files/TapeRecovery.h"
 #include "ui/game/All_Timers.h"
 #include "ui/game/GameController.h"
@@ -209,7 +210,7 @@ void MainWindow::exportCsv()
         const FileStatus written = writeRecordFile(toFsPath(path), editor_->tapeRecordText(RecordFormat::Csv));
         if (!written) {
             QMessageBox box(QMessageBox::Warning, messageTitle(),
-                            tr("The tape was not exported: %1").arg(toQ(written.reason)), QMessageBox::Ok, this);
+                            tr("The tape was not exported: %1").arg(shownFileReason(toQ(written.reason))), QMessageBox::Ok, this);
             box.exec();
         }
     });
