@@ -407,6 +407,10 @@
         <source>Calculation tape</source>
         <translation>Rechenstreifen</translation>
     </message>
+    <message>
+        <source>Print running totals</source>
+        <translation>Zwischensummen drucken</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -61,8 +61,26 @@ Result<std::int32_t> roundHalfEvenToInt32(double x)
     return static_cast<std::int32_t>(whole);
 }
 
+std::string shortenedToWidth(const std::string& text, double room, const PrintTextWidth& width)
+{
+    if (safeWidth(width, text, false) <= room)
+        return text;
+    std::string cut = text;
+    while (!cut.empty()) {
+        // Back to the start of the last UTF-8 character.
+        std::size_t end = cut.size() - 1;
+        while (end > 0 && (static_cast<unsigned char>(cut[end]) & 0xC0) == 0x80)
+            --end;
+        cut.resize(end);
+        if (safeWidth(width, cut + "...", false) <= room)
+            return cut + "...";
+    }
+    return safeWidth(width, "...", false) <= room ? std::string("...") : std::string();
+}
+
 Result<PrintPlan> planPrintedTape(const Tape& tape, int decimalPlaces, const Regional& regional,
-                                  const std::string& totalText, const PrintTextWidth& width)
+                                  const std::string& totalText, const PrintTextWidth& width,
+                                  const PrintColumns& columns)
 {
     const std::string edgeText = std::string(EdgeRoom) + totalText;
     Result<std::int32_t> edge = roundHalfEvenToInt32(safeWidth(width, edgeText, true));
@@ -79,6 +97,9 @@ Result<PrintPlan> planPrintedTape(const Tape& tape, int decimalPlaces, const Reg
         PrintLine line;
         line.op = std::string(1, tape.TapeOp[i]);
         line.amount = printAmountText(v, decimalPlaces, regional);
+        line.note = tape.note(i);
+        if (columns.runningTotals && i < columns.runningTotals->size())
+            line.runningTotal = (*columns.runningTotals)[i];
         needed = std::max(needed, safeWidth(width, line.op + " ", false) +
                                       safeWidth(width, line.amount, false));
         plan.lines.push_back(std::move(line));
@@ -97,9 +118,39 @@ Result<PrintPlan> planPrintedTape(const Tape& tape, int decimalPlaces, const Reg
             return wider.failure();
         right = wider.value();
     }
+    // The notes' column goes between the operators and the amounts, as wide
+    // as the widest note or as the page allows, whichever is less.
+    const double gap = safeWidth(width, "  ", false);
+    double widestNote = 0;
+    double widestTotal = 0;
+    for (const PrintLine& line : plan.lines) {
+        if (!line.note.empty())
+            widestNote = std::max(widestNote, safeWidth(width, line.note, false));
+        widestTotal = std::max(widestTotal, safeWidth(width, line.runningTotal, false));
+    }
+    const double totalsColumn = columns.runningTotals ? gap + widestTotal : 0.0;
+    if (widestNote > 0) {
+        double room = widestNote + gap;
+        if (columns.pageWidth > 0)
+            room = std::min(room, columns.pageWidth - right - totalsColumn);
+        if (room > 0) {
+            Result<std::int32_t> wider = roundHalfEvenToInt32(std::ceil(right + room));
+            if (!wider)
+                return wider.failure();
+            right = wider.value();
+        }
+    }
     plan.rightEdge = right;
-    for (PrintLine& line : plan.lines)
+    const double totalsRight = right + totalsColumn;
+    for (PrintLine& line : plan.lines) {
         line.amountX = right - safeWidth(width, line.amount, line.bold);
+        if (!line.note.empty()) {
+            line.noteX = safeWidth(width, line.op + " ", false);
+            line.note = shortenedToWidth(line.note, line.amountX - gap - line.noteX, width);
+        }
+        if (!line.runningTotal.empty())
+            line.runningTotalX = totalsRight - safeWidth(width, line.runningTotal, false);
+    }
     return plan;
 }
 

@@ -26,6 +26,19 @@ struct PrintLine {
     std::string amount;    // printed so that it ends at the right edge
     double amountX = 0;    // horizontal position of the amount
     bool bold = false;     // the whole line (the total line only)
+    std::string note;      // the line's note, shortened to the room before the amount
+    double noteX = 0;
+    std::string runningTotal;   // with running totals asked for, right of the amounts
+    double runningTotalX = 0;
+};
+
+// What the strip prints besides operators and amounts: each line's note
+// beside its amount, and, when given, the running totals (one text per tape
+// line) in a column at the right. `pageWidth` (0: not known) bounds the room
+// the notes may take; the amounts never move for them.
+struct PrintColumns {
+    const std::vector<std::string>* runningTotals = nullptr;
+    double pageWidth = 0;
 };
 
 struct PrintPlan {
@@ -55,7 +68,12 @@ Result<std::int32_t> roundHalfEvenToInt32(double x);
 // operator would start left of the page or over the operator; R then moves
 // right just far enough for it, so no printed figure is ever cut off.
 Result<PrintPlan> planPrintedTape(const Tape& tape, int decimalPlaces, const Regional& regional,
-                                  const std::string& totalText, const PrintTextWidth& width);
+                                  const std::string& totalText, const PrintTextWidth& width,
+                                  const PrintColumns& columns = {});
+
+// `text` cut at a character boundary, with "..." added, so that it fits
+// `room`; empty when not even "..." fits.
+std::string shortenedToWidth(const std::string& text, double room, const PrintTextWidth& width);
 
 // The text of the printed total line, recalculated from the tape: the running
 // total, or the statistic `settings.StatMode` selects. Never the grand-total

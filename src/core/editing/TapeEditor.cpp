@@ -888,6 +888,16 @@ const std::vector<LineTotal>& TapeEditor::runningTotals()
     return runningTotals_;
 }
 
+std::vector<std::string> TapeEditor::runningTotalTexts()
+{
+    const std::vector<LineTotal>& totals = runningTotals();
+    std::vector<std::string> texts;
+    texts.reserve(totals.size());
+    for (const LineTotal& t : totals)
+        texts.push_back(qm::runningTotalText(t, settings_, buttons_));
+    return texts;
+}
+
 std::string TapeEditor::runningTotalText(long long line)
 {
     const std::vector<LineTotal>& totals = runningTotals();

@@ -188,6 +188,8 @@ public:
     // pass, kept until the tape or the settings change.
     std::string runningTotalText(long long line);
     const std::vector<LineTotal>& runningTotals();
+    // Every line's running total as runningTotalText gives it (for printing).
+    std::vector<std::string> runningTotalTexts();
     // Copy Tape (tabs) and Export CSV: the lines Copy Numbers gives, each
     // with its operator, running total and note, the grand total last.
     std::string tapeRecordText(RecordFormat format);

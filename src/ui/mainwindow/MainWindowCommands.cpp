@@ -391,8 +391,9 @@ void MainWindow::printCalculation()
 void MainWindow::printPreview()
 {
     print([this](const QString& total) {
+        const std::vector<std::string> totals = editor_->runningTotalTexts();
         previewTape(this, editor_->tape(), editor_->settings().DecimalPlaces, editor_->settings().regional,
-                    total);
+                    total, &totals);
     });
 }
 
@@ -411,8 +412,9 @@ void MainWindow::exportPdf()
     const QString suggested =
         lastFile_.isEmpty() ? QString() : last.dir().filePath(last.completeBaseName() + QStringLiteral(".pdf"));
     print([this, &suggested](const QString& total) {
+        const std::vector<std::string> totals = editor_->runningTotalTexts();
         exportTapePdf(this, editor_->tape(), editor_->settings().DecimalPlaces, editor_->settings().regional,
-                      total, suggested);
+                      total, suggested, &totals);
     });
 }
 

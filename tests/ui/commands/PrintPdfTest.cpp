@@ -300,3 +300,41 @@ TEST_F(PrintPdf, WindowPrintsTheTapesTotalDuringAndAfterAGame)
 
 } // namespace
 } // namespace qm::ui
+
+namespace qm::ui {
+namespace {
+
+// Notes print beside their amounts, a long one shortened before it reaches
+// the amount; running totals, when asked for, in a column at the right.
+TEST_F(PrintPdf, NotesBesideTheAmountsAndRunningTotalsAtTheRight)
+{
+    Tape tape = tapeOf({{'+', dec("12.5")}, {'x', dec("3")}, {'-', dec("-5")}});
+    tape.setNote(0, "Lunch");
+    tape.setNote(2, std::string(MaxNoteChars, 'W'));
+    const QString total = totalOf(tape, 2, English);
+    const std::vector<std::string> totals{"12.50", "37.50", "42.50"};
+    const QString pdf = dir.filePath("notes.pdf");
+    ASSERT_TRUE(printTapeToPdf(pdf, tape, 2, English, total, &totals).printed);
+
+    const QStringList lines = layoutText(pdf);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0].simplified(), "+ Lunch 12.50 12.50");
+    EXPECT_EQ(lines[1].simplified(), "x 3.00 37.50");
+    EXPECT_TRUE(lines[2].simplified().startsWith("- WWW")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].simplified().endsWith("... -5.00 42.50")) << lines[2].toStdString();
+    EXPECT_EQ(lines[3].simplified(), "= 42.50");
+
+    // Every amount still ends on one edge, inside the page.
+    const std::vector<PdfWord> words = pdfWords(pdf);
+    std::vector<double> amountEnds;   // the first of each: the amount, not the running total
+    for (const QString amount : {"12.50", "3.00", "-5.00"}) {
+        const auto w = std::find_if(words.begin(), words.end(), [&](const PdfWord& p) { return p.text == amount; });
+        ASSERT_NE(w, words.end()) << amount.toStdString();
+        amountEnds.push_back(w->xMax);
+    }
+    EXPECT_NEAR(amountEnds[0], amountEnds[1], 0.5);
+    EXPECT_NEAR(amountEnds[1], amountEnds[2], 0.5);
+}
+
+} // namespace
+} // namespace qm::ui
