@@ -293,16 +293,12 @@ private:
         if (!totals_ || line >= totals_->size())
             return;
         LineTotal& t = (*totals_)[line];
-        if (fastTotal_) {
-            t.decimal = *fastTotal_;
-            t.isDouble = false;
-        } else if (RunningTotal.isDouble()) {
-            t.dbl = RunningTotal.dbl();
-            t.isDouble = true;
-        } else {
-            t.decimal = RunningTotal.isDecimal() ? RunningTotal.decimal() : Decimal();
-            t.isDouble = false;
-        }
+        if (fastTotal_)
+            t.set(*fastTotal_);
+        else if (RunningTotal.isDouble())
+            t.set(RunningTotal.dbl());
+        else
+            t.set(RunningTotal.isDecimal() ? RunningTotal.decimal() : Decimal());
         t.failure = lastOverflow_ ? LineTotal::Overflow : failed_ ? LineTotal::Failed : LineTotal::Fine;
         t.label = labelId_;
     }
