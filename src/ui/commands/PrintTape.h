@@ -67,8 +67,14 @@ PrintResult renderTapePdf(QByteArray& pdf, const Tape& tape, int decimalPlaces,
 PrintResult printTapeToPdf(const QString& pdfPath, const Tape& tape, int decimalPlaces,
                            const Regional& regional, const QString& totalText);
 
+// Why a PDF file must not be written at `path` ("Export PDF..."): a name not
+// ending in ".pdf", an existing file that is not a PDF, or a link to one.
+// Empty when it may be written.
+QString pdfTargetRefusal(const QString& path);
+
 // "Export PDF...": a file chooser (starting at `suggestedPath` when given),
-// then printTapeToPdf. A failure is shown over `parent`.
+// then, unless pdfTargetRefusal refuses the name, printTapeToPdf. A failure
+// is shown over `parent`.
 PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
                           const Regional& regional, const QString& totalText,
                           const QString& suggestedPath = QString());

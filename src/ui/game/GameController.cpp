@@ -88,10 +88,15 @@ bool GameController::CalC_Button_Game(int Index)
 
 QString GameController::askName(QWidget* parent)
 {
-    bool ok = false;
-    const QString name =
-        QInputDialog::getText(parent, tr(PromptTitle), tr(PromptLabel), QLineEdit::Normal, QString(), &ok);
-    return ok ? name : QString();
+    // Enter takes the name, Escape or Cancel leaves it empty; the label's
+    // access key leads to the name box.
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(tr(PromptTitle));
+    dialog.setLabelText(tr(PromptLabel));
+    dialog.setOkButtonText(tr("&OK"));
+    dialog.setCancelButtonText(tr("&Cancel"));
+    dialog.setInputMode(QInputDialog::TextInput);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 } // namespace qm::ui

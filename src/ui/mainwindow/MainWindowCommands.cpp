@@ -145,20 +145,21 @@ void MainWindow::openCalculationFile()
     openFile(path);
 }
 
-void MainWindow::openFile(const QString& path)
+bool MainWindow::openFile(const QString& path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
+    if (path.isEmpty())
+        return false;
     // The new tape is swapped in only when the whole file was read; every
     // failure is reported by openCalculation itself.
     Tape tape;
     bool opened = false;
     withGamePaused([&] { opened = openCalculation(this, path, editor_->settings().regional, tape); });
     if (!opened)
-        return;
+        return false;
     lastFile_ = path;
     editor_->replaceTape(std::move(tape));
     refresh();
+    return true;
 }
 
 void MainWindow::saveCalculationFile()
