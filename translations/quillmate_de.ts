@@ -135,6 +135,217 @@
         <source>Mode : </source>
         <translation>Häufigster Wert : </translation>
     </message>
+    <message>
+        <source>Invaded / Score : </source>
+        <translation>Erobert / Punkte : </translation>
+    </message>
+    <message>
+        <source>Specifying e (the base of natural logarithms) raised to a power.</source>
+        <translation>Gibt e (die Basis der natürlichen Logarithmen) hoch einer Zahl an.</translation>
+    </message>
+    <message>
+        <source>Specifying the natural logarithm of a number</source>
+        <translation>Gibt den natürlichen Logarithmus einer Zahl an</translation>
+    </message>
+    <message>
+        <source>Specifying the square root of a number.</source>
+        <translation>Gibt die Quadratwurzel einer Zahl an.</translation>
+    </message>
+    <message>
+        <source>Specifying the sine of an angle</source>
+        <translation>Gibt den Sinus eines Winkels an</translation>
+    </message>
+    <message>
+        <source>Specifying the cosine of an angle</source>
+        <translation>Gibt den Kosinus eines Winkels an</translation>
+    </message>
+    <message>
+        <source>Specifying the tangent of an angle</source>
+        <translation>Gibt den Tangens eines Winkels an</translation>
+    </message>
+    <message>
+        <source>Specifying the Cotangent of a number.</source>
+        <translation>Gibt den Kotangens einer Zahl an.</translation>
+    </message>
+    <message>
+        <source>Specifying the Cosecant of a number.</source>
+        <translation>Gibt den Kosekans einer Zahl an.</translation>
+    </message>
+    <message>
+        <source>Specifying the Secant of a number.</source>
+        <translation>Gibt den Sekans einer Zahl an.</translation>
+    </message>
+    <message>
+        <source>Specifying the Inverse Sine of a number.</source>
+        <translation>Gibt den Arkussinus einer Zahl an.</translation>
+    </message>
+    <message>
+        <source>Specifying the Inverse Cosine of a number.</source>
+        <translation>Gibt den Arkuskosinus einer Zahl an.</translation>
+    </message>
+    <message>
+        <source>Specifying the Inverse Tangent of a number.</source>
+        <translation>Gibt den Arkustangens einer Zahl an.</translation>
+    </message>
+    <message>
+        <source>Fix function returns the current total to the first negative integer greater than or equal to number...</source>
+        <translation>Die Funktion Fix schneidet die Nachkommastellen der aktuellen Summe ab (rundet zur Null hin)...</translation>
+    </message>
+    <message>
+        <source>Int function returns the total of first negative integer less than or equal to number...</source>
+        <translation>Die Funktion Int gibt die größte ganze Zahl zurück, die nicht größer als die Summe ist...</translation>
+    </message>
+    <message>
+        <source>Round funtion returns a number rounded to a specified number of decimal places... Roun(1) - Rounds total to one decimal place...</source>
+        <translation>Die Funktion Roun rundet auf die angegebene Zahl von Dezimalstellen... Roun(1) - rundet die Summe auf eine Dezimalstelle...</translation>
+    </message>
+    <message>
+        <source>Volume of Sphere... Svol(Radius)</source>
+        <translation>Kugelvolumen... Svol(Radius)</translation>
+    </message>
+    <message>
+        <source>Pounds to Kilograms function button... Kilo(Pounds)</source>
+        <translation>Funktionstaste Pfund in Kilogramm... Kilo(Pfund)</translation>
+    </message>
+    <message>
+        <source>Kilograms to Pounds function button... Ibs(Kilos)</source>
+        <translation>Funktionstaste Kilogramm in Pfund... Ibs(Kilogramm)</translation>
+    </message>
+    <message>
+        <source>Custom function button...</source>
+        <translation>Eigene Funktionstaste...</translation>
+    </message>
+</context>
+<context>
+    <name>FileReasons</name>
+    <message>
+        <source>tape line %1 would not open again: %2</source>
+        <translation>Streifenzeile %1 ließe sich nicht wieder öffnen: %2</translation>
+    </message>
+    <message>
+        <source>the file would not open again: %1</source>
+        <translation>die Datei ließe sich nicht wieder öffnen: %1</translation>
+    </message>
+    <message>
+        <source>%1 does not start with an operator (+ - x / ^)</source>
+        <translation>%1 beginnt nicht mit einem Rechenzeichen (+ - x / ^)</translation>
+    </message>
+    <message>
+        <source>%1 holds the grouping symbol &quot;%2&quot;</source>
+        <translation>%1 enthält das Tausendertrennzeichen „%2“</translation>
+    </message>
+    <message>
+        <source>%1 is out of range</source>
+        <translation>%1 liegt außerhalb des Zahlenbereichs</translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>the line is longer than %1 bytes</source>
+        <translation>die Zeile ist länger als %1 Byte</translation>
+    </message>
+    <message>
+        <source>the tape would have more than %1 lines</source>
+        <translation>der Streifen hätte mehr als %1 Zeilen</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 bytes</source>
+        <translation>die Datei ist größer als %1 Byte</translation>
+    </message>
+    <message>
+        <source>cannot write the file (%1)</source>
+        <translation>die Datei kann nicht geschrieben werden (%1)</translation>
+    </message>
+    <message>
+        <source>cannot open file (%1)</source>
+        <translation>die Datei kann nicht geöffnet werden (%1)</translation>
+    </message>
+    <message>
+        <source>read error (%1)</source>
+        <translation>Lesefehler (%1)</translation>
+    </message>
+    <message>
+        <source>cannot replace the file (%1)</source>
+        <translation>die Datei kann nicht ersetzt werden (%1)</translation>
+    </message>
+    <message>
+        <source>the line is empty</source>
+        <translation>die Zeile ist leer</translation>
+    </message>
+    <message>
+        <source>the file is empty: no header line</source>
+        <translation>die Datei ist leer: keine Kopfzeile</translation>
+    </message>
+    <message>
+        <source>no tape line after the header</source>
+        <translation>keine Streifenzeile nach der Kopfzeile</translation>
+    </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>nicht genug Arbeitsspeicher</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>no permission to write in the file&apos;s folder</source>
+        <translation>keine Berechtigung, in den Ordner der Datei zu schreiben</translation>
+    </message>
+    <message>
+        <source>the drive is read-only</source>
+        <translation>das Laufwerk ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the folder does not exist</source>
+        <translation>der Ordner existiert nicht</translation>
+    </message>
+    <message>
+        <source>the file name is too long</source>
+        <translation>der Dateiname ist zu lang</translation>
+    </message>
+    <message>
+        <source>the disk quota is used up</source>
+        <translation>das Speicherkontingent ist aufgebraucht</translation>
+    </message>
+    <message>
+        <source>file not found</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>keine Berechtigung</translation>
+    </message>
+    <message>
+        <source>is a folder</source>
+        <translation>ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>not a file name</source>
+        <translation>kein Dateiname</translation>
+    </message>
+    <message>
+        <source>file is read-only</source>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>cannot choose a temporary file name</source>
+        <translation>kein Name für eine temporäre Datei frei</translation>
+    </message>
+    <message>
+        <source>no file name</source>
+        <translation>kein Dateiname</translation>
+    </message>
+    <message>
+        <source>Line %1: %2.</source>
+        <translation>Zeile %1: %2.</translation>
+    </message>
 </context>
 <context>
     <name>FileProblems</name>
@@ -333,6 +544,10 @@
         <source>&quot;%1&quot; is a link to &quot;%2&quot;, which is not a PDF file, so it is not replaced.</source>
         <translation>&quot;%1&quot; ist eine Verknüpfung auf &quot;%2&quot;, das keine PDF-Datei ist; sie wird daher nicht ersetzt.</translation>
     </message>
+    <message>
+        <source>Calculation tape</source>
+        <translation>Rechenstreifen</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -447,6 +662,10 @@
     <message>
         <source>Reopen &amp;Last Tape</source>
         <translation>&amp;Letzten Streifen wieder öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
     </message>
 </context>
 <context>
@@ -590,10 +809,6 @@
 <context>
     <name>qm::ui::MainWindow</name>
     <message>
-        <source>Quit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
         <source>About Quillmate</source>
         <translation>Über Quillmate</translation>
     </message>
@@ -609,12 +824,26 @@
         <source>The program did not close normally last time. Reopen the last tape?</source>
         <translation>Das Programm wurde zuletzt nicht ordnungsgemäß beendet. Den letzten Streifen wieder öffnen?</translation>
     </message>
+    <message>
+        <source>The copy of the tape kept against a crash could not be written (%1). Save the tape to keep it safe.</source>
+        <translation>Die Kopie des Streifens für den Fall eines Absturzes konnte nicht geschrieben werden (%1). Speichern Sie den Streifen, um ihn zu sichern.</translation>
+    </message>
+    <message>
+        <source>The program did not close normally last time. Reopen one of these tapes?
+Those not reopened are offered again at the next start; No makes the newest the last tape.</source>
+        <translation>Das Programm wurde zuletzt nicht ordnungsgemäß beendet. Einen dieser Streifen wieder öffnen?
+Die nicht geöffneten werden beim nächsten Start wieder angeboten; Nein macht den neuesten zum letzten Streifen.</translation>
+    </message>
 </context>
 <context>
     <name>qm::ui::MemoryPad</name>
     <message>
         <source>Memory</source>
         <translation>Speicher</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
     </message>
 </context>
 <context>
@@ -765,6 +994,17 @@
     <message>
         <source>Select &amp;All</source>
         <translation>Alles &amp;markieren</translation>
+    </message>
+</context>
+<context>
+    <name>qm::ui::TapeRecovery</name>
+    <message>
+        <source>1 line</source>
+        <translation>1 Zeile</translation>
+    </message>
+    <message>
+        <source>%L1 lines</source>
+        <translation>%L1 Zeilen</translation>
     </message>
 </context>
 <context>

@@ -2,7 +2,7 @@
 # What a screen reader gets of a running program over AT-SPI.
 #
 #   atspi.py APP TIMEOUT tree         one line per element:
-#                                     depth<TAB>role<TAB>name<TAB>actions<TAB>text
+#                                     depth<TAB>role<TAB>name<TAB>actions<TAB>text<TAB>description
 #   atspi.py APP TIMEOUT press NAME.. presses the first push button of each name
 #
 # Waits up to TIMEOUT seconds for the program named APP to appear on the bus.
@@ -57,7 +57,8 @@ if app is None:
 
 if mode == "tree":
     for depth, node in elements(app):
-        fields = [str(depth), node.get_role_name(), node.get_name() or "", ",".join(action_names(node)), text_of(node)]
+        fields = [str(depth), node.get_role_name(), node.get_name() or "", ",".join(action_names(node)), text_of(node),
+                  node.get_description() or ""]
         print("\t".join(f.replace("\t", " ").replace("\n", " ") for f in fields))
 elif mode == "press":
     buttons = [n for _, n in elements(app) if n.get_role() == Atspi.Role.PUSH_BUTTON]

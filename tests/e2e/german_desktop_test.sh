@@ -67,6 +67,17 @@ done
 line1="$(awk -F'\t' '$3 == "Zeile 1" {print $5}' "$work/tree.txt")"
 [ "$line1" = "12,5" ] || fail "line 1 shows '$line1'"
 
+# M= stores the total; the memory display says what it holds.
+"$python" "$here/atspi.py" quillmate 5 press "M=" || fail "M= could not be pressed"
+memory=""
+for _ in $(seq 100); do
+    tree
+    memory="$(awk -F'\t' '$3 == "Speicher" {print $6}' "$work/tree.txt")"
+    [ "$memory" = "50" ] && break
+    sleep 0.1
+done
+[ "$memory" = "50" ] || fail "the memory describes itself as '$memory' after M=, expected 50"
+
 # F1 opens the German Keyboard Shortcuts window.
 xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || true
 xdotool key F1

@@ -80,11 +80,26 @@ void clearAllLines(Tape& tape, int lastLoadedRow)
     }
 }
 
-std::string copyNumbersText(const Tape& tape, char decimalSep)
+std::size_t enteredLines(const Tape& tape, std::size_t keptLines)
 {
+    const std::size_t size = std::min(tape.TapeValue.size(), tape.TapeOp.size());
+    std::size_t end = size;
+    while (end > 0) {
+        const char op = tape.TapeOp[end - 1];
+        const Value& v = tape.TapeValue[end - 1];
+        if ((op != '+' && op != BlankOp) || !(v.isEmpty() || isNumericZero(v)))
+            break;
+        --end;
+    }
+    return std::min(size, std::max({end, keptLines, std::size_t{1}}));
+}
+
+std::string copyNumbersText(const Tape& tape, char decimalSep, std::size_t lines)
+{
+    const std::size_t n = std::min(tape.size(), lines);
     std::string out;
-    out.reserve(tape.size() * 8);
-    for (std::size_t i = 0; i < tape.size(); ++i) {
+    out.reserve(n * 8);
+    for (std::size_t i = 0; i < n; ++i) {
         if (i > 0)
             out += "\r\n";
         out += plainText(tape.TapeValue[i], decimalSep);

@@ -6,6 +6,7 @@
 #include "core/number/Value.h"
 #include "core/tape/Tape.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,8 +44,16 @@ std::uint32_t rowTextColour(std::string_view text);
 // rest empty with no operator.
 void clearAllLines(Tape& tape, int lastLoadedRow);
 
-// "Copy Numbers...": the plain text form of every line's value, joined by CR LF.
-std::string copyNumbersText(const Tape& tape, char decimalSep);
+// The lines Copy Numbers and Save give: the tape up to its last line that is
+// not padding, but at least `keptLines` (the lines a file or a paste gave, kept
+// as they came) and at least one line of a tape that has any. Padding is a
+// line under "+" or no operator whose value is empty or zero: the rows the
+// window made and the lines Enter added, where nothing was entered.
+std::size_t enteredLines(const Tape& tape, std::size_t keptLines);
+
+// "Copy Numbers...": the plain text form of the first `lines` values (every
+// line by default), joined by CR LF.
+std::string copyNumbersText(const Tape& tape, char decimalSep, std::size_t lines = SIZE_MAX);
 
 // Splits clipboard text into lines at CR LF (and at a lone LF, the line end of
 // text copied from programs on this platform).

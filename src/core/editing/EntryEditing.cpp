@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <compare>
 
 namespace qm {
 
@@ -97,35 +98,85 @@ std::optional<Decimal> entryNumber(std::string_view text, const Regional& region
 
 namespace {
 
-// An empty text stores 0, a number itself; nothing for any other text.
-std::optional<Value> numberValue(std::string_view boxText, const Regional& regional)
+// The figures of a number's text, leading and trailing zeros dropped, so
+// that two texts of the same figures compare equal ("0012.50" and "12.5").
+std::string significantFigures(std::string_view text)
 {
-    if (boxText.empty())
-        return Value(Decimal());
-    if (std::optional<Decimal> d = entryNumber(boxText, regional))
-        return Value(*d);
-    return std::nullopt;
+    text = text.substr(0, text.find_first_of("Ee"));
+    std::string figures;
+    for (char c : text)
+        if (isDigit(c))
+            figures.push_back(c);
+    const std::size_t first = figures.find_first_not_of('0');
+    if (first == std::string::npos)
+        return {};
+    const std::size_t last = figures.find_last_not_of('0');
+    return figures.substr(first, last - first + 1);
 }
 
+// Texts that stand for 0 while a number is being typed.
+bool isZeroForm(std::string_view text, char decimalSep)
+{
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    return text.empty() || (text.size() == 1 && text.front() == decimalSep);
+}
+
+bool isTextForm(std::string_view text) { return isFunctionLine(text) || contains(text, '%'); }
+
 } // namespace
+
+std::optional<Decimal> exactEntryNumber(std::string_view boxText, const Regional& regional)
+{
+    std::optional<Decimal> d = entryNumber(boxText, regional);
+    if (!d)
+        return std::nullopt;
+    // The decimal separator is the only non-figure the two texts share.
+    if (significantFigures(withoutThousands(boxText, regional)) != significantFigures(plainText(*d, '.')))
+        return std::nullopt;
+    return d;
+}
 
 std::optional<Value> keyReleaseValue(const Value& stored, std::string_view boxText,
                                      const Regional& regional)
 {
+    // An emptied line holds 0, whatever it held: an empty text would be
+    // saved as a line that opens as 0.
+    if (boxText.empty())
+        return Value(Decimal());
     // Only a text line can hold "(" or "%": a number's text never does.
     if (stored.isText() && (contains(stored.text(), '(') || contains(stored.text(), '%')))
         return Value(std::string(boxText));
-    return numberValue(boxText, regional);
+    if (isTextForm(boxText))
+        return Value(std::string(boxText));
+    if (isZeroForm(boxText, regional.decimalSep))
+        return Value(Decimal());
+    if (std::optional<Decimal> d = exactEntryNumber(boxText, regional))
+        return Value(*d);
+    return std::nullopt;
+}
+
+bool editTextReadsBack(std::string_view text, const Value& value, const Regional& regional)
+{
+    switch (value.kind()) {
+    case Value::Kind::Empty:
+        return text.empty();
+    case Value::Kind::Text:
+        return text == value.text();
+    case Value::Kind::Double:
+        if (text == doubleText(value.dbl(), regional.decimalSep))
+            return true;
+        break;
+    case Value::Kind::Decimal:
+        break;
+    }
+    if (isZeroForm(text, regional.decimalSep))
+        return std::is_eq(compare(Value(Decimal()), value));
+    const std::optional<Decimal> d = exactEntryNumber(text, regional);
+    return d && std::is_eq(compare(Value(*d), value));
 }
 
 bool isFunctionLine(std::string_view text) { return text.size() > 1 && text.find('(', 1) != std::string_view::npos; }
-
-std::optional<Value> keypadEntryValue(std::string_view boxText, const Regional& regional)
-{
-    if (isFunctionLine(boxText) || contains(boxText, '%'))
-        return Value(std::string(boxText));
-    return numberValue(boxText, regional);
-}
 
 std::string argumentDigits(std::string_view text, char decimalSep)
 {
@@ -144,8 +195,12 @@ DeleteEdit keypadDelete(std::string_view text, int caret, const Regional& region
         e.text = argumentDigits(text, regional.decimalSep);
         e.caret = length(e.text);
         const double v = leadingNumber(e.text);
-        if (std::isfinite(v))
+        if (std::isfinite(v) && editTextReadsBack(e.text, Value(v), regional))
             e.value = Value(v);
+        else if (std::optional<Decimal> d = exactEntryNumber(e.text, regional))
+            e.value = Value(*d);   // more figures than a double holds: kept exactly
+        else if (isZeroForm(e.text, regional.decimalSep))
+            e.value = Value(Decimal());
         return e;
     }
     if (text.empty()) {
@@ -171,7 +226,7 @@ DeleteEdit keypadDelete(std::string_view text, int caret, const Regional& region
     e.caret = static_cast<int>(std::min<std::size_t>(start - static_cast<std::size_t>(percentsBefore), 32767));
     if (t.empty() || t == "." || t == "-") {
         e.value = Value(Decimal());
-    } else if (Result<Decimal> d = parseRegional(t, regional)) {
+    } else if (std::optional<Decimal> d = exactEntryNumber(t, regional)) {
         e.value = Value(*d);
     }
     return e;

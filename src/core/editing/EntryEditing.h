@@ -58,17 +58,24 @@ std::string withoutThousands(std::string_view text, const Regional& regional);
 // separators removed; nothing when it is no number.
 std::optional<Decimal> entryNumber(std::string_view text, const Regional& regional);
 
-// What a key release stores for a line holding `stored` whose box shows
+// What a line holding `stored` stores when an edit leaves its box showing
 // `boxText`: a line whose stored text holds "(" or "%" keeps the box's text
-// as text; an empty box stores 0; otherwise the box's number. Nothing (the
-// line keeps its value) when the text is no number.
+// as text, and so does a text in a form the tape keeps as text (a function
+// line, a percent); an empty box, a lone decimal separator or a lone sign
+// store 0; otherwise the box's number, exactly. Nothing when the text reads
+// as no number, or as one the decimal cannot hold without cutting figures:
+// the edit is then refused, so that a line never shows what it does not hold.
 std::optional<Value> keyReleaseValue(const Value& stored, std::string_view boxText,
                                      const Regional& regional);
 
-// What a keypad figure stores: text with "(" after its first character or
-// with "%" anywhere stays text; an empty text is 0; otherwise the number, or
-// nothing when it is none.
-std::optional<Value> keypadEntryValue(std::string_view boxText, const Regional& regional);
+// The number of a box's text when the decimal holds it exactly (no figure
+// rounded away); nothing for any other text.
+std::optional<Decimal> exactEntryNumber(std::string_view boxText, const Regional& regional);
+
+// Whether a line box showing `text` shows the value `value`: the same text for
+// a text line, nothing for an empty line, the same number for a number (a
+// double also in its own text form).
+bool editTextReadsBack(std::string_view text, const Value& value, const Regional& regional);
 
 // True when `text` holds "(" somewhere after its first character: a function
 // line (a line made by a button with an empty name starts with "(").

@@ -43,16 +43,6 @@ std::size_t characterEnd(const std::string& s, std::size_t pos)
     return pos;
 }
 
-// Whether `text` in an entry box stores `value` again: an empty box stores 0,
-// any other text its number.
-bool readsBack(std::string_view text, const Value& value, const Regional& regional)
-{
-    if (text.empty())
-        return std::is_eq(compare(Value(Decimal()), value));
-    const std::optional<Decimal> d = entryNumber(text, regional);
-    return d && std::is_eq(compare(Value(*d), value));
-}
-
 bool validDecimals(int d) { return (d >= 0 && d <= 6) || d == VariableDecimals; }
 
 char keypadOperatorOf(KeypadKey key)
@@ -192,6 +182,8 @@ EditorChanges TapeEditor::takeChanges() { return std::exchange(changes_, EditorC
 
 void TapeEditor::typeCharacter(char c)
 {
+    if (locked_)
+        return;
     const int key = static_cast<unsigned char>(c);
     // Copy and paste are the window's (Ctrl+C, Ctrl+V).
     if (key == AsciiCopy || key == AsciiPaste)
@@ -200,6 +192,7 @@ void TapeEditor::typeCharacter(char c)
         backspace();
         return;
     }
+    showCurrentLine();
     const Regional& regional = settings_.regional;
     const KeyDecision d = classifyKeyPress(key, editText_, regional.thousandSep, regional.decimalSep);
     if (d.enter || d.op) {
@@ -210,40 +203,50 @@ void TapeEditor::typeCharacter(char c)
     if (d.swallow)
         return;
     ChangeScope change(*this, currentLine());
-    if (editSelection(std::string_view(&c, 1))) {
-        storeTyped();
-        recalculate();
-    }
+    std::string before = editText_;
+    const int caret = caret_;
+    const int anchor = anchor_;
+    if (editSelection(std::string_view(&c, 1)))
+        storeTypedOrRefuse(std::move(before), caret, anchor);
 }
 
 void TapeEditor::backspace()
 {
+    if (locked_)
+        return;
+    showCurrentLine();
     ChangeScope change(*this, currentLine());
+    std::string before = editText_;
+    const int caret = caret_;
+    const int anchor = anchor_;
     const auto c = static_cast<std::size_t>(caret_);
     const bool done = caret_ != anchor_ ? eraseRange(std::min(c, static_cast<std::size_t>(anchor_)),
                                                      std::max(c, static_cast<std::size_t>(anchor_)))
                                         : c > 0 && eraseRange(characterStart(editText_, c - 1), c);
-    if (done) {
-        storeTyped();
-        recalculate();
-    }
+    if (done)
+        storeTypedOrRefuse(std::move(before), caret, anchor);
 }
 
 void TapeEditor::deleteForward()
 {
+    if (locked_)
+        return;
+    showCurrentLine();
     ChangeScope change(*this, currentLine());
+    std::string before = editText_;
+    const int caret = caret_;
+    const int anchor = anchor_;
     const auto c = static_cast<std::size_t>(caret_);
     const bool done = caret_ != anchor_ ? eraseRange(std::min(c, static_cast<std::size_t>(anchor_)),
                                                      std::max(c, static_cast<std::size_t>(anchor_)))
                                         : eraseRange(c, characterEnd(editText_, c));
-    if (done) {
-        storeTyped();
-        recalculate();
-    }
+    if (done)
+        storeTypedOrRefuse(std::move(before), caret, anchor);
 }
 
 void TapeEditor::moveUp()
 {
+    showCurrentLine();
     if (currentRow_ == 0) {
         if (firstLine_ >= 1)
             setView(firstLine_ - 1, currentRow_);
@@ -254,6 +257,7 @@ void TapeEditor::moveUp()
 
 void TapeEditor::moveDown()
 {
+    showCurrentLine();
     // Down only moves and scrolls; lines are added by Enter and operators.
     if (currentRow_ == lastRow_) {
         if (firstLine_ < scrollMax_)
@@ -265,6 +269,7 @@ void TapeEditor::moveDown()
 
 void TapeEditor::pageUp()
 {
+    showCurrentLine();
     const long long target = std::max(0LL, currentLine() - (lastRow_ + 1LL));
     const int first = toInt(target - currentRow_, 0, scrollMax_);
     setView(first, static_cast<int>(target - first));
@@ -272,6 +277,7 @@ void TapeEditor::pageUp()
 
 void TapeEditor::pageDown()
 {
+    showCurrentLine();
     const long long lastLine = static_cast<long long>(scrollMax_) + lastRow_;
     const long long target = std::min(lastLine, currentLine() + (lastRow_ + 1LL));
     const int first = toInt(target - currentRow_, 0, scrollMax_);
@@ -292,29 +298,39 @@ void TapeEditor::setCaret(int caret, int anchor)
     }
 }
 
-void TapeEditor::selectAll() { setCaret(byteCount(editText_), 0); }
+void TapeEditor::selectAll()
+{
+    showCurrentLine();
+    setCaret(byteCount(editText_), 0);
+}
 
 void TapeEditor::insertText(std::string_view text)
 {
     // One line only: the rest of a multi-line text is dropped, as a line box does.
     text = text.substr(0, text.find_first_of("\r\n"));
+    if (locked_)
+        return;
+    showCurrentLine();
     ChangeScope change(*this, currentLine());
-    if (editSelection(text)) {
-        storeTyped();
-        recalculate();
-    }
+    std::string before = editText_;
+    const int caret = caret_;
+    const int anchor = anchor_;
+    if (editSelection(text))
+        storeTypedOrRefuse(std::move(before), caret, anchor);
 }
 
 void TapeEditor::cutSelection()
 {
-    if (caret_ == anchor_)
+    if (caret_ == anchor_ || locked_)
         return;
+    showCurrentLine();
     ChangeScope change(*this, currentLine());
+    std::string before = editText_;
+    const int caret = caret_;
+    const int anchor = anchor_;
     if (eraseRange(static_cast<std::size_t>(std::min(caret_, anchor_)),
-                   static_cast<std::size_t>(std::max(caret_, anchor_)))) {
-        storeTyped();
-        recalculate();
-    }
+                   static_cast<std::size_t>(std::max(caret_, anchor_))))
+        storeTypedOrRefuse(std::move(before), caret, anchor);
 }
 
 std::string TapeEditor::selectedText() const
@@ -338,11 +354,35 @@ void TapeEditor::focusRow(int row)
 
 void TapeEditor::focusTotal() { totalFocused_ = true; }
 
-void TapeEditor::scrollTo(int firstLine) { setView(std::clamp(firstLine, 0, scrollMax_), currentRow_); }
-
-void TapeEditor::scrollBy(int lines)
+void TapeEditor::scrollTo(int firstLine)
 {
-    setView(toInt(static_cast<long long>(firstLine_) + lines, 0, scrollMax_), currentRow_);
+    firstLine = std::clamp(firstLine, 0, scrollMax_);
+    if (firstLine == firstLine_)
+        return;
+    // The row moves with its line; it may leave the shown rows.
+    const long long line = currentLine();
+    firstLine_ = firstLine;
+    currentRow_ = toInt(line - firstLine_, INT_MIN, INT_MAX);
+    markAll();
+    changes_.scroll = true;
+}
+
+void TapeEditor::scrollBy(int lines) { scrollTo(toInt(static_cast<long long>(firstLine_) + lines, 0, scrollMax_)); }
+
+void TapeEditor::showCurrentLine()
+{
+    if (currentShown())
+        return;
+    const long long line = currentLine();
+    const long long first = currentRow_ < 0 ? line : line - lastRow_;
+    firstLine_ = toInt(first, 0, scrollMax_);
+    currentRow_ = toInt(line - firstLine_, 0, lastRow_);
+    markAll();
+    changes_.scroll = true;
+    if (currentLine() != line) {
+        history_.closeTyping(tape_);
+        enterLine();
+    }
 }
 
 void TapeEditor::setShownRows(int lastRow)
@@ -370,14 +410,14 @@ void TapeEditor::setShownRows(int lastRow)
 void TapeEditor::keypad(KeypadKey key)
 {
     const int k = static_cast<int>(key);
-    if (k < 0 || k >= KeypadKeyCount)
+    if (k < 0 || k >= KeypadKeyCount || locked_)
         return;
     const Regional& regional = settings_.regional;
-    const long long line = currentLine();
     if (key == KeypadKey::ClearAll) {
         clearAll();
         return;
     }
+    showCurrentLine();
     if (const char op = keypadOperatorOf(key)) {
         ChangeScope change(*this);
         keypadOperator(op);
@@ -385,6 +425,7 @@ void TapeEditor::keypad(KeypadKey key)
     }
     // Every other key edits the current line: a row beyond a short tape has
     // no line, and nothing is shown there that the tape does not hold.
+    const long long line = currentLine();
     if (!hasLine(line))
         return;
 
@@ -397,14 +438,20 @@ void TapeEditor::keypad(KeypadKey key)
         if (point && editText_.find(regional.decimalSep) != std::string::npos)
             return;   // one decimal separator per line
         const char figure = point ? regional.decimalSep : static_cast<char>('0' + k);
+        std::string before = editText_;
+        const int caret = caret_;
+        const int anchor = anchor_;
         if (!editSelection(std::string_view(&figure, 1)))
             return;
-        if (std::optional<Value> v = keypadEntryValue(editText_, regional))
-            storeValue(line, std::move(*v));
-        recalculate();
+        const Value* stored = valueAt(line);
+        storeOrRefuse(line, stored ? keyReleaseValue(*stored, editText_, regional) : std::nullopt,
+                      std::move(before), caret, anchor);
         keypadTail();
         return;
     }
+    std::string before = editText_;
+    const int caret = caret_;
+    const int anchor = anchor_;
     switch (key) {
     case KeypadKey::Clear:
         setEditText({}, 0);
@@ -414,26 +461,27 @@ void TapeEditor::keypad(KeypadKey key)
     case KeypadKey::Delete: {
         DeleteEdit e = keypadDelete(editText_, caret_, regional);
         setEditText(std::move(e.text), e.caret);
-        if (e.value)
-            storeValue(line, std::move(*e.value));
-        recalculate();
+        storeOrRefuse(line, std::move(e.value), std::move(before), caret, anchor);
         return;   // Del has no tail
     }
     case KeypadKey::Sign: {
         SignEdit e = keypadSign(editText_, regional);
         if (!e.text.empty() || !editText_.empty())
             setEditText(std::move(e.text), e.caret);
-        if (e.value)
-            storeValue(line, std::move(*e.value));
-        recalculate();
+        storeOrRefuse(line, std::move(e.value), std::move(before), caret, anchor);
         break;
     }
     case KeypadKey::Percent: {
         std::string t = togglePercent(editText_);
-        storeValue(line, Value(t));
+        // Taking the sign away must leave a number or a function line.
+        std::optional<Value> v = keyReleaseValue(Value(), t, regional);
+        if (v && !v->isText())
+            v = Value(t);   // stored as text first, as the keypad does; the tail reads the number
         const int end = byteCount(t);
         setEditText(std::move(t), end);
-        recalculate();
+        storeOrRefuse(line, std::move(v), std::move(before), caret, anchor);
+        if (changes_.refused)
+            return;
         break;
     }
     default:
@@ -453,23 +501,55 @@ void TapeEditor::keypadOperator(char op)
         setOperator(currentLine() + 1, op);
         setView(firstLine_ + 1, currentRow_);
     }
-    // No recalculation: the new operator counts from the next change. The
-    // common tail is left out too: the line now current was only entered, and
-    // its edit text already reads back as its value (converting it again would
-    // turn a pi line into a 15-figure decimal).
+    // The total counts the new operator at once, as the keyboard's operators
+    // do. The common tail is left out: the line now current was only entered,
+    // and its edit text already reads back as its value (converting it again
+    // would turn a pi line into a 15-figure decimal).
+    recalculate();
 }
 
-// A line whose text is a number again (a removed percent sign, say) is stored
-// as that number. No recalculation follows.
+// A text line whose text is a number again (a removed percent sign, say) is
+// stored as that number.
 void TapeEditor::keypadTail()
 {
-    if (std::optional<Decimal> d = entryNumber(editText_, settings_.regional))
-        storeValue(currentLine(), Value(*d));
+    const Value* stored = valueAt(currentLine());
+    if (!stored || !stored->isText())
+        return;
+    // Read as a fresh line would be: a number, 0 for an empty text, or text.
+    if (std::optional<Value> v = keyReleaseValue(Value(), editText_, settings_.regional); v && !v->isText()) {
+        storeValue(currentLine(), std::move(*v));
+        recalculate();
+    }
+}
+
+void TapeEditor::storeOrRefuse(long long line, std::optional<Value> value, std::string before, int caret,
+                               int anchor)
+{
+    if (value) {
+        storeValue(line, std::move(*value));
+        recalculate();
+        return;
+    }
+    editText_ = std::move(before);
+    caret_ = caret;
+    anchor_ = anchor;
+    changes_.current = true;
+    changes_.refused = true;
+}
+
+void TapeEditor::storeTypedOrRefuse(std::string before, int caret, int anchor)
+{
+    const long long line = currentLine();
+    const Value* stored = valueAt(line);
+    if (!stored)
+        return;
+    storeOrRefuse(line, keyReleaseValue(*stored, editText_, settings_.regional), std::move(before), caret,
+                  anchor);
 }
 
 void TapeEditor::cycleOperator(int row)
 {
-    if (row < 0 || row > lastRow_)
+    if (row < 0 || row > lastRow_ || locked_)
         return;
     const long long line = static_cast<long long>(firstLine_) + row;
     ChangeScope change(*this);
@@ -482,8 +562,11 @@ void TapeEditor::cycleOperator(int row)
 
 void TapeEditor::functionButton(int index)
 {
+    if (index < 0 || index >= FunctionButtonCount || locked_)
+        return;
+    showCurrentLine();
     const long long line = currentLine();
-    if (index < 0 || index >= FunctionButtonCount || !hasLine(line))
+    if (!hasLine(line))
         return;
     ChangeScope change(*this);
     std::string s = functionLineText(buttons_[static_cast<std::size_t>(index)].Caption, editText_,
@@ -502,6 +585,7 @@ void TapeEditor::memoryPlus()
             memory_ = std::move(*v);
         changes_.total = true;
     } else {
+        showCurrentLine();
         if (const Value* v = valueAt(currentLine()))
             memory_ = *v;
         shade_ = MemoryShade::Line;
@@ -513,6 +597,9 @@ void TapeEditor::memoryPlus()
 
 void TapeEditor::memoryRecall()
 {
+    if (locked_)
+        return;
+    showCurrentLine();
     const long long line = currentLine();
     if (!hasLine(line))
         return;
@@ -520,7 +607,7 @@ void TapeEditor::memoryRecall()
     // An empty memory recalls as 0, which is what its empty text stores.
     const Value v = memory_.isEmpty() ? Value(Decimal()) : memory_;
     std::string shown = memoryText(v, settings_.DecimalPlaces, settings_.regional);
-    if (!v.isText() && !readsBack(shown, v, settings_.regional))
+    if (!v.isText() && !editTextReadsBack(shown, v, settings_.regional))
         shown = plainText(v, settings_.regional.decimalSep);
     storeValue(line, v);
     const int end = byteCount(shown);
@@ -546,6 +633,9 @@ void TapeEditor::clearTotalShade()
 
 void TapeEditor::pi()
 {
+    if (locked_)
+        return;
+    showCurrentLine();
     const long long line = currentLine();
     if (!hasLine(line))
         return;
@@ -562,6 +652,8 @@ void TapeEditor::pi()
 
 void TapeEditor::clearAll()
 {
+    if (locked_)
+        return;
     ChangeScope change(*this);
     firstLine_ = 0;
     scrollMax_ = 0;
@@ -571,6 +663,7 @@ void TapeEditor::clearAll()
     tape_.TapeValue.resize(lines);
     tape_.TapeOp.resize(lines);
     clearAllLines(tape_, lastLoadedRow_);   // a tape shorter than the rows made grows to them
+    keptLines_ = 0;
     newTapeState();
     total_ = TotalResult{};
     currentRow_ = 0;
@@ -584,6 +677,8 @@ void TapeEditor::clearAll()
 PasteOutcome TapeEditor::pasteNumbers(std::string_view clipboard)
 {
     PasteOutcome outcome;
+    if (locked_)
+        return outcome;
     const std::vector<std::string_view> lines = clipboardLines(clipboard);
     const bool statement = !lines.empty() && lines.back() == "DE";
     const long long wanted = static_cast<long long>(lines.size()) - (statement ? 1 : 0);
@@ -600,6 +695,7 @@ PasteOutcome TapeEditor::pasteNumbers(std::string_view clipboard)
     outcome.lines = toInt(written, 0, INT_MAX);
     outcome.offered = toInt(wanted, 0, INT_MAX);
     outcome.cut = written < wanted;
+    keptLines_ = static_cast<std::size_t>(outcome.lines);
     enterLine();
     recalculate();
     return outcome;
@@ -607,6 +703,8 @@ PasteOutcome TapeEditor::pasteNumbers(std::string_view clipboard)
 
 void TapeEditor::sortNumbers()
 {
+    if (locked_)
+        return;
     ChangeScope change(*this);
     Tape sorted = tape_;
     sortTapeNumbers(sorted);
@@ -622,10 +720,18 @@ void TapeEditor::setDecimals(int decimals)
 {
     if (!validDecimals(decimals))
         return;
+    // A number being typed ("7.") keeps its text; a line only entered is
+    // shown in the new form.
+    const Value* value = valueAt(currentLine());
+    const bool typed = value && editText_ != editTextFor(*value)
+                       && editTextReadsBack(editText_, *value, settings_.regional);
     settings_.DecimalPlaces = decimals;
     ++settingsState_;
     markAll();
-    enterLine();
+    if (!typed)
+        enterLine();
+    // The total is shown with the decimals too.
+    recalculate();
 }
 
 void TapeEditor::setStatMode(StatMode mode)
@@ -641,9 +747,10 @@ void TapeEditor::setStatMode(StatMode mode)
 void TapeEditor::replaceTape(Tape tape)
 {
     // Every row made keeps a tape line, as from start-up on.
-    const std::size_t lines = std::max({tape.TapeValue.size(), tape.TapeOp.size(),
-                                        static_cast<std::size_t>(lastLoadedRow_) + 1});
+    const std::size_t given = std::max(tape.TapeValue.size(), tape.TapeOp.size());
+    const std::size_t lines = std::max(given, static_cast<std::size_t>(lastLoadedRow_) + 1);
     tape.resize(lines);
+    keptLines_ = given;
     ChangeScope change(*this);
     history_.recordWholeTape(std::move(tape_));
     tape_ = std::move(tape);
@@ -670,8 +777,13 @@ void TapeEditor::applyView(const UndoView& view)
 {
     const long long reach = std::max(0LL, tape_.TapeLast() - lastRow_);
     scrollMax_ = toInt(view.lastReachable - lastRow_, 0, std::min<long long>(reach, INT_MAX));
+    // Back to the line the change was made on, in view.
+    const long long line = std::clamp(static_cast<long long>(view.firstLine) + view.currentRow, 0LL,
+                                      static_cast<long long>(scrollMax_) + lastRow_);
     firstLine_ = std::clamp(view.firstLine, 0, scrollMax_);
-    currentRow_ = std::clamp(view.currentRow, 0, lastRow_);
+    if (line < firstLine_ || line > static_cast<long long>(firstLine_) + lastRow_)
+        firstLine_ = toInt(line < firstLine_ ? line : line - lastRow_, 0, scrollMax_);
+    currentRow_ = toInt(line - firstLine_, 0, lastRow_);
     if (shade_ == MemoryShade::Line)
         shade_ = MemoryShade::None;
     markAll();
@@ -693,6 +805,8 @@ void TapeEditor::applyView(const UndoView& view)
 
 bool TapeEditor::undo()
 {
+    if (locked_)
+        return false;
     const std::optional<UndoView> view = history_.undo(tape_);
     if (!view)
         return false;
@@ -702,6 +816,8 @@ bool TapeEditor::undo()
 
 bool TapeEditor::redo()
 {
+    if (locked_)
+        return false;
     const std::optional<UndoView> view = history_.redo(tape_);
     if (!view)
         return false;
@@ -709,9 +825,11 @@ bool TapeEditor::redo()
     return true;
 }
 
+std::size_t TapeEditor::enteredLines() const { return qm::enteredLines(tape_, keptLines_); }
+
 std::string TapeEditor::copyNumbersText() const
 {
-    return qm::copyNumbersText(tape_, settings_.regional.decimalSep);
+    return qm::copyNumbersText(tape_, settings_.regional.decimalSep, enteredLines());
 }
 
 void TapeEditor::setFunctionButtons(const FunctionButtons& buttons)
@@ -726,6 +844,7 @@ void TapeEditor::setRegional(const Regional& regional)
     ++settingsState_;
     markAll();
     enterLine();
+    recalculate();
 }
 
 void TapeEditor::recalculate()
@@ -754,8 +873,12 @@ const Value* TapeEditor::valueAt(long long line) const
 // number, say) the value's full plain form, so that editing keeps the value.
 std::string TapeEditor::editTextFor(const Value& value) const
 {
+    // A text line is edited as the text it holds, even where a row shows it
+    // as a number.
+    if (value.isText())
+        return value.text();
     std::string shown = rowText(value, settings_.DecimalPlaces, settings_.regional);
-    if (value.isText() || value.isEmpty() || readsBack(shown, value, settings_.regional))
+    if (value.isEmpty() || editTextReadsBack(shown, value, settings_.regional))
         return shown;
     return plainText(value, settings_.regional.decimalSep);
 }
@@ -881,16 +1004,6 @@ bool TapeEditor::eraseRange(std::size_t from, std::size_t to)
     caret_ = anchor_ = static_cast<int>(from);
     changes_.current = true;
     return true;
-}
-
-void TapeEditor::storeTyped()
-{
-    const long long line = currentLine();
-    const Value* stored = valueAt(line);
-    if (!stored)
-        return;
-    if (std::optional<Value> v = keyReleaseValue(*stored, editText_, settings_.regional))
-        storeValue(line, std::move(*v));
 }
 
 void TapeEditor::storeValue(long long line, Value value)

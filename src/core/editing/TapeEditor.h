@@ -72,8 +72,12 @@ struct EditorChanges {
     bool memory = false;           // the memory display or shading
     bool scroll = false;           // first shown line or scroll range
     bool tapeFull = false;         // Enter or an operator found no room for another line
+    bool refused = false;          // an edit would have left the line showing no value it can hold
 
-    bool any() const { return allRows || !lines.empty() || current || total || memory || scroll || tapeFull; }
+    bool any() const
+    {
+        return allRows || !lines.empty() || current || total || memory || scroll || tapeFull || refused;
+    }
 };
 
 // Outcome of Paste Numbers.
@@ -98,7 +102,10 @@ public:
     int scrollMax() const { return scrollMax_; }
     int lastRow() const { return lastRow_; }           // last shown row
     int lastLoadedRow() const { return lastLoadedRow_; }
+    // The row of the line being edited; outside 0..lastRow() while the tape
+    // is scrolled away from it (the next key on it scrolls it back).
     int currentRow() const { return currentRow_; }
+    bool currentShown() const { return currentRow_ >= 0 && currentRow_ <= lastRow_; }
     long long currentLine() const { return static_cast<long long>(firstLine_) + currentRow_; }
     // The edit text is UTF-8; caret and anchor count its bytes and always
     // stand at the start of a character.
@@ -141,8 +148,10 @@ public:
     // ---- Focus and view ----
     void focusRow(int row);          // an entry row got the focus (click, Tab, arrow)
     void focusTotal();               // the grand-total box got the focus
-    void scrollTo(int firstLine);    // the scroll bar moved; clamped to 0..scrollMax
-    void scrollBy(int lines);        // wheel and page steps
+    // The scroll bar moved (clamped to 0..scrollMax), or the wheel: the line
+    // being edited stays the line being edited, shown or not.
+    void scrollTo(int firstLine);
+    void scrollBy(int lines);
     // The layout showed rows 0..lastRow: the tape scrolls back to its start
     // and the current line stays current (its row, or the tape scrolls to it).
     void setShownRows(int lastRow);
@@ -166,6 +175,9 @@ public:
     // A tape read from a file replaces the whole tape (padded to the rows made).
     void replaceTape(Tape tape);
     std::string copyNumbersText() const;
+    // The lines Copy Numbers and Save give: the trailing "+0" padding is left
+    // out, the lines a file or a paste gave are kept as they came.
+    std::size_t enteredLines() const;
     void setFunctionButtons(const FunctionButtons& buttons);
     // The regional separators the lines are read and shown with.
     void setRegional(const Regional& regional);
@@ -173,6 +185,10 @@ public:
     void setMaxLines(std::size_t lines) { maxLines_ = lines; }
     std::size_t maxLines() const { return maxLines_; }
     void recalculate();
+    // While a game borrows the total box nothing changes the tape: every
+    // operation that would is ignored.
+    void setTapeLocked(bool locked) { locked_ = locked; }
+    bool tapeLocked() const { return locked_; }
 
     // ---- Undo and redo ----
     // Every change of the tape is a step; a run of typing on one line is one.
@@ -199,7 +215,6 @@ private:
     void newTapeState();
     // Helpers live in the implementation.
     void enterLine();                 // current line changed: edit text from the tape
-    void storeTyped();                // key-release rule for the current line
     void storeValue(long long line, Value value);
     void setOperator(long long line, char op);
     bool growTapeAtEnd(char op);
@@ -215,6 +230,13 @@ private:
     void setEditText(std::string text, int caret);
     void keypadOperator(char op);
     void keypadTail();
+    // Input aimed at the line being edited scrolls it back into view first.
+    void showCurrentLine();
+    // Stores what the edit text now says, or takes the edit back (the text
+    // `before`, caret and anchor) when it says no value the line can hold.
+    void storeTypedOrRefuse(std::string before, int caret, int anchor);
+    // A value for the current line from a keypad key, or the edit taken back.
+    void storeOrRefuse(long long line, std::optional<Value> value, std::string before, int caret, int anchor);
 
     Tape tape_;
     CalcSettings settings_;
@@ -233,8 +255,10 @@ private:
     int caret_ = 0;
     int anchor_ = 0;
     bool totalFocused_ = false;
+    bool locked_ = false;
     EditorChanges changes_;
     std::size_t maxLines_ = MaxTapeLines;
+    std::size_t keptLines_ = 0;   // lines the last file or paste gave
     UndoHistory history_;
     int changeDepth_ = 0;
     std::uint64_t tapeState_ = 0;

@@ -145,6 +145,8 @@ bool UndoHistory::isNoOp(const Step& step, const Tape& tape) const
 
 void UndoHistory::push(Step&& step)
 {
+    // Also for a step that only added lines, which records none.
+    startChange();
     keptLines_ += step.kept();
     undo_.push_back(std::move(step));
     trim();

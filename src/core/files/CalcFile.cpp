@@ -402,13 +402,14 @@ std::string calcFileValueText(const Value& value, char decimalSep)
     return "0";
 }
 
-std::string writeCalcFile(const Tape& tape, const Regional& regional)
+std::string writeCalcFile(const Tape& tape, const Regional& regional, std::size_t lines)
 {
+    const std::size_t n = std::min(tape.TapeValue.size(), lines);
     std::string out;
-    out.reserve(CalcFileHeader.size() + 2 + tape.TapeValue.size() * 12);
+    out.reserve(CalcFileHeader.size() + 2 + n * 12);
     out.append(CalcFileHeader);
     out.append("\r\n");
-    for (std::size_t i = 0; i < tape.TapeValue.size(); ++i) {
+    for (std::size_t i = 0; i < n; ++i) {
         const Value& value = tape.TapeValue[i];
         out.push_back(i < tape.TapeOp.size() ? operatorForFile(tape.TapeOp[i]) : '+');
         if (value.isText()) {
@@ -429,11 +430,11 @@ std::string writeCalcFile(const Tape& tape, const Regional& regional)
 }
 
 FileStatus saveCalcFile(const std::filesystem::path& path, const Tape& tape,
-                        const Regional& regional)
+                        const Regional& regional, std::size_t lines)
 {
     std::string bytes;
     try {
-        bytes = writeCalcFile(tape, regional);
+        bytes = writeCalcFile(tape, regional, lines);
         // Every file written must open again: a text line whose brackets were
         // edited away, a value no number can express or a tape beyond the
         // reader's limits is refused here rather than found out later.

@@ -9,6 +9,7 @@
 #include "core/tape/Tape.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -104,17 +105,18 @@ CalcFileRead loadCalcFile(const std::filesystem::path& path, const Regional& reg
 // stands, and "0" for a line whose value was never set.
 std::string calcFileValueText(const Value& value, char decimalSep);
 
-// The bytes of a file holding the whole tape. Line breaks inside a text value,
+// The bytes of a file holding the tape's first `lines` lines (the whole tape
+// by default). Line breaks inside a text value,
 // which would split the line, are written as "?". A line without one of the
 // five operators (a line Clear All left blank) is written under "+", so that
 // every file written can be opened again.
-std::string writeCalcFile(const Tape& tape, const Regional& regional);
+std::string writeCalcFile(const Tape& tape, const Regional& regional, std::size_t lines = SIZE_MAX);
 
 // Writes the file through writeFileSafely: a failed save keeps the old file.
 // A tape whose file would not open again (a text line that is neither a
 // number nor a function, a value no number can express, a file beyond the
 // reader's limits) is refused, naming the tape line.
 FileStatus saveCalcFile(const std::filesystem::path& path, const Tape& tape,
-                        const Regional& regional);
+                        const Regional& regional, std::size_t lines = SIZE_MAX);
 
 } // namespace qm

@@ -4,6 +4,8 @@
 #include "core/files/CalcFile.h"
 
 #include <algorithm>
+#include <exception>
+#include <new>
 #include <utility>
 
 namespace qm {
@@ -65,8 +67,9 @@ std::optional<Tape> recoveryCopy(const Tape& tape)
     return snapshot.take();
 }
 
-RecoveryWriter::RecoveryWriter(std::filesystem::path target)
-    : target_(std::move(target)), worker_([this] { run(); })
+RecoveryWriter::RecoveryWriter(std::filesystem::path target, FailureNotice onFailure, Format format)
+    : target_(std::move(target)), onFailure_(std::move(onFailure)), format_(std::move(format)),
+      worker_([this] { run(); })
 {
 }
 
@@ -123,8 +126,27 @@ void RecoveryWriter::run()
         const Regional regional = pendingRegional_;
         busy_ = true;
         lock.unlock();
-        FileStatus status = writeFileSafely(target_, writeCalcFile(tape, regional));
-        tape = Tape{};
+        FileStatus status;
+        const char* failure = nullptr;
+        try {
+            status = writeFileSafely(target_, format_(tape, regional));
+        } catch (const std::bad_alloc&) {
+            failure = "out of memory";
+        } catch (const std::exception&) {
+            failure = "copy failed";
+        }
+        tape = Tape{};   // given back before anything more is asked of the memory
+        if (failure) {
+            status.ok = false;
+            status.reason = failure;   // short enough to need no allocation
+        }
+        if (!status.ok && onFailure_) {
+            try {
+                onFailure_(status);
+            } catch (const std::exception&) {
+                // the notice is lost; the copy is skipped all the same
+            }
+        }
         lock.lock();
         status_ = std::move(status);
         ++done_;

@@ -2,8 +2,10 @@
 // Writes copies of the tape to a recovery file on a thread of its own, so that
 // keeping the tape safe never holds up a key. Each write goes through the
 // same safe save as "Save Calculation...": the file on disk is always either
-// the previous copy or the new one, whole.
+// the previous copy or the new one, whole. A copy that cannot be made (the
+// memory or the disk ran out) is skipped and reported; the thread goes on.
 
+#include "core/files/CalcFile.h"
 #include "core/files/SafeFile.h"
 #include "core/number/TextForm.h"
 #include "core/tape/Tape.h"
@@ -11,6 +13,8 @@
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -43,7 +47,18 @@ private:
 
 class RecoveryWriter {
 public:
-    explicit RecoveryWriter(std::filesystem::path target);
+    // Told on the writer's thread of each copy that was not written.
+    using FailureNotice = std::function<void(const FileStatus&)>;
+    // The file's bytes for a tape: the calculation file format.
+    using Format = std::function<std::string(const Tape&, const Regional&)>;
+
+    explicit RecoveryWriter(std::filesystem::path target, FailureNotice onFailure = {},
+                            Format format = wholeTapeFile);
+    // The whole tape, padding rows too: the copy is the tape as it stands.
+    static std::string wholeTapeFile(const Tape& tape, const Regional& regional)
+    {
+        return writeCalcFile(tape, regional);
+    }
     // Finishes the write under way and a waiting one, then ends the thread.
     ~RecoveryWriter();
     RecoveryWriter(const RecoveryWriter&) = delete;
@@ -63,6 +78,8 @@ private:
     void run();
 
     const std::filesystem::path target_;
+    const FailureNotice onFailure_;
+    const Format format_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable idle_;

@@ -30,7 +30,8 @@ std::int16_t storedScore(std::int32_t score)
 std::optional<int> makeRoomForScore(HighScoreNames names, HighScoreList scores, int base,
                                     std::int32_t score)
 {
-    if (base != 0 && base != GameTableSize)
+    // Nothing was hit: no place, and no name is asked for.
+    if ((base != 0 && base != GameTableSize) || score <= 0)
         return std::nullopt;
     const auto end = static_cast<std::size_t>(base + GameTableSize);
     if (names.size() < end || scores.size() < end)

@@ -36,7 +36,8 @@ std::int16_t storedScore(std::int32_t score);
 // walking up from the last entry, every entry whose score is not above
 // `score` moves down one place (the last entry drops out) and the free place
 // is returned. So equal scores go above older ones, and a score that would
-// rank exactly last does not enter (nothing moves, no place). A base other
+// rank exactly last does not enter (nothing moves, no place), nor does a
+// score of 0 or less, even into an empty table. A base other
 // than 0 or 20, or arrays too short for the table, give no place and move
 // nothing.
 std::optional<int> makeRoomForScore(HighScoreNames names, HighScoreList scores, int base,

@@ -6,6 +6,7 @@
 #include "ui/files/FileProblemText.h"
 #include "ui/platform/FilePath.h"
 #include "ui/platform/RegionalSettings.h"
+#include "ui/platform/Translations.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -32,7 +33,8 @@ namespace qm::ui {
 
 namespace {
 
-const QString DocName = QStringLiteral("Calculation tape");
+// The document's name: the print job's, the preview's title and the PDF's.
+QString docName() { return QCoreApplication::translate("PrintTape", "Calculation tape"); }
 
 // The tape's print font: Arial, or its metric twin where Arial is missing.
 QFont tapeFont(bool bold)
@@ -147,7 +149,7 @@ PrintResult printTapeOnDefaultPrinter(const Tape& tape, int decimalPlaces,
     if (info.isNull())
         return failed(QCoreApplication::translate("PrintTape", "no default printer is set up."));
     QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(DocName);
+    printer.setDocName(docName());
     return printTape(printer, tape, decimalPlaces, regional, totalText);
 }
 
@@ -163,7 +165,7 @@ PrintResult printTapeWithDialog(QWidget* parent, const Tape& tape, int decimalPl
                                 const Regional& regional, const QString& totalText)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(DocName);
+    printer.setDocName(docName());
     QPrintDialog dialog(&printer, parent);
     // The strip is printed whole: no page range or selection to offer.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies |
@@ -179,7 +181,7 @@ PrintResult previewTape(QWidget* parent, const Tape& tape, int decimalPlaces,
                         const Regional& regional, const QString& totalText)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(DocName);
+    printer.setDocName(docName());
     QPrintPreviewDialog dialog(&printer, parent);
     // Painted for the preview and again when the user prints from it; the
     // dialog is accepted only by printing.
@@ -209,7 +211,7 @@ PrintResult renderTapePdf(QByteArray& pdf, const Tape& tape, int decimalPlaces,
     PrintResult r;
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(DocName);
+        writer.setTitle(docName());
         writer.setCreator(QStringLiteral("Quillmate"));
         writer.setResolution(1200);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -269,7 +271,7 @@ PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QCoreApplication::translate("PrintTape", "PDF files (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(suggestedPath.isEmpty() ? DocName + QStringLiteral(".pdf") : suggestedPath);
+    dialog.selectFile(suggestedPath.isEmpty() ? docName() + QStringLiteral(".pdf") : suggestedPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return cancelled();
     const QString chosen = dialog.selectedFiles().constFirst();
@@ -292,8 +294,7 @@ void showPrintFailure(QWidget* parent, const PrintResult& result)
 {
     if (result.printed || result.cancelled)
         return;
-    const QString title = parent ? parent->window()->windowTitle() : QString();
-    QMessageBox box(QMessageBox::Warning, title, printFailureText(result.reason),
+    QMessageBox box(QMessageBox::Warning, messageTitle(), printFailureText(result.reason),
                     QMessageBox::Ok, parent);
     box.exec();
 }

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include "ui/platform/FilePath.h"
+#include "ui/platform/Translations.h"
 
 #include <QPointer>
 
@@ -21,13 +22,6 @@
 namespace qm::ui {
 
 namespace {
-
-QString messageTitle(QWidget* parent)
-{
-    if (parent && !parent->window()->windowTitle().isEmpty())
-        return parent->window()->windowTitle();
-    return QApplication::applicationName();
-}
 
 // Without a parent window the dialog still lives only once.
 QPointer<LoadSave>& parentlessDialog()
@@ -53,16 +47,11 @@ LoadSave* dialogFor(QWidget* parent)
 
 void showCalculationFileMessage(QWidget* parent, const QString& detail)
 {
-    QMessageBox box(QMessageBox::Warning, messageTitle(parent), QCoreApplication::translate("CalculationFiles", CalculationFileMessage),
+    QMessageBox box(QMessageBox::Warning, messageTitle(), QCoreApplication::translate("CalculationFiles", CalculationFileMessage),
                     QMessageBox::Ok, parent);
     if (!detail.isEmpty())
         box.setInformativeText(detail);
     box.exec();
-}
-
-QString calculationFileDetail(const QString& reason)
-{
-    return asSentence(reason);
 }
 
 QString shownFileName(const QString& path)
@@ -96,7 +85,7 @@ bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& r
         const QString text = openFailureText(path, read.error);
         if (error)
             *error = text;
-        QMessageBox box(QMessageBox::Warning, messageTitle(parent), text, QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::Warning, messageTitle(), text, QMessageBox::Ok, parent);
         box.exec();
         return false;
     }
@@ -105,12 +94,12 @@ bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& r
 }
 
 bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
-                     const qm::Regional& regional, QString* error)
+                     const qm::Regional& regional, QString* error, std::size_t lines)
 {
     if (error)
         error->clear();
     const qm::FileStatus status = path.isEmpty() ? qm::fileFailure(qm::FileProblem::NotAFileName)
-                                                 : qm::saveCalcFile(toFsPath(path), tape, regional);
+                                                 : qm::saveCalcFile(toFsPath(path), tape, regional, lines);
     if (!status.ok) {
         const QString detail = saveFailureText(path, status);
         if (error)

@@ -7,6 +7,9 @@
 
 #include <QString>
 
+#include <cstddef>
+#include <cstdint>
+
 class QWidget;
 
 namespace qm::ui {
@@ -28,12 +31,13 @@ inline constexpr const char* CalculationFileMessage =
 bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& regional,
                      qm::Tape& tape, QString* error = nullptr);
 
-// Writes the whole tape to `path` through a temporary file renamed over the
+// Writes the tape's first `lines` lines (all by default) to `path` through a temporary file renamed over the
 // target, so the old file stays intact when anything fails. On failure shows
 // the message box with, below it, the file and the cause (""a.Clc" was not
 // saved: The disk is full."), puts that text in `error` and returns false.
 bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
-                     const qm::Regional& regional, QString* error = nullptr);
+                     const qm::Regional& regional, QString* error = nullptr,
+                     std::size_t lines = SIZE_MAX);
 
 // Shows the file dialog modally over `parent`, captioned for opening (index 0:
 // "Open Calculation...", accept "Open") or saving (index 1: "Save
@@ -51,7 +55,5 @@ QString chooseCalculationFile(QWidget* parent, int index, const QString& tapeFil
 // title; the file and the cause, when given, below the message.
 void showCalculationFileMessage(QWidget* parent, const QString& detail = QString());
 
-// A reason as a sentence for the detailed text: capitalised, with a full stop.
-QString calculationFileDetail(const QString& reason);
 
 } // namespace qm::ui

@@ -2,6 +2,9 @@
 
 #include "ui/game/All_Timers.h"
 #include "ui/platform/RegionalSettings.h"
+#include "ui/platform/Translations.h"
+
+#include <QCoreApplication>
 
 #include <QInputDialog>
 #include <QLineEdit>
@@ -53,7 +56,7 @@ void GameController::endGame(const GameTick& tick)
 {
     GameTimer.stop();
     host_.setTotalAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    host_.setTotalText(toQ(tick.text));
+    host_.setTotalText(shownGameText(tick.text));
 
     const std::optional<int> place =
         makeRoomForScore(host_.highScoreNames(), host_.highScores(), tick.tableBase, tick.finalScore);
@@ -86,13 +89,23 @@ bool GameController::CalC_Button_Game(int Index)
     return true;
 }
 
+QString GameController::shownGameText(const std::string& text)
+{
+    const QString shown = toQ(text);
+    const QString invaded = QString::fromLatin1(GameInvadedText);
+    if (!shown.startsWith(invaded))
+        return shown;
+    return QCoreApplication::translate("DesignTexts", GameInvadedText) + shown.mid(invaded.size());
+}
+
 QString GameController::askName(QWidget* parent)
 {
     // Enter takes the name, Escape or Cancel leaves it empty; the label's
-    // access key leads to the name box.
+    // access key leads to the name box. The question is the box's text,
+    // which wraps; its title stays short.
     QInputDialog dialog(parent);
-    dialog.setWindowTitle(tr(PromptTitle));
-    dialog.setLabelText(tr(PromptLabel));
+    dialog.setWindowTitle(messageTitle());
+    dialog.setLabelText(tr(PromptTitle) + QLatin1Char('\n') + tr(PromptLabel));
     dialog.setOkButtonText(tr("&OK"));
     dialog.setCancelButtonText(tr("&Cancel"));
     dialog.setInputMode(QInputDialog::TextInput);

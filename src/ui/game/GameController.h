@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <string>
 #include <functional>
 
 class QWidget;
@@ -69,6 +70,8 @@ public:
     void setNamePrompt(NamePrompt prompt) { prompt_ = std::move(prompt); }
     // The prompt used unless a test replaces it: a modal input box.
     static QString askName(QWidget* parent);
+    // A text of the game's box in the user's language ("Invaded / Score : 7").
+    static QString shownGameText(const std::string& text);
 
 signals:
     // The game ended; `place` is the table entry the score went to, or -1.

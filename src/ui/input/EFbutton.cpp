@@ -2,6 +2,7 @@
 
 #include "core/tape/MainWindowDesign.h"
 #include "ui/controls/SuperButton.h"
+#include "ui/mainwindow/DesignTexts.h"
 #include "ui/platform/RegionalSettings.h"
 
 #include <QComboBox>
@@ -198,7 +199,7 @@ void EFbutton::loadButtons(const FunctionButtons& buttons)
         const FunctionButton& fb = buttons_[static_cast<std::size_t>(k)];
         SuperButton* b = Stific[static_cast<std::size_t>(k)];
         b->setCaption(toQ(fb.Caption));
-        b->setToolTip(toQ(fb.ToolTip));
+        b->setToolTip(designText(fb.ToolTip.c_str()));
     }
     editIndex_ = 0;
     fillFields();
@@ -210,7 +211,7 @@ void EFbutton::fillFields()
     // Each assignment runs its change handler, which writes the same text back.
     F_But_name->setEditText(toQ(fb.Caption));
     F_But_Formula->setText(toQ(fb.Formula));
-    F_Tip_Text->setText(toQ(fb.ToolTip));
+    F_Tip_Text->setText(designText(fb.ToolTip.c_str()));
     // setEditText does not report a text that did not change; the formula's
     // visibility must still follow the new button's name.
     F_But_name_Change();
@@ -245,7 +246,11 @@ void EFbutton::F_But_Formula_Change()
 void EFbutton::F_Tip_Text_Change()
 {
     const QString text = F_Tip_Text->text();
-    buttons_[static_cast<std::size_t>(editIndex_)].ToolTip = toStd(text);
+    // A built-in tooltip shown in the user's language stays stored in English
+    // until the user changes it.
+    std::string& stored = buttons_[static_cast<std::size_t>(editIndex_)].ToolTip;
+    if (text != designText(stored.c_str()))
+        stored = toStd(text);
     Stific[static_cast<std::size_t>(editIndex_)]->setToolTip(text);
 }
 

@@ -11,7 +11,7 @@ namespace {
 const char* const Context = "DesignTexts";
 
 // The design tables' texts, for lupdate to find.
-constexpr std::array<const char*, 18> DesignTexts{
+constexpr std::array<const char*, 38> DesignTexts{
     QT_TRANSLATE_NOOP("DesignTexts", "(Educational Version)"),
     QT_TRANSLATE_NOOP("DesignTexts", "Decimal point..."),
     QT_TRANSLATE_NOOP("DesignTexts", "Clear All..."),
@@ -30,6 +30,29 @@ constexpr std::array<const char*, 18> DesignTexts{
     QT_TRANSLATE_NOOP("DesignTexts", "Edit function buttons..."),
     QT_TRANSLATE_NOOP("DesignTexts", "Overflow"),
     QT_TRANSLATE_NOOP("DesignTexts", "Error"),
+    // The game's end in the grand-total box, before the score.
+    QT_TRANSLATE_NOOP("DesignTexts", "Invaded / Score : "),
+    // The built-in function buttons' tooltips; a tooltip the user wrote is
+    // shown as written.
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying e (the base of natural logarithms) raised to a power."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the natural logarithm of a number"),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the square root of a number."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the sine of an angle"),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the cosine of an angle"),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the tangent of an angle"),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the Cotangent of a number."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the Cosecant of a number."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the Secant of a number."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the Inverse Sine of a number."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the Inverse Cosine of a number."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Specifying the Inverse Tangent of a number."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Fix function returns the current total to the first negative integer greater than or equal to number..."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Int function returns the total of first negative integer less than or equal to number..."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Round funtion returns a number rounded to a specified number of decimal places... Roun(1) - Rounds total to one decimal place..."),
+    QT_TRANSLATE_NOOP("DesignTexts", "Volume of Sphere... Svol(Radius)"),
+    QT_TRANSLATE_NOOP("DesignTexts", "Pounds to Kilograms function button... Kilo(Pounds)"),
+    QT_TRANSLATE_NOOP("DesignTexts", "Kilograms to Pounds function button... Ibs(Kilos)"),
+    QT_TRANSLATE_NOOP("DesignTexts", "Custom function button..."),
 };
 
 // Results that begin with a word and end with a figure.

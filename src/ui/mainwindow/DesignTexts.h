@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the window's design tables (tooltips, the "Edit" caption, the
-// title's edition) and of the grand-total box's fixed results, in the user's
-// language. The tables are plain C++ without Qt; their English texts are the
+// title's edition, the built-in function buttons' tooltips) and of the
+// grand-total box's fixed results and game end, in the user's language. The tables are plain C++ without Qt; their English texts are the
 // keys of the translation.
 
 #include <QString>

@@ -2,6 +2,7 @@
 
 #include "ui/controls/SuperButton.h"
 #include "ui/mainwindow/DesignFont.h"
+#include "ui/mainwindow/DesignTexts.h"
 #include "ui/platform/RegionalSettings.h"
 
 namespace qm::ui {
@@ -45,7 +46,7 @@ void FunctionPad::setButtons(const FunctionButtons& buttons)
         const QString caption = toQ(f.Caption);
         if (buttons_[k]->caption() != caption)
             buttons_[k]->setCaption(caption);
-        buttons_[k]->setToolTip(toQ(f.ToolTip));
+        buttons_[k]->setToolTip(designText(f.ToolTip.c_str()));
         buttons_[k]->setAccessibleName(caption.isEmpty() ? tr("Custom function %1").arg(k + 1) : caption);
     }
 }

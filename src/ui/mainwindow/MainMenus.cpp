@@ -66,6 +66,13 @@ void buildMainMenus(QMenuBar* bar, QObject* owner, MainMenus& m)
     m.printDialogAction = m.optionsMenu->addAction(QObject::tr("P&rint..."));
     m.printDialogAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     m.exportPdfAction = m.optionsMenu->addAction(QObject::tr("&Export PDF..."));
+    m.optionsMenu->addSeparator();
+    // Quitting is the window's normal close, so the settings are written; the
+    // keys work in the program's other windows too.
+    m.quitAction = m.optionsMenu->addAction(QObject::tr("&Quit"));
+    m.quitAction->setObjectName(QStringLiteral("quitAction"));
+    m.quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m.quitAction->setShortcutContext(Qt::ApplicationShortcut);
 
     // After Options, so that the Options menu keeps its documented items in
     // their places.
@@ -80,11 +87,16 @@ void buildMainMenus(QMenuBar* bar, QObject* owner, MainMenus& m)
 
     m.decimalsMenu = bar->addMenu(QObject::tr("&Decimals"));
     auto* decimals = new QActionGroup(owner);
-    // Only the figures can carry the access key: the last one is underlined,
-    // and pressing 0 again moves on to the next of these items.
-    static const char* const fixed[] = {"&0", "0.&0", "0.0&0", "0.00&0", "0.000&0", "0.0000&0", "0.00000&0"};
-    for (const char* caption : fixed)
-        m.decimalsActions.append(checkable(m.decimalsMenu, decimals, QString::fromLatin1(caption)));
+    // The captions hold no figure but 0, so each item's access key, its number
+    // of decimals, stands in the key column beside it (underlined there).
+    QString caption = QStringLiteral("0");
+    for (int places = 0; places <= MaxFixedDecimals; ++places) {
+        if (places == 1)
+            caption += QLatin1Char('.');
+        if (places >= 1)
+            caption += QLatin1Char('0');
+        m.decimalsActions.append(checkable(m.decimalsMenu, decimals, caption + QStringLiteral("\t&%1").arg(places)));
+    }
     m.decimalsActions.append(checkable(m.decimalsMenu, decimals, QObject::tr("&Variable")));
     m.decimalsActions.back()->setChecked(true);
 

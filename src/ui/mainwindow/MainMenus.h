@@ -23,6 +23,7 @@ struct MainMenus {
     QAction* printPreviewAction = nullptr;
     QAction* printDialogAction = nullptr;
     QAction* exportPdfAction = nullptr;
+    QAction* quitAction = nullptr;
 
     QMenu* editMenu = nullptr;
     QAction* undoAction = nullptr;

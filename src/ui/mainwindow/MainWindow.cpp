@@ -21,9 +21,11 @@
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/SettingsLocation.h"
 #include "ui/platform/SettingsStore.h"
+#include "ui/platform/Translations.h"
 #include "ui/tape/EntryBox.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMessageBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -53,6 +55,27 @@ int loadedRowsForScreen()
     return static_cast<int>(std::min<long long>(added, MaxTapeIndex)) + 1;
 }
 
+// Buttons in reading order: row by row from the top (a button a few pixels
+// lower than its neighbour stays in its row), left to right within a row.
+QList<QWidget*> inScreenOrder(const QVector<SuperButton*>& buttons)
+{
+    QList<QWidget*> byTop(buttons.begin(), buttons.end());
+    const auto centre = [](const QWidget* w) { return w->mapTo(w->window(), w->rect().center()); };
+    std::stable_sort(byTop.begin(), byTop.end(), [&](QWidget* a, QWidget* b) { return centre(a).y() < centre(b).y(); });
+    QList<QWidget*> ordered;
+    for (qsizetype rowStart = 0; rowStart < byTop.size();) {
+        const QWidget* first = byTop[rowStart];
+        qsizetype rowEnd = rowStart + 1;
+        while (rowEnd < byTop.size() && centre(byTop[rowEnd]).y() - centre(first).y() < first->height() / 2)
+            ++rowEnd;
+        QList<QWidget*> row = byTop.mid(rowStart, rowEnd - rowStart);
+        std::stable_sort(row.begin(), row.end(), [&](QWidget* a, QWidget* b) { return centre(a).x() < centre(b).x(); });
+        ordered += row;
+        rowStart = rowEnd;
+    }
+    return ordered;
+}
+
 } // namespace
 
 MainWindow::MainWindow(const QString& argument, QWidget* parent)
@@ -69,6 +92,7 @@ MainWindow::MainWindow(const QString& argument, const SettingsFolders& folders, 
 {
     clock_.start();
     recovery_ = new TapeRecovery(*editor_, TapeRecovery::defaultFolder(), this);
+    connect(recovery_, &TapeRecovery::copyFailed, this, &MainWindow::reportRecoveryFailure);
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromLatin1(design::TitleText) + designText(design::TitleEdition));
     initWindowIconResource();
@@ -167,9 +191,9 @@ void MainWindow::firstActivation()
     refresh();
     tapeView_->focusCurrentRow();
     openStartupCalculation();
-    // After a crash a start without a calculation offers the tape it lost;
+    // After a crash a start without a calculation offers the tapes it lost;
     // the start itself stays an empty tape.
-    if (commandLine_.isEmpty() && recovery_->lastRunEndedAbnormally() && recovery_->hasLastTape())
+    if (commandLine_.isEmpty() && !recovery_->unclosedTapes().isEmpty())
         QTimer::singleShot(0, this, &MainWindow::offerLastTape);
 }
 
@@ -190,6 +214,50 @@ void MainWindow::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
+// Said without waiting for an answer: the typing goes on.
+void MainWindow::reportRecoveryFailure(const QString& reason)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, messageTitle(),
+                                tr("The copy of the tape kept against a crash could not be written (%1). "
+                                   "Save the tape to keep it safe.")
+                                    .arg(reason),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+QList<QWidget*> MainWindow::tabStops() const
+{
+    QList<QWidget*> stops{tapeView_};
+    stops += inScreenOrder(keypad_->buttons());
+    stops += inScreenOrder(memoryPad_->buttons());
+    stops += inScreenOrder(functionPad_->buttons());
+    stops << totalDisplay_->box();
+    return stops;
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    QWidget* focus = focusWidget();
+    const QList<QWidget*> stops = tabStops();
+    const qsizetype at = focus && tapeView_->isAncestorOf(focus) ? 0 : stops.indexOf(focus);
+    if (at < 0)
+        return QMainWindow::focusNextPrevChild(next);
+    const qsizetype n = stops.size();
+    for (qsizetype step = 1; step < n; ++step) {
+        QWidget* stop = stops[(at + (next ? step : n - step)) % n];
+        if (stop == tapeView_) {
+            tapeView_->focusCurrentRow();
+            return true;
+        }
+        if (stop->isVisible() && stop->isEnabled() && stop->focusPolicy() != Qt::NoFocus) {
+            stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
+}
+
 // Draws what the last input changed.
 void MainWindow::refresh()
 {
@@ -206,9 +274,12 @@ void MainWindow::refresh()
         memoryPad_->setDisplay(toQ(editor_->memoryDisplay()));
         totalDisplay_->setBackground(editor_->totalBackground());
     }
+    // A key the line could not take: the line keeps its text and the user hears why nothing changed.
+    if (changes.refused)
+        QApplication::beep();
     // Said once per key, so that nothing typed next lands on the last line unnoticed.
     if (changes.tapeFull)
-        QMessageBox::information(this, windowTitle(),
+        QMessageBox::information(this, messageTitle(),
                                  tr("The tape is full: it holds at most %L1 lines.").arg(editor_->maxLines()));
 }
 
@@ -261,6 +332,7 @@ void MainWindow::onEditFunctions()
             functionPad_->setButtons(buttons);
             editor_->recalculate();   // a changed formula changes the total at once
             refresh();
+            writeSettings();   // the buttons survive a crash, and the tapes that use them
         });
     }
     editor->show();

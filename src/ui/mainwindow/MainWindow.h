@@ -45,7 +45,8 @@ public:
     TapeEditor& editor() { return *editor_; }
     const HighScoreNameTable& highScoreNames() const { return scoreNames_; }
     const HighScoreTable& highScores() const { return scores_; }
-    // The settings file written at close; empty when none may be written.
+    // The settings file, written when the function buttons or high scores
+    // change and at close; empty when none may be written.
     QString settingsFile() const;
     // The copy of the tape kept against a crash.
     TapeRecovery& recovery() const { return *recovery_; }
@@ -59,6 +60,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Tab and Shift+Tab: the tape is one stop (its current line; the arrows
+    // move within it), then the keypad, the memory and function pads and the
+    // grand total, each in the order the screen shows them.
+    bool focusNextPrevChild(bool next) override;
 
 public slots:
     // Draws what the session reports as changed since the last call.
@@ -101,6 +106,7 @@ private:
     void afterPadInput();
     void afterUndoOrRedo();
     void offerLastTape();
+    void reportRecoveryFailure(const QString& reason);
     void updateEditActions();
     // One of the printing commands, with the strip's total recalculated from
     // the tape and the game's clock held while its dialog is open.
@@ -108,6 +114,7 @@ private:
     // Runs a modal step (a dialog) with the game's clock held.
     void withGamePaused(const std::function<void()>& step);
     void enableGamesAfterPause();
+    QList<QWidget*> tabStops() const;
 
     // Layout (MainWindowLayout.cpp).
     void layOutForSize();

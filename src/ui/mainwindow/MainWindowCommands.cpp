@@ -16,9 +16,16 @@
 #include "ui/mainwindow/TotalDisplay.h"
 #include "ui/platform/Clipboard.h"
 #include "ui/platform/RegionalSettings.h"
+#include "ui/platform/Translations.h"
 #include "ui/tape/EntryBox.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -80,7 +87,7 @@ void MainWindow::buildMenus()
     connect(m.reopenLastTapeAction, &QAction::triggered, this, &MainWindow::reopenLastTape);
     connect(m.editMenu, &QMenu::aboutToShow, this, [this] {
         updateEditActions();
-        menus_->reopenLastTapeAction->setEnabled(recovery_ && recovery_->hasLastTape());
+        menus_->reopenLastTapeAction->setEnabled(!game_.running() && recovery_ && recovery_->hasLastTape());
     });
     for (int i = 0; i < m.decimalsActions.size(); ++i) {
         const int decimals = i == m.decimalsActions.size() - 1 ? VariableDecimals : i;
@@ -93,13 +100,7 @@ void MainWindow::buildMenus()
     connect(m.shortcutsAction, &QAction::triggered, this, &MainWindow::showKeyboardShortcuts);
     connect(m.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
 
-    // Quitting is the window's normal close, so the settings are written.
-    auto* quit = new QAction(tr("Quit"), this);
-    quit->setObjectName(QStringLiteral("quitAction"));
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quit->setShortcutContext(Qt::ApplicationShortcut);
-    addAction(quit);
-    connect(quit, &QAction::triggered, this, &QWidget::close);
+    connect(m.quitAction, &QAction::triggered, this, &QWidget::close);
 }
 
 void MainWindow::showKeyboardShortcuts()
@@ -168,7 +169,8 @@ void MainWindow::saveCalculationFile()
         const QString path = chooseCalculationFile(this, SaveDialog, lastFile_);
         if (path.isEmpty())
             return;
-        if (saveCalculation(this, path, editor_->tape(), editor_->settings().regional))
+        if (saveCalculation(this, path, editor_->tape(), editor_->settings().regional, nullptr,
+                            editor_->enteredLines()))
             lastFile_ = path;
     });
 }
@@ -184,7 +186,7 @@ void MainWindow::pasteNumbers()
     refresh();
     if (outcome.cut) {
         withGamePaused([&] {
-            QMessageBox box(QMessageBox::Information, windowTitle(),
+            QMessageBox box(QMessageBox::Information, messageTitle(),
                             tr("The tape is full: %1 of %2 lines were pasted.").arg(outcome.lines).arg(outcome.offered),
                             QMessageBox::Ok, this);
             box.exec();
@@ -219,8 +221,15 @@ void MainWindow::afterUndoOrRedo()
 
 void MainWindow::updateEditActions()
 {
-    menus_->undoAction->setEnabled(editor_->canUndo());
-    menus_->redoAction->setEnabled(editor_->canRedo());
+    // While a game borrows the total box nothing may change the tape: the
+    // session ignores such input, and the commands that would are greyed.
+    const bool playing = game_.running();
+    editor_->setTapeLocked(playing);
+    menus_->undoAction->setEnabled(!playing && editor_->canUndo());
+    menus_->redoAction->setEnabled(!playing && editor_->canRedo());
+    for (QAction* command : {menus_->clearAllAction, menus_->openAction, menus_->pasteNumbersAction,
+                             menus_->sortNumbersAction, menus_->reopenLastTapeAction})
+        command->setEnabled(!playing);
 }
 
 void MainWindow::reopenLastTape()
@@ -236,17 +245,50 @@ void MainWindow::reopenLastTape()
     refresh();
 }
 
+// Each tape a window left unclosed is offered; one of them can come back in
+// this window. With several the user picks one from a list.
 void MainWindow::offerLastTape()
 {
-    bool reopen = false;
+    const QList<TapeRecovery::UnclosedTape> tapes = recovery_->unclosedTapes();
+    if (tapes.isEmpty())
+        return;
+    int chosen = -1;
     withGamePaused([&] {
-        QMessageBox box(QMessageBox::Question, windowTitle(),
-                        tr("The program did not close normally last time. Reopen the last tape?"),
-                        QMessageBox::Yes | QMessageBox::No, this);
-        box.setDefaultButton(QMessageBox::Yes);
-        reopen = box.exec() == QMessageBox::Yes;
+        if (tapes.size() == 1) {
+            QMessageBox box(QMessageBox::Question, messageTitle(),
+                            tr("The program did not close normally last time. Reopen the last tape?"),
+                            QMessageBox::Yes | QMessageBox::No, this);
+            box.setDefaultButton(QMessageBox::Yes);
+            chosen = box.exec() == QMessageBox::Yes ? 0 : -1;
+            return;
+        }
+        QDialog dialog(this);
+        dialog.setObjectName(QStringLiteral("unclosedTapes"));
+        dialog.setWindowTitle(messageTitle());
+        auto* layout = new QVBoxLayout(&dialog);
+        auto* question = new QLabel(tr("The program did not close normally last time. Reopen one of these tapes?\n"
+                                       "Those not reopened are offered again at the next start; "
+                                       "No makes the newest the last tape."),
+                                    &dialog);
+        question->setWordWrap(true);
+        layout->addWidget(question);
+        auto* list = new QListWidget(&dialog);
+        for (const TapeRecovery::UnclosedTape& tape : tapes)
+            list->addItem(tape.name);
+        list->setCurrentRow(0);
+        layout->addWidget(list);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No, &dialog);
+        buttons->button(QDialogButtonBox::Yes)->setDefault(true);
+        connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+        connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+        layout->addWidget(buttons);
+        dialog.resize(520, 260);
+        if (dialog.exec() == QDialog::Accepted)
+            chosen = list->currentRow();
     });
-    if (reopen)
+    recovery_->settleUnclosed(chosen);
+    if (chosen >= 0)
         reopenLastTape();
 }
 
@@ -325,7 +367,10 @@ GameController* MainWindow::gameController()
     gameController_ = new GameController(game_, *host, *panel, this);
     // After a game the menu cannot start a new one until the pause is over;
     // greying its items shows why a click does nothing meanwhile.
-    connect(gameController_, &GameController::gameOver, this, [this] {
+    connect(gameController_, &GameController::gameOver, this, [this](int, int place) {
+        if (place >= 0)
+            writeSettings();   // a new high score survives a crash
+        updateEditActions();
         for (QAction* item : menus_->gameActions)
             item->setEnabled(false);
         enableGamesAfterPause();
@@ -349,6 +394,7 @@ void MainWindow::enableGamesAfterPause()
 void MainWindow::startGame(int index)
 {
     gameController()->Nixie_Invaders_Go_Click(index);
+    updateEditActions();
 }
 
 void MainWindow::onTotalKey(int keyCode)

@@ -23,6 +23,7 @@ MemoryPad::MemoryPad(QWidget* parent) : QWidget(parent)
     display_ = new QLabel(this);
     display_->setObjectName(QStringLiteral("memoryDisplay"));
     display_->setAccessibleName(tr("Memory"));
+    display_->setAccessibleDescription(tr("empty"));
     display_->setGeometry(0, 0, design::MBuff.width, design::MBuff.height);
     display_->setFont(designFont(DisplayFontSize, true));
     display_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -41,8 +42,11 @@ MemoryPad::MemoryPad(QWidget* parent) : QWidget(parent)
 
 void MemoryPad::setDisplay(const QString& text)
 {
-    if (display_->text() != text)
-        display_->setText(text);
+    if (display_->text() == text)
+        return;
+    display_->setText(text);
+    // A screen reader hears the name "Memory"; what is stored is its description.
+    display_->setAccessibleDescription(text.isEmpty() ? tr("empty") : text);
 }
 
 QString MemoryPad::display() const { return display_->text(); }

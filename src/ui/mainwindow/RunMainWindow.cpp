@@ -1,6 +1,7 @@
 #include "ui/mainwindow/RunMainWindow.h"
 
 #include "ui/mainwindow/MainWindow.h"
+#include "ui/platform/TerminationSignals.h"
 #include "ui/platform/Translations.h"
 
 #include <QApplication>
@@ -11,6 +12,13 @@ int runMainWindow(QApplication& app, const QString& argument)
 {
     installTranslations(app);
     MainWindow window(argument);
+    // A termination signal closes as the window's close button does; any
+    // dialog open at that moment is closed with it.
+    TerminationSignals termination([&window] {
+        window.close();
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    });
     window.show();
     return app.exec();
 }

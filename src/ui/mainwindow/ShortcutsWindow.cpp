@@ -115,8 +115,8 @@ void ShortcutsWindow::addRow(const QString& keys, const QString& meaning)
     table_->setItem(r, 1, new QTableWidgetItem(meaning));
 }
 
-// Every action with a shortcut: the menus' items in their order, then the
-// window's own (Quit).
+// Every action with a shortcut: the menus' items in their order, then any
+// the window holds outside its menus.
 void ShortcutsWindow::addMenuShortcuts(QWidget* window)
 {
     auto* main = qobject_cast<QMainWindow*>(window);

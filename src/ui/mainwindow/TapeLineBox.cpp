@@ -148,6 +148,10 @@ void TapeLineBox::focusInEvent(QFocusEvent* event)
 
 void TapeLineBox::mousePressEvent(QMouseEvent* event)
 {
+    // After a scroll the focused box may show another line than the one
+    // being edited: a click on it edits the line it shows.
+    if (hasFocus())
+        emit focused(row_);
     QLineEdit::mousePressEvent(event);
     reportCaret();
 }

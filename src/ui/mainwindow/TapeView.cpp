@@ -266,7 +266,11 @@ bool TapeView::eventFilter(QObject* watched, QEvent* event)
         || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
         return QWidget::eventFilter(watched, event);
     focusCurrentRow();
-    if (TapeLineBox* b = box(editor_.currentRow()))
+    // Any box passes the key on to the line being edited, shown or not.
+    TapeLineBox* b = box(editor_.currentRow());
+    if (!b)
+        b = box(0);
+    if (b)
         QCoreApplication::sendEvent(b, event);
     return true;
 }

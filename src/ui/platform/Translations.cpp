@@ -40,4 +40,6 @@ QStringList installTranslations(QCoreApplication& app, const QLocale& locale)
     return installed;
 }
 
+QString messageTitle() { return QStringLiteral("Quillmate"); }
+
 } // namespace qm::ui

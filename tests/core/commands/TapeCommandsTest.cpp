@@ -2,7 +2,9 @@
 
 #include "core/CoreTestSupport.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qm {
@@ -92,6 +94,45 @@ TEST(Clipboard, CopiedAsCrLfLinesPastedFromCrLfOrLf)
     EXPECT_EQ(clipboardLines("1\n2\n"), (Lines{"1", "2", ""}));
     EXPECT_EQ(clipboardLines("1\r\n\r\n2"), (Lines{"1", "", "2"}));
     EXPECT_EQ(clipboardLines("a\rb"), (Lines{"a\rb"}));
+}
+
+// "op value|op value|...": an empty value is a line never set, a text with
+// "(" a function line, " " as operator none.
+Tape tapeOfLines(std::string_view spec)
+{
+    Tape t;
+    for (std::size_t from = 0; from <= spec.size();) {
+        const std::size_t bar = std::min(spec.find('|', from), spec.size());
+        const std::string_view line = spec.substr(from, bar - from);
+        from = bar + 1;
+        const std::string_view v = line.substr(1);
+        t.TapeOp.push_back(line.front());
+        t.TapeValue.push_back(v.empty() ? Value() : v.find('(') != v.npos ? Value(std::string(v)) : val(v));
+    }
+    return t;
+}
+
+// Trailing "+0" padding (the rows made, the lines Enter added) is neither
+// copied nor saved; what a file or a paste gave stays.
+TEST(EnteredLines, TrailingPaddingLeftOutKeptLinesStay)
+{
+    const struct { const char* tape; std::size_t kept; std::size_t want; } rows[] = {
+        {"+5|+2|+0|+0|+0", 0, 2},
+        {"+5|+0|+2|+0| ", 0, 3},            // padding inside the tape stays
+        {"+5|+2|+0|+0", 4, 4},              // a file's own "+0" lines
+        {"+5|+2|+0|+0|+0", 3, 3},           // the rows made after a short file
+        {"+5|x0|+0", 0, 2},                 // "x0" zeroes the total: not padding
+        {"+5|x|+0", 0, 2},                  // an operator the user chose
+        {"+5|+Sin(0)|+0", 0, 2},
+        {"+5|+|+0.000| | ", 0, 1},          // empty, 0.000 and blank lines are padding
+        {"-0|+0", 0, 1},
+        {"+0|+0|+0", 0, 1},                 // a tape of padding gives one line
+        {"+7", 9, 1},                       // never more than the tape
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(enteredLines(tapeOfLines(r.tape), r.kept), r.want) << r.tape << " kept " << r.kept;
+    EXPECT_EQ(enteredLines(Tape{}, 0), 0u);
+    EXPECT_EQ(copyNumbersText(tapeOfLines("+5|+2|+0"), '.', 2), "5\r\n2");
 }
 
 TEST(PasteNumbers, OneNumberPerLineOrTheStatementForm)

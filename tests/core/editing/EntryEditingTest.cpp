@@ -46,22 +46,40 @@ std::string stored(const std::optional<Value>& v)
 TEST(EntryEditing, StoredValuesOfTypedTexts)
 {
     const Value seven(Decimal::fromInt(7));
+    // "kept": the edit is refused, the line keeps its value and its text.
     struct { Value line; const char* box; const char* expected; } release[] = {
-        {seven, "1,234,567.5", "1234567.5"}, {seven, "", "0"},       {seven, "-", "kept"},
-        {seven, "12H", "kept"},              {seven, ".", "kept"},   {Value("Sin(3"), "Sin(30", "text:Sin(30"},
-        {Value("15%"), "", "text:"},          // a text line stays text while edited
+        {seven, "1,234,567.5", "1234567.5"}, {seven, "", "0"}, {seven, "-", "0"}, {seven, ".", "0"},
+        {seven, "12H", "kept"}, {seven, "12.3.4", "kept"}, {seven, "5-3", "kept"}, {seven, "1 000", "kept"},
+        {seven, "0x10", "kept"}, {seven, ",", "kept"}, {seven, "abc", "kept"},
+        // "(" first is no function line, so the text is no form the tape keeps.
+        {seven, "(5)", "kept"},
+        {seven, "7%", "text:7%"}, {seven, "Sin(30)", "text:Sin(30)"},
+        {Value("Sin(3"), "Sin(30", "text:Sin(30"},
+        {Value("15%"), "15", "text:15"},      // a text line stays text while edited ...
+        {Value("15%"), "", "0"},              // ... until it is emptied
         {Value("Int"), "Int7", "kept"},
+        // The decimal's limits: a figure that would be cut or rounded away is refused.
+        {seven, "79228162514264337593543950335", "79228162514264337593543950335"},
+        {seven, "79228162514264337593543950336", "kept"}, {seven, "99999999999999999999999999999", "kept"},
+        {seven, "9999999999999999999999999999", "9999999999999999999999999999"},
+        {seven, "0.1234567890123456789012345678", "0.1234567890123456789012345678"},
+        {seven, "0.12345678901234567890123456789", "kept"}, {seven, "1E5", "100000"}, {seven, "1E-40", "kept"},
+        {seven, "000120.500", "120.5"},
     };
     for (const auto& r : release)
         EXPECT_EQ(stored(keyReleaseValue(r.line, r.box, English)), r.expected) << r.box;
     EXPECT_EQ(stored(keyReleaseValue(Value(), "1.234,5", German)), "1234.5");
+    EXPECT_EQ(stored(keyReleaseValue(Value(), ",", German)), "0");
 
-    EXPECT_EQ(stored(keypadEntryValue("Sin(3", English)), "text:Sin(3");
-    EXPECT_EQ(stored(keypadEntryValue("3%", English)), "text:3%");
-    // "(" as the first character is no function line: it does not convert.
-    EXPECT_EQ(stored(keypadEntryValue("(3", English)), "kept");
-    EXPECT_EQ(stored(keypadEntryValue("", English)), "0");
-    EXPECT_EQ(stored(keypadEntryValue("-", English)), "kept");
+    // What a box may show for a stored value.
+    struct { const char* box; Value value; bool shows; } readBack[] = {
+        {"7.", seven, true}, {"7.5", seven, false}, {"", Value(), true}, {"0", Value(), false},
+        {"", Value(Decimal()), true}, {".", Value(Decimal()), true}, {"1,234.50", val("1234.5"), true},
+        {"3.14159265358979", Value(piValue()), true}, {"Sin(3", Value("Sin(3"), true},
+        {"Sin(3)", Value("Sin(3"), false}, {"7", Value("7%"), false},
+    };
+    for (const auto& r : readBack)
+        EXPECT_EQ(editTextReadsBack(r.box, r.value, English), r.shows) << r.box;
 
     EXPECT_EQ(stored(totalMemoryValue("1,234.50", English)), "1234.5");
     EXPECT_EQ(stored(totalMemoryValue("Sin(", English)), "text:Sin(");
@@ -86,9 +104,11 @@ TEST(EntryEditing, KeypadDelete)
         EXPECT_EQ(e.text + " " + std::to_string(e.caret) + " " + stored(e.value),
                   std::string(r.newText) + " " + std::to_string(r.newCaret) + " " + r.value) << r.text;
     }
-    // A function line's argument is read as a binary number with "." as point.
+    // A function line's argument is read as a binary number, unless that
+    // would not be the number the line shows.
     EXPECT_TRUE(keypadDelete("Sin(30)", 0, English).value->isDouble());
-    EXPECT_EQ(stored(keypadDelete("Sin(3,5)", 0, German).value), "3");
+    EXPECT_EQ(stored(keypadDelete("Sin(3,5)", 0, German).value), "3.5");
+    EXPECT_EQ(stored(keypadDelete("Sin(70988499999313829)", 0, English).value), "70988499999313829");
     // Hundreds of digits would be no finite number: the line keeps its value.
     EXPECT_EQ(stored(keypadDelete("Sin(" + std::string(400, '9') + ")", 0, English).value), "kept");
 }

@@ -125,14 +125,14 @@ TEST(TapeEditor, TypingOnALine)
     checkEdits(English, {
         {"", 0, "12.5", "12.5", 4, "12.5"},
         {"", 0, "1.2.3a(% x", "1.23", 4, "1.23"},   // a second point, letters, "(", "%", blanks: nothing
-        {"1.23", 4, "H", "1.23H", 5, "1.23"},       // typed, but no number: the line keeps its value
+        {"1.23", 4, "H", "1.23", 4, "1.23"},        // no number: refused, the line keeps text and value
         {"", 0, "1,234,5,,6.5", "1,234,5,,6.5", 12, "123456.5"},
         {"12", 1, "\b", "2", 0, "2"},               {"12", 0, "\b", "12", 0, "12"},
         {"12", 0, "\x7f", "2", 0, "2"},             {"125", 1, "[All]9", "9", 1, "9"},
         {"125", 3, "[All][Cut]", "", 0, "0"},
         {"Sin(3", 5, "0", "Sin(30", 6, "text:Sin(30"},   // a function line stays text while edited
-        {"15%", 3, "[All]\b", "", 0, "text:"},
-        {"1\xC3\xA9", 3, "\b", "1", 1, "1"},        // a character of two bytes goes whole
+        {"15%", 3, "[All]\b", "", 0, "0"},
+        {"Sin(\xC3\xA9", 6, "\b", "Sin(", 4, "text:Sin("},   // a character of two bytes goes whole
     });
 }
 
@@ -255,7 +255,7 @@ TEST(TapeEditor, EnterAndOperatorsOnTheLastRow)
     EXPECT_EQ(e.tape().TapeOp.back(), 'x');
     EXPECT_EQ(e.row(last - 1).text, "4");
     e.scrollTo(0);
-    run(e, "-");   // a line left below takes the operator; the tape scrolls by one
+    run(e, "[Row4]-");   // a line left below takes the operator; the tape scrolls by one
     EXPECT_EQ(e.firstLine(), 1);
     EXPECT_EQ(e.tape().TapeLast(), last + 1);
     EXPECT_EQ(e.row(last).op, '-');
@@ -267,13 +267,13 @@ TEST(TapeEditor, EnterAndOperatorsOnTheLastRow)
     run(e, "2");
     EXPECT_EQ(e.total().text, "-3");
 
-    // The keypad's operators do not recalculate: the new operator counts from the next change.
+    // The keypad's operators recalculate, as the typed ones do.
     TapeEditor k(English, 17);
     k.setDecimals(2);
     run(k, "[8][.][5][^]");
     EXPECT_EQ(k.row(0).text, "8.50");
     EXPECT_EQ(k.currentRow(), 1);
-    EXPECT_EQ(k.total().text, "8.50");   // not yet 8.5 ^ 0
+    EXPECT_EQ(k.total().text, "1.00");   // 8.5 ^ 0
     run(k, "[2]");
     EXPECT_EQ(k.total().text, "72.25");
     run(k, "[Row16][3]");
@@ -450,7 +450,7 @@ TEST(TapeEditor, PasteNumbers)
     }
 }
 
-TEST(TapeEditor, SortKeepsEveryNumberAndRecalculatesDecimalsOnlyRedraw)
+TEST(TapeEditor, SortKeepsEveryNumberAndDecimalsKeepTheValues)
 {
     TapeEditor e(English, 5);
     Tape t = tapeWith(5, {val("5"), val("-3"), Value(), val("2")});
@@ -480,6 +480,21 @@ TEST(TapeEditor, SortKeepsEveryNumberAndRecalculatesDecimalsOnlyRedraw)
     EXPECT_EQ(e.settings().DecimalPlaces, 2);
     e.setDecimals(VariableDecimals);
     EXPECT_EQ(e.row(1).text, "2.555");
+}
+
+// The rows made at start-up are padding; a file's and a paste's lines are kept.
+TEST(TapeEditor, CopyAndSaveGiveTheEnteredLines)
+{
+    TapeEditor e(English, 50);
+    run(e, "12.5\r2*3\r4-5\r");
+    EXPECT_EQ(e.enteredLines(), 5u);
+    EXPECT_EQ(e.copyNumbersText(), "12.5\r\n2\r\n3\r\n4\r\n5");
+    e.replaceTape(tapeWith(3, {val("5")}));
+    EXPECT_EQ(e.enteredLines(), 3u);
+    e.pasteNumbers("1\r\n0");
+    EXPECT_EQ(e.enteredLines(), 2u);
+    e.clearAll();
+    EXPECT_EQ(e.enteredLines(), 1u);
 }
 
 TEST(TapeEditor, ChangesNameWhatToRedraw)
@@ -558,6 +573,82 @@ TEST(TapeEditorFaults, AResizeKeepsTheCaretsLine)
                 EXPECT_EQ(lineOf(e, i), std::to_string(i)) << line;
             }
         }
+    }
+}
+
+// Each input that once left the screen showing what the tape does not hold.
+TEST(TapeEditorFaults, EveryEditTellsTheTruth)
+{
+    std::vector<Value> tens;
+    for (int i = 1; i <= 40; ++i)
+        tens.emplace_back(Decimal::fromInt(i * 10));
+
+    {   // A keypad operator on a past line counts at once.
+        TapeEditor e(English, 17);
+        run(e, "10\r5[Row0][x]");
+        EXPECT_EQ(e.total().text, "50");
+    }
+    {   // A paste that is no number is refused whole; a keyword form is kept as text.
+        TapeEditor e(English, 17);
+        run(e, "100\r200\r300[Up][All]");
+        e.takeChanges();
+        e.insertText("12.3.4");
+        EXPECT_TRUE(e.takeChanges().refused);
+        EXPECT_EQ(e.editText(), "200");
+        EXPECT_EQ(e.total().text, "600");
+        e.insertText("7%");
+        EXPECT_EQ(lineOf(e, 1), "text:7%");
+    }
+    {   // A figure beyond the decimal's range is refused, never stored cut short.
+        TapeEditor e(English, 17);
+        run(e, std::string(35, '7'));
+        EXPECT_EQ(e.editText(), std::string(29, '7'));
+        EXPECT_EQ(lineOf(e, 0), std::string(29, '7'));
+    }
+    {   // Decimals redraws the total and keeps what is being typed.
+        TapeEditor e(English, 17);
+        run(e, "1234.5678\r1");
+        e.setDecimals(2);
+        EXPECT_EQ(e.total().text, "1,235.57");
+        run(e, "\r7.");
+        e.setDecimals(0);
+        EXPECT_EQ(e.editText(), "7.");
+        run(e, "5");
+        EXPECT_EQ(lineOf(e, 2), "7.5");
+    }
+    {   // Scrolling keeps the edited line; the next key brings it back into view.
+        TapeEditor e(English, 17);
+        e.replaceTape(tapeWith(40, tens));
+        run(e, "[Row4]");
+        e.scrollBy(9);
+        EXPECT_FALSE(e.currentShown());
+        run(e, "2");
+        EXPECT_EQ(lineOf(e, 4), "502");
+        EXPECT_EQ(lineOf(e, 13), "140");
+        EXPECT_TRUE(e.currentShown());
+        EXPECT_EQ(e.currentLine(), 4);
+    }
+    {   // Any new change clears Redo, also one that only adds a line.
+        TapeEditor e(English, 17);
+        e.replaceTape(tapeWith(60, tens));
+        e.scrollTo(e.scrollMax());
+        run(e, "[Row16]9");
+        ASSERT_TRUE(e.undo());
+        run(e, "\r");
+        EXPECT_FALSE(e.canRedo());
+    }
+    {   // While a game runs nothing changes the tape.
+        TapeEditor e(English, 17);
+        run(e, "5.25+4.75*2");
+        const Tape before = e.tape();
+        e.setTapeLocked(true);
+        run(e, "[Row0][Pi][Sin][MR][CA][+][7]9\r");
+        e.clearAll();
+        e.pasteNumbers("1\n2");
+        e.sortNumbers();
+        EXPECT_FALSE(e.undo());
+        EXPECT_TRUE(identicalTapes(e.tape(), before));
+        EXPECT_EQ(e.total().text, "20");
     }
 }
 

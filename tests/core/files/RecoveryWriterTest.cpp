@@ -1,6 +1,7 @@
 // The recovery copy of the tape and its writer thread.
 
 #include "core/files/RecoveryWriter.h"
+#include "core/files/RecoverySchedule.h"
 
 #include "core/commands/TapeCommands.h"
 #include "core/files/CalcFile.h"
@@ -8,6 +9,9 @@
 #include "core/CoreTestSupport.h"
 
 #include <fstream>
+#include <limits>
+#include <new>
+#include <vector>
 
 namespace qm {
 namespace {
@@ -115,6 +119,57 @@ TEST(RecoveryWriter, AFailedWriteKeepsThePreviousFileAndSaysSo)
     writer.waitIdle();
     EXPECT_FALSE(writer.lastStatus().ok);
     EXPECT_EQ(fileText(target), "Ferrowick 6\r\n+1\r\n");
+}
+
+// A key every 200 ms from 100 on: the copy falls due one second after the
+// first key since the last copy (100, then 1100 just after that copy, ...),
+// however many keys follow.
+TEST(RecoverySchedule, TheFirstChangeStartsTheWaitAndLaterOnesDoNotPutItOff)
+{
+    RecoverySchedule schedule(1000);
+    std::vector<std::int64_t> copiedAt;
+    for (std::int64_t now = 0; now <= 2400; now += 100) {
+        if (schedule.due(now)) {
+            schedule.copied();
+            copiedAt.push_back(now);
+        }
+        if (now % 200 == 100) {
+            EXPECT_EQ(schedule.changed(now), now == 100 || now == 1100 || now == 2100) << now;
+        }
+    }
+    EXPECT_EQ(copiedAt, (std::vector<std::int64_t>{1100, 2100}));
+    // A clock near its end does not wrap into the past.
+    RecoverySchedule late(1000);
+    late.changed(std::numeric_limits<std::int64_t>::max() - 10);
+    EXPECT_FALSE(late.due(std::numeric_limits<std::int64_t>::max() - 5));
+}
+
+// Running out of memory while making the file skips that copy, says so, and
+// the thread goes on with the next one.
+TEST(RecoveryWriter, AFailureToAllocateSkipsTheCopyAndTheNextOneIsWritten)
+{
+    TempDir dir("recovery_writer_memory");
+    const std::filesystem::path target = dir.path / "recovery.Clc";
+    std::vector<std::string> notices;
+    bool fail = true;
+    RecoveryWriter writer(
+        target, [&](const FileStatus& status) { notices.push_back(status.reason); },
+        [&](const Tape& tape, const Regional& regional) -> std::string {
+            if (fail)
+                throw std::bad_alloc();
+            return writeCalcFile(tape, regional);
+        });
+    writer.submit(tapeOf({{'+', val("1")}}), English);
+    writer.waitIdle();
+    EXPECT_FALSE(writer.lastStatus().ok);
+    EXPECT_EQ(notices, std::vector<std::string>{"out of memory"});
+    EXPECT_FALSE(std::filesystem::exists(target));
+    fail = false;
+    writer.submit(tapeOf({{'+', val("2")}}), English);
+    writer.waitIdle();
+    EXPECT_TRUE(writer.lastStatus().ok);
+    EXPECT_EQ(fileText(target), "Ferrowick 6\r\n+2\r\n");
+    EXPECT_EQ(notices.size(), 1u);
 }
 
 } // namespace

@@ -44,8 +44,12 @@ TEST(GameScores, PlacesInADescendingTable)
             continue;
         // Everything from the place down moved one entry; the old 20th is gone.
         for (int j = 0; j < 20; ++j)
-            EXPECT_EQ(name(t, j), j == *place ? name(t, j) : "p" + std::to_string(j < *place ? j : j - 1)) << r.score;
+            EXPECT_EQ(name(t, j), j == *place ? name(t, j) : std::string("p").append(std::to_string(j < *place ? j : j - 1))) << r.score;
     }
+    // An empty table takes any score that hit something, and no 0.
+    Tables empty;
+    EXPECT_EQ(makeRoomForScore(empty.names, empty.scores, 0, 1), 0);
+    EXPECT_FALSE(makeRoomForScore(empty.names, empty.scores, 0, 0).has_value());
 }
 
 // Scores beyond 16 bits are clamped, not wrapped; Blaster keeps to entries 20..39.
@@ -84,7 +88,7 @@ TEST(GameScores, BadBasesPlacesAndArraySizes)
     enterHighScore(t.names, t.scores, 40, "x", 5);
     enterHighScore(t.names, t.scores, -1, "x", 5);
     for (int i = 0; i < 40; ++i)
-        EXPECT_EQ(name(t, i) + ":" + std::to_string(score(t, i)), (i < 20 ? "a" : "b") + std::to_string(i % 20) + ":1");
+        EXPECT_EQ(name(t, i) + ":" + std::to_string(score(t, i)), std::string(i < 20 ? "a" : "b").append(std::to_string(i % 20)).append(":1"));
 }
 
 } // namespace

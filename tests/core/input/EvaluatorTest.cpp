@@ -71,8 +71,8 @@ TEST(Evaluator, SixteenBitAndTokenLimits)
     EXPECT_EQ(show(ev.Evaluate("2*(" + hundred + "+1)")), "failure: tokens");
     // A trailing operator leaves the slot after it to be read: at slot 99 that
     // is slot 100, still in the table; at slot 100 it is slot 101.
-    EXPECT_EQ(show(ev.Evaluate("-1" + times("+1", 48) + "^")), "47");
-    EXPECT_EQ(show(ev.Evaluate("1" + times("*1", 49) + "^")), "failure: tokens");
+    EXPECT_EQ(show(ev.Evaluate(std::string("-1").append(times("+1", 48)).append("^"))), "47");
+    EXPECT_EQ(show(ev.Evaluate(std::string("1").append(times("*1", 49)).append("^"))), "failure: tokens");
 
     EXPECT_EQ(show(ev.Evaluate(times("(", 1000) + "1+2" + times(")", 1000))), "3");
     EXPECT_EQ(show(ev.Evaluate("2*" + times("(", 1000) + "3" + times(")", 1000) + "*5")), "30");

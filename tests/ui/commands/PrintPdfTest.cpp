@@ -306,7 +306,7 @@ TEST_F(PrintPdf, FailuresAreReportedWithAReason)
     MessageCatcher catcher;
     showPrintFailure(&window, r);
     EXPECT_EQ(catcher.seen, 1);
-    EXPECT_EQ(catcher.title, window.windowTitle());
+    EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));
     EXPECT_EQ(catcher.text, printFailureText(r.reason));
     PrintResult ok;
     ok.printed = true;

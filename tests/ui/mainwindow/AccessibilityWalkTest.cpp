@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QLabel>
 
 namespace qm::ui {
 namespace {
@@ -89,6 +90,37 @@ TEST(AccessibilityWalk, PadButtonsPressThroughTheirAction)
     QAccessibleInterface* op = QAccessible::queryAccessibleInterface(operatorButton(*w, 1));
     EXPECT_EQ(op->text(QAccessible::Name), QStringLiteral("x"));
     EXPECT_EQ(op->text(QAccessible::Description), QStringLiteral("Operator of line 2"));
+    // The memory display names what it holds, and follows each change.
+    QAccessibleInterface* memory = QAccessible::queryAccessibleInterface(part<QLabel>(*w, "memoryDisplay"));
+    EXPECT_EQ(memory->text(QAccessible::Description), QStringLiteral("empty"));
+    press(part<SuperButton>(*w, "memoryStoreTotal"));
+    EXPECT_EQ(memory->text(QAccessible::Name), QStringLiteral("Memory"));
+    EXPECT_EQ(memory->text(QAccessible::Description), QStringLiteral("36"));
+}
+
+// Tab leaves the tape in one step for the buttons, in the order the screen
+// shows them, and comes back to the line being edited.
+TEST(AccessibilityWalk, TabTakesTheTapeAsOneStopThenTheButtonsInScreenOrder)
+{
+    auto w = editingWindow();
+    row(*w, 3)->setFocus();
+    QStringList stops;
+    do {
+        pressKey(Qt::Key_Tab);
+        stops << QApplication::focusWidget()->accessibleName();
+    } while (stops.size() < 60 && !qobject_cast<TapeLineBox*>(QApplication::focusWidget()));
+    const QString expected = QStringLiteral(
+        "CA C Del Pi % +/- + 7 8 9 - 4 5 6 x 1 2 3 / 0 . ^ M= M+ MR Exp Log Sqr Sin Cos Tan Cot Csc Sec "
+        "Asin Acos Atan Fix Int Roun Svol Kilo Ibs");
+    ASSERT_GE(stops.size(), 50);
+    EXPECT_EQ(stops.mid(0, 43).join(QLatin1Char(' ')), expected);
+    EXPECT_EQ(QApplication::focusWidget(), row(*w, 3));
+    EXPECT_EQ(stops.at(stops.size() - 2), totalBox(*w)->accessibleName());
+    EXPECT_EQ(stops.at(stops.size() - 3), QStringLiteral("Edit"));
+    pressKey(Qt::Key_Backtab, QString(), Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), totalBox(*w));
+    pressKey(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), row(*w, 3));
 }
 
 TEST(AccessibilityWalk, RowsAreNamedByTheTapeLineTheyShow)

@@ -183,7 +183,7 @@ TEST(EditingWiring, WheelBarAndPageKeysScrollAtOnce)
     EXPECT_EQ(row(*w, 0)->text(), QString::number(2 + shown));   // line 1 + shown, counted from 1
 
     // Page Down and Page Up move the current line, and the tape, by a page.
-    row(*w, 0)->setFocus(Qt::OtherFocusReason);
+    QTest::mouseClick(row(*w, 0), Qt::LeftButton);
     pressKey(Qt::Key_PageDown);
     EXPECT_EQ(w->editor().currentLine(), 1 + 2 * shown);
     EXPECT_EQ(w->editor().firstLine(), 1 + 2 * shown);

@@ -1,10 +1,13 @@
 // The settings file of the main window: read at start-up, written back whole
-// at shutdown, and never the calculation named on the command line.
+// when the buttons or high scores change and at shutdown, and never the
+// calculation named on the command line.
 
 #include "core/game/GameScores.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/SettingsFile.h"
 #include "ui/controls/SuperButton.h"
+#include "ui/game/GameController.h"
+#include "ui/input/EFbutton.h"
 #include "ui/platform/SettingsLocation.h"
 #include "ui/mainwindow/MainWindowSupport.h"
 
@@ -20,7 +23,8 @@ SettingsData customSettings()
 {
     SettingsData d;
     for (std::size_t k = 0; k < d.buttons.size(); ++k)
-        d.buttons[k] = {"F" + std::to_string(k), k % 2 ? "X*" + std::to_string(k) : "", "Tip " + std::to_string(k)};
+        d.buttons[k] = {std::string("F").append(std::to_string(k)), k % 2 ? std::string("X*").append(std::to_string(k)) : "",
+                        std::string("Tip ").append(std::to_string(k))};
     d.HighScoreNames[0] = Value("Ada");
     d.HighScores[0] = 31;
     d.HighScoreNames[20] = Value("Bob");
@@ -67,15 +71,27 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     EXPECT_EQ(w.highScores()[20], -2);
     EXPECT_EQ(nameText(w.highScoreNames()[0]), "Ada");
 
-    // Changes made during the run are what shutdown writes; nothing before.
+    // "Use" in the button editor writes the file at once, and so does a game
+    // that ends in the high-score table: neither is lost if the program is killed.
+    test::click(test::functionButton(w, 23));
+    EFbutton* editor = w.findChild<EFbutton*>();
+    ASSERT_NE(editor, nullptr);
     FunctionButtons changed = w.editor().functionButtons();
     changed[1].Caption = "Neu";
-    w.editor().setFunctionButtons(changed);
-    EXPECT_EQ(test::readFile(path), bytesOf(data));
-    closeWindow(w);
+    emit editor->used(changed);
     data.buttons[1].Caption = "Neu";
     EXPECT_EQ(test::readFile(path), bytesOf(data));
     EXPECT_TRUE(QFile::permissions(path) & QFile::WriteOwner);
+    editor->close();
+
+    const QByteArray outOfDate = bytesOf(customSettings());
+    ASSERT_TRUE(test::writeFile(path, outOfDate));
+    emit w.gameController()->gameOver(3, -1);   // not in the table: nothing to write
+    EXPECT_EQ(test::readFile(path), outOfDate);
+    emit w.gameController()->gameOver(77, 5);
+    EXPECT_EQ(test::readFile(path), bytesOf(data));
+    closeWindow(w);
+    EXPECT_EQ(test::readFile(path), bytesOf(data));
 }
 
 TEST(SettingsFile, MissingHiddenAndShortFiles)

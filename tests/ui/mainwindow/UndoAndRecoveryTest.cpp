@@ -1,16 +1,26 @@
 // Undo and Redo in the window (menu items and keys, also from a tape row),
 // the tape commands' messages, and the recovery copy of the tape: written
-// after changes and at close, reopened from the menu, offered after a crash.
+// after changes and at close, one per window, reopened from the menu,
+// offered after a crash.
 
 #include "ui/mainwindow/MainWindowSupport.h"
 
 #include "ui/files/TapeRecovery.h"
 #include "ui/platform/Clipboard.h"
 
+#include "ui/platform/FilePath.h"
+
 #include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <chrono>
+#include <filesystem>
 
 namespace qm::ui {
 namespace {
@@ -107,7 +117,7 @@ TEST(TapeCommandsInTheWindow, SortKeepsNegativesAndPasteKeepsOrReportsTheTape)
     // The shown rows, then 32001 lines beyond them.
     const int pasted = w->editor().lastRow() + 1 + 32001;
     EXPECT_EQ(catcher.text, QStringLiteral("The tape is full: %1 of 33001 lines were pasted.").arg(pasted));
-    EXPECT_EQ(catcher.title, w->windowTitle());
+    EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));   // the program's name, short enough for the box
     EXPECT_EQ(total(*w), QString::number(pasted));
 }
 
@@ -134,12 +144,13 @@ TEST(TapeRecoveryInTheWindow, ACopyAfterChangesAndAtCloseThatTheNextRunReopens)
             << fileText(copy).left(40).toStdString();
         typeText("5");   // the last key: the close writes it at once
         w->close();
-        EXPECT_TRUE(fileText(copy).startsWith("Ferrowick 6\r\n+42\r\n-85\r\n+0\r\n"));
+        // The copy became the last tape.
+        EXPECT_TRUE(fileText(folder + "/" + TapeRecovery::LastTapeName).startsWith("Ferrowick 6\r\n+42\r\n-85\r\n+0\r\n"));
+        EXPECT_FALSE(QFileInfo::exists(copy));
         EXPECT_FALSE(QFileInfo::exists(folder + "/" + TapeRecovery::LockName));
     }
     auto w = editingWindow();
     EXPECT_FALSE(w->recovery().lastRunEndedAbnormally());
-    EXPECT_FALSE(QFileInfo::exists(copy));   // it became the last tape
     EXPECT_EQ(lineText(*w, 0), "0");
     action(*w, "Reopen Last Tape")->trigger();
     EXPECT_EQ(lineText(*w, 0), "42");
@@ -155,9 +166,9 @@ TEST(TapeRecoveryInTheWindow, ACopyAfterChangesAndAtCloseThatTheNextRunReopens)
     EXPECT_TRUE(QFileInfo::exists(folder + "/" + TapeRecovery::LastTapeName));
 }
 
-// The lock of a run that was killed: the format of a lock this process takes,
-// under the number of a process that has ended.
-void leaveLockOfADeadRun(const QString& folder)
+// The lock of a window that was killed: the format of a lock this process
+// takes, under the number of a process that has ended.
+void leaveLockOfADeadRun(const QString& folder, const QString& name = TapeRecovery::LockName)
 {
     QTemporaryDir scratch;
     ASSERT_TRUE(scratch.isValid());
@@ -173,7 +184,7 @@ void leaveLockOfADeadRun(const QString& folder)
     ASSERT_FALSE(lines.isEmpty());
     lines[0] = QByteArray::number(pid);
     ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(writeFile(folder + "/" + TapeRecovery::LockName, lines.join('\n')));
+    ASSERT_TRUE(writeFile(folder + "/" + name, lines.join('\n')));
 }
 
 TEST(TapeRecoveryInTheWindow, AStartAfterACrashOffersTheLastTape)
@@ -213,14 +224,72 @@ TEST(TapeRecoveryInTheWindow, AStartAfterACrashOffersTheLastTape)
     EXPECT_EQ(lineText(*w, 0), "3");
 }
 
-TEST(TapeRecoveryInTheWindow, ASecondRunAtTheSameTimeLeavesTheCopiesAlone)
+// Two windows at once keep a copy each; the one closed last gives the last tape.
+TEST(TapeRecoveryInTheWindow, EachWindowKeepsItsOwnCopy)
 {
-    freshRecoveryFolder();
+    const QString folder = freshRecoveryFolder();
     auto first = editingWindow();
-    auto second = std::make_unique<MainWindow>();
-    EXPECT_TRUE(first->recovery().keepsCopies());
-    EXPECT_FALSE(second->recovery().keepsCopies());
-    EXPECT_FALSE(second->recovery().lastRunEndedAbnormally());
+    auto second = editingWindow();
+    ASSERT_TRUE(first->recovery().keepsCopies());
+    ASSERT_TRUE(second->recovery().keepsCopies());
+    EXPECT_EQ(QFileInfo(first->recovery().recoveryFile()).fileName(), "recovery.Clc");
+    EXPECT_EQ(QFileInfo(second->recovery().recoveryFile()).fileName(), "recovery 2.Clc");
+    EXPECT_TRUE(QFileInfo::exists(folder + "/running 2.lock"));
+    setTape(*first, tapeOf({{'+', dec("1")}}));
+    setTape(*second, tapeOf({{'+', dec("2")}}));
+    for (MainWindow* w : {first.get(), second.get()}) {
+        const QString copy = w->recovery().recoveryFile();
+        const QString want = w == first.get() ? "Ferrowick 6\r\n+1\r\n" : "Ferrowick 6\r\n+2\r\n";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return fileText(copy).startsWith(want); }, 3000)) << copy.toStdString();
+    }
+    first->close();
+    second->close();
+    EXPECT_TRUE(fileText(folder + "/" + TapeRecovery::LastTapeName).startsWith("Ferrowick 6\r\n+2\r\n"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{TapeRecovery::LastTapeName});
+}
+
+// Two windows were killed: the next start lists both tapes, newest first;
+// the one not reopened is offered again at the start after.
+TEST(TapeRecoveryInTheWindow, AStartAfterSeveralWindowsWereKilledOffersEachTape)
+{
+    const QString folder = freshRecoveryFolder();
+    leaveLockOfADeadRun(folder);
+    leaveLockOfADeadRun(folder, "running 2.lock");
+    ASSERT_TRUE(writeFile(folder + "/recovery.Clc", "Ferrowick 6\r\n+7.5\r\nx2\r\n"));
+    ASSERT_TRUE(writeFile(folder + "/recovery 2.Clc", "Ferrowick 6\r\n+1\r\n+2\r\n+3\r\n+4\r\n"));
+    const std::filesystem::path older = toFsPath(folder + "/recovery.Clc");
+    std::filesystem::last_write_time(older, std::filesystem::last_write_time(older) - std::chrono::minutes(1));
+
+    QStringList names;
+    QTimer picker;
+    QObject::connect(&picker, &QTimer::timeout, &picker, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* list = dialog ? dialog->findChild<QListWidget*>() : nullptr;
+        if (!list || dialog->objectName() != "unclosedTapes")
+            return;
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text();
+        list->setCurrentRow(1);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Yes)->click();
+    });
+    picker.start(10);
+    {
+        auto w = editingWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !names.isEmpty(); }, 3000));
+        ASSERT_EQ(names.size(), 2);
+        EXPECT_TRUE(names[0].startsWith(u"+1  +2  +3 \u2026  (4 lines, ")) << names[0].toStdString();
+        EXPECT_TRUE(names[1].startsWith("+7.5  x2  (2 lines, ")) << names[1].toStdString();
+        EXPECT_EQ(lineText(*w, 0), "7.5");
+        EXPECT_EQ(total(*w), "15");
+        EXPECT_EQ(QFileInfo(w->recovery().recoveryFile()).fileName(), "recovery.Clc");
+    }
+    picker.stop();
+    QuestionAnswerer answer(QMessageBox::No);
+    auto w = editingWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.seen > 0; }, 3000));
+    EXPECT_EQ(lineText(*w, 0), "0");
+    EXPECT_EQ(fileText(folder + "/" + TapeRecovery::LastTapeName), "Ferrowick 6\r\n+1\r\n+2\r\n+3\r\n+4\r\n");
+    EXPECT_TRUE(w->recovery().unclosedTapes().isEmpty());
 }
 
 } // namespace

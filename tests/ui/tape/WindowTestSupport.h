@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
@@ -59,6 +60,18 @@ inline int runWindowTests(int argc, char** argv)
     {
         QApplication app(argc, argv);
         ::testing::InitGoogleTest(&argc, argv);
+        // A window writes its settings beside the program when the function
+        // buttons change: every test starts from the built-in settings.
+        struct FreshSettings : ::testing::EmptyTestEventListener {
+            void OnTestStart(const ::testing::TestInfo&) override
+            {
+                QFile::remove(QDir(QCoreApplication::applicationDirPath())
+                                  .filePath(QStringLiteral("Custom %1.cal")
+                                                .arg(QFileInfo(QCoreApplication::applicationFilePath())
+                                                         .completeBaseName())));
+            }
+        };
+        ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings);
         result = RUN_ALL_TESTS();
     }
     QDir(dataHome).removeRecursively();
