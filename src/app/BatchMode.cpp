@@ -42,7 +42,12 @@ bool isNumberText(std::string_view text, const Regional& regional)
             break;
         }
     }
-    return !text.empty() && parseRegional(text, regional).ok();
+    // A result beyond the decimal range ("1E+29", the form a power step
+    // leaves) is still a number.
+    if (text.empty())
+        return false;
+    const Result<Decimal> number = parseRegional(text, regional);
+    return number.ok() || number.failure() == Failure::Overflow;
 }
 
 void reportCalcFile(std::ostream& err, const std::string& path, const CalcFileError& error)

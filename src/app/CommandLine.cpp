@@ -81,8 +81,9 @@ std::string helpText()
            "Without options the window starts. A PATH whose name contains .clc (in any letter\n"
            "case) is opened as a calculation; any other PATH names the settings file to use.\n"
            "An existing file that is not a settings file is never written over. Use -- before\n"
-           "a PATH that starts with \"-\". Qt's window options (-platform, -style, -geometry,\n"
-           "-display, -reverse, ...) are passed on to Qt.\n"
+           "a PATH that starts with \"-\", also as the FILE of an option (--total -- -a.Clc).\n"
+           "Qt's window options (-platform, -style, -geometry, -display, -reverse, ...) are\n"
+           "passed on to Qt.\n"
            "\n"
            "Options:\n"
            "  --total <FILE>        Print the grand total of calculation file FILE and exit.\n"
@@ -97,8 +98,9 @@ std::string helpText()
            "                        printer and exit.\n"
            "  --output <FILE>       With --print: write the printed tape to PDF file FILE\n"
            "                        instead, through a temporary file, so a failure leaves an\n"
-           "                        old FILE whole. An existing FILE whose name does not end in\n"
-           "                        .pdf is never replaced.\n"
+           "                        old FILE whole. An existing FILE that is not a PDF file\n"
+           "                        (its name does not end in .pdf, or it does not hold a PDF\n"
+           "                        document), or a link to such a file, is never replaced.\n"
            "  --csv <FILE>          Write the tape of calculation file FILE as CSV (operator,\n"
            "                        value, running total, note; the grand total last) to\n"
            "                        standard output, or with --output to OUT.csv (never a\n"
@@ -159,6 +161,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
                 value = std::string(body.substr(eq + 1));
             } else if (i + 1 < arguments.size()) {
                 value = arguments[++i];
+                // "--total -- -dash.Clc": the value follows the end of the options.
+                if (value == "--" && !optionsEnded && i + 1 < arguments.size()) {
+                    optionsEnded = true;
+                    value = arguments[++i];
+                }
             } else {
                 return usageError("Missing value after " + quoted(a) + ".");
             }

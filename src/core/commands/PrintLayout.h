@@ -67,13 +67,16 @@ Result<std::int32_t> roundHalfEvenToInt32(double x);
 // followed by the total text. An amount wider than the room R leaves after its
 // operator would start left of the page or over the operator; R then moves
 // right just far enough for it, so no printed figure is ever cut off.
+// With a `pageWidth` (above 0), R never moves beyond it for a text line: a
+// text line too long for the page is shortened with an ellipsis instead, so
+// that every amount and the total stay on the page.
 Result<PrintPlan> planPrintedTape(const Tape& tape, int decimalPlaces, const Regional& regional,
                                   const std::string& totalText, const PrintTextWidth& width,
                                   const PrintColumns& columns = {});
 
-// `text` cut at a character boundary, with "..." added, so that it fits
-// `room`; empty when not even "..." fits.
-std::string shortenedToWidth(const std::string& text, double room, const PrintTextWidth& width);
+// `text` when it is at most `room` wide; else its longest start (whole
+// UTF-8 characters) that fits with "…" after it, or "…" alone.
+std::string elidedToWidth(const std::string& text, double room, bool bold, const PrintTextWidth& width);
 
 // The text of the printed total line, recalculated from the tape: the running
 // total, or the statistic `settings.StatMode` selects. Never the grand-total

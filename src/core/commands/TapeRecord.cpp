@@ -25,6 +25,15 @@ void appendCsvField(std::string& out, std::string_view field, bool alwaysQuote =
     out.push_back('"');
 }
 
+// A note that a spreadsheet would take for a formula (=, +, -, @ first) is
+// written with an apostrophe before it, which spreadsheets show as text.
+std::string csvNote(const std::string& note)
+{
+    if (!note.empty() && std::string_view("=+-@").find(note.front()) != std::string_view::npos)
+        return "'" + note;
+    return note;
+}
+
 } // namespace
 
 std::string tapeRecord(const Tape& tape, std::size_t lines, const std::vector<LineTotal>& totals,
@@ -64,7 +73,7 @@ std::string tapeRecord(const Tape& tape, std::size_t lines, const std::vector<Li
             out.push_back(',');
             appendCsvField(out, total);
             out.push_back(',');
-            appendCsvField(out, note, !note.empty());
+            appendCsvField(out, csvNote(note), !note.empty());
             out.append("\r\n");
         } else {
             // Notes hold no tab or line break, and neither do numbers.
@@ -98,7 +107,7 @@ FileStatus writeRecordFile(const std::filesystem::path& path, std::string_view b
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
     if (ext == ".clc")
-        return {false, "a calculation file is not replaced by an export"};
+        return fileFailure(FileProblem::ExportWouldReplaceCalculation);
     return writeFileSafely(path, bytes);
 }
 

@@ -32,7 +32,15 @@ inline constexpr std::size_t MaxCalcLineBytes = 1024 * 1024;
 struct CalcFileError {
     std::size_t line = 0;   // 1-based line of the file (the header is line 1); 0: the file as a whole
     std::string reason;     // lower case, no full stop: "\"abc\" is not a number"
+    FileProblem problem = FileProblem::None;   // the same, for a message in another language
+    std::string subject;    // the parts of the problem's text (fileProblemText)
+    std::string extra;
 };
+
+// True for a first line that is a calculation file's header: "Ferrowick"
+// (in any letter case) and a version number such as 6 or 6.1, blanks around
+// them allowed. A UTF-8 byte-order mark before it is skipped.
+bool isCalcFileHeader(std::string_view line);
 
 // The failure as the user reads it: "Line 3: "abc" is not a number." (or the
 // reason alone, capitalised, for the file as a whole).
@@ -46,8 +54,9 @@ struct CalcFileRead {
 
 // Reads a file given in pieces into a new tape, keeping nothing but the lines
 // read so far (memory grows with the tape, never with a guess from the file's
-// size). The first line is skipped whatever it says. Line ends may be CR LF,
-// LF or CR alone. Each further line gives one tape line:
+// size). The first line must be the header (isCalcFileHeader): a file
+// without one fails at line 1 rather than losing its first tape line. Line
+// ends may be CR LF, LF or CR alone. Each further line gives one tape line:
 //  - its first character must be an operator: + - x / ^;
 //  - the rest holding "(" or "%" is kept as text (function, rounding and
 //    percent lines);

@@ -1,8 +1,10 @@
 #include "ui/commands/PrintTape.h"
 
 #include "core/commands/PrintLayout.h"
+#include "core/files/PdfTarget.h"
 #include "core/files/SafeFile.h"
-#include "ui/files/FileReasons.h"
+#include "ui/files/FileProblemText.h"
+#include "ui/platform/FilePath.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/Translations.h"
 
@@ -277,13 +279,33 @@ PrintResult printTapeToPdf(const QString& pdfPath, const Tape& tape, int decimal
     PrintResult r = renderTapePdf(pdf, tape, decimalPlaces, regional, totalText, runningTotals);
     if (!r.printed)
         return r;
-    const FileStatus written = writeFileSafely(
-        std::filesystem::path(QFile::encodeName(pdfPath).toStdString()),
-        std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    const FileStatus written =
+        writeFileSafely(toFsPath(pdfPath), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
     if (!written)
-        return failed(QCoreApplication::translate("PrintTape", "\"%1\" cannot be written (%2).")
-                          .arg(pdfPath, shownFileReason(toQ(written.reason))));
+        return failed(QCoreApplication::translate("PrintTape", "\"%1\" cannot be written: %2")
+                          .arg(displayFileName(pdfPath), fileStatusText(written)));
     return r;
+}
+
+QString pdfTargetRefusal(const QString& path)
+{
+    const QString name = displayFileName(path);
+    const qm::PdfTarget target = qm::checkPdfTarget(toFsPath(path), true);
+    switch (target.problem) {
+    case qm::PdfTargetProblem::None:
+        return {};
+    case qm::PdfTargetProblem::NameNotPdf:
+        return QCoreApplication::translate("PrintTape", "\"%1\" does not end in \".pdf\"; a PDF file is written only under such a name.")
+            .arg(name);
+    case qm::PdfTargetProblem::ExistingNotPdf:
+    case qm::PdfTargetProblem::ContentNotPdf:
+        return QCoreApplication::translate("PrintTape", "\"%1\" already exists and is not a PDF file, so it is not replaced.")
+            .arg(name);
+    case qm::PdfTargetProblem::LinkToNotPdf:
+        return QCoreApplication::translate("PrintTape", "\"%1\" is a link to \"%2\", which is not a PDF file, so it is not replaced.")
+            .arg(name, displayFileName(fromFsPath(target.file)));
+    }
+    return {};
 }
 
 PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
@@ -299,8 +321,13 @@ PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
     QCheckBox* withTotals = addRunningTotalsBox(dialog, runningTotals);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return cancelled();
-    const PrintResult r = printTapeToPdf(dialog.selectedFiles().constFirst(), tape, decimalPlaces,
-                                         regional, totalText,
+    const QString chosen = dialog.selectedFiles().constFirst();
+    if (const QString refused = pdfTargetRefusal(chosen); !refused.isEmpty()) {
+        const PrintResult r = failed(refused);
+        showPrintFailure(parent, r);
+        return r;
+    }
+    const PrintResult r = printTapeToPdf(chosen, tape, decimalPlaces, regional, totalText,
                                          withTotals && withTotals->isChecked() ? runningTotals : nullptr);
     showPrintFailure(parent, r);
     return r;

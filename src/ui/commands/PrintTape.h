@@ -77,9 +77,15 @@ PrintResult printTapeToPdf(const QString& pdfPath, const Tape& tape, int decimal
                            const Regional& regional, const QString& totalText,
                            const std::vector<std::string>* runningTotals = nullptr);
 
+// Why a PDF file must not be written at `path` ("Export PDF..."): a name not
+// ending in ".pdf", an existing file that is not a PDF, or a link to one.
+// Empty when it may be written.
+QString pdfTargetRefusal(const QString& path);
+
 // "Export PDF...": a file chooser (starting at `suggestedPath` when given),
-// then printTapeToPdf. A failure is shown over `parent`. Given
-// `runningTotals`, a check box "Print running totals" offers them.
+// then, unless pdfTargetRefusal refuses the name, printTapeToPdf. A failure
+// is shown over `parent`. Given `runningTotals`, a check box "Print running
+// totals" offers them.
 PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
                           const Regional& regional, const QString& totalText,
                           const QString& suggestedPath = QString(),

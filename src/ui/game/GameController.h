@@ -47,7 +47,7 @@ public:
     using NamePrompt = std::function<QString(QWidget* parent)>;
 
     static constexpr const char* PromptTitle = QT_TRANSLATE_NOOP("qm::ui::GameController", "You have Scored a Top Position...");
-    static constexpr const char* PromptLabel = QT_TRANSLATE_NOOP("qm::ui::GameController", "Enter your Name...");
+    static constexpr const char* PromptLabel = QT_TRANSLATE_NOOP("qm::ui::GameController", "Enter your &Name...");
 
     GameController(GameSession& session, GameHost& host, All_Timers& panel,
                    QObject* parent = nullptr);

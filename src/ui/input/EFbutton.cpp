@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -28,20 +29,20 @@ constexpr int OkWidth = 1590;
 constexpr int OkHeight = 555;
 constexpr std::array<int, 2> OkLefts{9630, 7965};
 constexpr int OkTop = 2790;
-const std::array<const char*, 2> OkCaptions{QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Use"),
-                                            QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Cancel")};
+const std::array<const char*, 2> OkCaptions{QT_TRANSLATE_NOOP("qm::ui::EFbutton", "&Use"),
+                                            QT_TRANSLATE_NOOP("qm::ui::EFbutton", "&Cancel")};
 // Readable on white captions: green for taking the changes, red for dropping them.
 constexpr std::array<quint32, 2> OkColours{0x01B207, 0x0000FF};
 constexpr double ButtonFontSize = 9.75;
 
 const std::array<const char*, EFbutton::LabelCount> LabelTexts{
-    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Function :"),
-    QT_TRANSLATE_NOOP("qm::ui::EFbutton", " Function Formula :"),
-    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Select button to edit:"),
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "&Function :"),
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", " Function F&ormula :"),
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Select &button to edit:"),
     QT_TRANSLATE_NOOP("qm::ui::EFbutton", "X - Represent Input(x) value to pass to the function."),
     QT_TRANSLATE_NOOP("qm::ui::EFbutton", "T - Represent current total value pass to the function."),
     QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Formula Fix Values :"),
-    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Function Tool Tip Text :"),
+    QT_TRANSLATE_NOOP("qm::ui::EFbutton", "Function Tool &Tip Text :"),
 };
 // Fields and labels, in pixels (their places are this window's own).
 constexpr int WindowWidth = 760;
@@ -137,6 +138,7 @@ EFbutton::EFbutton(const FunctionButtons& buttons, QWidget* owner) : QDialog(own
         b->setFontSize(ButtonFontSize);
         b->setRenderColor(design::stificColor(k));
         b->setAccessibleName(tr("Function button %1").arg(k + 1));   // while it has no caption
+        b->setDialogKeys(true);
         connect(b, &SuperButton::Click, this, [this, k] { Stific_Click(k); });
         Stific[static_cast<std::size_t>(k)] = b;
     }
@@ -146,7 +148,8 @@ EFbutton::EFbutton(const FunctionButtons& buttons, QWidget* owner) : QDialog(own
         b->setGeometry(twipsRect(OkLefts[static_cast<std::size_t>(i)], OkTop, OkWidth, OkHeight));
         b->setFontSize(ButtonFontSize);
         b->setRenderColor(OkColours[static_cast<std::size_t>(i)]);
-        b->setCaption(tr(OkCaptions[static_cast<std::size_t>(i)]));
+        b->setCaptionWithAccessKey(tr(OkCaptions[static_cast<std::size_t>(i)]));
+        b->setDialogKeys(true);
         connect(b, &SuperButton::Click, this, [this, i] { OK_Click(i); });
         OK[static_cast<std::size_t>(i)] = b;
     }
@@ -156,7 +159,28 @@ EFbutton::EFbutton(const FunctionButtons& buttons, QWidget* owner) : QDialog(own
     connect(F_But_Formula, &QLineEdit::textChanged, this, [this] { F_But_Formula_Change(); });
     connect(F_Tip_Text, &QLineEdit::textChanged, this, [this] { F_Tip_Text_Change(); });
 
+    // Access keys of the labels lead to their fields.
+    L[0]->setBuddy(F_But_name);
+    L[1]->setBuddy(F_But_Formula);
+    L[2]->setBuddy(Stific[0]);
+    L[6]->setBuddy(F_Tip_Text);
+
     loadButtons(buttons);
+}
+
+void EFbutton::keyPressEvent(QKeyEvent* event)
+{
+    // Enter in a field is the main action, Use; Escape is Cancel.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        OK_Click(0);
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        OK_Click(1);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 EFbutton::~EFbutton()

@@ -2,6 +2,8 @@
 
 #include "ui/mainwindow/MainWindow.h"
 
+#include "ui/platform/FilePath.h"
+
 #include "core/commands/TapeCommands.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/MainWindowDesign.h"
@@ -147,8 +149,9 @@ QString MainWindow::settingsFile() const { return settings_->file(); }
 
 void MainWindow::readSettings()
 {
+    plainTitle_ = windowTitle();
     if (!commandLine_.isEmpty())
-        setWindowTitle(windowTitle() + commandLine_);
+        setWindowTitle(windowTitle() + displayFileName(commandLine_));
     // Fields the file does not give keep their built-in values.
     const SettingsData& data = settings_->load();
     editor_->setFunctionButtons(data.buttons);
@@ -197,8 +200,9 @@ void MainWindow::firstActivation()
 
 void MainWindow::openStartupCalculation()
 {
-    if (namesCalculation(commandLine_))
-        openFile(commandLine_);
+    // A file that cannot be opened says why; the title then names no file.
+    if (namesCalculation(commandLine_) && !openFile(commandLine_))
+        setWindowTitle(plainTitle_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* e)

@@ -7,7 +7,7 @@
 #include "core/commands/TapeRecord.h"
 #include "ui/commands/PrintTape.h"
 #include "ui/files/CalculationFiles.h"
-#include "ui/files/FileReasons.h"
+#include "ui/files/FileProblemText.h"
 #include "ui/files/TapeRecovery.h"
 #include "ui/game/All_Timers.h"
 #include "ui/game/GameController.h"
@@ -155,20 +155,21 @@ void MainWindow::openCalculationFile()
     openFile(path);
 }
 
-void MainWindow::openFile(const QString& path)
+bool MainWindow::openFile(const QString& path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
+    if (path.isEmpty())
+        return false;
     // The new tape is swapped in only when the whole file was read; every
     // failure is reported by openCalculation itself.
     Tape tape;
     bool opened = false;
     withGamePaused([&] { opened = openCalculation(this, path, editor_->settings().regional, tape); });
     if (!opened)
-        return;
+        return false;
     lastFile_ = path;
     editor_->replaceTape(std::move(tape));
     refresh();
+    return true;
 }
 
 void MainWindow::saveCalculationFile()
@@ -210,7 +211,7 @@ void MainWindow::exportCsv()
         const FileStatus written = writeRecordFile(toFsPath(path), editor_->tapeRecordText(RecordFormat::Csv));
         if (!written) {
             QMessageBox box(QMessageBox::Warning, messageTitle(),
-                            tr("The tape was not exported: %1").arg(shownFileReason(toQ(written.reason))), QMessageBox::Ok, this);
+                            tr("The tape was not exported: %1").arg(fileStatusText(written)), QMessageBox::Ok, this);
             box.exec();
         }
     });

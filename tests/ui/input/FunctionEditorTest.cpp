@@ -126,5 +126,30 @@ TEST(EditingFunctions, UsedButtonsWorkOnTheTape)
     EXPECT_EQ(total(*w), " Error");
 }
 
+// Enter in a field is Use, Escape is Cancel, and a focused button is pressed
+// only by Space or Enter.
+TEST(EditingFunctions, EditorKeys)
+{
+    auto w = editingWindow();
+    EFbutton* e = openEditor(*w);
+    ASSERT_NE(e, nullptr);
+    e->Stific[5]->setFocus();
+    QTest::keyClicks(e->Stific[5], "ab");
+    EXPECT_EQ(e->EditIndex(), 0) << "typing presses nothing";
+    QTest::keyClick(e->Stific[5], Qt::Key_Space);
+    EXPECT_EQ(e->EditIndex(), 5);
+    retype(e->F_But_name->lineEdit(), "Half");
+    QTest::keyClick(e->F_But_name->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(editorGone(*w));
+    EXPECT_EQ(w->editor().functionButtons()[5].Caption, "Half");
+
+    e = openEditor(*w);
+    ASSERT_NE(e, nullptr);
+    retype(e->F_Tip_Text, "dropped");
+    QTest::keyClick(e->F_Tip_Text, Qt::Key_Escape);
+    EXPECT_TRUE(editorGone(*w));
+    EXPECT_NE(w->editor().functionButtons()[0].ToolTip, "dropped");
+}
+
 } // namespace
 } // namespace qm::ui
