@@ -27,16 +27,26 @@
         <translation>Rechnung speichern...</translation>
     </message>
     <message>
-        <source>Open</source>
-        <translation>Öffnen</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
         <source>Cannot write to read only file or drive...</source>
         <translation>Schreibgeschützte Datei oder schreibgeschütztes Laufwerk – Schreiben nicht möglich...</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be opened.
+%2</source>
+        <translation>&quot;%1&quot; konnte nicht geöffnet werden.
+%2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not saved: %2</source>
+        <translation>&quot;%1&quot; wurde nicht gespeichert: %2</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
     </message>
 </context>
 <context>
@@ -338,6 +348,141 @@
     </message>
 </context>
 <context>
+    <name>FileProblems</name>
+    <message>
+        <source>the note %1 is longer than %2 characters or holds a control character</source>
+        <translation>die Notiz %1 ist länger als %2 Zeichen oder enthält ein Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>a calculation file is not replaced by an export</source>
+        <translation>eine Rechnungsdatei wird nicht durch einen Export ersetzt</translation>
+    </message>
+    <message>
+        <source>file not found</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>is a folder</source>
+        <translation>ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>Zugriff verweigert</translation>
+    </message>
+    <message>
+        <source>cannot read the file (%1)</source>
+        <translation>die Datei kann nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 bytes</source>
+        <translation>die Datei ist größer als %1 Byte</translation>
+    </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>nicht genug Arbeitsspeicher</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>no permission to write in the file&apos;s folder</source>
+        <translation>keine Berechtigung, im Ordner der Datei zu schreiben</translation>
+    </message>
+    <message>
+        <source>the drive is read-only</source>
+        <translation>das Laufwerk ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the folder does not exist</source>
+        <translation>den Ordner gibt es nicht</translation>
+    </message>
+    <message>
+        <source>the file name is too long</source>
+        <translation>der Dateiname ist zu lang</translation>
+    </message>
+    <message>
+        <source>the disk quota is used up</source>
+        <translation>das Speicherkontingent ist aufgebraucht</translation>
+    </message>
+    <message>
+        <source>cannot write the file (%1)</source>
+        <translation>die Datei kann nicht geschrieben werden (%1)</translation>
+    </message>
+    <message>
+        <source>cannot replace the file (%1)</source>
+        <translation>die Datei kann nicht ersetzt werden (%1)</translation>
+    </message>
+    <message>
+        <source>not a file name</source>
+        <translation>kein Dateiname</translation>
+    </message>
+    <message>
+        <source>file is read-only</source>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>cannot choose a temporary file name</source>
+        <translation>kein Name für eine temporäre Datei frei</translation>
+    </message>
+    <message>
+        <source>the file is empty: no header line</source>
+        <translation>die Datei ist leer: keine Kopfzeile</translation>
+    </message>
+    <message>
+        <source>%1 is not the header of a calculation file (&quot;Ferrowick 6&quot;)</source>
+        <translation>%1 ist nicht die Kopfzeile einer Rechnungsdatei (&quot;Ferrowick 6&quot;)</translation>
+    </message>
+    <message>
+        <source>no tape line after the header</source>
+        <translation>keine Streifenzeile nach der Kopfzeile</translation>
+    </message>
+    <message>
+        <source>the line is empty</source>
+        <translation>die Zeile ist leer</translation>
+    </message>
+    <message>
+        <source>the tape would have more than %1 lines</source>
+        <translation>der Streifen hätte mehr als %1 Zeilen</translation>
+    </message>
+    <message>
+        <source>the line is longer than %1 bytes</source>
+        <translation>die Zeile ist länger als %1 Byte</translation>
+    </message>
+    <message>
+        <source>%1 does not start with an operator (+ - x / ^)</source>
+        <translation>%1 beginnt nicht mit einem Rechenzeichen (+ - x / ^)</translation>
+    </message>
+    <message>
+        <source>%1 holds the grouping symbol &quot;%2&quot;</source>
+        <translation>%1 enthält das Tausendertrennzeichen &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 is out of range</source>
+        <translation>%1 liegt außerhalb des Zahlenbereichs</translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>Line %1: %2.</source>
+        <translation>Zeile %1: %2.</translation>
+    </message>
+    <message>
+        <source>Tape line %1 would not open again: %2.</source>
+        <translation>Streifenzeile %1 ließe sich nicht wieder öffnen: %2.</translation>
+    </message>
+    <message>
+        <source>The file would not open again: %1.</source>
+        <translation>Die Datei ließe sich nicht wieder öffnen: %1.</translation>
+    </message>
+</context>
+<context>
     <name>PrintTape</name>
     <message>
         <source>the total is too wide for the page.</source>
@@ -380,10 +525,6 @@
         <translation>es wurde keine Ausgabedatei angegeben.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; cannot be written (%2).</source>
-        <translation>„%1“ kann nicht geschrieben werden (%2).</translation>
-    </message>
-    <message>
         <source>Export PDF</source>
         <translation>PDF exportieren</translation>
     </message>
@@ -396,8 +537,28 @@
         <translation>Der Streifen wurde nicht gedruckt: %1</translation>
     </message>
     <message>
+        <source>&quot;%1&quot; cannot be written: %2</source>
+        <translation>&quot;%1&quot; kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not end in &quot;.pdf&quot;; a PDF file is written only under such a name.</source>
+        <translation>&quot;%1&quot; endet nicht auf &quot;.pdf&quot;; eine PDF-Datei wird nur unter einem solchen Namen geschrieben.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists and is not a PDF file, so it is not replaced.</source>
+        <translation>&quot;%1&quot; gibt es schon, und es ist keine PDF-Datei; sie wird daher nicht ersetzt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a link to &quot;%2&quot;, which is not a PDF file, so it is not replaced.</source>
+        <translation>&quot;%1&quot; ist eine Verknüpfung auf &quot;%2&quot;, das keine PDF-Datei ist; sie wird daher nicht ersetzt.</translation>
+    </message>
+    <message>
         <source>Calculation tape</source>
         <translation>Rechenstreifen</translation>
+    </message>
+    <message>
+        <source>Print running totals</source>
+        <translation>Zwischensummen drucken</translation>
     </message>
 </context>
 <context>
@@ -518,6 +679,18 @@
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
     </message>
+    <message>
+        <source>Cop&amp;y Tape</source>
+        <translation>Streifen kop&amp;ieren</translation>
+    </message>
+    <message>
+        <source>E&amp;xport CSV...</source>
+        <translation>CSV e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Note...</source>
+        <translation>&amp;Notiz...</translation>
+    </message>
 </context>
 <context>
     <name>qm::ui::HighScorePanel</name>
@@ -537,22 +710,6 @@
         <translation>Funktionstaste bearbeiten...</translation>
     </message>
     <message>
-        <source>Use</source>
-        <translation>Übernehmen</translation>
-    </message>
-    <message>
-        <source>Function :</source>
-        <translation>Funktion :</translation>
-    </message>
-    <message>
-        <source> Function Formula :</source>
-        <translation> Formel der Funktion :</translation>
-    </message>
-    <message>
-        <source>Select button to edit:</source>
-        <translation>Zu bearbeitende Taste wählen:</translation>
-    </message>
-    <message>
         <source>X - Represent Input(x) value to pass to the function.</source>
         <translation>X - steht für den Eingabewert (x), der an die Funktion geht.</translation>
     </message>
@@ -563,10 +720,6 @@
     <message>
         <source>Formula Fix Values :</source>
         <translation>Feste Werte der Formel :</translation>
-    </message>
-    <message>
-        <source>Function Tool Tip Text :</source>
-        <translation>Hinweistext der Funktion :</translation>
     </message>
     <message>
         <source>Select the function to use or create a new one...</source>
@@ -581,8 +734,28 @@
         <translation>Den Text eingeben, der erscheint, wenn der Zeiger auf der Taste ruht...</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
+        <source>&amp;Use</source>
+        <translation>&amp;Übernehmen</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Function :</source>
+        <translation>&amp;Funktion :</translation>
+    </message>
+    <message>
+        <source> Function F&amp;ormula :</source>
+        <translation> F&amp;ormel der Funktion :</translation>
+    </message>
+    <message>
+        <source>Select &amp;button to edit:</source>
+        <translation>Zu bearbeitende &amp;Taste wählen:</translation>
+    </message>
+    <message>
+        <source>Function Tool &amp;Tip Text :</source>
+        <translation>&amp;Hinweistext der Funktion :</translation>
     </message>
 </context>
 <context>
@@ -599,8 +772,16 @@
         <translation>Sie haben einen Spitzenplatz erreicht...</translation>
     </message>
     <message>
-        <source>Enter your Name...</source>
-        <translation>Ihren Namen eingeben...</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Enter your &amp;Name...</source>
+        <translation>Ihren &amp;Namen eingeben...</translation>
     </message>
 </context>
 <context>
@@ -617,20 +798,8 @@
         <translation>Laufwerke, Ordner und Dateien</translation>
     </message>
     <message>
-        <source>File Name:</source>
-        <translation>Dateiname:</translation>
-    </message>
-    <message>
         <source>File Name</source>
         <translation>Dateiname</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>Öffnen</translation>
     </message>
     <message>
         <source>Type a name for the file</source>
@@ -639,6 +808,26 @@
     <message>
         <source>Replace %1?</source>
         <translation>%1 ersetzen?</translation>
+    </message>
+    <message>
+        <source>File &amp;Name:</source>
+        <translation>&amp;Dateiname:</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>A file name cannot contain &quot;%1&quot;.</source>
+        <translation>Ein Dateiname kann &quot;%1&quot; nicht enthalten.</translation>
+    </message>
+    <message>
+        <source>Calculation files end in %1. Save &quot;%2&quot; as &quot;%3&quot;?</source>
+        <translation>Rechnungsdateien enden auf %1. &quot;%2&quot; als &quot;%3&quot; speichern?</translation>
     </message>
 </context>
 <context>
@@ -668,6 +857,26 @@
 Those not reopened are offered again at the next start; No makes the newest the last tape.</source>
         <translation>Das Programm wurde zuletzt nicht ordnungsgemäß beendet. Einen dieser Streifen wieder öffnen?
 Die nicht geöffneten werden beim nächsten Start wieder angeboten; Nein macht den neuesten zum letzten Streifen.</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>CSV exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The tape was not exported: %1</source>
+        <translation>Der Streifen wurde nicht exportiert: %1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Note for line %1 (empty removes it):</source>
+        <translation>Notiz zu Zeile %1 (leer entfernt sie):</translation>
     </message>
 </context>
 <context>
@@ -830,6 +1039,10 @@ Die nicht geöffneten werden beim nächsten Start wieder angeboten; Nein macht d
         <source>Select &amp;All</source>
         <translation>Alles &amp;markieren</translation>
     </message>
+    <message>
+        <source>&amp;Note...</source>
+        <translation>&amp;Notiz...</translation>
+    </message>
 </context>
 <context>
     <name>qm::ui::TapeRecovery</name>
@@ -855,6 +1068,10 @@ Die nicht geöffneten werden beim nächsten Start wieder angeboten; Nein macht d
     <message>
         <source>Operator of line %1</source>
         <translation>Operator der Zeile %1</translation>
+    </message>
+    <message>
+        <source>Running total: %1</source>
+        <translation>Zwischensumme: %1</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "PdfOutput.h"
 
+#include "core/commands/TapeRecord.h"
 #include "core/files/CalcFile.h"
 #include "core/input/Evaluator.h"
 #include "core/tape/DefaultButtons.h"
@@ -41,7 +42,12 @@ bool isNumberText(std::string_view text, const Regional& regional)
             break;
         }
     }
-    return !text.empty() && parseRegional(text, regional).ok();
+    // A result beyond the decimal range ("1E+29", the form a power step
+    // leaves) is still a number.
+    if (text.empty())
+        return false;
+    const Result<Decimal> number = parseRegional(text, regional);
+    return number.ok() || number.failure() == Failure::Overflow;
 }
 
 void reportCalcFile(std::ostream& err, const std::string& path, const CalcFileError& error)
@@ -135,6 +141,37 @@ int runPrint(const CommandLine& c, std::ostream& err)
     return printed.printed ? ExitOk : printFailure(err, printed.reason.toStdString());
 }
 
+// The tape as CSV, as "Export CSV..." writes it; "Variable" decimals and
+// the running total, as the window starts.
+int runCsv(const CommandLine& c, std::ostream& out, std::ostream& err)
+{
+    const Regional regional = ui::systemRegional();
+    const CalcFileRead read = loadCalcFile(pathOf(c.calcPath), regional);
+    if (!read.ok()) {
+        reportCalcFile(err, c.calcPath, read.error);
+        return ExitUnreadable;
+    }
+    CalcSettings calc;
+    calc.regional = regional;
+    const FunctionButtons buttons = defaultFunctionButtons();
+    Evaluator evaluator;
+    std::vector<LineTotal> totals;
+    MailCalc(*read.tape, calc, buttons, std::string(), evaluator, totals);
+    // Every line a file gives counts, as when the window opens it.
+    const std::string csv = tapeRecord(*read.tape, read.tape->size(), totals, calc, buttons, RecordFormat::Csv);
+    if (c.outputPath.empty()) {
+        out << csv;
+        out.flush();
+        return out ? ExitOk : ExitUnreadable;
+    }
+    const FileStatus written = writeRecordFile(pathOf(c.outputPath), csv);
+    if (!written) {
+        err << c.outputPath << ": " << written.reason << '\n';
+        return ExitUnreadable;
+    }
+    return ExitOk;
+}
+
 int runMode(const CommandLine& c, std::ostream& out, std::ostream& err)
 {
     switch (c.mode) {
@@ -144,6 +181,8 @@ int runMode(const CommandLine& c, std::ostream& out, std::ostream& err)
         return runEvaluate(c, out);
     case Mode::Print:
         return runPrint(c, err);
+    case Mode::Csv:
+        return runCsv(c, out, err);
     case Mode::Help:
         out << helpText();
         return ExitOk;

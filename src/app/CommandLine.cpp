@@ -9,7 +9,7 @@ namespace qm::app {
 
 namespace {
 
-enum class Opt { Total, Evaluate, Print, Output, Decimals, Stat, Settings, Help, Version };
+enum class Opt { Total, Evaluate, Print, Csv, Output, Decimals, Stat, Settings, Help, Version };
 
 struct OptionName {
     std::string_view name;
@@ -17,10 +17,11 @@ struct OptionName {
     bool takesValue;
 };
 
-constexpr std::array<OptionName, 9> Options{{
+constexpr std::array<OptionName, 10> Options{{
     {"total", Opt::Total, true},
     {"evaluate", Opt::Evaluate, true},
     {"print", Opt::Print, true},
+    {"csv", Opt::Csv, true},
     {"output", Opt::Output, true},
     {"decimals", Opt::Decimals, true},
     {"stat", Opt::Stat, true},
@@ -68,6 +69,7 @@ std::string usageText()
            "       quillmate --evaluate EXPRESSION\n"
            "       quillmate --print FILE.Clc [--decimals 0..6|variable] [--stat total|average|mean|mode]\n"
            "                 [--output OUT.pdf]\n"
+           "       quillmate --csv FILE.Clc [--output OUT.csv]\n"
            "       quillmate --help | --version\n";
 }
 
@@ -79,8 +81,9 @@ std::string helpText()
            "Without options the window starts. A PATH whose name contains .clc (in any letter\n"
            "case) is opened as a calculation; any other PATH names the settings file to use.\n"
            "An existing file that is not a settings file is never written over. Use -- before\n"
-           "a PATH that starts with \"-\". Qt's window options (-platform, -style, -geometry,\n"
-           "-display, -reverse, ...) are passed on to Qt.\n"
+           "a PATH that starts with \"-\", also as the FILE of an option (--total -- -a.Clc).\n"
+           "Qt's window options (-platform, -style, -geometry, -display, -reverse, ...) are\n"
+           "passed on to Qt.\n"
            "\n"
            "Options:\n"
            "  --total <FILE>        Print the grand total of calculation file FILE and exit.\n"
@@ -95,8 +98,13 @@ std::string helpText()
            "                        printer and exit.\n"
            "  --output <FILE>       With --print: write the printed tape to PDF file FILE\n"
            "                        instead, through a temporary file, so a failure leaves an\n"
-           "                        old FILE whole. An existing FILE whose name does not end in\n"
-           "                        .pdf is never replaced.\n"
+           "                        old FILE whole. An existing FILE that is not a PDF file\n"
+           "                        (its name does not end in .pdf, or it does not hold a PDF\n"
+           "                        document), or a link to such a file, is never replaced.\n"
+           "  --csv <FILE>          Write the tape of calculation file FILE as CSV (operator,\n"
+           "                        value, running total, note; the grand total last) to\n"
+           "                        standard output, or with --output to OUT.csv (never a\n"
+           "                        .Clc file), and exit.\n"
            "  -h, --help            Show this help and exit.\n"
            "  --version             Show the version and exit.\n"
            "\n"
@@ -153,6 +161,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
                 value = std::string(body.substr(eq + 1));
             } else if (i + 1 < arguments.size()) {
                 value = arguments[++i];
+                // "--total -- -dash.Clc": the value follows the end of the options.
+                if (value == "--" && !optionsEnded && i + 1 < arguments.size()) {
+                    optionsEnded = true;
+                    value = arguments[++i];
+                }
             } else {
                 return usageError("Missing value after " + quoted(a) + ".");
             }
@@ -177,6 +190,25 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     const bool total = has(Opt::Total);
     const bool evaluate = has(Opt::Evaluate);
     const bool print = has(Opt::Print);
+    const bool csv = has(Opt::Csv);
+    if (csv && (total || evaluate || print))
+        return usageError("--csv cannot be combined with --total, --evaluate or --print");
+    if (csv && (has(Opt::Decimals) || has(Opt::Stat) || has(Opt::Settings)))
+        return usageError("--csv takes only --output");
+    if (csv) {
+        if (!positional.empty())
+            return usageError("unexpected argument " + quoted(positional.front()) + " in a batch mode");
+        c.mode = Mode::Csv;
+        c.calcPath = value(Opt::Csv);
+        if (c.calcPath.empty())
+            return usageError("--csv needs a file name");
+        if (has(Opt::Output)) {
+            c.outputPath = value(Opt::Output);
+            if (c.outputPath.empty())
+                return usageError("--output needs a file name");
+        }
+        return c;
+    }
     if (total && evaluate)
         return usageError("--total and --evaluate cannot be combined");
     if (print && (total || evaluate))
@@ -188,7 +220,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     if (!total && has(Opt::Settings))
         return usageError("--settings needs --total");
     if (!print && has(Opt::Output))
-        return usageError("--output needs --print");
+        return usageError("--output needs --print or --csv");
 
     if (!total && !evaluate && !print) {
         for (const std::string& p : positional) {

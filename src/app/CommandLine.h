@@ -7,6 +7,7 @@
 //             [--settings FILE]
 //   quillmate --evaluate EXPR
 //   quillmate --print FILE.Clc [--decimals 0..6|variable] [--output OUT.pdf]
+//   quillmate --csv FILE.Clc [--output OUT.csv]
 //   quillmate --help | --version
 //
 // Arguments are kept as the bytes the system gives: a file name need not be
@@ -17,13 +18,13 @@
 
 namespace qm::app {
 
-enum class Mode { Window, Total, Evaluate, Print, Help, Version, UsageError };
+enum class Mode { Window, Total, Evaluate, Print, Csv, Help, Version, UsageError };
 
 struct CommandLine {
     Mode mode = Mode::Window;
     std::string argument;       // Window: the path argument, double quotes removed; may be empty
-    std::string calcPath;       // Total, Print
-    std::string outputPath;     // Print: a PDF file to write instead of the default printer
+    std::string calcPath;       // Total, Print, Csv
+    std::string outputPath;     // Print: a PDF file to write instead of the default printer; Csv: the CSV file
     std::string settingsPath;   // Total: empty for the built-in function buttons
     int decimalPlaces = 25;     // Total, Print: 0..6, or 25 for "Variable"
     int statMode = 0;           // Total, Print: 0 total, 1 average, 2 middle value, 3 most frequent value

@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include "ui/mainwindow/RunMainWindow.h"
+#include "ui/platform/FilePath.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -35,7 +36,8 @@ int runWindow(int argc, char** argv, const qm::app::CommandLine& commandLine)
 {
     QApplication app(argc, argv);
     nameProgram();
-    return qm::ui::runMainWindow(app, QString::fromLocal8Bit(commandLine.argument));
+    // The argument keeps its bytes: a file name that is not UTF-8 still opens.
+    return qm::ui::runMainWindow(app, qm::ui::fileNameFromBytes(commandLine.argument));
 }
 
 } // namespace

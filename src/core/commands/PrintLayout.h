@@ -26,6 +26,19 @@ struct PrintLine {
     std::string amount;    // printed so that it ends at the right edge
     double amountX = 0;    // horizontal position of the amount
     bool bold = false;     // the whole line (the total line only)
+    std::string note;      // the line's note, shortened to the room before the amount
+    double noteX = 0;
+    std::string runningTotal;   // with running totals asked for, right of the amounts
+    double runningTotalX = 0;
+};
+
+// What the strip prints besides operators and amounts: each line's note
+// beside its amount, and, when given, the running totals (one text per tape
+// line) in a column at the right. `pageWidth` (0: not known) bounds the room
+// the notes may take; the amounts never move for them.
+struct PrintColumns {
+    const std::vector<std::string>* runningTotals = nullptr;
+    double pageWidth = 0;
 };
 
 struct PrintPlan {
@@ -54,8 +67,16 @@ Result<std::int32_t> roundHalfEvenToInt32(double x);
 // followed by the total text. An amount wider than the room R leaves after its
 // operator would start left of the page or over the operator; R then moves
 // right just far enough for it, so no printed figure is ever cut off.
+// With a `pageWidth` (above 0), R never moves beyond it for a text line: a
+// text line too long for the page is shortened with an ellipsis instead, so
+// that every amount and the total stay on the page.
 Result<PrintPlan> planPrintedTape(const Tape& tape, int decimalPlaces, const Regional& regional,
-                                  const std::string& totalText, const PrintTextWidth& width);
+                                  const std::string& totalText, const PrintTextWidth& width,
+                                  const PrintColumns& columns = {});
+
+// `text` when it is at most `room` wide; else its longest start (whole
+// UTF-8 characters) that fits with "…" after it, or "…" alone.
+std::string elidedToWidth(const std::string& text, double room, bool bold, const PrintTextWidth& width);
 
 // The text of the printed total line, recalculated from the tape: the running
 // total, or the statistic `settings.StatMode` selects. Never the grand-total

@@ -26,19 +26,22 @@ Group groupOf(const Value& v)
     return Group::Text;
 }
 
+// The groups in their order; within the numbers by value. With a stable
+// sort equal numbers, the zeros and the texts keep their tape order.
+bool sortsBefore(const Value& a, const Value& b)
+{
+    const Group ga = groupOf(a);
+    const Group gb = groupOf(b);
+    if (ga != gb)
+        return ga < gb;
+    return ga == Group::Number && std::is_lt(compare(a, b));
+}
+
 } // namespace
 
 std::vector<Value> sortedNumbers(std::vector<Value> values)
 {
-    // The groups in their order; within the numbers by value. A stable sort
-    // keeps equal numbers, the zeros and the texts in tape order.
-    std::stable_sort(values.begin(), values.end(), [](const Value& a, const Value& b) {
-        const Group ga = groupOf(a);
-        const Group gb = groupOf(b);
-        if (ga != gb)
-            return ga < gb;
-        return ga == Group::Number && std::is_lt(compare(a, b));
-    });
+    std::stable_sort(values.begin(), values.end(), sortsBefore);
     return values;
 }
 
@@ -51,13 +54,26 @@ void sortTapeNumbers(Tape& tape)
         if (tape.TapeOp[i] != BlankOp)
             taking.push_back(i);
     }
+    // A note travels with its value.
+    std::vector<std::size_t> order = taking;
+    std::stable_sort(order.begin(), order.end(), [&tape](std::size_t a, std::size_t b) {
+        return sortsBefore(tape.TapeValue[a], tape.TapeValue[b]);
+    });
     std::vector<Value> values;
-    values.reserve(taking.size());
-    for (std::size_t i : taking)
+    values.reserve(order.size());
+    for (std::size_t i : order)
         values.push_back(std::move(tape.TapeValue[i]));
-    values = sortedNumbers(std::move(values));
-    for (std::size_t k = 0; k < taking.size(); ++k)
+    std::vector<std::string> notes;
+    if (tape.hasNotes()) {
+        notes.reserve(order.size());
+        for (std::size_t i : order)
+            notes.push_back(tape.note(i));
+    }
+    for (std::size_t k = 0; k < taking.size(); ++k) {
         tape.TapeValue[taking[k]] = std::move(values[k]);
+        if (!notes.empty())
+            tape.setNote(taking[k], std::move(notes[k]));
+    }
 }
 
 } // namespace qm

@@ -76,6 +76,7 @@ void clearAllLines(Tape& tape, int lastLoadedRow)
     const std::size_t lines = std::max(tape.size(), rows);
     tape.TapeValue.assign(lines, Value());
     tape.TapeOp.assign(lines, BlankOp);
+    tape.TapeNote.clear();
     for (std::size_t i = 0; i < rows; ++i) {
         tape.TapeValue[i] = Value(Decimal());
         tape.TapeOp[i] = '+';
@@ -89,7 +90,7 @@ std::size_t enteredLines(const Tape& tape, std::size_t keptLines)
     while (end > 0) {
         const char op = tape.TapeOp[end - 1];
         const Value& v = tape.TapeValue[end - 1];
-        if ((op != '+' && op != BlankOp) || !(v.isEmpty() || isNumericZero(v)))
+        if ((op != '+' && op != BlankOp) || !(v.isEmpty() || isNumericZero(v)) || !tape.note(end - 1).empty())
             break;
         --end;
     }

@@ -172,6 +172,8 @@ RowView TapeEditor::row(int row) const
     } else {
         view.text = rowDisplayText(row);
         view.textColour = rowTextColour(view.text);
+        if (value)
+            view.note = tape_.note(static_cast<std::size_t>(line));
     }
     return view;
 }
@@ -847,9 +849,74 @@ void TapeEditor::setRegional(const Regional& regional)
     recalculate();
 }
 
+bool TapeEditor::setNote(long long line, std::string note)
+{
+    if (locked_ || !hasLine(line) || !validNote(note))
+        return false;
+    const auto at = static_cast<std::size_t>(line);
+    if (tape_.note(at) == note)
+        return true;
+    ChangeScope change(*this);
+    history_.recordLine(tape_, line);
+    tape_.setNote(at, std::move(note));
+    // The values are the same: the totals worked out stay true.
+    const std::uint64_t before = tapeState_;
+    newTapeState();
+    if (totalsTapeState_ == before)
+        totalsTapeState_ = tapeState_;
+    if (knownTotals_.size() == KnownTotalCount)
+        knownTotals_.pop_front();
+    knownTotals_.push_back(KnownTotal{tapeState_, settingsState_, total_});
+    markLine(line);
+    return true;
+}
+
+const std::string& TapeEditor::note(long long line) const
+{
+    static const std::string none;
+    return line >= 0 ? tape_.note(static_cast<std::size_t>(line)) : none;
+}
+
+const std::vector<LineTotal>& TapeEditor::runningTotals()
+{
+    if (totalsTapeState_ != tapeState_ || totalsSettingsState_ != settingsState_) {
+        // The box keeps what it shows; only the running totals are wanted.
+        MailCalc(tape_, settings_, buttons_, total_.text, evaluator_, runningTotals_);
+        totalsTapeState_ = tapeState_;
+        totalsSettingsState_ = settingsState_;
+    }
+    return runningTotals_;
+}
+
+std::vector<std::string> TapeEditor::runningTotalTexts()
+{
+    const std::vector<LineTotal>& totals = runningTotals();
+    std::vector<std::string> texts;
+    texts.reserve(totals.size());
+    for (const LineTotal& t : totals)
+        texts.push_back(qm::runningTotalText(t, settings_, buttons_));
+    return texts;
+}
+
+std::string TapeEditor::runningTotalText(long long line)
+{
+    const std::vector<LineTotal>& totals = runningTotals();
+    if (line < 0 || static_cast<std::size_t>(line) >= totals.size())
+        return {};
+    return qm::runningTotalText(totals[static_cast<std::size_t>(line)], settings_, buttons_);
+}
+
+std::string TapeEditor::tapeRecordText(RecordFormat format)
+{
+    const std::vector<LineTotal>& totals = runningTotals();
+    return tapeRecord(tape_, enteredLines(), totals, settings_, buttons_, format);
+}
+
 void TapeEditor::recalculate()
 {
-    total_ = MailCalc(tape_, settings_, buttons_, total_.text, evaluator_);
+    total_ = MailCalc(tape_, settings_, buttons_, total_.text, evaluator_, runningTotals_);
+    totalsTapeState_ = tapeState_;
+    totalsSettingsState_ = settingsState_;
     changes_.total = true;
     if (knownTotals_.size() == KnownTotalCount)
         knownTotals_.pop_front();

@@ -13,6 +13,7 @@
 // being edited, which shows its edit text; when that line is entered, its edit
 // text is one that reads back as its stored value.
 
+#include "core/commands/TapeRecord.h"
 #include "core/editing/UndoHistory.h"
 #include "core/input/Evaluator.h"
 #include "core/number/TextForm.h"
@@ -61,6 +62,7 @@ struct RowView {
     std::uint32_t opColour = 0;  // operator button colour (0x00BBGGRR)
     std::uint32_t textColour = 0;
     std::uint32_t background = 0;
+    std::string note;            // the line's note; empty on the line being edited
 };
 
 // What an operation changed, so that the window redraws only that.
@@ -175,6 +177,22 @@ public:
     // A tape read from a file replaces the whole tape (padded to the rows made).
     void replaceTape(Tape tape);
     std::string copyNumbersText() const;
+    // ---- Notes and running totals ----
+    // Sets the note of a tape line; an empty note removes it. One undo step.
+    // False: the line does not exist, the tape is locked or the note is not
+    // valid (validNote); nothing changes.
+    bool setNote(long long line, std::string note);
+    const std::string& note(long long line) const;
+    // "Running total: ..." as the box would show the tape cut after `line`;
+    // empty for a line that does not exist. Worked out for all lines in one
+    // pass, kept until the tape or the settings change.
+    std::string runningTotalText(long long line);
+    const std::vector<LineTotal>& runningTotals();
+    // Every line's running total as runningTotalText gives it (for printing).
+    std::vector<std::string> runningTotalTexts();
+    // Copy Tape (tabs) and Export CSV: the lines Copy Numbers gives, each
+    // with its operator, running total and note, the grand total last.
+    std::string tapeRecordText(RecordFormat format);
     // The lines Copy Numbers and Save give: the trailing "+0" padding is left
     // out, the lines a file or a paste gave are kept as they came.
     std::size_t enteredLines() const;
@@ -273,6 +291,10 @@ private:
     };
     static constexpr std::size_t KnownTotalCount = 8;
     std::deque<KnownTotal> knownTotals_;
+    // Every line's running total, for the tape and settings named here.
+    std::vector<LineTotal> runningTotals_;
+    std::uint64_t totalsTapeState_ = UINT64_MAX;
+    std::uint64_t totalsSettingsState_ = UINT64_MAX;
 };
 
 } // namespace qm

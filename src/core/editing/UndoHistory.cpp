@@ -36,7 +36,7 @@ bool identicalTapes(const Tape& a, const Tape& b)
     if (a.TapeValue.size() != b.TapeValue.size() || a.TapeOp != b.TapeOp)
         return false;
     for (std::size_t i = 0; i < a.TapeValue.size(); ++i) {
-        if (!identicalValues(a.TapeValue[i], b.TapeValue[i]))
+        if (!identicalValues(a.TapeValue[i], b.TapeValue[i]) || a.note(i) != b.note(i))
             return false;
     }
     return true;
@@ -76,7 +76,7 @@ void UndoHistory::recordLine(const Tape& tape, long long line)
         return;
     if (lines.empty())
         startChange();
-    lines.push_back(LineImage{at, tape.TapeValue[at], tape.TapeOp[at]});
+    lines.push_back(LineImage{at, tape.TapeValue[at], tape.TapeOp[at], tape.note(at)});
 }
 
 void UndoHistory::recordWholeTape(Tape&& old)
@@ -139,7 +139,8 @@ bool UndoHistory::isNoOp(const Step& step, const Tape& tape) const
     if (step.otherLength != tape.size())
         return false;
     return std::all_of(step.lines.begin(), step.lines.end(), [&tape](const LineImage& l) {
-        return l.op == tape.TapeOp[l.line] && identicalValues(l.value, tape.TapeValue[l.line]);
+        return l.op == tape.TapeOp[l.line] && identicalValues(l.value, tape.TapeValue[l.line])
+               && l.note == tape.note(l.line);
     });
 }
 
@@ -172,15 +173,16 @@ void UndoHistory::swapIn(Step& step, Tape& tape)
     back.reserve(step.lines.size() + (current > step.otherLength ? current - step.otherLength : 0));
     for (const LineImage& l : step.lines) {
         if (l.line < current)
-            back.push_back(LineImage{l.line, std::move(tape.TapeValue[l.line]), tape.TapeOp[l.line]});
+            back.push_back(LineImage{l.line, std::move(tape.TapeValue[l.line]), tape.TapeOp[l.line], tape.note(l.line)});
     }
     for (std::size_t i = step.otherLength; i < current; ++i)
-        back.push_back(LineImage{i, std::move(tape.TapeValue[i]), tape.TapeOp[i]});
+        back.push_back(LineImage{i, std::move(tape.TapeValue[i]), tape.TapeOp[i], tape.note(i)});
     tape.resize(step.otherLength);
     for (LineImage& l : step.lines) {
         if (l.line < tape.TapeValue.size()) {
             tape.TapeValue[l.line] = std::move(l.value);
             tape.TapeOp[l.line] = l.op;
+            tape.setNote(l.line, std::move(l.note));
         }
     }
     step.lines = std::move(back);

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace qm {
@@ -79,6 +80,7 @@ private:
         std::size_t line = 0;
         Value value;
         char op = '+';
+        std::string note;
     };
     struct Step {
         std::optional<long long> typingLine;

@@ -44,17 +44,69 @@ bool isOperator(char c) { return c == '+' || c == '-' || c == 'x' || c == '/' ||
 
 char operatorForFile(char op) { return isOperator(op) ? op : '+'; }
 
-CalcFileRead failure(std::size_t line, std::string reason)
+CalcFileError errorOf(std::size_t line, FileProblem problem, std::string subject = std::string(),
+                      std::string extra = std::string())
+{
+    CalcFileError e;
+    e.line = line;
+    e.reason = fileProblemText(problem, subject, extra);
+    e.problem = problem;
+    e.subject = std::move(subject);
+    e.extra = std::move(extra);
+    return e;
+}
+
+CalcFileRead failure(CalcFileError error)
 {
     CalcFileRead r;
-    r.error.line = line;
-    r.error.reason = std::move(reason);
+    r.error = std::move(error);
     return r;
 }
 
-std::string lineTooLong() { return "the line is longer than " + std::to_string(MaxCalcLineBytes) + " bytes"; }
+CalcFileRead failure(std::size_t line, FileProblem problem, std::string subject = std::string())
+{
+    return failure(errorOf(line, problem, std::move(subject)));
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 } // namespace
+
+bool isCalcFileHeader(std::string_view line)
+{
+    constexpr std::string_view Bom = "\xEF\xBB\xBF";
+    constexpr std::string_view Name = "ferrowick";
+    if (line.substr(0, Bom.size()) == Bom)
+        line.remove_prefix(Bom.size());
+    std::size_t i = 0;
+    while (i < line.size() && isBlank(line[i]))
+        ++i;
+    if (line.size() - i < Name.size())
+        return false;
+    for (std::size_t k = 0; k < Name.size(); ++k, ++i) {
+        if (std::tolower(static_cast<unsigned char>(line[i])) != Name[k])
+            return false;
+    }
+    while (i < line.size() && isBlank(line[i]))
+        ++i;
+    // Digits, with single points between groups of them: 6, 6.1, 10.0.2.
+    bool digitsBefore = false;
+    for (; i < line.size() && !isBlank(line[i]); ++i) {
+        if (isDigit(line[i])) {
+            digitsBefore = true;
+        } else if (line[i] == '.' && digitsBefore && i + 1 < line.size() && isDigit(line[i + 1])) {
+            digitsBefore = false;
+        } else {
+            return false;
+        }
+    }
+    if (!digitsBefore)
+        return false;
+    while (i < line.size() && isBlank(line[i]))
+        ++i;
+    return i == line.size();
+}
 
 std::string describeCalcFileError(const CalcFileError& error)
 {
@@ -94,17 +146,19 @@ struct CalcFileReader::State {
     std::vector<Value> values;           // when the count is known
     std::vector<std::vector<Value>> blocks;
     std::vector<char> ops;
+    std::vector<std::pair<std::size_t, std::string>> notes;   // tape line, note
     std::size_t count = 0;
 
-    void fail(std::size_t line, std::string reason)
+    void fail(std::size_t line, FileProblem problem, std::string subject = std::string(),
+              std::string extra = std::string())
     {
         failed = true;
-        error.line = line;
-        error.reason = std::move(reason);
+        error = errorOf(line, problem, std::move(subject), std::move(extra));
         partial = std::string();
         values = {};
         blocks = {};
         ops = {};
+        notes = {};
     }
 
     void keep(char op, Value value)
@@ -132,20 +186,32 @@ struct CalcFileReader::State {
     void endLine(std::string_view line)
     {
         const std::size_t fileLine = ++linesEnded;
-        if (fileLine == 1)
-            return;   // the header, whatever it says
+        if (fileLine == 1) {
+            if (!isCalcFileHeader(line))
+                fail(1, FileProblem::NotHeader, quoted(line));
+            return;
+        }
         if (emptyLine != 0)
-            return fail(emptyLine, "the line is empty");
+            return fail(emptyLine, FileProblem::EmptyLine);
         if (line.empty()) {
             emptyLine = fileLine;   // fine if nothing follows
             return;
         }
         if (count >= MaxTapeLines)
-            return fail(fileLine, "the tape would have more than " + std::to_string(MaxTapeLines) + " lines");
+            return fail(fileLine, FileProblem::TooManyLines, std::to_string(MaxTapeLines));
         const char op = line.front();
         if (!isOperator(op))
-            return fail(fileLine, quoted(line) + " does not start with an operator (+ - x / ^)");
-        const std::string_view part = line.substr(1);
+            return fail(fileLine, FileProblem::NoOperator, quoted(line));
+        std::string_view part = line.substr(1);
+        // A tab ends the value: the rest of the line is the line's note.
+        if (const std::size_t tab = part.find('\t'); tab != std::string_view::npos) {
+            std::string note = decodeCp1252(part.substr(tab + 1));
+            if (!validNote(note))
+                return fail(fileLine, FileProblem::BadNote, quoted(part.substr(tab + 1)), std::to_string(MaxNoteChars));
+            if (keepLines && !note.empty())
+                notes.emplace_back(count, std::move(note));
+            part = part.substr(0, tab);
+        }
         if (keptAsText(part)) {
             keep(op, Value(decodeCp1252(part)));
             return;
@@ -156,19 +222,18 @@ struct CalcFileReader::State {
         }
         if (regional.thousandSep != regional.decimalSep
             && part.find(regional.thousandSep) != std::string_view::npos)
-            return fail(fileLine, quoted(part) + " holds the grouping symbol \""
-                                      + std::string(1, regional.thousandSep) + "\"");
+            return fail(fileLine, FileProblem::GroupingSymbol, quoted(part), std::string(1, regional.thousandSep));
         const Result<Decimal> number = parseRegional(part, regional);
         if (!number)
-            return fail(fileLine, quoted(part) + (number.failure() == Failure::Overflow ? " is out of range"
-                                                                                     : " is not a number"));
+            return fail(fileLine, number.failure() == Failure::Overflow ? FileProblem::OutOfRange : FileProblem::NotANumber,
+                        quoted(part));
         keep(op, Value(*number));
     }
 
     void feed(std::string_view bytes)
     {
         if (bytes.size() > MaxCalcFileBytes - bytesSeen)
-            return fail(0, tooLargeReason(MaxCalcFileBytes));
+            return fail(0, FileProblem::TooLarge, std::to_string(MaxCalcFileBytes));
         bytesSeen += bytes.size();
         const char* const data = bytes.data();
         const std::size_t n = bytes.size();
@@ -183,7 +248,7 @@ struct CalcFileReader::State {
             while (j < n && data[j] != '\n' && data[j] != '\r')
                 ++j;
             if (partial.size() + (j - i) > MaxCalcLineBytes)
-                return fail(linesEnded + 1, lineTooLong());
+                return fail(linesEnded + 1, FileProblem::LineTooLong, std::to_string(MaxCalcLineBytes));
             if (j == n) {
                 partial.append(data + i, n - i);
                 return;
@@ -214,11 +279,11 @@ struct CalcFileReader::State {
             endLine(last);
         }
         if (!failed && linesEnded == 0)
-            fail(1, "the file is empty: no header line");
+            fail(1, FileProblem::EmptyFile);
         if (!failed && count == 0)
-            fail(2, "no tape line after the header");
+            fail(2, FileProblem::NoTapeLine);
         if (failed)
-            return failure(error.line, error.reason);
+            return failure(error);
         if (!keepLines)
             return CalcFileRead{Tape(), {}};
 
@@ -227,6 +292,7 @@ struct CalcFileReader::State {
         if (expected > 0) {
             tape.TapeValue = std::move(values);
             tape.TapeOp = std::move(ops);
+            takeNotes(tape);
             return result;
         }
         tape.TapeValue.reserve(count);
@@ -238,7 +304,15 @@ struct CalcFileReader::State {
         blocks = {};
         tape.TapeOp = std::move(ops);
         tape.TapeOp.shrink_to_fit();
+        takeNotes(tape);
         return result;
+    }
+
+    void takeNotes(Tape& tape)
+    {
+        for (auto& [line, note] : notes)
+            tape.setNote(line, std::move(note));
+        notes = {};
     }
 };
 
@@ -258,7 +332,7 @@ bool CalcFileReader::feed(std::string_view bytes)
     try {
         s_->feed(bytes);
     } catch (const std::bad_alloc&) {
-        s_->fail(0, "not enough memory");
+        s_->fail(0, FileProblem::OutOfMemory);
     }
     return !s_->failed;
 }
@@ -268,8 +342,8 @@ CalcFileRead CalcFileReader::finish()
     try {
         return s_->finish();
     } catch (const std::bad_alloc&) {
-        s_->fail(0, "not enough memory");
-        return failure(0, "not enough memory");
+        s_->fail(0, FileProblem::OutOfMemory);
+        return failure(0, FileProblem::OutOfMemory);
     }
 }
 
@@ -289,7 +363,7 @@ CalcFileRead readCalcFile(std::string_view bytes, const Regional& regional)
         reader.feed(bytes);
         return reader.finish();
     } catch (const std::bad_alloc&) {
-        return failure(0, "not enough memory");
+        return failure(0, FileProblem::OutOfMemory);
     }
 }
 
@@ -300,16 +374,16 @@ std::optional<CalcFileRead> readThrough(const std::filesystem::path& path, CalcF
 {
     InputFile in(path);
     if (!in.ok())
-        return failure(0, in.reason());
+        return failure(0, problemOf(in.error()), in.subject());
     if (in.size() > MaxCalcFileBytes)
-        return failure(0, tooLargeReason(MaxCalcFileBytes));
+        return failure(0, FileProblem::TooLarge, std::to_string(MaxCalcFileBytes));
     std::vector<char> buffer(1 << 16);
     while (const std::size_t n = in.read(buffer.data(), buffer.size())) {
         if (!reader.feed(std::string_view(buffer.data(), n)))
             break;
     }
     if (!in.ok())
-        return failure(0, in.reason());
+        return failure(0, problemOf(in.error()), in.subject());
     return std::nullopt;
 }
 
@@ -329,7 +403,7 @@ CalcFileRead loadCalcFile(const std::filesystem::path& path, const Regional& reg
             return std::move(*failed);
         return reader.finish();
     } catch (const std::bad_alloc&) {
-        return failure(0, "not enough memory");
+        return failure(0, FileProblem::OutOfMemory);
     }
 }
 
@@ -362,13 +436,24 @@ std::string writeCalcFile(const Tape& tape, const Regional& regional, std::size_
             const std::size_t from = out.size();
             out.append(encodeCp1252(value.text()));
             for (std::size_t k = from; k < out.size(); ++k) {
-                if (out[k] == '\r' || out[k] == '\n')
+                if (out[k] == '\r' || out[k] == '\n' || out[k] == '\t')
                     out[k] = '?';
             }
         } else {
             // Numbers are plain ASCII apart from the separator, which is
             // stored as its own byte.
             out.append(calcFileValueText(value, regional.decimalSep));
+        }
+        // Only a line with a note gets the tab, so a tape without notes is
+        // written as before and opens in older versions.
+        if (const std::string& note = tape.note(i); !note.empty()) {
+            out.push_back('\t');
+            const std::size_t from = out.size();
+            out.append(encodeCp1252(note));
+            for (std::size_t k = from; k < out.size(); ++k) {
+                if (static_cast<unsigned char>(out[k]) < 0x20)
+                    out[k] = '?';
+            }
         }
         out.append("\r\n");
     }
@@ -388,13 +473,17 @@ FileStatus saveCalcFile(const std::filesystem::path& path, const Tape& tape,
         check.feed(bytes);
         const CalcFileRead read = check.finish();
         if (!read.ok()) {
-            const std::string where = read.error.line >= 2
-                ? "tape line " + std::to_string(read.error.line - 1) + " would not open again: "
-                : "the file would not open again: ";
-            return {false, where + read.error.reason};
+            FileStatus refused = fileFailure(read.error.problem, read.error.subject, read.error.extra);
+            refused.wouldNotReopen = true;
+            refused.tapeLine = read.error.line >= 2 ? read.error.line - 1 : 0;
+            refused.reason = (read.error.line >= 2
+                                  ? "tape line " + std::to_string(refused.tapeLine) + " would not open again: "
+                                  : "the file would not open again: ")
+                + read.error.reason;
+            return refused;
         }
     } catch (const std::bad_alloc&) {
-        return {false, "not enough memory"};
+        return fileFailure(FileProblem::OutOfMemory);
     }
     return writeFileSafely(path, bytes);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Calculation files (".Clc"): a header line, then one line per tape line made
-// of the operator character and the text form of the line's value. Windows-1252
+// of the operator character and the text form of the line's value; a line
+// with a note adds a tab and the note. Windows-1252
 // on disk, UTF-8 in memory; every line ends with CR LF.
 
 #include "core/files/SafeFile.h"
@@ -31,7 +32,15 @@ inline constexpr std::size_t MaxCalcLineBytes = 1024 * 1024;
 struct CalcFileError {
     std::size_t line = 0;   // 1-based line of the file (the header is line 1); 0: the file as a whole
     std::string reason;     // lower case, no full stop: "\"abc\" is not a number"
+    FileProblem problem = FileProblem::None;   // the same, for a message in another language
+    std::string subject;    // the parts of the problem's text (fileProblemText)
+    std::string extra;
 };
+
+// True for a first line that is a calculation file's header: "Ferrowick"
+// (in any letter case) and a version number such as 6 or 6.1, blanks around
+// them allowed. A UTF-8 byte-order mark before it is skipped.
+bool isCalcFileHeader(std::string_view line);
 
 // The failure as the user reads it: "Line 3: "abc" is not a number." (or the
 // reason alone, capitalised, for the file as a whole).
@@ -45,8 +54,9 @@ struct CalcFileRead {
 
 // Reads a file given in pieces into a new tape, keeping nothing but the lines
 // read so far (memory grows with the tape, never with a guess from the file's
-// size). The first line is skipped whatever it says. Line ends may be CR LF,
-// LF or CR alone. Each further line gives one tape line:
+// size). The first line must be the header (isCalcFileHeader): a file
+// without one fails at line 1 rather than losing its first tape line. Line
+// ends may be CR LF, LF or CR alone. Each further line gives one tape line:
 //  - its first character must be an operator: + - x / ^;
 //  - the rest holding "(" or "%" is kept as text (function, rounding and
 //    percent lines);
@@ -54,7 +64,9 @@ struct CalcFileRead {
 //    operator);
 //  - otherwise the rest must be a number in the regional format without the
 //    grouping symbol (a file written under the other decimal separator must
-//    not open with its amounts scaled).
+//    not open with its amounts scaled);
+//  - a tab ends the value and starts the line's note, which must be a
+//    valid note (validNote).
 // One empty line at the very end is accepted; any other empty line fails. So
 // do a file without a header line, one with no tape line, a line longer than
 // MaxCalcLineBytes, more than MaxTapeLines tape lines and more than
@@ -97,8 +109,8 @@ CalcFileRead loadCalcFile(const std::filesystem::path& path, const Regional& reg
 std::string calcFileValueText(const Value& value, char decimalSep);
 
 // The bytes of a file holding the tape's first `lines` lines (the whole tape
-// by default). Line breaks inside a text value,
-// which would split the line, are written as "?". A line without one of the
+// by default). Line breaks and tabs inside a text value, which would split
+// the line, are written as "?". A line without one of the
 // five operators (a line Clear All left blank) is written under "+", so that
 // every file written can be opened again.
 std::string writeCalcFile(const Tape& tape, const Regional& regional, std::size_t lines = SIZE_MAX);

@@ -47,6 +47,10 @@ bool RecoverySnapshot::copyMore(const Tape& tape, std::size_t lines)
         } else {
             copy_.TapeOp.push_back(tape.TapeOp[i]);
             copy_.TapeValue.push_back(tape.TapeValue[i]);
+            if (const std::string& note = tape.note(i); !note.empty()) {
+                copy_.setNote(i, note);
+                worthKeeping_ = true;
+            }
             worthKeeping_ = worthKeeping_ || valueWorthKeeping(tape.TapeValue[i]);
         }
     }

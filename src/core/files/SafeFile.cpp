@@ -22,23 +22,33 @@ std::error_code lastError()
 }
 
 // What a failed write into the target's folder means for the user.
-std::string writeReason(const std::error_code& ec)
+FileStatus writeFailure(const std::error_code& ec)
 {
     if (is(ec, std::errc::no_space_on_device))
-        return "the disk is full";
+        return fileFailure(FileProblem::DiskFull);
     if (is(ec, std::errc::permission_denied) || is(ec, std::errc::operation_not_permitted))
-        return "no permission to write in the file's folder";
+        return fileFailure(FileProblem::NoWritePermission);
     if (is(ec, std::errc::read_only_file_system))
-        return "the drive is read-only";
+        return fileFailure(FileProblem::ReadOnlyDrive);
     if (is(ec, std::errc::no_such_file_or_directory) || is(ec, std::errc::not_a_directory))
-        return "the folder does not exist";
+        return fileFailure(FileProblem::FolderMissing);
     if (is(ec, std::errc::filename_too_long))
-        return "the file name is too long";
+        return fileFailure(FileProblem::NameTooLong);
 #ifdef EDQUOT
     if (ec.value() == EDQUOT && ec.category() == std::generic_category())
-        return "the disk quota is used up";
+        return fileFailure(FileProblem::QuotaUsed);
 #endif
-    return "cannot write the file (" + ec.message() + ")";
+    return fileFailure(FileProblem::WriteFailed, ec.message());
+}
+
+// Replaces the first "%1" by `subject` and the first "%2" by `extra`.
+std::string filled(std::string text, const std::string& subject, const std::string& extra)
+{
+    if (const std::size_t at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, subject);
+    if (const std::size_t at = text.find("%2"); at != std::string::npos)
+        text.replace(at, 2, extra);
+    return text;
 }
 
 std::uint64_t nameHash(const std::string& name)
@@ -109,6 +119,80 @@ void removeLeftovers(const fs::path& target)
 
 } // namespace
 
+std::string fileProblemText(FileProblem problem, const std::string& subject, const std::string& extra)
+{
+    const char* text = "";
+    switch (problem) {
+    case FileProblem::None: text = ""; break;
+    case FileProblem::NotFound: text = "file not found"; break;
+    case FileProblem::IsFolder: text = "is a folder"; break;
+    case FileProblem::NotRegular: text = "not a regular file"; break;
+    case FileProblem::NoPermission: text = "permission denied"; break;
+    case FileProblem::ReadFailed: text = "cannot read the file (%1)"; break;
+    case FileProblem::TooLarge: text = "the file is larger than %1 bytes"; break;
+    case FileProblem::OutOfMemory: text = "not enough memory"; break;
+    case FileProblem::DiskFull: text = "the disk is full"; break;
+    case FileProblem::NoWritePermission: text = "no permission to write in the file's folder"; break;
+    case FileProblem::ReadOnlyDrive: text = "the drive is read-only"; break;
+    case FileProblem::FolderMissing: text = "the folder does not exist"; break;
+    case FileProblem::NameTooLong: text = "the file name is too long"; break;
+    case FileProblem::QuotaUsed: text = "the disk quota is used up"; break;
+    case FileProblem::WriteFailed: text = "cannot write the file (%1)"; break;
+    case FileProblem::ReplaceFailed: text = "cannot replace the file (%1)"; break;
+    case FileProblem::NotAFileName: text = "not a file name"; break;
+    case FileProblem::TargetIsFolder: text = "is a folder"; break;
+    case FileProblem::TargetReadOnly: text = "file is read-only"; break;
+    case FileProblem::NoTempName: text = "cannot choose a temporary file name"; break;
+    case FileProblem::EmptyFile: text = "the file is empty: no header line"; break;
+    case FileProblem::NotHeader: text = "%1 is not the header of a calculation file (\"Ferrowick 6\")"; break;
+    case FileProblem::NoTapeLine: text = "no tape line after the header"; break;
+    case FileProblem::EmptyLine: text = "the line is empty"; break;
+    case FileProblem::TooManyLines: text = "the tape would have more than %1 lines"; break;
+    case FileProblem::LineTooLong: text = "the line is longer than %1 bytes"; break;
+    case FileProblem::NoOperator: text = "%1 does not start with an operator (+ - x / ^)"; break;
+    case FileProblem::GroupingSymbol: text = "%1 holds the grouping symbol \"%2\""; break;
+    case FileProblem::OutOfRange: text = "%1 is out of range"; break;
+    case FileProblem::NotANumber: text = "%1 is not a number"; break;
+    case FileProblem::BadNote: text = "the note %1 is longer than %2 characters or holds a control character"; break;
+    case FileProblem::ExportWouldReplaceCalculation: text = "a calculation file is not replaced by an export"; break;
+    }
+    return filled(text, subject, extra);
+}
+
+FileStatus failedWith(std::string reason)
+{
+    FileStatus status;
+    status.ok = false;
+    status.reason = std::move(reason);
+    return status;
+}
+
+FileStatus fileFailure(FileProblem problem, std::string subject, std::string extra)
+{
+    FileStatus status;
+    status.ok = false;
+    status.reason = fileProblemText(problem, subject, extra);
+    status.problem = problem;
+    status.subject = std::move(subject);
+    status.extra = std::move(extra);
+    return status;
+}
+
+FileProblem problemOf(FileError error)
+{
+    switch (error) {
+    case FileError::None: return FileProblem::None;
+    case FileError::NotFound: return FileProblem::NotFound;
+    case FileError::IsFolder: return FileProblem::IsFolder;
+    case FileError::NotRegular: return FileProblem::NotRegular;
+    case FileError::NoPermission: return FileProblem::NoPermission;
+    case FileError::TooLarge: return FileProblem::TooLarge;
+    case FileError::ReadFailed: return FileProblem::ReadFailed;
+    case FileError::OutOfMemory: return FileProblem::OutOfMemory;
+    }
+    return FileProblem::ReadFailed;
+}
+
 // ---- Reading ------------------------------------------------------------------
 
 InputFile::InputFile(const fs::path& path)
@@ -122,7 +206,8 @@ InputFile::InputFile(const fs::path& path)
     }
     if (ec) {
         error_ = is(ec, std::errc::permission_denied) ? FileError::NoPermission : FileError::ReadFailed;
-        reason_ = error_ == FileError::NoPermission ? "permission denied" : "cannot open file (" + ec.message() + ")";
+        subject_ = error_ == FileError::ReadFailed ? ec.message() : std::string();
+        reason_ = fileProblemText(problemOf(error_), subject_);
         return;
     }
     if (fs::is_directory(st)) {
@@ -140,8 +225,8 @@ InputFile::InputFile(const fs::path& path)
     if (!file_) {
         const std::error_code open = lastError();
         error_ = is(open, std::errc::permission_denied) ? FileError::NoPermission : FileError::ReadFailed;
-        reason_ = error_ == FileError::NoPermission ? "permission denied"
-                                                    : "cannot open file (" + open.message() + ")";
+        subject_ = error_ == FileError::ReadFailed ? open.message() : std::string();
+        reason_ = fileProblemText(problemOf(error_), subject_);
         return;
     }
     size_ = fs::file_size(path, ec);
@@ -163,14 +248,15 @@ std::size_t InputFile::read(char* buffer, std::size_t capacity)
     const std::size_t n = std::fread(buffer, 1, capacity, file_);
     if (n == 0 && std::ferror(file_)) {
         error_ = FileError::ReadFailed;
-        reason_ = "read error (" + lastError().message() + ")";
+        subject_ = lastError().message();
+        reason_ = fileProblemText(FileProblem::ReadFailed, subject_);
     }
     return n;
 }
 
 std::string tooLargeReason(std::uintmax_t limit)
 {
-    return "the file is larger than " + std::to_string(limit) + " bytes";
+    return fileProblemText(FileProblem::TooLarge, std::to_string(limit));
 }
 
 FileBytes readFileBytes(const fs::path& path, std::size_t maxBytes)
@@ -181,6 +267,8 @@ FileBytes readFileBytes(const fs::path& path, std::size_t maxBytes)
         result.bytes = std::string();
         result.error = error;
         result.reason = std::move(reason);
+        if (error == FileError::ReadFailed)
+            result.subject = in.subject();
         return std::move(result);
     };
     if (!in.ok())
@@ -220,16 +308,16 @@ fs::path saveTargetOf(const fs::path& requested)
 FileStatus checkReplaceable(const fs::path& target)
 {
     if (target.filename().empty())
-        return {false, "not a file name"};
+        return fileFailure(FileProblem::NotAFileName);
     std::error_code ec;
     const fs::file_status old = fs::status(target, ec);
     if (ec || !fs::exists(old))
         return {};
     if (fs::is_directory(old))
-        return {false, "is a folder"};
+        return fileFailure(FileProblem::TargetIsFolder);
     constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if ((old.permissions() & anyWrite) == fs::perms::none)
-        return {false, "file is read-only"};
+        return fileFailure(FileProblem::TargetReadOnly);
     return {};
 }
 
@@ -252,7 +340,7 @@ TempFile createTempFileFor(const fs::path& target)
 {
     TempFile temp;
     if (target.filename().empty()) {
-        temp.status = {false, "not a file name"};
+        temp.status = fileFailure(FileProblem::NotAFileName);
         return temp;
     }
     removeLeftovers(target);
@@ -270,11 +358,11 @@ TempFile createTempFileFor(const fs::path& target)
         }
         const std::error_code ec = lastError();
         if (!is(ec, std::errc::file_exists)) {
-            temp.status = {false, writeReason(ec)};
+            temp.status = writeFailure(ec);
             return temp;
         }
     }
-    temp.status = {false, "cannot choose a temporary file name"};
+    temp.status = fileFailure(FileProblem::NoTempName);
     return temp;
 }
 
@@ -288,8 +376,8 @@ FileStatus replaceWithTempFile(const fs::path& temp, const fs::path& target)
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        return {false, is(ec, std::errc::filename_too_long) ? std::string("the file name is too long")
-                                                            : "cannot replace the file (" + ec.message() + ")"};
+        return is(ec, std::errc::filename_too_long) ? fileFailure(FileProblem::NameTooLong)
+                                                    : fileFailure(FileProblem::ReplaceFailed, ec.message());
     }
     return {};
 }
@@ -322,7 +410,7 @@ FileStatus writeFileSafely(const fs::path& requested, std::string_view bytes)
     if (failure) {
         std::error_code ignored;
         fs::remove(temp.path, ignored);
-        return {false, writeReason(failure)};
+        return writeFailure(failure);
     }
     return replaceWithTempFile(temp.path, target);
 }

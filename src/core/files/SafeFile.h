@@ -15,11 +15,45 @@
 
 namespace qm {
 
+// Why reading or writing a file failed, for a message in the user's language;
+// the English reason beside it says the same.
+enum class FileProblem {
+    None,
+    // Opening and reading.
+    NotFound, IsFolder, NotRegular, NoPermission, ReadFailed, TooLarge, OutOfMemory,
+    // Writing.
+    DiskFull, NoWritePermission, ReadOnlyDrive, FolderMissing, NameTooLong, QuotaUsed, WriteFailed,
+    ReplaceFailed, NotAFileName, TargetIsFolder, TargetReadOnly, NoTempName,
+    // The contents of a calculation file.
+    EmptyFile, NotHeader, NoTapeLine, EmptyLine, TooManyLines, LineTooLong, NoOperator,
+    GroupingSymbol, OutOfRange, NotANumber, BadNote,
+    // Exports.
+    ExportWouldReplaceCalculation,
+};
+
+// The English text of a problem: `subject` fills its first gap (an excerpt of
+// the line, a limit, the system's message), `extra` the second.
+std::string fileProblemText(FileProblem problem, const std::string& subject = std::string(),
+                            const std::string& extra = std::string());
+
 struct FileStatus {
     bool ok = true;
     std::string reason;   // why it failed (without the path); empty on success
+    FileProblem problem = FileProblem::None;
+    std::string subject;  // the parts of the problem's text (see fileProblemText)
+    std::string extra;
+    // A save refused because its file would not open again: the tape line
+    // (1-based) the reading fails at, 0 for the file as a whole.
+    bool wouldNotReopen = false;
+    std::size_t tapeLine = 0;
     explicit operator bool() const { return ok; }
 };
+
+// A failed status with a reason of its own, in English only.
+FileStatus failedWith(std::string reason);
+
+// A failed status with its English reason made from the problem.
+FileStatus fileFailure(FileProblem problem, std::string subject = std::string(), std::string extra = std::string());
 
 // Why a file could not be read.
 enum class FileError { None, NotFound, IsFolder, NotRegular, NoPermission, TooLarge, ReadFailed, OutOfMemory };
@@ -29,8 +63,12 @@ struct FileBytes {
     std::string bytes;
     std::string reason;   // why it failed (without the path); empty on success
     FileError error = FileError::None;
+    std::string subject;   // the system's message for ReadFailed
     explicit operator bool() const { return ok; }
 };
+
+// The problem a read error is.
+FileProblem problemOf(FileError error);
 
 // A regular file opened for reading in pieces. A missing file, a folder, a
 // device or pipe (which could block or never end) and a file the user may not
@@ -45,6 +83,8 @@ public:
     bool ok() const { return error_ == FileError::None; }
     FileError error() const { return error_; }
     const std::string& reason() const { return reason_; }
+    // The system's message for a failure without a reason of its own.
+    const std::string& subject() const { return subject_; }
     // The size when it was opened; the file may still change while it is read.
     std::uintmax_t size() const { return size_; }
     // Up to `capacity` bytes; 0 at the end of the file or after a read error
@@ -56,6 +96,7 @@ private:
     std::uintmax_t size_ = 0;
     FileError error_ = FileError::None;
     std::string reason_;
+    std::string subject_;
 };
 
 // Reads a regular file whole. A file larger than `maxBytes` is refused before

@@ -215,13 +215,42 @@ bool isOperator(char op)
     return op == '+' || op == '-' || op == 'x' || op == '/' || op == '^';
 }
 
+constexpr std::uint8_t ButtonLabelBase = 100;
+
+// The texts roundingLine takes as a rounding instruction.
+bool isRoundingText(std::string_view text)
+{
+    return contains(text, "Int") || contains(text, "Fix") || contains(text, "Roun(");
+}
+
+// The box's text at the end of a run (or of a cut tape).
+std::string totalText(const Value& total, bool failed, bool overflow, std::string_view label,
+                      const CalcSettings& settings)
+{
+    if (overflow)
+        return "Overflow";
+    if (failed)
+        return std::string(label) + "Error";
+    const char sep = settings.regional.decimalSep;
+    if (settings.DecimalPlaces == 25)
+        return plainText(total, sep);
+    auto formatted = formatFixed(total, settings.DecimalPlaces, settings.regional);
+    if (formatted)
+        return std::move(formatted.value());
+    if (total.isDouble()) {
+        if (auto large = fixedLargeDouble(total.dbl(), settings.DecimalPlaces, settings.regional))
+            return std::move(*large);
+    }
+    return plainText(total, sep);
+}
+
 // One run over the tape. Failing steps leave the total as it was; the most
 // recent failure decides between "Overflow" and "Error".
 class TapeRun {
 public:
     TapeRun(const Tape& tape, const CalcSettings& settings, const FunctionButtons& buttons,
-            Evaluator& evaluator)
-        : tape_(tape), settings_(settings), buttons_(buttons), evaluator_(evaluator)
+            Evaluator& evaluator, std::vector<LineTotal>* totals = nullptr)
+        : tape_(tape), settings_(settings), buttons_(buttons), evaluator_(evaluator), totals_(totals)
     {
         for (std::size_t k = 0; k < buttons.size(); ++k)
             needles_[k] = buttons[k].Caption + "(";
@@ -258,6 +287,40 @@ private:
         if (passed(r))
             RunningTotal = std::move(r.value());
     }
+    // Notes the running total after line `line`.
+    void record(std::size_t line)
+    {
+        if (!totals_ || line >= totals_->size())
+            return;
+        LineTotal& t = (*totals_)[line];
+        if (fastTotal_)
+            t.set(*fastTotal_);
+        else if (RunningTotal.isDouble())
+            t.set(RunningTotal.dbl());
+        else
+            t.set(RunningTotal.isDecimal() ? RunningTotal.decimal() : Decimal());
+        t.failure = lastOverflow_ ? LineTotal::Overflow : failed_ ? LineTotal::Failed : LineTotal::Fine;
+        t.label = labelId_;
+    }
+    // A rounding line followed by another line: were the tape cut after it,
+    // the rounding line would be the last one and taken as an operand.
+    void recordCut(std::size_t line, const Value& value, char op)
+    {
+        const Value total = RunningTotal;
+        const std::string label = ErrorLabel;
+        const std::uint8_t labelId = labelId_;
+        const bool failed = failed_;
+        const bool overflow = lastOverflow_;
+        if (isOperator(op))
+            operandLine(value, op);
+        syncTotal();
+        record(line);
+        RunningTotal = total;
+        ErrorLabel = label;
+        labelId_ = labelId;
+        failed_ = failed;
+        lastOverflow_ = overflow;
+    }
     bool roundingLine(std::string_view text);
     void operandLine(const Value& value, char op);
     void functionLine(const Keyword& kw, std::string_view text, char op);
@@ -269,7 +332,9 @@ private:
     const CalcSettings& settings_;
     const FunctionButtons& buttons_;
     Evaluator& evaluator_;
+    std::vector<LineTotal>* totals_;
     std::array<std::string, FunctionButtonCount> needles_;   // Caption + "("
+    std::uint8_t labelId_ = 0;   // names ErrorLabel for the running totals
 
     Value RunningTotal{Decimal()};
     std::optional<Decimal> fastTotal_;   // when set, the true running total
@@ -285,10 +350,14 @@ private:
 std::string TapeRun::run()
 {
     const std::size_t count = std::min(tape_.TapeValue.size(), tape_.TapeOp.size());
+    if (totals_)
+        totals_->resize(count);
     for (std::size_t i = 0; i < count; ++i) {
         const Value* value = &tape_.TapeValue[i];
         if (value->isText())
             syncTotal();
+        if (value->isText() && totals_ && i + 1 < count && isRoundingText(value->text()))
+            recordCut(i, *value, tape_.TapeOp[i]);
         if (value->isText() && roundingLine(value->text())) {
             // The rounding line gives no operand: the line after it is taken
             // at once, without its own rounding test. The last line has no
@@ -299,9 +368,9 @@ std::string TapeRun::run()
             }
         }
         const char op = tape_.TapeOp[i];
-        if (!isOperator(op))
-            continue;
-        operandLine(*value, op);
+        if (isOperator(op))
+            operandLine(*value, op);
+        record(i);
     }
     syncTotal();
     return showTotal();
@@ -399,8 +468,10 @@ void TapeRun::operandLine(const Value& value, char op)
 
 void TapeRun::functionLine(const Keyword& kw, std::string_view text, char op)
 {
-    if (!kw.label.empty())
+    if (!kw.label.empty()) {
         ErrorLabel = kw.label;
+        labelId_ = static_cast<std::uint8_t>(1 + (&kw - Keywords.data()));
+    }
     removeAll(arg_, text, kw.text, ")");
     // Every argument is read under the regional settings; the inverse cosine
     // and tangent keep it as a decimal until the function itself is taken.
@@ -448,10 +519,11 @@ void TapeRun::userLine(std::size_t k, std::string_view text, char op)
     const FunctionButton& button = buttons_[k];
     ErrorLabel = button.Caption;
     ErrorLabel += ' ';
+    labelId_ = static_cast<std::uint8_t>(ButtonLabelBase + k);
 
     removeAll(arg_, text, needles_[k], ")");
     if (arg_.empty())
-        arg_ = "0";
+        arg_.push_back('0');   // it is empty here
     // X takes the argument as typed; T the running total in the evaluator's
     // own notation ("." as point). The evaluator reads "," as a point too, so
     // "2,5" works where "," is the decimal separator, while a typed thousands
@@ -475,21 +547,7 @@ void TapeRun::userLine(std::size_t k, std::string_view text, char op)
 
 std::string TapeRun::showTotal()
 {
-    if (lastOverflow_)
-        return "Overflow";
-    if (failed_)
-        return ErrorLabel + "Error";
-    const char sep = settings_.regional.decimalSep;
-    if (settings_.DecimalPlaces == 25)
-        return plainText(RunningTotal, sep);
-    auto formatted = formatFixed(RunningTotal, settings_.DecimalPlaces, settings_.regional);
-    if (formatted)
-        return std::move(formatted.value());
-    if (RunningTotal.isDouble()) {
-        if (auto large = fixedLargeDouble(RunningTotal.dbl(), settings_.DecimalPlaces, settings_.regional))
-            return std::move(*large);
-    }
-    return plainText(RunningTotal, sep);
+    return totalText(RunningTotal, failed_, lastOverflow_, ErrorLabel, settings_);
 }
 
 } // namespace
@@ -514,6 +572,33 @@ TotalResult MailCalc(const Tape& tape, const CalcSettings& settings, const Funct
     }
     result.colour = totalColour(result.text);
     return result;
+}
+
+TotalResult MailCalc(const Tape& tape, const CalcSettings& settings, const FunctionButtons& buttons,
+                     const std::string& previousText, Evaluator& evaluator,
+                     std::vector<LineTotal>& runningTotals)
+{
+    TapeRun run(tape, settings, buttons, evaluator, &runningTotals);
+    std::string text = run.run();
+    if (settings.StatMode == 0) {
+        TotalResult result;
+        result.text = std::move(text);
+        result.colour = totalColour(result.text);
+        return result;
+    }
+    return MailCalc(tape, settings, buttons, previousText, evaluator);
+}
+
+std::string runningTotalText(const LineTotal& total, const CalcSettings& settings,
+                             const FunctionButtons& buttons)
+{
+    std::string label;
+    if (total.label >= 1 && total.label <= Keywords.size())
+        label = Keywords[total.label - 1].label;
+    else if (total.label >= ButtonLabelBase && total.label - ButtonLabelBase < FunctionButtonCount)
+        label = buttons[total.label - ButtonLabelBase].Caption + " ";
+    return totalText(total.value(), total.failure != LineTotal::Fine, total.failure == LineTotal::Overflow,
+                     label, settings);
 }
 
 } // namespace qm

@@ -210,9 +210,15 @@ SettingsLoad loadSettingsFile(const std::filesystem::path& path)
 
 std::filesystem::path damagedSettingsPath(const std::filesystem::path& path)
 {
-    std::filesystem::path damaged = path;
-    damaged += ".damaged";
-    return damaged;
+    for (int n = 1; n <= MaxDamagedCopies; ++n) {
+        std::filesystem::path damaged = path;
+        damaged += n == 1 ? std::string(".damaged") : ".damaged-" + std::to_string(n);
+        std::error_code ec;
+        const auto type = std::filesystem::symlink_status(damaged, ec).type();
+        if (type == std::filesystem::file_type::not_found)
+            return damaged;
+    }
+    return {};
 }
 
 FileStatus saveSettingsFile(const std::filesystem::path& path, const SettingsData& data)
@@ -220,12 +226,15 @@ FileStatus saveSettingsFile(const std::filesystem::path& path, const SettingsDat
     const std::filesystem::path target = saveTargetOf(path);
     const SettingsLoad old = loadSettingsFile(target);
     if (!old.ok && old.error != FileError::NotFound)
-        return {false, "the file there cannot be read (" + old.reason + "), so it is not replaced"};
+        return failedWith("the file there cannot be read (" + old.reason + "), so it is not replaced");
     if (old.ok && !old.complete) {
+        const std::filesystem::path aside = damagedSettingsPath(target);
+        if (aside.empty())
+            return failedWith("the damaged file there cannot be kept aside (too many damaged copies)");
         std::error_code ec;
-        std::filesystem::rename(target, damagedSettingsPath(target), ec);
+        std::filesystem::rename(target, aside, ec);
         if (ec)
-            return {false, "the damaged file there cannot be kept aside (" + ec.message() + ")"};
+            return failedWith("the damaged file there cannot be kept aside (" + ec.message() + ")");
     }
     return writeFileSafely(path, writeSettings(data));
 }

@@ -85,7 +85,11 @@ struct SettingsLoad {
 // built-in values.
 SettingsLoad loadSettingsFile(const std::filesystem::path& path);
 
-// The name a damaged settings file is kept under: "<name>.damaged".
+// The name a damaged settings file is kept under: the first of
+// "<name>.damaged", "<name>.damaged-2", "<name>.damaged-3", ... that names
+// nothing yet, so an earlier copy is never replaced. Empty when all of the
+// first MaxDamagedCopies are taken.
+inline constexpr int MaxDamagedCopies = 1000;
 std::filesystem::path damagedSettingsPath(const std::filesystem::path& path);
 
 // Writes through writeFileSafely, so a failed write keeps the old file. The

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qm {
@@ -17,16 +18,35 @@ namespace qm {
 // calculation file that is read (MaxCalcFileBytes).
 inline constexpr std::size_t MaxTapeLines = 10'000'000;
 
+// The longest note a line may carry, in characters.
+inline constexpr std::size_t MaxNoteChars = 100;
+
+// A note fits a line: at most MaxNoteChars characters of valid UTF-8 and no
+// control character (a tab or line break would split the line in a file).
+bool validNote(std::string_view note);
+
 struct Tape {
     std::vector<Value> TapeValue;   // decimal for number lines, text for keyword lines
     std::vector<char> TapeOp;       // '+', '-', 'x', '/' or '^'
+    // Notes of the first lines; lines past its end have none. A tape
+    // without notes keeps this empty, so that it costs nothing.
+    std::vector<std::string> TapeNote;
+
+    const std::string& note(std::size_t line) const
+    {
+        static const std::string none;
+        return line < TapeNote.size() ? TapeNote[line] : none;
+    }
+    // Sets or (with an empty text) removes a line's note; the line must exist.
+    void setNote(std::size_t line, std::string note);
+    bool hasNotes() const;
 
     std::size_t size() const { return TapeValue.size(); }
     // Upper index; -1 for an empty tape.
     long long TapeLast() const { return static_cast<long long>(TapeValue.size()) - 1; }
     // Resizes both arrays, keeping contents; new lines are 0 under "+".
     void resize(std::size_t lines);
-    // Every line 0 under "+", size kept.
+    // Every line 0 under "+" without a note, size kept.
     void clear();
 };
 

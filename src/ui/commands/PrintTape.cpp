@@ -1,12 +1,18 @@
 #include "ui/commands/PrintTape.h"
 
 #include "core/commands/PrintLayout.h"
+#include "core/files/PdfTarget.h"
 #include "core/files/SafeFile.h"
-#include "ui/files/FileReasons.h"
+#include "ui/files/FileProblemText.h"
+#include "ui/platform/FilePath.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/Translations.h"
 
 #include <QBuffer>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QPrintPreviewWidget>
+#include <QToolBar>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFile>
@@ -64,13 +70,43 @@ QString failureReason(Failure f)
     return QString::fromLatin1(failureName(f)) + QLatin1Char('.');
 }
 
+// "Print running totals", offered where there are running totals to print:
+// in the preview's tool bar, or below a file dialog's fields.
+QCheckBox* addRunningTotalsBox(QDialog& dialog, const std::vector<std::string>* runningTotals)
+{
+    if (!runningTotals)
+        return nullptr;
+    auto* box = new QCheckBox(QCoreApplication::translate("PrintTape", "Print running totals"), &dialog);
+    box->setObjectName(QStringLiteral("printRunningTotals"));
+    if (auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog)) {
+        if (auto* bar = preview->findChild<QToolBar*>()) {
+            bar->addSeparator();
+            bar->addWidget(box);
+        }
+        if (auto* view = preview->findChild<QPrintPreviewWidget*>())
+            QObject::connect(box, &QCheckBox::toggled, view, &QPrintPreviewWidget::updatePreview);
+        return box;
+    }
+    if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+        // Qt's own dialog, whose grid takes one more row.
+        files->setOption(QFileDialog::DontUseNativeDialog);
+        if (auto* grid = qobject_cast<QGridLayout*>(files->layout())) {
+            grid->addWidget(box, grid->rowCount(), 0, 1, -1);
+            return box;
+        }
+    }
+    delete box;
+    return nullptr;
+}
+
 } // namespace
 
 namespace {
 
 // `deviceName` says in a failure which device did not start.
 PrintResult paintStrip(QPagedPaintDevice& device, const QString& deviceName, const Tape& tape,
-                       int decimalPlaces, const Regional& regional, const QString& totalText)
+                       int decimalPlaces, const Regional& regional, const QString& totalText,
+                       const std::vector<std::string>* runningTotals)
 {
     QPainter painter;
     if (!painter.begin(&device))
@@ -84,8 +120,11 @@ PrintResult paintStrip(QPagedPaintDevice& device, const QString& deviceName, con
         return (isBold ? boldMetrics : regularMetrics).horizontalAdvance(toQ(text));
     };
 
+    PrintColumns columns;
+    columns.runningTotals = runningTotals;
+    columns.pageWidth = device.width();
     const Result<PrintPlan> plan =
-        planPrintedTape(tape, decimalPlaces, regional, toStd(totalText), width);
+        planPrintedTape(tape, decimalPlaces, regional, toStd(totalText), width, columns);
     if (!plan) {
         painter.end();
         return failed(failureReason(plan.failure()));
@@ -110,6 +149,13 @@ PrintResult paintStrip(QPagedPaintDevice& device, const QString& deviceName, con
         const double baseline = place.y + metrics.ascent();
         painter.drawText(QPointF(0, baseline), toQ(line.op));
         painter.drawText(QPointF(line.amountX, baseline), toQ(line.amount));
+        if (!line.note.empty() || !line.runningTotal.empty()) {
+            painter.setFont(regular);
+            if (!line.note.empty())
+                painter.drawText(QPointF(line.noteX, baseline), toQ(line.note));
+            if (!line.runningTotal.empty())
+                painter.drawText(QPointF(line.runningTotalX, baseline), toQ(line.runningTotal));
+        }
     }
     if (!painter.end())
         return failed(QCoreApplication::translate("PrintTape", "the document could not be completed."));
@@ -123,21 +169,21 @@ PrintResult paintStrip(QPagedPaintDevice& device, const QString& deviceName, con
 } // namespace
 
 PrintResult paintTape(QPagedPaintDevice& device, const Tape& tape, int decimalPlaces,
-                      const Regional& regional, const QString& totalText)
+                      const Regional& regional, const QString& totalText, const std::vector<std::string>* runningTotals)
 {
     return paintStrip(device, QCoreApplication::translate("PrintTape", "the document"), tape, decimalPlaces, regional,
-                      totalText);
+                      totalText, runningTotals);
 }
 
 PrintResult printTape(QPrinter& printer, const Tape& tape, int decimalPlaces,
-                      const Regional& regional, const QString& totalText)
+                      const Regional& regional, const QString& totalText, const std::vector<std::string>* runningTotals)
 {
     if (!printer.isValid())
         return failed(QCoreApplication::translate("PrintTape", "the printer is not available."));
     const QString name = QCoreApplication::translate("PrintTape", "the printer \"%1\"")
                              .arg(printer.outputFileName().isEmpty() ? printer.printerName()
                                                                      : printer.outputFileName());
-    return paintStrip(printer, name, tape, decimalPlaces, regional, totalText);
+    return paintStrip(printer, name, tape, decimalPlaces, regional, totalText, runningTotals);
 }
 
 PrintResult printTapeOnDefaultPrinter(const Tape& tape, int decimalPlaces,
@@ -176,18 +222,20 @@ PrintResult printTapeWithDialog(QWidget* parent, const Tape& tape, int decimalPl
 }
 
 PrintResult previewTape(QWidget* parent, const Tape& tape, int decimalPlaces,
-                        const Regional& regional, const QString& totalText)
+                        const Regional& regional, const QString& totalText, const std::vector<std::string>* runningTotals)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(docName());
     QPrintPreviewDialog dialog(&printer, parent);
+    QCheckBox* withTotals = addRunningTotalsBox(dialog, runningTotals);
     // Painted for the preview and again when the user prints from it; the
     // dialog is accepted only by printing.
     PrintResult last = cancelled();
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&](QPrinter* target) {
                          if (target)
-                             last = printTape(*target, tape, decimalPlaces, regional, totalText);
+                             last = printTape(*target, tape, decimalPlaces, regional, totalText,
+                                              withTotals && withTotals->isChecked() ? runningTotals : nullptr);
                      });
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (!last.printed) {
@@ -200,7 +248,7 @@ PrintResult previewTape(QWidget* parent, const Tape& tape, int decimalPlaces,
 }
 
 PrintResult renderTapePdf(QByteArray& pdf, const Tape& tape, int decimalPlaces,
-                          const Regional& regional, const QString& totalText)
+                          const Regional& regional, const QString& totalText, const std::vector<std::string>* runningTotals)
 {
     pdf.clear();
     QBuffer buffer(&pdf);
@@ -214,7 +262,7 @@ PrintResult renderTapePdf(QByteArray& pdf, const Tape& tape, int decimalPlaces,
         writer.setResolution(1200);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        r = paintTape(writer, tape, decimalPlaces, regional, totalText);
+        r = paintTape(writer, tape, decimalPlaces, regional, totalText, runningTotals);
     }
     buffer.close();
     if (!r.printed)
@@ -223,26 +271,46 @@ PrintResult renderTapePdf(QByteArray& pdf, const Tape& tape, int decimalPlaces,
 }
 
 PrintResult printTapeToPdf(const QString& pdfPath, const Tape& tape, int decimalPlaces,
-                           const Regional& regional, const QString& totalText)
+                           const Regional& regional, const QString& totalText, const std::vector<std::string>* runningTotals)
 {
     if (pdfPath.isEmpty())
         return failed(QCoreApplication::translate("PrintTape", "no output file was named."));
     QByteArray pdf;
-    PrintResult r = renderTapePdf(pdf, tape, decimalPlaces, regional, totalText);
+    PrintResult r = renderTapePdf(pdf, tape, decimalPlaces, regional, totalText, runningTotals);
     if (!r.printed)
         return r;
-    const FileStatus written = writeFileSafely(
-        std::filesystem::path(QFile::encodeName(pdfPath).toStdString()),
-        std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    const FileStatus written =
+        writeFileSafely(toFsPath(pdfPath), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
     if (!written)
-        return failed(QCoreApplication::translate("PrintTape", "\"%1\" cannot be written (%2).")
-                          .arg(pdfPath, shownFileReason(toQ(written.reason))));
+        return failed(QCoreApplication::translate("PrintTape", "\"%1\" cannot be written: %2")
+                          .arg(displayFileName(pdfPath), fileStatusText(written)));
     return r;
+}
+
+QString pdfTargetRefusal(const QString& path)
+{
+    const QString name = displayFileName(path);
+    const qm::PdfTarget target = qm::checkPdfTarget(toFsPath(path), true);
+    switch (target.problem) {
+    case qm::PdfTargetProblem::None:
+        return {};
+    case qm::PdfTargetProblem::NameNotPdf:
+        return QCoreApplication::translate("PrintTape", "\"%1\" does not end in \".pdf\"; a PDF file is written only under such a name.")
+            .arg(name);
+    case qm::PdfTargetProblem::ExistingNotPdf:
+    case qm::PdfTargetProblem::ContentNotPdf:
+        return QCoreApplication::translate("PrintTape", "\"%1\" already exists and is not a PDF file, so it is not replaced.")
+            .arg(name);
+    case qm::PdfTargetProblem::LinkToNotPdf:
+        return QCoreApplication::translate("PrintTape", "\"%1\" is a link to \"%2\", which is not a PDF file, so it is not replaced.")
+            .arg(name, displayFileName(fromFsPath(target.file)));
+    }
+    return {};
 }
 
 PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
                           const Regional& regional, const QString& totalText,
-                          const QString& suggestedPath)
+                          const QString& suggestedPath, const std::vector<std::string>* runningTotals)
 {
     QFileDialog dialog(parent, QCoreApplication::translate("PrintTape", "Export PDF"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -250,10 +318,17 @@ PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
     dialog.setNameFilter(QCoreApplication::translate("PrintTape", "PDF files (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.selectFile(suggestedPath.isEmpty() ? docName() + QStringLiteral(".pdf") : suggestedPath);
+    QCheckBox* withTotals = addRunningTotalsBox(dialog, runningTotals);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return cancelled();
-    const PrintResult r = printTapeToPdf(dialog.selectedFiles().constFirst(), tape, decimalPlaces,
-                                         regional, totalText);
+    const QString chosen = dialog.selectedFiles().constFirst();
+    if (const QString refused = pdfTargetRefusal(chosen); !refused.isEmpty()) {
+        const PrintResult r = failed(refused);
+        showPrintFailure(parent, r);
+        return r;
+    }
+    const PrintResult r = printTapeToPdf(chosen, tape, decimalPlaces, regional, totalText,
+                                         withTotals && withTotals->isChecked() ? runningTotals : nullptr);
     showPrintFailure(parent, r);
     return r;
 }

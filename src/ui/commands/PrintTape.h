@@ -12,6 +12,9 @@
 #include "core/number/TextForm.h"
 #include "core/tape/Tape.h"
 
+#include <string>
+#include <vector>
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -32,12 +35,15 @@ struct PrintResult {
 
 // Paints the strip on a paged device (a printer, the preview's printer, a PDF
 // writer) whose painter is not yet begun; pages break where the page is full.
+// `runningTotals` (one text per tape line): printed in a column at the right.
 PrintResult paintTape(QPagedPaintDevice& device, const Tape& tape, int decimalPlaces,
-                      const Regional& regional, const QString& totalText);
+                      const Regional& regional, const QString& totalText,
+                      const std::vector<std::string>* runningTotals = nullptr);
 
 // Prints on a printer that is already set up (a real queue or a PDF file).
 PrintResult printTape(QPrinter& printer, const Tape& tape, int decimalPlaces,
-                      const Regional& regional, const QString& totalText);
+                      const Regional& regional, const QString& totalText,
+                      const std::vector<std::string>* runningTotals = nullptr);
 
 // "Print Calculation...": the system's default printer. No default printer,
 // or one that cannot be started, is a failure with its reason.
@@ -54,24 +60,36 @@ PrintResult printTapeWithDialog(QWidget* parent, const Tape& tape, int decimalPl
 
 // "Print Preview...": the strip in a print preview, from which the user may
 // print it. `printed` tells whether it was printed from there; a failure is
-// shown over `parent`.
+// shown over `parent`. Given `runningTotals`, a check box "Print running
+// totals" offers them.
 PrintResult previewTape(QWidget* parent, const Tape& tape, int decimalPlaces,
-                        const Regional& regional, const QString& totalText);
+                        const Regional& regional, const QString& totalText,
+                        const std::vector<std::string>* runningTotals = nullptr);
 
 // The PDF document of the strip, as the batch mode and "Export PDF..." write it.
 PrintResult renderTapePdf(QByteArray& pdf, const Tape& tape, int decimalPlaces,
-                          const Regional& regional, const QString& totalText);
+                          const Regional& regional, const QString& totalText,
+                          const std::vector<std::string>* runningTotals = nullptr);
 
 // The same document written to a PDF file: a temporary file in the target's
 // folder is renamed over it, so a failure leaves an existing file as it was.
 PrintResult printTapeToPdf(const QString& pdfPath, const Tape& tape, int decimalPlaces,
-                           const Regional& regional, const QString& totalText);
+                           const Regional& regional, const QString& totalText,
+                           const std::vector<std::string>* runningTotals = nullptr);
+
+// Why a PDF file must not be written at `path` ("Export PDF..."): a name not
+// ending in ".pdf", an existing file that is not a PDF, or a link to one.
+// Empty when it may be written.
+QString pdfTargetRefusal(const QString& path);
 
 // "Export PDF...": a file chooser (starting at `suggestedPath` when given),
-// then printTapeToPdf. A failure is shown over `parent`.
+// then, unless pdfTargetRefusal refuses the name, printTapeToPdf. A failure
+// is shown over `parent`. Given `runningTotals`, a check box "Print running
+// totals" offers them.
 PrintResult exportTapePdf(QWidget* parent, const Tape& tape, int decimalPlaces,
                           const Regional& regional, const QString& totalText,
-                          const QString& suggestedPath = QString());
+                          const QString& suggestedPath = QString(),
+                          const std::vector<std::string>* runningTotals = nullptr);
 
 // The message that tells the user the tape was not printed, and why.
 QString printFailureText(const QString& reason);

@@ -13,6 +13,9 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QKeySequence>
+#include <QShortcutEvent>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -29,15 +32,23 @@ bool windowLevelFocus(const QFocusEvent* e)
     return e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
 }
 
+// `underlined`: the index of the access key's letter, -1 for none.
 void printCaption(QImage& image, const QFont& font, const QString& text, QPoint topLeft,
-                  quint32 colour)
+                  quint32 colour, int underlined)
 {
     if (image.isNull() || text.isEmpty())
         return;
     QPainter p(&image);
     p.setFont(font);
     p.setPen(QColor::fromRgb(toQRgb(colour)));
-    p.drawText(QPoint(topLeft.x(), topLeft.y() + QFontMetrics(font).ascent()), text);
+    const QFontMetrics fm(font);
+    const int baseline = topLeft.y() + fm.ascent();
+    p.drawText(QPoint(topLeft.x(), baseline), text);
+    if (underlined >= 0 && underlined < text.size()) {
+        const int x = topLeft.x() + fm.horizontalAdvance(text.left(underlined));
+        const int y = baseline + std::max(1, fm.underlinePos());
+        p.drawLine(x, y, x + fm.horizontalAdvance(text.at(underlined)) - 1, y);
+    }
 }
 
 } // namespace
@@ -71,8 +82,49 @@ QFont SuperButton::captionFont() const
     return f;
 }
 
+void SuperButton::dropAccessKey()
+{
+    if (accessShortcut_ != 0)
+        releaseShortcut(accessShortcut_);
+    accessShortcut_ = 0;
+    accessKeyAt_ = -1;
+}
+
+void SuperButton::setCaptionWithAccessKey(const QString& text)
+{
+    QString shown;
+    int at = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size()) {
+            ++i;
+            if (text.at(i) != QLatin1Char('&') && at < 0)
+                at = static_cast<int>(shown.size());
+        }
+        shown.append(text.at(i));
+    }
+    setCaption(shown);
+    if (at >= 0) {
+        accessKeyAt_ = at;
+        accessShortcut_ = grabShortcut(QKeySequence::mnemonic(text));
+    }
+}
+
+bool SuperButton::event(QEvent* e)
+{
+    if (e->type() == QEvent::Shortcut && accessShortcut_ != 0
+        && static_cast<QShortcutEvent*>(e)->shortcutId() == accessShortcut_) {
+        if (isEnabled() && isVisible()) {
+            setFocus(Qt::ShortcutFocusReason);
+            click();
+        }
+        return true;
+    }
+    return QWidget::event(e);
+}
+
 void SuperButton::setCaption(const QString& caption)
 {
+    dropAccessKey();
     const bool renamed = caption != caption_;
     caption_ = caption;
     requestRender();
@@ -155,11 +207,11 @@ void SuperButton::ButtonRender()
     dark_ = faces->dark;
     const QPoint at = captionPos();
     normalLook_ = toQImage(faces->normal);
-    printCaption(normalLook_, font, caption_, at, White);
+    printCaption(normalLook_, font, caption_, at, White, accessKeyAt_);
     highlightLook_ = toQImage(faces->highlighted);
-    printCaption(highlightLook_, font, caption_, at, White);
+    printCaption(highlightLook_, font, caption_, at, White, accessKeyAt_);
     pressedLook_ = toQImage(faces->pressed);
-    printCaption(pressedLook_, font, caption_, at, dark_);
+    printCaption(pressedLook_, font, caption_, at, dark_, accessKeyAt_);
 
     // The normal look, caption included, decides what is see-through.
     // Setting an unchanged mask would still repaint the window behind.
@@ -274,9 +326,22 @@ void SuperButton::mouseReleaseEvent(QMouseEvent* e)
         emit Click();
 }
 
-// Every key that types a character presses the button.
+// Every key that types a character presses the button (a dialog's button
+// only Space and Enter).
 void SuperButton::keyPressEvent(QKeyEvent* e)
 {
+    if (dialogKeys_) {
+        const int key = e->key();
+        const bool presses = (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+            && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (!presses) {
+            e->ignore();   // Escape and the rest are the dialog's
+            return;
+        }
+        if (!e->isAutoRepeat())
+            click();
+        return;
+    }
     if (keyAscii(*e))
         emit Click();
 }

@@ -4,7 +4,9 @@
 // property that shapes them changes or the button is resized (a hidden button
 // once, when it is shown or its looks are asked for); hovering,
 // focusing and pressing just show one of the stored looks. A left click, and
-// every typed character, gives Click.
+// every typed character, gives Click, unless the button is a dialog's
+// (setDialogKeys): then only Space and Enter press it, and other keys go on
+// to the window.
 
 #include "core/controls/ButtonFaces.h"
 
@@ -51,6 +53,15 @@ public:
     float fontSizeF() const { return fontSize_; }
     bool setFontSize(double points);
 
+    // A dialog's button: only Space and Enter press it while it has the
+    // focus; every other key (Escape above all) goes on to the dialog.
+    void setDialogKeys(bool on) { dialogKeys_ = on; }
+    bool dialogKeys() const { return dialogKeys_; }
+    // The caption with an access key marked by "&" ("&Open"): the caption
+    // shows the text without it, its letter underlined, and Alt with that
+    // letter presses the button. setCaption takes the key away again.
+    void setCaptionWithAccessKey(const QString& text);
+
     // A press by other means than the pointer or the keys (assistive
     // technology): Click, as a mouse click gives it; nothing when disabled.
     void click();
@@ -96,6 +107,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -107,8 +119,12 @@ private:
     void showLook(Look look);
     const QImage& imageOf(Look look) const;
     void press(QMouseEvent* event);
+    void dropAccessKey();
 
     QString caption_;
+    bool dialogKeys_ = false;
+    int accessKeyAt_ = -1;     // index in caption_ of the underlined letter
+    int accessShortcut_ = 0;   // the grabbed shortcut's id, 0 for none
     quint32 backColor_ = 0xE0E0E0;
     qint16 border_ = 0;
     quint32 renderColor_ = DefaultRenderColor;

@@ -1,7 +1,7 @@
 #include "ui/files/CalculationFiles.h"
 
 #include "core/files/CalcFile.h"
-#include "ui/files/FileReasons.h"
+#include "ui/files/FileProblemText.h"
 #include "ui/files/LoadSave.h"
 #include "ui/platform/Drives.h"
 
@@ -16,6 +16,7 @@
 #include <QPointer>
 
 #include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace qm::ui {
@@ -46,22 +47,28 @@ LoadSave* dialogFor(QWidget* parent)
 
 void showCalculationFileMessage(QWidget* parent, const QString& detail)
 {
-    QMessageBox box(QMessageBox::NoIcon, messageTitle(), QCoreApplication::translate("CalculationFiles", CalculationFileMessage),
+    QMessageBox box(QMessageBox::Warning, messageTitle(), QCoreApplication::translate("CalculationFiles", CalculationFileMessage),
                     QMessageBox::Ok, parent);
     if (!detail.isEmpty())
-        box.setDetailedText(detail);
+        box.setInformativeText(detail);
     box.exec();
 }
 
-QString calculationFileDetail(const QString& reason)
+QString shownFileName(const QString& path)
 {
-    if (reason.isEmpty())
-        return reason;
-    QString text = reason;
-    text[0] = text[0].toUpper();
-    if (!text.endsWith(QLatin1Char('.')))
-        text += QLatin1Char('.');
-    return text;
+    return displayFileName(fromFsPath(toFsPath(path).filename()));
+}
+
+QString openFailureText(const QString& path, const qm::CalcFileError& error)
+{
+    return QCoreApplication::translate("CalculationFiles", "\"%1\" could not be opened.\n%2")
+        .arg(shownFileName(path), calcFileErrorText(error));
+}
+
+QString saveFailureText(const QString& path, const qm::FileStatus& status)
+{
+    return QCoreApplication::translate("CalculationFiles", "\"%1\" was not saved: %2")
+        .arg(shownFileName(path), fileStatusText(status));
 }
 
 bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& regional,
@@ -69,16 +76,17 @@ bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& r
 {
     if (error)
         error->clear();
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return false;   // nothing to open: the command ends silently
+    if (path.isEmpty())
+        return false;   // nothing chosen: the command ends silently
 
     // The reader reports running out of memory itself; the old tape stays.
     qm::CalcFileRead read = qm::loadCalcFile(toFsPath(path), regional);
     if (!read.ok()) {
-        const QString detail = fileErrorDetail(read.error.line, read.error.reason);
+        const QString text = openFailureText(path, read.error);
         if (error)
-            *error = detail;
-        showCalculationFileMessage(parent, detail);
+            *error = text;
+        QMessageBox box(QMessageBox::Warning, messageTitle(), text, QMessageBox::Ok, parent);
+        box.exec();
         return false;
     }
     std::swap(tape, *read.tape);
@@ -90,10 +98,10 @@ bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
 {
     if (error)
         error->clear();
-    const qm::FileStatus status = path.isEmpty() ? qm::FileStatus{false, "no file name"}
+    const qm::FileStatus status = path.isEmpty() ? qm::fileFailure(qm::FileProblem::NotAFileName)
                                                  : qm::saveCalcFile(toFsPath(path), tape, regional, lines);
     if (!status.ok) {
-        const QString detail = calculationFileDetail(shownFileReason(QString::fromStdString(status.reason)));
+        const QString detail = saveFailureText(path, status);
         if (error)
             *error = detail;
         showCalculationFileMessage(parent, detail);
@@ -109,15 +117,17 @@ QString chooseCalculationFile(QWidget* parent, int index, const QString& tapeFil
     LoadSave* dialog = dialogFor(parent);
     dialog->setSaving(index == 1, tapeFile);
     if (!tapeFile.isEmpty()) {
-        const QString folder = QFileInfo(tapeFile).absolutePath();
-        if (QFileInfo(folder).isDir())
-            setCurrentFolder(folder);   // the browser shows the current folder
+        // The browser shows the current folder.
+        std::error_code ec;
+        const std::filesystem::path folder = std::filesystem::absolute(toFsPath(tapeFile), ec).parent_path();
+        if (!ec && std::filesystem::is_directory(folder, ec))
+            setCurrentFolder(fromFsPath(folder));
     }
     const QString menuCaption = index == 0 ? QCoreApplication::translate("CalculationFiles", "Open Calculation...")
                                            : QCoreApplication::translate("CalculationFiles", "Save Calculation...");
     dialog->setWindowTitle(menuCaption);
-    dialog->setAcceptCaption(index == 0 ? QCoreApplication::translate("CalculationFiles", "Open")
-                                        : QCoreApplication::translate("CalculationFiles", "Save"));
+    dialog->setAcceptCaption(index == 0 ? QCoreApplication::translate("CalculationFiles", "&Open")
+                                        : QCoreApplication::translate("CalculationFiles", "&Save"));
 
     QPointer<LoadSave> guard(dialog);
     dialog->exec();
@@ -128,7 +138,7 @@ QString chooseCalculationFile(QWidget* parent, int index, const QString& tapeFil
         guard->deleteLater();   // closed with the close box: the next use starts afresh
     if (name.isEmpty())
         return {};
-    return QDir::toNativeSeparators(QDir::current().absoluteFilePath(name));
+    return QDir::toNativeSeparators(QDir(currentFolder()).absoluteFilePath(name));
 }
 
 } // namespace qm::ui

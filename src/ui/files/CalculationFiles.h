@@ -14,25 +14,27 @@ class QWidget;
 
 namespace qm::ui {
 
-// The one message every calculation-file failure shows.
+// The message every failure of saving shows, above the cause.
 inline constexpr const char* CalculationFileMessage =
     QT_TRANSLATE_NOOP("CalculationFiles", "Cannot write to read only file or drive...");
 
 // Reads the file at `path` into a new tape and only then swaps it into
 // `tape`, so a failed opening leaves the old tape whole.
-// - `path` empty, or not naming an existing file (a folder does not count):
-//   nothing happens, no message; returns false and leaves `error` empty.
-// - A file that cannot be read or parsed: shows the message box (OK only,
-//   titled with the parent window's title) with the reason as its detailed
-//   text ("Line 3: "abc" is not a number."), puts that reason in `error`,
-//   returns false. Running out of memory is such a failure too.
+// - `path` empty: nothing happens, no message; returns false and leaves
+//   `error` empty.
+// - A file that cannot be opened (missing, a folder, a pipe or device, not
+//   readable) or read: shows a message box (OK only, titled with the parent
+//   window's title) that names the file and the cause in the user's language
+//   (""a.Clc" could not be opened. Line 3: "abc" is not a number."), puts
+//   that text in `error`, returns false. Running out of memory is such a
+//   failure too.
 bool openCalculation(QWidget* parent, const QString& path, const qm::Regional& regional,
                      qm::Tape& tape, QString* error = nullptr);
 
 // Writes the tape's first `lines` lines (all by default) to `path` through a temporary file renamed over the
 // target, so the old file stays intact when anything fails. On failure shows
-// the message box with the reason as its detailed text ("The disk is full."),
-// puts that reason in `error` and returns false.
+// the message box with, below it, the file and the cause (""a.Clc" was not
+// saved: The disk is full."), puts that text in `error` and returns false.
 bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
                      const qm::Regional& regional, QString* error = nullptr,
                      std::size_t lines = SIZE_MAX);
@@ -49,11 +51,9 @@ bool saveCalculation(QWidget* parent, const QString& path, const qm::Tape& tape,
 // and saving over it asks nothing (over any other existing file it asks).
 QString chooseCalculationFile(QWidget* parent, int index, const QString& tapeFile = QString());
 
-// The message box itself: only OK, titled with `parent`'s window title; the
-// reason, when there is one, as its detailed text.
+// The message box of a failed save: only OK, titled with `parent`'s window
+// title; the file and the cause, when given, below the message.
 void showCalculationFileMessage(QWidget* parent, const QString& detail = QString());
 
-// A reason as a sentence for the detailed text: capitalised, with a full stop.
-QString calculationFileDetail(const QString& reason);
 
 } // namespace qm::ui

@@ -1,5 +1,7 @@
 #include "ui/files/DriveControl.h"
 
+#include "ui/platform/FilePath.h"
+
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/controls/KeyCodes.h"
 #include "ui/controls/SuperButton.h"
@@ -95,8 +97,9 @@ void DriveControl::rebuild(const QString& folder)
     qm::ListingInput in;
     in.style = nativePathStyle();
     in.drives = listDrives();
-    in.userFolder = userFolder().toStdString();
-    in.currentFolder = folder.toStdString();
+    // The listing keeps names as the file system's bytes.
+    in.userFolder = fileNameToBytes(userFolder());
+    in.currentFolder = fileNameToBytes(folder);
     in.items = listFolderItems(folder);
     in.pattern = pattern_.toStdString();
     entries_ = qm::buildListing(in);
@@ -168,7 +171,7 @@ void DriveControl::paintEvent(QPaintEvent*)
         p.drawImage(QPoint(iconX, band.top() + (rowHeight_ - DriveIconSize) / 2), icon);
         p.setPen(fromBgr(qm::entryColour(e.kind)));
         const int baseline = band.top() + (rowHeight_ - fm.height()) / 2 + fm.ascent();
-        p.drawText(QPoint(textLeft, baseline), QString::fromStdString(e.text));
+        p.drawText(QPoint(textLeft, baseline), displayFileName(fileNameFromBytes(e.text)));
     }
 }
 
@@ -241,16 +244,16 @@ void DriveControl::mouseReleaseEvent(QMouseEvent* event)
 void DriveControl::tap(int index)
 {
     const qm::DriveEntry tapped = entry(index);
-    const qm::TapResult r = qm::resolveTap(tapped, currentFolder().toStdString(), nativePathStyle());
-    drivePathFile_ = QString::fromStdString(r.drivePathFile);
+    const qm::TapResult r = qm::resolveTap(tapped, fileNameToBytes(currentFolder()), nativePathStyle());
+    drivePathFile_ = fileNameFromBytes(r.drivePathFile);
     selectedIndex_ = index;
     lastTapWasFile_ = r.fileName.has_value();
     if (r.fileName)
-        fileName_ = QString::fromStdString(*r.fileName);
+        fileName_ = fileNameFromBytes(*r.fileName);
     if (r.selectPath)
-        selectPath_ = QString::fromStdString(*r.selectPath);
+        selectPath_ = fileNameFromBytes(*r.selectPath);
     if (r.openFolder) {
-        QString folder = QString::fromStdString(*r.openFolder);
+        QString folder = fileNameFromBytes(*r.openFolder);
         GetDir(folder);
     }
     hoverIndex_ = 0;

@@ -4,6 +4,7 @@
 #include "ui/controls/SuperButton.h"
 #include "ui/files/DriveControl.h"
 #include "ui/platform/Drives.h"
+#include "ui/platform/FilePath.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -13,6 +14,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QValidator>
+
+#include <filesystem>
+#include <system_error>
 
 namespace qm::ui {
 
@@ -50,6 +54,7 @@ constexpr TwipRect FolderRect{90, 45, 6855, 240};
 constexpr TwipRect DriveListRect{90, 135 + FolderStrip, 6855, 3210};
 constexpr TwipRect Label1Rect{405, 3555 + FolderStrip, 1110, 270};
 constexpr TwipRect NameBoxRect{1575, 3480 + FolderStrip, 5355, 420};
+constexpr TwipRect HintRect{90, 4005 + FolderStrip, 3650, 555};
 constexpr TwipRect CancelRect{3825, 4005 + FolderStrip, 1545, 555};
 constexpr TwipRect AcceptRect{5400, 4005 + FolderStrip, 1545, 555};
 
@@ -71,8 +76,13 @@ LoadSave::LoadSave(QWidget* parent)
     DriveList->setObjectName(QStringLiteral("DriveList"));
     DriveList->setAccessibleName(tr("Drives, folders and files"));
 
-    Label1 = new QLabel(tr("File Name:"), this);
+    Label1 = new QLabel(tr("File &Name:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
+
+    hintLabel_ = new QLabel(this);
+    hintLabel_->setObjectName(QStringLiteral("hintLabel"));
+    hintLabel_->setWordWrap(true);
+    hintLabel_->setStyleSheet(QStringLiteral("color: #a00000"));
 
     folderLabel_ = new QLabel(this);
     folderLabel_->setObjectName(QStringLiteral("folderLabel"));
@@ -86,6 +96,7 @@ LoadSave::LoadSave(QWidget* parent)
     txtSearchSpec->setValidator(new NameValidator(txtSearchSpec));
     txtSearchSpec->setPlaceholderText(tr("Type a name for the file"));
     txtSearchSpec->installEventFilter(this);
+    Label1->setBuddy(txtSearchSpec);
 
     Command1[2] = new SuperButton(this);
     Command1[2]->setObjectName(QStringLiteral("Command1_2"));
@@ -100,6 +111,7 @@ LoadSave::LoadSave(QWidget* parent)
     place(folderLabel_, FolderRect);
     place(DriveList, DriveListRect);
     place(Label1, Label1Rect);
+    place(hintLabel_, HintRect);
     place(txtSearchSpec, NameBoxRect);
     place(Command1[2], CancelRect);
     place(Command1[1], AcceptRect);
@@ -109,10 +121,11 @@ LoadSave::LoadSave(QWidget* parent)
         b->setBorder(3);
         b->setRenderColor(i == 1 ? AcceptColour : CancelColour);
         b->setFontSize(11.25);
+        b->setDialogKeys(true);
         connect(b, &SuperButton::Click, this, [this, i] { Command1_Click(i); });
     }
-    Command1[2]->setCaption(tr("Cancel"));
-    Command1[1]->setCaption(tr("Open"));
+    Command1[2]->setCaptionWithAccessKey(tr("&Cancel"));
+    Command1[1]->setCaptionWithAccessKey(tr("&Open"));
 
     setTabOrder(txtSearchSpec, Command1[1]);
     setTabOrder(Command1[1], Command1[2]);
@@ -131,7 +144,12 @@ int LoadSave::twips(int length, Qt::Orientation direction) const
 
 void LoadSave::setAcceptCaption(const QString& caption)
 {
-    Command1[1]->setCaption(caption);
+    Command1[1]->setCaptionWithAccessKey(caption);
+}
+
+void LoadSave::showHint(const QString& text)
+{
+    hintLabel_->setText(text);
 }
 
 void LoadSave::setSaving(bool saving, const QString& tapeFile)
@@ -149,7 +167,7 @@ void LoadSave::showFolder()
 
 QString LoadSave::withExtension(const QString& name) const
 {
-    return QString::fromStdString(qm::StripExtension(name.toStdString())) + QLatin1String(Extension);
+    return fileNameFromBytes(qm::StripExtension(fileNameToBytes(name))) + QLatin1String(Extension);
 }
 
 void LoadSave::showEvent(QShowEvent* event)
@@ -162,6 +180,7 @@ void LoadSave::showEvent(QShowEvent* event)
 void LoadSave::Form_Activate()
 {
     discarded_ = false;
+    showHint(QString());
     DriveList->FileExtention(QLatin1String(Extension));
     showFolder();
     txtSearchSpec->setText(withExtension(txtSearchSpec->text()));
@@ -205,13 +224,18 @@ bool LoadSave::txtSearchSpec_KeyDown(int key)
 bool LoadSave::txtSearchSpec_KeyPress(const QString& text, int key)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        // Enter only moves to the accept button; a second Enter presses it.
-        Command1[1]->setFocus(Qt::TabFocusReason);
+        // Enter in the name box is the dialog's main action.
+        Command1_Click(1);
         return true;
     }
-    for (QChar c : text)
-        if (isRefused(c))
+    for (QChar c : text) {
+        if (isRefused(c)) {
+            showHint(tr("A file name cannot contain \"%1\".").arg(c));
             return true;
+        }
+    }
+    if (!text.isEmpty() && text.at(0).isPrint())
+        showHint(QString());
     return false;
 }
 
@@ -231,22 +255,23 @@ void LoadSave::DriveList_DblClick()
     const QString name = DriveList->FileName();
     if (name.isEmpty() || !DriveList->lastTapSelectedFile())
         return;
-    const QFileInfo info(name);   // relative to the folder shown
-    if (info.exists() && info.isFile())
+    std::error_code ec;   // relative to the folder shown
+    if (std::filesystem::is_regular_file(toFsPath(name), ec))
         Command1_Click(1);
 }
 
 void LoadSave::Command1_Click(int Index)
 {
     if (Index == 1) {
-        const QString name = withExtension(txtSearchSpec->text());
-        if (QString::fromStdString(qm::StripExtension(name.toStdString())).trimmed().isEmpty()) {
+        const QString typed = txtSearchSpec->text();
+        const QString name = withExtension(typed);
+        if (fileNameFromBytes(qm::StripExtension(fileNameToBytes(name))).trimmed().isEmpty()) {
             // No name: never a hidden ".Clc". The empty box says what is missing.
             txtSearchSpec->clear();
             txtSearchSpec->setFocus(Qt::OtherFocusReason);
             return;
         }
-        if (!mayReplace(name))
+        if (!mayRename(typed, name) || !mayReplace(name))
             return;
         filePath_ = name;
         setResult(QDialog::Accepted);
@@ -264,19 +289,41 @@ bool LoadSave::mayReplace(const QString& name)
 {
     if (!saving_)
         return true;
-    const QFileInfo target(QDir::current().absoluteFilePath(name));
-    if (!target.exists() && !target.isSymLink())
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path target = fs::absolute(toFsPath(name), ec);
+    if (ec)
+        return true;   // the save itself says what is wrong
+    if (!fs::exists(fs::symlink_status(target, ec)))
         return true;
     if (!tapeFile_.isEmpty()) {
-        const QFileInfo own(tapeFile_);
-        const QString a = target.canonicalFilePath();
-        if (!a.isEmpty() && a == own.canonicalFilePath())
+        std::error_code a, b;
+        const fs::path mine = fs::canonical(target, a);
+        if (!a && mine == fs::canonical(toFsPath(tapeFile_), b) && !b)
             return true;
     }
-    QMessageBox box(QMessageBox::Question, windowTitle(), tr("Replace %1?").arg(target.fileName()),
+    QMessageBox box(QMessageBox::Question, windowTitle(),
+                    tr("Replace %1?").arg(displayFileName(fromFsPath(target.filename()))),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+// Saving under another name than the one typed ("x.txt" as "x.Clc") is
+// asked first; a name typed without an extension simply gets ".Clc".
+bool LoadSave::mayRename(const QString& typed, const QString& name)
+{
+    if (!saving_ || typed == name || typed + QLatin1String(Extension) == name)
+        return true;
+    QMessageBox box(QMessageBox::Question, windowTitle(),
+                    tr("Calculation files end in %1. Save \"%2\" as \"%3\"?")
+                        .arg(QLatin1String(Extension), displayFileName(typed), displayFileName(name)),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    if (box.exec() != QMessageBox::Yes)
+        return false;
+    txtSearchSpec->setText(name);
+    return true;
 }
 
 void LoadSave::reject()

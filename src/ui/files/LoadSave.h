@@ -42,6 +42,8 @@ public:
     DriveControl* driveList() const { return DriveList; }
     QLineEdit* nameBox() const { return txtSearchSpec; }
     QLabel* folderLabel() const { return folderLabel_; }
+    // Says why a name was not taken (a refused character, a missing file).
+    QLabel* hintLabel() const { return hintLabel_; }
     SuperButton* acceptButton() const { return Command1[1]; }
     SuperButton* cancelButton() const { return Command1[2]; }
 
@@ -67,10 +69,13 @@ private:
     QString withExtension(const QString& name) const;
     void showFolder();
     bool mayReplace(const QString& name);
+    bool mayRename(const QString& typed, const QString& name);
+    void showHint(const QString& text);
 
     DriveControl* DriveList = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* folderLabel_ = nullptr;   // the folder shown, above the list
+    QLabel* hintLabel_ = nullptr;     // beside the buttons
     QLineEdit* txtSearchSpec = nullptr;
     std::array<SuperButton*, 3> Command1{};   // 1 accept, 2 cancel
     QString filePath_;

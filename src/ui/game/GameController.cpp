@@ -100,12 +100,16 @@ QString GameController::shownGameText(const std::string& text)
 
 QString GameController::askName(QWidget* parent)
 {
-    // The question is the box's text, which wraps; its title stays short.
-    bool ok = false;
-    const QString name = QInputDialog::getText(parent, messageTitle(),
-                                               tr(PromptTitle) + QLatin1Char('\n') + tr(PromptLabel),
-                                               QLineEdit::Normal, QString(), &ok);
-    return ok ? name : QString();
+    // Enter takes the name, Escape or Cancel leaves it empty; the label's
+    // access key leads to the name box. The question is the box's text,
+    // which wraps; its title stays short.
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(messageTitle());
+    dialog.setLabelText(tr(PromptTitle) + QLatin1Char('\n') + tr(PromptLabel));
+    dialog.setOkButtonText(tr("&OK"));
+    dialog.setCancelButtonText(tr("&Cancel"));
+    dialog.setInputMode(QInputDialog::TextInput);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 } // namespace qm::ui

@@ -47,15 +47,13 @@ public:
     using NamePrompt = std::function<QString(QWidget* parent)>;
 
     static constexpr const char* PromptTitle = QT_TRANSLATE_NOOP("qm::ui::GameController", "You have Scored a Top Position...");
-    static constexpr const char* PromptLabel = QT_TRANSLATE_NOOP("qm::ui::GameController", "Enter your Name...");
+    static constexpr const char* PromptLabel = QT_TRANSLATE_NOOP("qm::ui::GameController", "Enter your &Name...");
 
     GameController(GameSession& session, GameHost& host, HighScorePanel& panel,
                    QObject* parent = nullptr);
 
     // Returns false when refused (within the pause after a game).
     bool startGame(GameKind kind);
-    // The old name, until every caller says which game it starts.
-    bool Nixie_Invaders_Go_Click(int index) { return startGame(static_cast<GameKind>(index)); }
     // One tick of GameTimer.
     void GameTimer_Timer();
     // KeyDown of the grand-total box with a virtual-key code: true on a hit.

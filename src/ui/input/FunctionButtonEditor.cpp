@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -28,20 +29,20 @@ constexpr int ActionWidth = 1590;
 constexpr int ActionHeight = 555;
 constexpr std::array<int, 2> ActionLefts{9630, 7965};
 constexpr int ActionTop = 2790;
-const std::array<const char*, 2> ActionCaptions{QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "Use"),
-                                            QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "Cancel")};
+const std::array<const char*, 2> ActionCaptions{QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "&Use"),
+                                            QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "&Cancel")};
 // Readable on white captions: green for taking the changes, red for dropping them.
 constexpr std::array<quint32, 2> ActionColours{0x01B207, 0x0000FF};
 constexpr double ButtonFontSize = 9.75;
 
 const std::array<const char*, FunctionButtonEditor::LabelCount> LabelTexts{
-    QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "Function :"),
-    QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", " Function Formula :"),
-    QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "Select button to edit:"),
+    QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "&Function :"),
+    QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", " Function F&ormula :"),
+    QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "Select &button to edit:"),
     QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "X - Represent Input(x) value to pass to the function."),
     QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "T - Represent current total value pass to the function."),
     QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "Formula Fix Values :"),
-    QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "Function Tool Tip Text :"),
+    QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "Function Tool &Tip Text :"),
 };
 // Fields and labels, in pixels (their places are this window's own).
 constexpr int WindowWidth = 760;
@@ -96,8 +97,9 @@ FunctionButtonEditor::FunctionButtonEditor(const FunctionButtons& buttons, QWidg
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
 
+    std::array<QLabel*, LabelCount> labels{};
     for (int i = 0; i < LabelCount; ++i) {
-        auto* label = new QLabel(tr(LabelTexts[static_cast<std::size_t>(i)]), this);
+        auto* label = labels[static_cast<std::size_t>(i)] = new QLabel(tr(LabelTexts[static_cast<std::size_t>(i)]), this);
         label->setObjectName(QStringLiteral("label%1").arg(i));
         label->move(LabelPlaces[static_cast<std::size_t>(i)]);
         label->adjustSize();
@@ -138,6 +140,7 @@ FunctionButtonEditor::FunctionButtonEditor(const FunctionButtons& buttons, QWidg
         b->setFontSize(ButtonFontSize);
         b->setRenderColor(design::stificColor(k));
         b->setAccessibleName(tr("Function button %1").arg(k + 1));   // while it has no caption
+        b->setDialogKeys(true);
         connect(b, &SuperButton::Click, this, [this, k] { chooseButton(k); });
         keys_[static_cast<std::size_t>(k)] = b;
     }
@@ -147,7 +150,8 @@ FunctionButtonEditor::FunctionButtonEditor(const FunctionButtons& buttons, QWidg
         b->setGeometry(twipsRect(ActionLefts[static_cast<std::size_t>(i)], ActionTop, ActionWidth, ActionHeight));
         b->setFontSize(ButtonFontSize);
         b->setRenderColor(ActionColours[static_cast<std::size_t>(i)]);
-        b->setCaption(tr(ActionCaptions[static_cast<std::size_t>(i)]));
+        b->setCaptionWithAccessKey(tr(ActionCaptions[static_cast<std::size_t>(i)]));
+        b->setDialogKeys(true);
         connect(b, &SuperButton::Click, this, [this, i] { finish(i); });
         actions_[static_cast<std::size_t>(i)] = b;
     }
@@ -157,7 +161,28 @@ FunctionButtonEditor::FunctionButtonEditor(const FunctionButtons& buttons, QWidg
     connect(formula_, &QLineEdit::textChanged, this, [this] { formulaChanged(); });
     connect(tip_, &QLineEdit::textChanged, this, [this] { tipChanged(); });
 
+    // Access keys of the labels lead to their fields.
+    labels[0]->setBuddy(name_);
+    labels[1]->setBuddy(formula_);
+    labels[2]->setBuddy(keys_[0]);
+    labels[6]->setBuddy(tip_);
+
     loadButtons(buttons);
+}
+
+void FunctionButtonEditor::keyPressEvent(QKeyEvent* event)
+{
+    // Enter in a field is the main action, Use; Escape is Cancel.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        finish(0);
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        finish(1);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 FunctionButtonEditor::~FunctionButtonEditor()

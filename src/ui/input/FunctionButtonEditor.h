@@ -56,6 +56,10 @@ signals:
     // tooltip, for the main window to take over.
     void used(const qm::FunctionButtons& buttons);
 
+protected:
+    // Enter in a field: as Use; Escape: as Cancel.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void fillFields();
     void chooseButton(int index);

@@ -20,6 +20,9 @@ const QKeySequence ClearAllKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete);
 const QKeySequence CopyNumbersKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 const QKeySequence PasteNumbersKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_V);
 const QKeySequence SortNumbersKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+const QKeySequence CopyTapeKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_T);
+// F2 edits in place in most desktop programs; here it edits the line's note.
+const QKeySequence NoteKeys(Qt::Key_F2);
 
 QAction* checkable(QMenu* menu, QActionGroup* group, const QString& caption)
 {
@@ -56,6 +59,8 @@ void buildMainMenus(QMenuBar* bar, QObject* owner, MainMenus& m)
     m.copyNumbersAction->setShortcut(CopyNumbersKeys);
     m.pasteNumbersAction = m.optionsMenu->addAction(QObject::tr("&Paste Numbers..."));
     m.pasteNumbersAction->setShortcut(PasteNumbersKeys);
+    m.copyTapeAction = m.optionsMenu->addAction(QObject::tr("Cop&y Tape"));
+    m.copyTapeAction->setShortcut(CopyTapeKeys);
     m.optionsMenu->addSeparator();
     m.sortNumbersAction = m.optionsMenu->addAction(QObject::tr("Sor&t Numbers..."));
     m.sortNumbersAction->setShortcut(SortNumbersKeys);
@@ -66,6 +71,7 @@ void buildMainMenus(QMenuBar* bar, QObject* owner, MainMenus& m)
     m.printDialogAction = m.optionsMenu->addAction(QObject::tr("P&rint..."));
     m.printDialogAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     m.exportPdfAction = m.optionsMenu->addAction(QObject::tr("&Export PDF..."));
+    m.exportCsvAction = m.optionsMenu->addAction(QObject::tr("E&xport CSV..."));
     m.optionsMenu->addSeparator();
     // Quitting is the window's normal close, so the settings are written; the
     // keys work in the program's other windows too.
@@ -82,6 +88,9 @@ void buildMainMenus(QMenuBar* bar, QObject* owner, MainMenus& m)
     m.undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m.redoAction = m.editMenu->addAction(QObject::tr("&Redo"));
     m.redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m.editMenu->addSeparator();
+    m.noteAction = m.editMenu->addAction(QObject::tr("&Note..."));
+    m.noteAction->setShortcut(NoteKeys);
     m.editMenu->addSeparator();
     m.reopenLastTapeAction = m.editMenu->addAction(QObject::tr("Reopen &Last Tape"));
 

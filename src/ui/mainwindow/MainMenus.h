@@ -18,6 +18,8 @@ struct MainMenus {
     QAction* saveAction = nullptr;
     QAction* copyNumbersAction = nullptr;
     QAction* pasteNumbersAction = nullptr;
+    QAction* copyTapeAction = nullptr;
+    QAction* exportCsvAction = nullptr;
     QAction* sortNumbersAction = nullptr;
     QAction* printAction = nullptr;
     QAction* printPreviewAction = nullptr;
@@ -28,6 +30,7 @@ struct MainMenus {
     QMenu* editMenu = nullptr;
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
+    QAction* noteAction = nullptr;
     QAction* reopenLastTapeAction = nullptr;
 
     QMenu* decimalsMenu = nullptr;

@@ -3,6 +3,7 @@
 #include "ui/mainwindow/MainWindow.h"
 
 #include "core/Version.h"
+#include "ui/platform/FilePath.h"
 
 #include "core/commands/TapeCommands.h"
 #include "core/tape/DefaultButtons.h"
@@ -123,6 +124,7 @@ void MainWindow::buildPads(QWidget* interior)
 
     tapeView_ = new TapeView(*editor_, interior);
     connect(tapeView_, &TapeView::edited, this, &MainWindow::refresh);
+    connect(tapeView_, &TapeView::noteRequested, this, &MainWindow::editNote);
 
     memoryPad_ = new MemoryPad(interior);
     connect(memoryPad_, &MemoryPad::pressed, this, &MainWindow::onMemory);
@@ -149,8 +151,9 @@ QString MainWindow::settingsFile() const { return settings_->file(); }
 
 void MainWindow::readSettings()
 {
+    plainTitle_ = windowTitle();
     if (!commandLine_.isEmpty())
-        setWindowTitle(windowTitle() + commandLine_);
+        setWindowTitle(windowTitle() + displayFileName(commandLine_));
     // Fields the file does not give keep their built-in values.
     const SettingsData& data = settings_->load();
     editor_->setFunctionButtons(data.buttons);
@@ -199,8 +202,9 @@ void MainWindow::firstActivation()
 
 void MainWindow::openStartupCalculation()
 {
-    if (namesCalculation(commandLine_))
-        openFile(commandLine_);
+    // A file that cannot be opened says why; the title then names no file.
+    if (namesCalculation(commandLine_) && !openFile(commandLine_))
+        setWindowTitle(plainTitle_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* e)

@@ -81,6 +81,9 @@ private slots:
     void saveCalculationFile();
     void copyNumbers();
     void pasteNumbers();
+    void copyTape();
+    void exportCsv();
+    void editNote(long long line);
     void sortNumbers();
     void undo();
     void redo();
@@ -102,7 +105,7 @@ private:
     void writeSettings();
     void firstActivation();
     void openStartupCalculation();
-    void openFile(const QString& path);
+    bool openFile(const QString& path);
     void afterPadInput();
     void afterUndoOrRedo();
     void offerLastTape();
@@ -148,6 +151,7 @@ private:
     HighScoreNameTable scoreNames_{};
     HighScoreTable scores_{};
     QString commandLine_;   // the argument without its double quotes
+    QString plainTitle_;    // the title without the argument
     QString lastFile_;      // calculation file opened or saved last
     QElapsedTimer clock_;
     bool activated_ = false;

@@ -4,8 +4,10 @@
 #include "ui/mainwindow/MainWindow.h"
 
 #include "core/commands/PrintLayout.h"
+#include "core/commands/TapeRecord.h"
 #include "ui/commands/PrintTape.h"
 #include "ui/files/CalculationFiles.h"
+#include "ui/files/FileProblemText.h"
 #include "ui/files/TapeRecovery.h"
 #include "ui/game/HighScorePanel.h"
 #include "ui/game/GameController.h"
@@ -15,6 +17,7 @@
 #include "ui/mainwindow/TapeView.h"
 #include "ui/mainwindow/TotalDisplay.h"
 #include "ui/platform/Clipboard.h"
+#include "ui/platform/FilePath.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/Translations.h"
 #include "ui/tape/EntryBox.h"
@@ -22,6 +25,9 @@
 #include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -77,6 +83,9 @@ void MainWindow::buildMenus()
     connect(m.saveAction, &QAction::triggered, this, &MainWindow::saveCalculationFile);
     connect(m.copyNumbersAction, &QAction::triggered, this, &MainWindow::copyNumbers);
     connect(m.pasteNumbersAction, &QAction::triggered, this, &MainWindow::pasteNumbers);
+    connect(m.copyTapeAction, &QAction::triggered, this, &MainWindow::copyTape);
+    connect(m.exportCsvAction, &QAction::triggered, this, &MainWindow::exportCsv);
+    connect(m.noteAction, &QAction::triggered, this, [this] { editNote(editor_->currentLine()); });
     connect(m.sortNumbersAction, &QAction::triggered, this, &MainWindow::sortNumbers);
     connect(m.printAction, &QAction::triggered, this, &MainWindow::printCalculation);
     connect(m.printPreviewAction, &QAction::triggered, this, &MainWindow::printPreview);
@@ -146,20 +155,21 @@ void MainWindow::openCalculationFile()
     openFile(path);
 }
 
-void MainWindow::openFile(const QString& path)
+bool MainWindow::openFile(const QString& path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
+    if (path.isEmpty())
+        return false;
     // The new tape is swapped in only when the whole file was read; every
     // failure is reported by openCalculation itself.
     Tape tape;
     bool opened = false;
     withGamePaused([&] { opened = openCalculation(this, path, editor_->settings().regional, tape); });
     if (!opened)
-        return;
+        return false;
     lastFile_ = path;
     editor_->replaceTape(std::move(tape));
     refresh();
+    return true;
 }
 
 void MainWindow::saveCalculationFile()
@@ -177,6 +187,58 @@ void MainWindow::saveCalculationFile()
 void MainWindow::copyNumbers()
 {
     setClipboardText(toQ(editor_->copyNumbersText()));
+}
+
+void MainWindow::copyTape()
+{
+    setClipboardText(toQ(editor_->tapeRecordText(RecordFormat::Tabs)));
+}
+
+void MainWindow::exportCsv()
+{
+    withGamePaused([&] {
+        const QFileInfo last(lastFile_);
+        QFileDialog dialog(this, tr("Export CSV"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilter(tr("CSV files (*.csv)"));
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        if (!lastFile_.isEmpty())
+            dialog.selectFile(last.dir().filePath(last.completeBaseName() + QStringLiteral(".csv")));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        const QString path = dialog.selectedFiles().constFirst();
+        const FileStatus written = writeRecordFile(toFsPath(path), editor_->tapeRecordText(RecordFormat::Csv));
+        if (!written) {
+            QMessageBox box(QMessageBox::Warning, messageTitle(),
+                            tr("The tape was not exported: %1").arg(fileStatusText(written)), QMessageBox::Ok, this);
+            box.exec();
+        }
+    });
+}
+
+void MainWindow::editNote(long long line)
+{
+    if (game_.running() || line < 0 || static_cast<std::size_t>(line) >= editor_->tape().size())
+        return;
+    withGamePaused([&] {
+        QInputDialog dialog(this);
+        dialog.setWindowTitle(tr("Note"));
+        dialog.setLabelText(tr("Note for line %1 (empty removes it):").arg(line + 1));
+        dialog.setTextValue(toQ(editor_->note(line)));
+        if (auto* edit = dialog.findChild<QLineEdit*>())
+            edit->setMaxLength(static_cast<int>(MaxNoteChars));
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        // Tabs and line breaks would split the line in a file: blanks instead.
+        QString text = dialog.textValue();
+        for (QChar& c : text) {
+            if (c.category() == QChar::Other_Control)
+                c = QLatin1Char(' ');
+        }
+        editor_->setNote(line, toStd(text.left(static_cast<int>(MaxNoteChars))));
+    });
+    refresh();
 }
 
 void MainWindow::pasteNumbers()
@@ -227,7 +289,7 @@ void MainWindow::updateEditActions()
     menus_->undoAction->setEnabled(!playing && editor_->canUndo());
     menus_->redoAction->setEnabled(!playing && editor_->canRedo());
     for (QAction* command : {menus_->clearAllAction, menus_->openAction, menus_->pasteNumbersAction,
-                             menus_->sortNumbersAction, menus_->reopenLastTapeAction})
+                             menus_->sortNumbersAction, menus_->reopenLastTapeAction, menus_->noteAction})
         command->setEnabled(!playing);
 }
 
@@ -330,8 +392,9 @@ void MainWindow::printCalculation()
 void MainWindow::printPreview()
 {
     print([this](const QString& total) {
+        const std::vector<std::string> totals = editor_->runningTotalTexts();
         previewTape(this, editor_->tape(), editor_->settings().DecimalPlaces, editor_->settings().regional,
-                    total);
+                    total, &totals);
     });
 }
 
@@ -350,8 +413,9 @@ void MainWindow::exportPdf()
     const QString suggested =
         lastFile_.isEmpty() ? QString() : last.dir().filePath(last.completeBaseName() + QStringLiteral(".pdf"));
     print([this, &suggested](const QString& total) {
+        const std::vector<std::string> totals = editor_->runningTotalTexts();
         exportTapePdf(this, editor_->tape(), editor_->settings().DecimalPlaces, editor_->settings().regional,
-                      total, suggested);
+                      total, suggested, &totals);
     });
 }
 

@@ -9,6 +9,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace qm::ui {
 
@@ -184,8 +187,40 @@ void TapeLineBox::contextMenuEvent(QContextMenuEvent* event)
     paste->setEnabled(!clip.isEmpty());
     menu.addSeparator();
     menu.addAction(tr("Select &All"), this, [this] { emit selectAllRequested(); });
+    menu.addSeparator();
+    menu.addAction(tr("&Note..."), this, [this] { emit noteRequested(row_); });
     menu.exec(event->globalPos());
     event->accept();
+}
+
+void TapeLineBox::setNote(const QString& note)
+{
+    if (note == note_)
+        return;
+    note_ = note;
+    update();
+}
+
+void TapeLineBox::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    if (note_.isEmpty())
+        return;
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                           .adjusted(2, 0, -2, 0);
+    // The number keeps its room at the right; the note takes what is left,
+    // with a gap, and is shortened to it.
+    const QFontMetrics metrics(font());
+    const int gap = metrics.horizontalAdvance(QStringLiteral("  "));
+    const int room = area.width() - metrics.horizontalAdvance(text()) - gap;
+    if (room <= metrics.horizontalAdvance(QStringLiteral("...")))
+        return;
+    QPainter painter(this);
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawText(QRect(area.left(), area.top(), room, area.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                     metrics.elidedText(note_, Qt::ElideRight, room));
 }
 
 void TapeLineBox::inputMethodEvent(QInputMethodEvent* event)

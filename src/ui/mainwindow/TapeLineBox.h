@@ -22,6 +22,10 @@ public:
     void showText(const QString& text);
     void showCaret(int caret, int anchor);
     void setColours(std::uint32_t text, std::uint32_t background);
+    // The line's note, drawn grey at the left opposite the number (elided
+    // to the room the number leaves); empty for none.
+    void setNote(const QString& note);
+    const QString& note() const { return note_; }
 
 signals:
     void typed(char c);
@@ -36,6 +40,7 @@ signals:
     void selectAllRequested();
     void caretMoved(int caret, int anchor);
     void focused(int row);
+    void noteRequested(int row);
 
 protected:
     bool event(QEvent* event) override;
@@ -45,10 +50,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void reportCaret();
     bool showing_ = false;
+    QString note_;
     int row_;
     char decimalSep_;
     std::uint32_t textColour_ = 0x000000;

@@ -92,6 +92,7 @@ void TapeView::makeRow(int row)
     b->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     b->setGeometry(entry.left, rowTop(row), design::ShownRowWidth, entry.height);
     b->installEventFilter(this);   // the wheel over a row scrolls the tape
+    connect(b, &TapeLineBox::noteRequested, this, [this](int r) { emit noteRequested(editor_.firstLine() + static_cast<long long>(r)); });
     connect(b, &TapeLineBox::focused, this, [this](int r) {
         editor_.focusRow(r);
         finish();
@@ -195,6 +196,29 @@ void TapeView::drawRow(int row)
     }
     b->showText(toQ(v.text));
     b->setColours(v.textColour, v.background);
+    b->setNote(toQ(v.note));
+    describeRow(row);
+}
+
+void TapeView::describeRow(int row)
+{
+    TapeLineBox* b = box(row);
+    if (!b)
+        return;
+    // The whole note and the running total after the line, for the pointer
+    // and for screen readers.
+    const long long line = static_cast<long long>(editor_.firstLine()) + row;
+    QString about;
+    const std::string& note = editor_.note(line);
+    if (!note.empty())
+        about = toQ(note) + QLatin1Char('\n');
+    const std::string total = editor_.runningTotalText(line);
+    if (!total.empty())
+        about += tr("Running total: %1").arg(toQ(total));
+    if (b->toolTip() != about)
+        b->setToolTip(about);
+    if (b->accessibleDescription() != about)
+        b->setAccessibleDescription(about);
 }
 
 void TapeView::drawCurrentCaret()
@@ -228,6 +252,11 @@ void TapeView::redraw(const EditorChanges& changes)
         // current row's text, caret or shading remain to be drawn.
         if (changes.current || changes.memory)
             drawRow(editor_.currentRow());
+        // A changed line moves the running totals of every line after it.
+        if (changes.total || !changes.lines.empty()) {
+            for (int j = 0; j < shown; ++j)
+                describeRow(j);
+        }
     }
     if (changes.current || changes.allRows) {
         drawCurrentCaret();

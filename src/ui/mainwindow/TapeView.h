@@ -42,6 +42,8 @@ public:
 signals:
     // The session changed through an input of this view.
     void edited();
+    // "Note..." was chosen on the row showing tape line `line`.
+    void noteRequested(long long line);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,6 +52,7 @@ protected:
 private:
     void makeRow(int row);
     void drawRow(int row);
+    void describeRow(int row);   // tooltip and accessible description
     void drawCurrentCaret();
     void syncScrollBar();
     void apply(void (TapeEditor::*op)());

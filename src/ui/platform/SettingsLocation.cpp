@@ -101,7 +101,7 @@ SettingsPlan defaultPlan(const SettingsFolders& f)
         if (!load.complete)
             plan.notice = QStringLiteral("%1: damaged settings file (%2); what could not be read keeps its "
                                          "built-in value, and the file is kept as \"%3\" at close")
-                              .arg(file, reasonOf(load), QFileInfo(file).fileName() + QStringLiteral(".damaged"));
+                              .arg(file, reasonOf(load), fromFsPath(qm::damagedSettingsPath(toFsPath(file)).filename()));
         takeRead(plan, file, std::move(load));
         return plan;
     }

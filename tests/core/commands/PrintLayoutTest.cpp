@@ -160,5 +160,36 @@ TEST(PrintLayout, EdgeFromOddWidths)
     EXPECT_EQ(shorter->lines.size(), 2u);
 }
 
+// A text line of any length never pushes the amounts off the page: it is
+// shortened with an ellipsis, the numbers and the total stay whole.
+TEST(PrintLayout, LongTextLinesAreShortenedToThePage)
+{
+    constexpr double Page = 300;
+    for (const std::size_t twos : {0u, 120u, 10000u}) {
+        const std::string text = "Sqr(1." + std::string(twos, '2') + ")";
+        const Tape tape = tapeOf({{'+', val("100")}, {'-', val("25.5")}, {'+', Value(text)}, {'+', val("7")}});
+        Result<PrintPlan> plan = planPrintedTape(tape, 25, English, "82.5", fakeWidth, PrintColumns{nullptr, Page});
+        ASSERT_TRUE(plan.ok());
+        ASSERT_EQ(plan->lines.size(), 5u);
+        EXPECT_LE(plan->rightEdge, Page) << twos;
+        for (const PrintLine& line : plan->lines) {
+            EXPECT_GE(line.amountX, fakeWidth(line.op + " ", line.bold)) << twos << " " << line.amount;
+            EXPECT_LE(line.amountX + fakeWidth(line.amount, line.bold), Page) << twos;
+        }
+        EXPECT_EQ(plan->lines[0].amount, "100");
+        EXPECT_EQ(plan->lines[3].amount, "7");
+        const std::string& shown = plan->lines[2].amount;
+        if (fakeWidth("+ " + text, false) <= Page) {
+            EXPECT_EQ(shown, text);
+        } else {
+            EXPECT_EQ(shown.substr(0, 6), "Sqr(1.");
+            EXPECT_EQ(shown.substr(shown.size() - 3), "\xE2\x80\xA6");
+        }
+    }
+    // Without a page the strip widens as before; a cut never splits a character.
+    EXPECT_EQ(elidedToWidth("ab\xC3\xA9" "cdef", 30, false, fakeWidth), "ab\xE2\x80\xA6");
+    EXPECT_EQ(elidedToWidth("abc", 1, false, fakeWidth), "\xE2\x80\xA6");
+}
+
 } // namespace
 } // namespace qm

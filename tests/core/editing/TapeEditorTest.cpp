@@ -5,11 +5,13 @@
 
 #include "core/commands/TapeCommands.h"
 #include "core/editing/EntryEditing.h"
+#include "core/files/RecoveryWriter.h"
 #include "core/tape/DefaultButtons.h"
 
 #include "core/CoreTestSupport.h"
 
 #include <cmath>
+#include <functional>
 #include <map>
 
 namespace qm {
@@ -583,6 +585,68 @@ TEST(TapeEditorFaults, AGroupingSymbolTypedAsAPointShowsTheStoredValueOnceLeft)
     EXPECT_EQ(e.row(0).text, "125");
     run(e, "[Up]");
     EXPECT_EQ(e.editText(), "125");
+}
+
+} // namespace
+} // namespace qm
+
+namespace qm {
+namespace {
+
+// Notes belong to the lines of the session: each row is one operation and
+// the notes of lines 0..3 after it ("-" for none).
+TEST(TapeEditorNotes, FollowTheirLines)
+{
+    TapeEditor e(English, 4);
+    run(e, "5+3+9+");   // lines 5, 3, 9
+    const auto notes = [&e] {
+        std::string out;
+        for (long long i = 0; i < 4; ++i)
+            out += (e.note(i).empty() ? std::string("-") : e.note(i)) + "|";
+        return out;
+    };
+    struct Step {
+        const char* what;
+        std::function<bool()> op;
+        const char* after;
+    };
+    const std::string tooLong(MaxNoteChars + 1, 'n');
+    const Step steps[] = {
+        {"add", [&] { return e.setNote(0, "Lunch"); }, "Lunch|-|-|-|"},
+        {"add another", [&] { return e.setNote(2, "Taxi"); }, "Lunch|-|Taxi|-|"},
+        {"change", [&] { return e.setNote(0, "Dinner"); }, "Dinner|-|Taxi|-|"},
+        {"undo the change", [&] { return e.undo(); }, "Lunch|-|Taxi|-|"},
+        {"redo it", [&] { return e.redo(); }, "Dinner|-|Taxi|-|"},
+        {"a tab is refused", [&] { return !e.setNote(1, "a\tb"); }, "Dinner|-|Taxi|-|"},
+        {"too long is refused", [&] { return !e.setNote(1, tooLong); }, "Dinner|-|Taxi|-|"},
+        {"no such line", [&] { return !e.setNote(99, "x"); }, "Dinner|-|Taxi|-|"},
+        {"sort moves notes with values", [&] { e.sortNumbers(); return true; }, "-|Dinner|Taxi|-|"},
+        {"undo the sort", [&] { return e.undo(); }, "Dinner|-|Taxi|-|"},
+        {"remove", [&] { return e.setNote(2, ""); }, "Dinner|-|-|-|"},
+        {"a note keeps a +0 line entered", [&] { return e.setNote(3, "Tip") && e.enteredLines() == 4; }, "Dinner|-|-|Tip|"},
+        {"clear all", [&] { e.clearAll(); return true; }, "-|-|-|-|"},
+        {"undo clear all", [&] { return e.undo(); }, "Dinner|-|-|Tip|"},
+        {"paste starts without", [&] { return e.pasteNumbers("1\r\n2").pasted; }, "-|-|-|-|"},
+        {"undo the paste", [&] { return e.undo(); }, "Dinner|-|-|Tip|"},
+        {"locked while a game runs", [&] { e.setTapeLocked(true); const bool r = !e.setNote(1, "x"); e.setTapeLocked(false); return r; }, "Dinner|-|-|Tip|"},
+    };
+    for (const Step& s : steps) {
+        EXPECT_TRUE(s.op()) << s.what;
+        EXPECT_EQ(notes(), s.after) << s.what;
+    }
+    // The values stayed with their notes through it all; the recovery copy
+    // keeps them too.
+    EXPECT_EQ(lineOf(e, 0), "5");
+    const std::optional<Tape> copy = recoveryCopy(e.tape());
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->note(0), "Dinner");
+    EXPECT_EQ(copy->note(3), "Tip");
+    // The running totals and the tape as text: 5, 8, 17, and the grand total.
+    EXPECT_EQ(e.runningTotalText(1), "8");
+    EXPECT_EQ(e.tapeRecordText(RecordFormat::Tabs), "+\t5\t5\tDinner\r\n+\t3\t8\t\r\n+\t9\t17\t\r\n+\t0\t17\tTip\r\n=\t\t17\t");
+    // In CSV a note a spreadsheet would run as a formula is kept as text.
+    ASSERT_TRUE(e.setNote(1, "=HYPERLINK(1)"));
+    EXPECT_NE(e.tapeRecordText(RecordFormat::Csv).find("\"'=HYPERLINK(1)\""), std::string::npos);
 }
 
 } // namespace

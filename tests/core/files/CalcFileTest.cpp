@@ -53,17 +53,17 @@ TEST(CalcFileRead, AcceptedFiles)
     const Row rows[] = {
         {"example", "Ferrowick 6\r\n+12.5\r\nx3\r\n+0\r\n",
          tapeOf({{'+', val("12.5")}, {'x', val("3")}, {'+', val("0")}})},
-        {"mixed ends", "H\n+5\r\nx2\r-1\n",
+        {"mixed ends", "Ferrowick 6\n+5\r\nx2\r-1\n",
          tapeOf({{'+', val("5")}, {'x', val("2")}, {'-', val("1")}})},
-        {"no final line end", "H\r\n+5", tapeOf({{'+', val("5")}})},
-        {"double minus", "H\r\n--5\r\n", tapeOf({{'-', val("-5")}})},
-        {"operator alone", "H\r\n+\r\nx\r\n", tapeOf({{'+', val("0")}, {'x', val("0")}})},
-        {"bracket only", "H\r\n+(\r\n", tapeOf({{'+', Value("(")}})},
-        {"code page", "H\r\n+Caf\xE9(\x80)\r\n", tapeOf({{'+', Value("Caf\u00E9(\u20AC)")}})},
-        {"exponent", "H\r\n+1E+20\r\n", tapeOf({{'+', val("100000000000000000000")}})},
-        {"one empty line at the end", "H\r\n+5\r\n\r\n", tapeOf({{'+', val("5")}})},
-        {"one empty line at the end, LF", "H\n^2\n\n", tapeOf({{'^', val("2")}})},
-        {"one empty line at the end, CR", "H\r/2\r\r", tapeOf({{'/', val("2")}})},
+        {"no final line end", "Ferrowick 6\r\n+5", tapeOf({{'+', val("5")}})},
+        {"double minus", "Ferrowick 6\r\n--5\r\n", tapeOf({{'-', val("-5")}})},
+        {"operator alone", "Ferrowick 6\r\n+\r\nx\r\n", tapeOf({{'+', val("0")}, {'x', val("0")}})},
+        {"bracket only", "Ferrowick 6\r\n+(\r\n", tapeOf({{'+', Value("(")}})},
+        {"code page", "Ferrowick 6\r\n+Caf\xE9(\x80)\r\n", tapeOf({{'+', Value("Caf\u00E9(\u20AC)")}})},
+        {"exponent", "Ferrowick 6\r\n+1E+20\r\n", tapeOf({{'+', val("100000000000000000000")}})},
+        {"one empty line at the end", "Ferrowick 6\r\n+5\r\n\r\n", tapeOf({{'+', val("5")}})},
+        {"one empty line at the end, LF", "Ferrowick 6\n^2\n\n", tapeOf({{'^', val("2")}})},
+        {"one empty line at the end, CR", "Ferrowick 6\r/2\r\r", tapeOf({{'/', val("2")}})},
     };
     for (const Row& r : rows) {
         const CalcFileRead read = readCalcFile(r.bytes, English);
@@ -74,7 +74,7 @@ TEST(CalcFileRead, AcceptedFiles)
 
 TEST(CalcFileRead, RegionalSeparators)
 {
-    const CalcFileRead read = readCalcFile("H\r\n+12,5\r\n--0,5\r\n+Sin(1.5)\r\n", German);
+    const CalcFileRead read = readCalcFile("Ferrowick 6\r\n+12,5\r\n--0,5\r\n+Sin(1.5)\r\n", German);
     ASSERT_TRUE(read.ok()) << read.error.reason;
     EXPECT_EQ(dump(*read.tape), dump(tapeOf({{'+', val("12.5")}, {'-', val("-0.5")}, {'+', Value("Sin(1.5)")}})));
 
@@ -83,11 +83,11 @@ TEST(CalcFileRead, RegionalSeparators)
     const Regional blankGrouping{',', ' ', 3};
     const Regional sameSeparators{'.', '.', 3};   // then "." is the decimal separator
     const struct { std::string bytes; Regional regional; std::size_t line; std::string reason; } rows[] = {
-        {"H\r\n+1\r\n+12.5\r\n", German, 3, "\"12.5\" holds the grouping symbol \".\""},
-        {"H\r\n+1,5\r\n", English, 2, "\"1,5\" holds the grouping symbol \",\""},
-        {"H\r\n+1,234.5\r\n", English, 2, "\"1,234.5\" holds the grouping symbol \",\""},
-        {"H\r\n+1 234,5\r\n", blankGrouping, 2, "\"1 234,5\" holds the grouping symbol \" \""},
-        {"H\r\n+1.5\r\n", sameSeparators, 0, ""},
+        {"Ferrowick 6\r\n+1\r\n+12.5\r\n", German, 3, "\"12.5\" holds the grouping symbol \".\""},
+        {"Ferrowick 6\r\n+1,5\r\n", English, 2, "\"1,5\" holds the grouping symbol \",\""},
+        {"Ferrowick 6\r\n+1,234.5\r\n", English, 2, "\"1,234.5\" holds the grouping symbol \",\""},
+        {"Ferrowick 6\r\n+1 234,5\r\n", blankGrouping, 2, "\"1 234,5\" holds the grouping symbol \" \""},
+        {"Ferrowick 6\r\n+1.5\r\n", sameSeparators, 0, ""},
     };
     for (const auto& r : rows) {
         const CalcFileRead got = readCalcFile(r.bytes, r.regional);
@@ -103,20 +103,20 @@ TEST(CalcFileRead, RejectedFiles)
     const Row rows[] = {
         {"empty file", "", 1, "the file is empty: no header line"},
         {"header only", "Ferrowick 6", 2, "no tape line after the header"},
-        {"header and an empty line", "H\r\n\r\n", 2, "no tape line after the header"},
-        {"bad value", "H\r\n+5\r\nxabc\r\n", 3, "\"abc\" is not a number"},
-        {"half a number", "H\r\n+12H\r\n", 2, "\"12H\" is not a number"},
-        {"empty line", "H\r\n+5\r\n\r\n+1\r\n", 3, "the line is empty"},
-        {"two empty lines at the end", "H\r\n+5\r\n\r\n\r\n", 3, "the line is empty"},
-        {"a digit for an operator", "H\r\n+1\r\n12\r\n", 3, "\"12\" does not start with an operator (+ - x / ^)"},
-        {"a star for an operator", "H\r\n*5\r\n", 2, "\"*5\" does not start with an operator (+ - x / ^)"},
-        {"a blank for an operator", "H\r\n 5\r\n", 2, "\" 5\" does not start with an operator (+ - x / ^)"},
-        {"a letter for an operator", "H\r\nq5\r\n", 2, "\"q5\" does not start with an operator (+ - x / ^)"},
-        {"high operator byte", "H\r\n\xE9" "5\r\n", 2, "\"\u00E9" "5\" does not start with an operator (+ - x / ^)"},
-        {"too large", "H\r\n+99999999999999999999999999999999\r\n", 2,
+        {"header and an empty line", "Ferrowick 6\r\n\r\n", 2, "no tape line after the header"},
+        {"bad value", "Ferrowick 6\r\n+5\r\nxabc\r\n", 3, "\"abc\" is not a number"},
+        {"half a number", "Ferrowick 6\r\n+12H\r\n", 2, "\"12H\" is not a number"},
+        {"empty line", "Ferrowick 6\r\n+5\r\n\r\n+1\r\n", 3, "the line is empty"},
+        {"two empty lines at the end", "Ferrowick 6\r\n+5\r\n\r\n\r\n", 3, "the line is empty"},
+        {"a digit for an operator", "Ferrowick 6\r\n+1\r\n12\r\n", 3, "\"12\" does not start with an operator (+ - x / ^)"},
+        {"a star for an operator", "Ferrowick 6\r\n*5\r\n", 2, "\"*5\" does not start with an operator (+ - x / ^)"},
+        {"a blank for an operator", "Ferrowick 6\r\n 5\r\n", 2, "\" 5\" does not start with an operator (+ - x / ^)"},
+        {"a letter for an operator", "Ferrowick 6\r\nq5\r\n", 2, "\"q5\" does not start with an operator (+ - x / ^)"},
+        {"high operator byte", "Ferrowick 6\r\n\xE9" "5\r\n", 2, "\"\u00E9" "5\" does not start with an operator (+ - x / ^)"},
+        {"too large", "Ferrowick 6\r\n+99999999999999999999999999999999\r\n", 2,
          "\"99999999999999999999999999999999\" is out of range"},
-        {"control characters shown as ?", std::string("H\r\n+1\t2\0", 8), 2, "\"1?2?\" is not a number"},
-        {"long value cut", "H\r\n+" + std::string(50, '7') + "z\r\n", 2,
+        {"control characters shown as ?", std::string("Ferrowick 6\r\n+1\x01" "2\0", 18), 2, "\"1?2?\" is not a number"},
+        {"long value cut", "Ferrowick 6\r\n+" + std::string(50, '7') + "z\r\n", 2,
          std::string(1, '"') + std::string(40, '7') + "...\" is not a number"},
     };
     for (const Row& r : rows) {
@@ -160,6 +160,35 @@ TEST(CalcFileRoundTrip, SeventeenLinesGiveEighteenFileLinesAndComeBackWhole)
 
 // However the file comes in pieces (a CR LF may be split between two), the
 // tape is the same.
+// Notes: a tab and the note after the value, only on lines that have one,
+// so a tape without notes gives the bytes it always gave.
+TEST(CalcFileRoundTrip, NotesComeBackAndATapeWithoutThemKeepsItsBytes)
+{
+    Tape tape;
+    tape.TapeValue = {val("12.5"), val("3"), Value(std::string("Sin(30)")), Value(Decimal())};
+    tape.TapeOp = {'+', 'x', '-', '+'};
+    EXPECT_EQ(writeCalcFile(tape, English), "Ferrowick 6\r\n+12.5\r\nx3\r\n-Sin(30)\r\n+0\r\n");
+
+    tape.setNote(0, "Caf\xC3\xA9, \"lunch\"");   // cp1252 on disk
+    tape.setNote(2, "Angle");
+    const std::string bytes = writeCalcFile(tape, English);
+    EXPECT_EQ(bytes, "Ferrowick 6\r\n+12.5\tCaf\xE9, \"lunch\"\r\nx3\r\n-Sin(30)\tAngle\r\n+0\r\n");
+    const CalcFileRead back = readCalcFile(bytes, English);
+    ASSERT_TRUE(back.ok()) << back.error.reason;
+    EXPECT_EQ(dump(*back.tape), dump(tape));
+    for (std::size_t i = 0; i < tape.size(); ++i)
+        EXPECT_EQ(back.tape->note(i), tape.note(i)) << i;
+
+    // A hostile note is refused with its line, like any other fault.
+    for (const std::string& bad : {"Ferrowick 6\r\n+1\r\n+2\t" + std::string(MaxNoteChars + 1, 'n') + "\r\n",
+                                  std::string("Ferrowick 6\r\n+1\r\n+2\ta\x01z\r\n"),
+                                  std::string("Ferrowick 6\r\n+1\r\n+2\ta\tb\r\n")}) {
+        const CalcFileRead r = readCalcFile(bad, English);
+        EXPECT_FALSE(r.ok());
+        EXPECT_EQ(r.error.line, 3u) << r.error.reason;
+    }
+}
+
 TEST(CalcFileRead, PiecesGiveTheSameTape)
 {
     const std::string bytes = "Ferrowick 6\r\n+12.5\r\nx3\n--5\r/4\r\n+Sin(30)\r\n+\r\n\r\n";
@@ -179,8 +208,8 @@ TEST(CalcFileRead, LimitsOfLinesAndLineLength)
 {
     // The longest line is read; one byte more fails at that line.
     const std::string longest = "+(" + std::string(MaxCalcLineBytes - 2, 'a');
-    EXPECT_TRUE(readCalcFile("H\r\n" + longest + "\r\n", English).ok());
-    const CalcFileRead tooLong = readCalcFile("H\r\n+1\r\n" + longest + "a\r\n", English);
+    EXPECT_TRUE(readCalcFile("Ferrowick 6\r\n" + longest + "\r\n", English).ok());
+    const CalcFileRead tooLong = readCalcFile("Ferrowick 6\r\n+1\r\n" + longest + "a\r\n", English);
     EXPECT_EQ(tooLong.error.line, 3u);
     EXPECT_EQ(tooLong.error.reason, "the line is longer than 1048576 bytes");
 
@@ -193,12 +222,12 @@ TEST(CalcFileRead, LimitsOfLinesAndLineLength)
         return b;
     }();
     CalcFileReader counter(English, false);
-    ASSERT_TRUE(counter.feed("H\n"));
+    ASSERT_TRUE(counter.feed("Ferrowick 6\n"));
     for (std::size_t lines = 0; lines < MaxTapeLines; lines += 100000)
         ASSERT_TRUE(counter.feed(block)) << lines;
     EXPECT_TRUE(counter.feed("\n"));   // an empty line at the end is no tape line
     CalcFileReader full(English, false);
-    full.feed("H\n");
+    full.feed("Ferrowick 6\n");
     for (std::size_t lines = 0; lines < MaxTapeLines; lines += 100000)
         full.feed(block);
     EXPECT_FALSE(full.feed("x2\n"));
@@ -223,12 +252,35 @@ TEST(CalcFileRead, ManyEmptyLinesFailAtTheFirst)
     EXPECT_EQ(read.error.reason, "the line is empty");
 }
 
+// The first line must be the header, so a file without one never opens with
+// its first tape line lost.
+TEST(CalcFileRead, HeaderIsChecked)
+{
+    const struct { std::string first; bool header; } rows[] = {
+        {"Ferrowick 6", true}, {"Ferrowick 7", true}, {"Ferrowick 6.1", true}, {"FERROWICK 10", true},
+        {"\xEF\xBB\xBF" "Ferrowick 6", true}, {" Ferrowick\t6 ", true}, {"Ferrowick6", true},
+        {"+100", false}, {"", false}, {"Ferrowick", false}, {"Ferrowick 6x", false}, {"Ferrowick 6.", false},
+        {"Ferrowick .6", false}, {"Ferrowick 6 7", false}, {"\xEF\xBB\xBF+100", false}, {"Ferro 6", false},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(isCalcFileHeader(r.first), r.header) << r.first;
+        const CalcFileRead read = readCalcFile(r.first + "\r\n+2\r\n", English);
+        EXPECT_EQ(read.ok(), r.header) << r.first;
+        if (!r.header && !r.first.empty()) {
+            EXPECT_EQ(read.error.line, 1u);
+            EXPECT_EQ(read.error.problem, FileProblem::NotHeader);
+        }
+    }
+    EXPECT_EQ(readCalcFile("+100\r\n+2\r\n", English).error.reason,
+              "\"+100\" is not the header of a calculation file (\"Ferrowick 6\")");
+}
+
 TEST(CalcFileRead, ErrorsAsTheUserReadsThem)
 {
     const struct { CalcFileError error; const char* text; } rows[] = {
-        {{3, "\"abc\" is not a number"}, "Line 3: \"abc\" is not a number."},
-        {{0, "permission denied"}, "Permission denied."},
-        {{0, ""}, "."},
+        {{3, "\"abc\" is not a number", {}, {}, {}}, "Line 3: \"abc\" is not a number."},
+        {{0, "permission denied", {}, {}, {}}, "Permission denied."},
+        {{0, "", {}, {}, {}}, "."},
     };
     for (const auto& r : rows)
         EXPECT_EQ(describeCalcFileError(r.error), r.text);
@@ -246,14 +298,14 @@ TEST(CalcFileDisk, SavesLoadsAndReportsUnreadableFiles)
     ASSERT_TRUE(read.ok()) << read.error.reason;
     EXPECT_EQ(dump(*read.tape), dump(tape));
 
-    std::ofstream(dir / "bad.Clc", std::ios::binary) << "H\r\n+1\r\n+x\r\n";
+    std::ofstream(dir / "bad.Clc", std::ios::binary) << "Ferrowick 6\r\n+1\r\n+x\r\n";
     // Empty lines, then zeros up to just below the size limit: reading stops
     // at the first empty line instead of taking the file in.
     const fs::path empties = dir / "empties.Clc";
-    std::ofstream(empties, std::ios::binary) << "H\r\n+1\r\n\r\n\r\n";
+    std::ofstream(empties, std::ios::binary) << "Ferrowick 6\r\n+1\r\n\r\n\r\n";
     fs::resize_file(empties, MaxCalcFileBytes);
     // Sparse files beyond the limit take no disk space; refused unread.
-    std::ofstream(dir / "huge.Clc", std::ios::binary) << "H\r\n";
+    std::ofstream(dir / "huge.Clc", std::ios::binary) << "Ferrowick 6\r\n";
     fs::resize_file(dir / "huge.Clc", MaxCalcFileBytes + 1);
     fs::create_directory(dir / "folder.Clc");
 

@@ -4,6 +4,9 @@
 #include "core/input/Evaluator.h"
 #include "core/tape/DefaultButtons.h"
 
+#include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -186,6 +189,64 @@ TEST(MailCalc, Statistics)
     for (const auto& [mode, cases] : modes) {
         calc.settings.StatMode = mode;
         expectTexts(calc, cases);
+    }
+}
+
+} // namespace
+} // namespace qm
+
+namespace qm {
+namespace {
+
+// Every line's running total, from the one pass, is the total of the tape
+// cut after that line: on a tape built from the shared decimal vectors
+// (a under "+", b under the case's operator), with rounding, function and
+// power lines mixed in, in both the plain and the fixed-decimals form.
+TEST(MailCalcRunningTotals, EqualTheTotalOfTheTapeCutAfterEachLine)
+{
+    std::ifstream in(std::string(QM_TESTDATA_DIR) + "/decimal_vectors.tsv");
+    ASSERT_TRUE(in) << "decimal_vectors.tsv";
+    Tape tape;
+    const std::vector<std::pair<std::string, char>> ops = {{"add", '+'}, {"sub", '-'}, {"mul", 'x'}, {"div", '/'}};
+    const char* const extras[] = {"Roun(2)", "Int", "Asin(1)", "Sqr(2)", "Fix", "Atan(1)"};
+    std::string line;
+    std::size_t cases = 0;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string op, a, b;
+        std::getline(fields, op, '\t');
+        std::getline(fields, a, '\t');
+        std::getline(fields, b, '\t');
+        const auto found = std::find_if(ops.begin(), ops.end(), [&op](const auto& o) { return o.first == op; });
+        if (found == ops.end())
+            continue;
+        tape.TapeValue.push_back(val(a));
+        tape.TapeOp.push_back('+');
+        tape.TapeValue.push_back(val(b));
+        tape.TapeOp.push_back(found->second);
+        if (++cases % 7 == 0) {
+            tape.TapeValue.emplace_back(std::string(extras[(cases / 7) % std::size(extras)]));
+            tape.TapeOp.push_back(cases % 3 == 0 ? '^' : '+');
+        }
+    }
+    ASSERT_GT(cases, 1000u);
+    const FunctionButtons buttons = defaultFunctionButtons();
+    for (const int decimals : {25, 2}) {
+        CalcSettings settings;
+        settings.DecimalPlaces = decimals;
+        Evaluator ev;
+        std::vector<LineTotal> totals;
+        const TotalResult whole = MailCalc(tape, settings, buttons, {}, ev, totals);
+        ASSERT_EQ(totals.size(), tape.size());
+        EXPECT_EQ(runningTotalText(totals.back(), settings, buttons), whole.text);
+        Tape cut;
+        for (std::size_t i = 0; i < tape.size(); ++i) {
+            cut.TapeValue.push_back(tape.TapeValue[i]);
+            cut.TapeOp.push_back(tape.TapeOp[i]);
+            Evaluator fresh;
+            ASSERT_EQ(runningTotalText(totals[i], settings, buttons), MailCalc(cut, settings, buttons, {}, fresh).text)
+                << "line " << i << " with " << decimals << " decimals";
+        }
     }
 }
 

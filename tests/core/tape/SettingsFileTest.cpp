@@ -245,6 +245,11 @@ TEST_F(SettingsFileDisk, SavingKeepsADamagedFileAside)
     EXPECT_FALSE(std::filesystem::exists(at("good.cal.damaged")));
     EXPECT_TRUE(saveSettingsFile(at("cut.cal"), data));
     EXPECT_EQ(slurp(at("cut.cal.damaged")), std::string("\x08\x00\x05"));
+    // A second damaged file gets a numbered copy; the first stays.
+    put(at("cut.cal"), "\x08\x00\x06");
+    EXPECT_TRUE(saveSettingsFile(at("cut.cal"), data));
+    EXPECT_EQ(slurp(at("cut.cal.damaged")), std::string("\x08\x00\x05"));
+    EXPECT_EQ(slurp(at("cut.cal.damaged-2")), std::string("\x08\x00\x06"));
     EXPECT_TRUE(saveSettingsFile(at("huge.cal"), data));
     EXPECT_EQ(std::filesystem::file_size(at("huge.cal.damaged")), std::uintmax_t{40} << 30);
     EXPECT_TRUE(saveSettingsFile(at("new.cal"), data));

@@ -26,7 +26,9 @@ TEST_F(BatchMode, TotalsAndTheirExitCodes)
         {"variable", calc("+1\r\n/3\r\n"), {"--decimals", "variable"}, "0.3333333333333333333333333333\n", 0},
         {"grouping", calc("+1234567.891\r\n"), {"--decimals", "2"}, "1,234,567.89\n", 0},
         {"below one", calc("+0.5\r\n"), {"--decimals", "2"}, ".50\n", 0},
-        {"LF only, operator alone", "x\n+4\nx\n+2\n", {}, "2\n", 0},
+        {"LF only, operator alone", "Ferrowick 6\n+4\nx\n+2\n", {}, "2\n", 0},
+        {"byte-order mark before the header", "\xEF\xBB\xBF" + calc("+5\r\n"), {}, "5\n", 0},
+        {"beyond the decimal range: still a number", calc("+10\r\n^29\r\n"), {}, "1E+29\n", 0},
         {"one empty line at the end", calc("+4\r\n\r\n"), {}, "4\n", 0},
         {"percent and function", calc("+10\r\n+15%\r\n+Kilo(22)\r\n"), {}, "21.5\n", 0},
         {"average", calc("+3\r\n+1\r\n+3\r\n+2\r\n+0\r\n"), {"--stat", "average"}, "Average : 2.25\n", 0},
@@ -84,6 +86,7 @@ TEST_F(BatchMode, UnreadableFilesGiveOneLineNamingTheCauseAndExitCodeOne)
 {
     const QString bad = file("bad.Clc", calc("+1\r\nxabc\r\n"));
     const QString empty = file("empty.Clc", "");
+    const QString headless = file("headless.Clc", "+100\r\n+2\r\n");
     const QString good = file("good.Clc", calc("+1\r\n"));
     const QString missing = dir.filePath("missing.Clc");
     const QString huge = file("huge.Clc", calc("+1\r\n"));
@@ -91,6 +94,8 @@ TEST_F(BatchMode, UnreadableFilesGiveOneLineNamingTheCauseAndExitCodeOne)
     const struct { QStringList args; std::string err; } rows[] = {
         {{"--total", bad}, bad.toStdString() + ":3: \"abc\" is not a number\n"},
         {{"--total", empty}, empty.toStdString() + ":1: the file is empty: no header line\n"},
+        {{"--total", headless},
+         headless.toStdString() + ":1: \"+100\" is not the header of a calculation file (\"Ferrowick 6\")\n"},
         {{"--total", missing}, missing.toStdString() + ": file not found\n"},
         {{"--total", dir.path()}, dir.path().toStdString() + ": is a folder\n"},
         {{"--total", huge}, huge.toStdString() + ": the file is larger than 536870912 bytes\n"},
@@ -114,6 +119,15 @@ TEST_F(BatchMode, NamesThatAreNotUtf8AreFound)
                                     QStringLiteral("C"), dir.path());
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "42\n");
+}
+
+// "--" ends the options also before an option's file.
+TEST_F(BatchMode, DashDashBeforeAFileStartingWithADash)
+{
+    file("-dash.Clc", calc("+7\r\n"));
+    const ProgramRun r = runProcess(Program, {"--total", "--", "-dash.Clc"}, QStringLiteral("C"), dir.path());
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "7\n");
 }
 
 // A file the user may not read says so; run as "nobody" where the test runs

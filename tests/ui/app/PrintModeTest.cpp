@@ -83,7 +83,9 @@ TEST_F(PrintMode, OutputIsReplacedSafelyAndOnlyWhenItIsAPdf)
     const QString good = file("good.Clc", calc("+1\r\n"));
     const std::string tape = calc("+12.5\r\n");
     const QString clc = file("tape.Clc", tape);
-    const QString upper = file("OLD.PDF", "old");
+    const QString upper = file("OLD.PDF", "%PDF-1.4 old");
+    const QString fake = file("fake.pdf", tape);
+    ASSERT_TRUE(QFile::link(clc, dir.filePath("link.pdf")));
     ASSERT_TRUE(QDir().mkpath(dir.filePath("folder.pdf")));
     // A save of out.pdf that was killed left its temporary file.
     const QString out = dir.filePath("out.pdf");
@@ -92,6 +94,9 @@ TEST_F(PrintMode, OutputIsReplacedSafelyAndOnlyWhenItIsAPdf)
 
     const struct { QString output; int code; std::string says; } cases[] = {
         {clc, 1, "\" already exists and its name does not end in \".pdf\", so it is not replaced.\n"},
+        {fake, 1, "fake.pdf\" already exists and is not a PDF file, so it is not replaced.\n"},
+        {dir.filePath("link.pdf"), 1,
+         "link.pdf\" is a link to \"" + clc.toStdString() + "\", which is not a PDF file, so it is not replaced.\n"},
         {dir.filePath("folder.pdf"), 1, "folder.pdf\" cannot be replaced: is a folder.\n"},
         {upper, 0, ""},
         {dir.filePath("report"), 0, ""},   // a new file may have any name
@@ -110,7 +115,8 @@ TEST_F(PrintMode, OutputIsReplacedSafelyAndOnlyWhenItIsAPdf)
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(leftover.path.string())));
     QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     left.sort();
-    EXPECT_EQ(left, (QStringList{"OLD.PDF", "folder.pdf", "good.Clc", "out.pdf", "report", "tape.Clc"}));
+    EXPECT_EQ(left, (QStringList{"OLD.PDF", "fake.pdf", "folder.pdf", "good.Clc", "link.pdf", "out.pdf", "report",
+                                 "tape.Clc"}));
 }
 
 // On a full disk the old PDF stays whole and no temporary file is left. The
@@ -125,15 +131,16 @@ TEST_F(PrintMode, AFullDiskLeavesTheOldPdfWhole)
     ASSERT_TRUE(QDir().mkpath(mnt));
     const char* script =
         "mount -t tmpfs -o size=256k tmpfs \"$1\" 2>/dev/null || exit 77\n"
-        "printf 'old report' > \"$1/out.pdf\"\n"
+        "printf '%%PDF- old' > \"$1/out.pdf\"\n"
         "dd if=/dev/zero of=\"$1/fill\" bs=4096 2>/dev/null\n"
         "\"$2\" --print \"$3\" --output \"$1/out.pdf\"\n"
         "echo \"exit $?\"; cat \"$1/out.pdf\"; echo; ls -A \"$1\"\n";
     const ProgramRun r = runProcess(unshare, {"-rm", "sh", "-c", script, "sh", mnt, Program, good});
     if (r.code == 77 || r.code == 1)
         GTEST_SKIP() << "no tmpfs could be mounted here: " << r.err;
-    EXPECT_EQ(r.out, "exit 1\nold report\nfill\nout.pdf\n");
-    EXPECT_EQ(r.err.rfind("The tape was not printed: ", 0), 0u) << r.err;
+    EXPECT_EQ(r.out, "exit 1\n%PDF- old\nfill\nout.pdf\n");
+    // The message names the file asked for, not the temporary one.
+    EXPECT_EQ(r.err, "The tape was not printed: \"" + mnt.toStdString() + "/out.pdf\" cannot be written: the disk is full.\n");
 }
 
 // File names are the system's bytes, for the calculation and the output.

@@ -221,6 +221,64 @@ TEST_F(PrintPdf, PreviewExportAndDialogPrintTheSameStrip)
     EXPECT_EQ(catcher.seen, 0);
 }
 
+// A text line of any length is shortened so that every amount and the total
+// stay on the page.
+TEST_F(PrintPdf, ALongTextLineLeavesEveryAmountOnThePage)
+{
+    const Tape tape = tapeOf({{'+', dec("100")}, {'-', dec("25.5")},
+                              {'+', Value("Sqr(1." + std::string(10000, '2') + ")")}, {'+', dec("7")}});
+    const QString total = totalOf(tape, 25, English);
+    const QString pdf = dir.filePath("long.pdf");
+    ASSERT_TRUE(printTapeToPdf(pdf, tape, 25, English, total).printed);
+    const std::vector<PdfWord> words = pdfWords(pdf);
+    constexpr double A4Width = 595.3;
+    for (const QString& amount : {QStringLiteral("100"), QStringLiteral("25.5"), QStringLiteral("7"), total}) {
+        const auto at = std::find_if(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == amount; });
+        ASSERT_NE(at, words.end()) << amount.toStdString();
+        EXPECT_LT(at->xMax, A4Width) << amount.toStdString();
+    }
+    const QStringList lines = layoutText(pdf);
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_TRUE(lines[2].startsWith("+ Sqr(1.222")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(QChar(0x2026))) << lines[2].toStdString();
+}
+
+// "Export PDF..." never replaces a calculation: a name that does not end in
+// ".pdf", an existing file that is not a PDF and a link to one are refused
+// with a message, and the file stays as it was.
+TEST_F(PrintPdf, ExportRefusesEverythingButAPdf)
+{
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Quillmate 8.1"));
+    const QByteArray calcBytes = "Ferrowick 6\r\n+100\r\n+200\r\n";
+    const QString clc = dir.filePath("tape.Clc");
+    ASSERT_TRUE(writeFile(clc, calcBytes));
+    ASSERT_TRUE(writeFile(dir.filePath("fake.pdf"), calcBytes));
+    ASSERT_TRUE(QFile::link(clc, dir.filePath("link.pdf")));
+    const struct { QString name; QString says; } cases[] = {
+        {clc, "\"%1\" already exists and is not a PDF file, so it is not replaced."},
+        {dir.filePath("fake.pdf"), "\"%1\" already exists and is not a PDF file, so it is not replaced."},
+        {dir.filePath("link.pdf"), "\"%1\" is a link to \"" + clc + "\", which is not a PDF file, so it is not replaced."},
+        {dir.filePath("notes.txt"), "\"%1\" does not end in \".pdf\"; a PDF file is written only under such a name."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pdfTargetRefusal(c.name), c.says.arg(c.name));
+    // Through the dialog: the refusal is said, and nothing is written.
+    MessageCatcher catcher;
+    QuestionAnswerer yes(QMessageBox::Yes);   // the file dialog's "replace?"
+    onDialog<QFileDialog>([&](QFileDialog* d) {
+        d->selectFile(clc);
+        static_cast<QDialog*>(d)->accept();
+    });
+    const PrintResult r = exportTapePdf(&window, Mixed, 25, English, totalOf(Mixed, 25, English));
+    EXPECT_FALSE(r.printed);
+    EXPECT_EQ(r.reason, cases[0].says.arg(clc));
+    EXPECT_EQ(catcher.seen, 1);
+    EXPECT_EQ(readFile(clc), calcBytes);
+    EXPECT_EQ(readFile(dir.filePath("fake.pdf")), calcBytes);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("notes.txt")));
+}
+
 TEST_F(PrintPdf, FailuresAreReportedWithAReason)
 {
     const QString pdf = dir.filePath("missing-folder/out.pdf");
@@ -271,7 +329,7 @@ TEST_F(PrintPdf, WindowPrintsTheTapesTotalDuringAndAfterAGame)
     test::setTape(*w, t);
     GameController* game = w->gameController();
     game->setNamePrompt([](QWidget*) { return QString(); });
-    game->Nixie_Invaders_Go_Click(0);
+    game->startGame(GameKind::Invaders);
     game->timer().stop();
     game->GameTimer_Timer();
     ASSERT_NE(test::total(*w), "37.5");
@@ -296,6 +354,44 @@ TEST_F(PrintPdf, WindowPrintsTheTapesTotalDuringAndAfterAGame)
             game->GameTimer_Timer();
         ASSERT_TRUE(test::total(*w).startsWith("Invaded"));
     }
+}
+
+} // namespace
+} // namespace qm::ui
+
+namespace qm::ui {
+namespace {
+
+// Notes print beside their amounts, a long one shortened before it reaches
+// the amount; running totals, when asked for, in a column at the right.
+TEST_F(PrintPdf, NotesBesideTheAmountsAndRunningTotalsAtTheRight)
+{
+    Tape tape = tapeOf({{'+', dec("12.5")}, {'x', dec("3")}, {'-', dec("-5")}});
+    tape.setNote(0, "Lunch");
+    tape.setNote(2, std::string(MaxNoteChars, 'W'));
+    const QString total = totalOf(tape, 2, English);
+    const std::vector<std::string> totals{"12.50", "37.50", "42.50"};
+    const QString pdf = dir.filePath("notes.pdf");
+    ASSERT_TRUE(printTapeToPdf(pdf, tape, 2, English, total, &totals).printed);
+
+    const QStringList lines = layoutText(pdf);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0].simplified(), "+ Lunch 12.50 12.50");
+    EXPECT_EQ(lines[1].simplified(), "x 3.00 37.50");
+    EXPECT_TRUE(lines[2].simplified().startsWith("- WWW")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].simplified().endsWith(QString::fromUtf8("\xE2\x80\xA6 -5.00 42.50"))) << lines[2].toStdString();
+    EXPECT_EQ(lines[3].simplified(), "= 42.50");
+
+    // Every amount still ends on one edge, inside the page.
+    const std::vector<PdfWord> words = pdfWords(pdf);
+    std::vector<double> amountEnds;   // the first of each: the amount, not the running total
+    for (const QString amount : {"12.50", "3.00", "-5.00"}) {
+        const auto w = std::find_if(words.begin(), words.end(), [&](const PdfWord& p) { return p.text == amount; });
+        ASSERT_NE(w, words.end()) << amount.toStdString();
+        amountEnds.push_back(w->xMax);
+    }
+    EXPECT_NEAR(amountEnds[0], amountEnds[1], 0.5);
+    EXPECT_NEAR(amountEnds[1], amountEnds[2], 0.5);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "ui/files/CalculationFiles.h"
 
 #include <QMainWindow>
+#include <QTranslator>
 
 namespace qm::ui {
 namespace {
@@ -22,7 +23,8 @@ std::vector<std::string> lineTexts(const Tape& t)
     return out;
 }
 
-// Answers every message box with OK, keeping its title, text and details.
+// Answers every message box with OK, keeping its title, text and the text
+// below it.
 struct BoxCatcher {
     QString title, text;
     QStringList details;
@@ -36,7 +38,7 @@ struct BoxCatcher {
                 if (box && box->isVisible()) {
                     title = box->windowTitle();
                     text = box->text();
-                    details << box->detailedText();
+                    details << box->informativeText();
                     ++seen;
                     box->button(QMessageBox::Ok)->click();
                 }
@@ -80,44 +82,66 @@ TEST_F(CalculationFilesTest, SavedTapeOpensWholeOverTheOldOne)
     EXPECT_EQ(catcher.seen, 0);
 }
 
-TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysSo)
+TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
 {
     const Tape old = tapeOf({{'+', dec("1")}, {'x', Value("Cos(0)")}});
-    // The reasons are the file reader's; the box shows them as its details.
-    const struct { QByteArray file; QString detail; } cases[] = {
-        {"Ferrowick 6\r\n+1\r\n+abc\r\n+3\r\n", "Line 3: \"abc\" is not a number."},   // after a good line
-        {"", "Line 1: the file is empty: no header line."},
-        {"Ferrowick 6\r\n*5\r\n", "Line 2: \"*5\" does not start with an operator (+ - x / ^)."},
-        {"Ferrowick 6\r\n+1,5\r\n", "Line 2: \"1,5\" holds the grouping symbol \",\"."},   // written under a comma
-        {QByteArray(), "The file is larger than 536870912 bytes."},   // sparse: no disk used
+    ASSERT_TRUE(QDir().mkpath(path("folder.Clc")));
+    // The reasons are the file reader's, as the command line prints them.
+    const struct { QByteArray file; const char* name; QString reason; } cases[] = {
+        {"Ferrowick 6\r\n+1\r\n+abc\r\n+3\r\n", "bad.Clc", "Line 3: \"abc\" is not a number."},   // after a good line
+        {"", "bad.Clc", "Line 1: the file is empty: no header line."},
+        {"+100\r\n+2\r\n", "bad.Clc", "Line 1: \"+100\" is not the header of a calculation file (\"Ferrowick 6\")."},
+        {"Ferrowick 6\r\n*5\r\n", "bad.Clc", "Line 2: \"*5\" does not start with an operator (+ - x / ^)."},
+        {"Ferrowick 6\r\n+1,5\r\n", "bad.Clc", "Line 2: \"1,5\" holds the grouping symbol \",\"."},   // written under a comma
+        {QByteArray(), "bad.Clc", "The file is larger than 536870912 bytes."},   // sparse: no disk used
+        {"-", "missing.Clc", "File not found."},
+        {"-", "folder.Clc", "Is a folder."},
     };
     int messages = 0;
     for (const auto& c : cases) {
-        ASSERT_TRUE(writeFile(path("bad.Clc"), c.file.isNull() ? QByteArray("Ferrowick 6\r\n") : c.file));
-        if (c.file.isNull()) {
-            ASSERT_TRUE(QFile::resize(path("bad.Clc"), qint64(qm::MaxCalcFileBytes) + 1));
+        if (c.file != "-") {
+            ASSERT_TRUE(writeFile(path(c.name), c.file.isNull() ? QByteArray("Ferrowick 6\r\n") : c.file));
+            if (c.file.isNull()) {
+                ASSERT_TRUE(QFile::resize(path(c.name), qint64(qm::MaxCalcFileBytes) + 1));
+            }
         }
         Tape tape = old;
         QString error;
-        EXPECT_FALSE(openCalculation(&window, path("bad.Clc"), regional, tape, &error)) << c.file.toStdString();
+        EXPECT_FALSE(openCalculation(&window, path(c.name), regional, tape, &error)) << c.file.toStdString();
+        const QString says = QStringLiteral("\"%1\" could not be opened.\n").arg(QLatin1String(c.name)) + c.reason;
         EXPECT_EQ(catcher.seen, ++messages);
-        EXPECT_EQ(catcher.text, "Cannot write to read only file or drive...");
+        EXPECT_EQ(catcher.text, says);
         EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));
-        EXPECT_EQ(error, c.detail);
-        ASSERT_EQ(catcher.details.size(), messages);
-        EXPECT_EQ(catcher.details.last(), c.detail);
+        EXPECT_EQ(error, says);
         EXPECT_EQ(lineTexts(tape), lineTexts(old));
     }
 
-    // Nothing to open is silent.
+    // Nothing chosen is silent.
     Tape tape = old;
     QString error = "stale";
-    for (const QString& nothing : {path("missing.Clc"), tmp.path(), QString()})
-        EXPECT_FALSE(openCalculation(&window, nothing, regional, tape, &error)) << nothing.toStdString();
+    EXPECT_FALSE(openCalculation(&window, QString(), regional, tape, &error));
     QTest::qWait(40);
     EXPECT_EQ(catcher.seen, messages);
     EXPECT_TRUE(error.isEmpty());
-    EXPECT_EQ(lineTexts(tape), lineTexts(old));
+}
+
+// The same in German: the cause in the user's language.
+TEST_F(CalculationFilesTest, FailuresSayWhyInGerman)
+{
+    QTranslator german;
+    ASSERT_TRUE(german.load(QStringLiteral(":/i18n/quillmate_de.qm")));
+    QCoreApplication::installTranslator(&german);
+    ASSERT_TRUE(writeFile(path("bad.Clc"), "Ferrowick 6\r\n+1\r\n5\r\n"));
+    Tape tape = five;
+    QString error;
+    EXPECT_FALSE(openCalculation(&window, path("bad.Clc"), regional, tape, &error));
+    EXPECT_EQ(error, QString::fromUtf8("\"bad.Clc\" konnte nicht ge\u00f6ffnet werden.\n"
+                                       "Zeile 3: \"5\" beginnt nicht mit einem Rechenzeichen (+ - x / ^)."));
+    ASSERT_TRUE(writeFile(path("ro.Clc"), "Ferrowick 6\r\n+9\r\n"));
+    ASSERT_TRUE(QFile::setPermissions(path("ro.Clc"), QFile::ReadOwner | QFile::ReadGroup));
+    EXPECT_FALSE(saveCalculation(&window, path("ro.Clc"), five, regional, &error));
+    EXPECT_EQ(error, QString::fromUtf8("\"ro.Clc\" wurde nicht gespeichert: Die Datei ist schreibgesch\u00fctzt."));
+    QCoreApplication::removeTranslator(&german);
 }
 
 TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSo)
@@ -127,7 +151,7 @@ TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSo)
     ASSERT_TRUE(QFile::setPermissions(path("ro.Clc"), QFile::ReadOwner | QFile::ReadGroup));
     QString error;
     EXPECT_FALSE(saveCalculation(&window, path("ro.Clc"), five, regional, &error));
-    EXPECT_EQ(error, "File is read-only.");
+    EXPECT_EQ(error, "\"ro.Clc\" was not saved: File is read-only.");
     EXPECT_EQ(readFile(path("ro.Clc")), old);
     EXPECT_EQ(catcher.seen, 1);
     EXPECT_EQ(catcher.text, "Cannot write to read only file or drive...");
@@ -135,7 +159,8 @@ TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSo)
     // A path whose folder is a regular file.
     EXPECT_FALSE(saveCalculation(&window, path("ro.Clc") + "/x.Clc", five, regional));
     EXPECT_EQ(catcher.seen, 2);
-    EXPECT_EQ(catcher.details, (QStringList{"File is read-only.", "The folder does not exist."}));
+    EXPECT_EQ(catcher.details, (QStringList{"\"ro.Clc\" was not saved: File is read-only.",
+                                            "\"x.Clc\" was not saved: The folder does not exist."}));
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"ro.Clc"});
 }
 

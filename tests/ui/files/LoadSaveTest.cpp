@@ -176,14 +176,21 @@ TEST_F(ChooseTest, SavingOverAnotherFileAsksAndTheDialogStartsAtTheTapesFile)
         EXPECT_EQ(no.text, "Replace a.Clc?");
     }
     {
+        // A typed extension is not replaced without asking.
+        QuestionAnswerer no(QMessageBox::No);
+        EXPECT_EQ(choose(&window, 1, saveAs("x.txt")), "");
+        EXPECT_EQ(no.text, "Calculation files end in .Clc. Save \"x.txt\" as \"x.Clc\"?");
+    }
+    {
         QuestionAnswerer yes(QMessageBox::Yes);
         EXPECT_EQ(choose(&window, 1, saveAs("a.txt")), calc + "/a.Clc");
         EXPECT_EQ(yes.text, "Replace a.Clc?");
+        EXPECT_EQ(yes.seen, 2);
         // A new name, opening, and saving over the tape's own file ask nothing.
         EXPECT_EQ(choose(&window, 1, saveAs("new")), calc + "/new.Clc");
         EXPECT_EQ(choose(&window, 0, saveAs("a")), calc + "/a.Clc");
         EXPECT_EQ(choose(&window, 1, saveAs("a"), calc + "/a.Clc"), calc + "/a.Clc");
-        EXPECT_EQ(yes.seen, 1);
+        EXPECT_EQ(yes.seen, 2);
     }
 
     // Wherever the browser was left, the dialog starts in the folder of the
@@ -197,6 +204,57 @@ TEST_F(ChooseTest, SavingOverAnotherFileAsksAndTheDialogStartsAtTheTapesFile)
               }, calc + "/sub/inner.Clc"),
               calc + "/sub/inner.Clc");
     EXPECT_EQ(folderShown, calc + "/sub");
+}
+
+// Keys as users expect them: Enter in the name box is the main action (once),
+// Escape cancels, a focused button is pressed only by Space or Enter, and
+// Alt with a caption's underlined letter presses that button.
+TEST_F(ChooseTest, DialogKeys)
+{
+    QMainWindow window;
+    QuestionAnswerer no(QMessageBox::No);
+    const auto keys = [](std::function<void(LoadSave&)> act) { return act; };
+    EXPECT_EQ(choose(&window, 1, keys([](LoadSave& d) {
+                  d.nameBox()->clear();
+                  QTest::keyClicks(d.nameBox(), "bud");
+                  QTest::keyClick(d.nameBox(), Qt::Key_Return);
+                  if (d.isVisible()) {   // a second Enter would type "get" into nothing
+                      ADD_FAILURE() << "one Enter did not save";
+                      d.reject();
+                  }
+              })),
+              calc + "/bud.Clc");
+    EXPECT_EQ(choose(&window, 1, keys([](LoadSave& d) { QTest::keyClick(d.nameBox(), Qt::Key_Escape); })), "");
+    // Typing on a focused button types and presses nothing; Escape there cancels.
+    EXPECT_EQ(choose(&window, 1, keys([](LoadSave& d) {
+                  d.nameBox()->setText("a");
+                  d.acceptButton()->setFocus();
+                  QTest::keyClicks(d.acceptButton(), "get");
+                  EXPECT_TRUE(d.isVisible());
+                  EXPECT_EQ(d.nameBox()->text(), "a");
+                  QTest::keyClick(d.acceptButton(), Qt::Key_Escape);
+              })),
+              "");
+    EXPECT_EQ(no.seen, 0) << "no replace question came up";
+    EXPECT_EQ(choose(&window, 1, keys([](LoadSave& d) {
+                  d.nameBox()->setText("spaced");
+                  d.acceptButton()->setFocus();
+                  QTest::keyClick(d.acceptButton(), Qt::Key_Space);
+              })),
+              calc + "/spaced.Clc");
+    EXPECT_EQ(choose(&window, 0, keys([](LoadSave& d) {
+                  d.nameBox()->setText("b");
+                  QTest::keyClick(&d, Qt::Key_O, Qt::AltModifier);
+              })),
+              calc + "/b.Clc");
+    // A refused character says why it was not taken.
+    QString hint;
+    choose(&window, 1, keys([&hint](LoadSave& d) {
+        QTest::keyClicks(d.nameBox(), "x/");
+        hint = d.hintLabel()->text();
+        d.reject();
+    }));
+    EXPECT_EQ(hint, "A file name cannot contain \"/\".");
 }
 
 } // namespace

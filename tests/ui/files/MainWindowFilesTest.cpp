@@ -9,9 +9,15 @@
 #include "ui/mainwindow/MainWindowSupport.h"
 #include "ui/tape/EntryBox.h"
 
-#include <QAction>
+#include "ui/platform/FilePath.h"
 
+#include <QAction>
 #include <QLineEdit>
+
+#include <fstream>
+#include <iterator>
+
+#include <sys/stat.h>
 
 namespace qm::ui {
 namespace {
@@ -123,16 +129,19 @@ TEST_F(MainWindowFiles, FailedOpeningSaysSoAndKeepsTheWholeOldTape)
     const QString row0 = row(*w, 0)->text();
     ASSERT_TRUE(writeFile(path("value.Clc"), "Ferrowick 6\r\n+1\r\n+abc\r\n"));
     ASSERT_TRUE(writeFile(path("header.Clc"), "Ferrowick 6\r\n"));
-    const struct { const char* name; int messages; } cases[] = {
-        {"value.Clc", 1}, {"header.Clc", 2}, {"missing.Clc", 2},   // nothing to open: silent
+    const struct { const char* name; const char* reason; } cases[] = {
+        {"value.Clc", "Line 3: \"abc\" is not a number."},
+        {"header.Clc", "Line 2: no tape line after the header."},
+        {"missing.Clc", "File not found."},
     };
+    int messages = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         open(*w, path(c.name));
         QTest::qWait(40);
-        EXPECT_EQ(catcher.seen, c.messages);
-        EXPECT_EQ(catcher.text, "Cannot write to read only file or drive...");
-        EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));   // the program's name, short enough for the box
+        EXPECT_EQ(catcher.seen, ++messages);
+        EXPECT_EQ(catcher.text, QStringLiteral("\"%1\" could not be opened.\n%2").arg(c.name, c.reason));
+        EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));
         ASSERT_EQ(w->editor().tape().size(), 120u);
         EXPECT_EQ(opAndValue(*w, 119), "+120");
         EXPECT_EQ(w->editor().firstLine(), 4);
@@ -159,6 +168,64 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &activate);
     EXPECT_EQ(opAndValue(w, 0), "+2");
+    EXPECT_EQ(catcher.seen, 0);
+}
+
+// A named file that cannot be opened says why at start-up, and the title
+// then names no file.
+TEST_F(MainWindowFiles, StartUpFailuresAreShownWithAPlainTitle)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.Clc")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(path("dir.Clc")));
+    const struct { const char* name; const char* reason; } cases[] = {
+        {"x.Clc", "File not found."}, {"dir.Clc", "Is a folder."}, {"pipe.Clc", "Not a regular file."},
+    };
+    const QString plain = shownWindow()->windowTitle();
+    int messages = 0;
+    for (const auto& c : cases) {
+        MainWindow w(path(c.name));
+        w.show();
+        w.activateWindow();   // the message comes up at the first activation
+        ++messages;
+        QTRY_COMPARE(catcher.seen, messages);
+        EXPECT_EQ(catcher.text, QStringLiteral("\"%1\" could not be opened.\n%2").arg(c.name, c.reason));
+        EXPECT_EQ(w.windowTitle(), plain) << c.name;
+    }
+}
+
+// A name that is not UTF-8 opens from the command line, is listed in the
+// dialog, and opens and saves through it.
+TEST_F(MainWindowFiles, NamesThatAreNotUtf8)
+{
+    const std::string bytes = "caf\xE9.Clc";
+    const std::string folder = QFile::encodeName(calc).toStdString();
+    {
+        std::ofstream out(folder + "/" + bytes, std::ios::binary);
+        out << "Ferrowick 6\r\n+2\r\nx21\r\n";
+    }
+    const QString name = fileNameFromBytes(bytes);
+    MainWindow w(calc + "/" + name);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(total(w), "42");
+    EXPECT_TRUE(w.windowTitle().endsWith(QString::fromUtf8("caf\uFFFD.Clc")));
+
+    bool listed = false;
+    QTimer::singleShot(0, &w, [&w, &listed, &bytes] {
+        auto* dialog = w.findChild<LoadSave*>();
+        ASSERT_TRUE(dialog);
+        const DriveControl& list = *dialog->driveList();
+        for (int i = 1; i <= list.entryCount(); ++i)
+            listed = listed || list.entry(i).text == bytes;
+        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+    });
+    fileAction(w, false)->trigger();
+    EXPECT_TRUE(listed);
+    withDialog(w, 1, name);   // over its own file: no question
+    std::ifstream back(folder + "/" + bytes, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(back)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved.substr(0, 22), "Ferrowick 6\r\n+2\r\nx21\r\n");
     EXPECT_EQ(catcher.seen, 0);
 }
 

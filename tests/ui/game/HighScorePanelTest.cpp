@@ -8,6 +8,8 @@
 
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 
 #include <array>
 
@@ -42,10 +44,13 @@ TEST(HighScorePanel, ShowsTheTableOfTheRunningGame)
     EXPECT_EQ(panel.scoreLabel(2)->text(), "");
 }
 
-TEST(GameController, NameBoxAsksWithItsTitleAndPrompt)
+// The name box: Enter takes the typed name, Escape leaves it empty, and the
+// label's access key leads to the name.
+TEST(GameController, NameBoxAsksWithItsTitleAndPromptAndKeys)
 {
     QWidget parent;
     QString title, label;
+    bool buddy = false;
     int step = 0;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -55,16 +60,22 @@ TEST(GameController, NameBoxAsksWithItsTitleAndPrompt)
                 continue;
             title = box->windowTitle();
             label = box->labelText();
-            box->setTextValue(QStringLiteral("Zed"));
-            step++ == 0 ? box->accept() : box->reject();
+            auto* edit = box->findChild<QLineEdit*>();
+            auto* text = box->findChild<QLabel*>();
+            buddy = text && edit && text->buddy() == edit;
+            if (!edit)
+                return box->reject();
+            QTest::keyClicks(edit, QStringLiteral("Zed"));
+            QTest::keyClick(edit, step++ == 0 ? Qt::Key_Return : Qt::Key_Escape);
         }
     });
     poll.start(20);
     EXPECT_EQ(GameController::askName(&parent), "Zed");
     // The question is the box's text; the title is short enough for a narrow box.
     EXPECT_EQ(title, "Quillmate");
-    EXPECT_EQ(label, "You have Scored a Top Position...\nEnter your Name...");
-    EXPECT_EQ(GameController::askName(&parent), QString()) << "cancel gives the empty name";
+    EXPECT_EQ(label, "You have Scored a Top Position...\nEnter your &Name...");
+    EXPECT_TRUE(buddy);
+    EXPECT_EQ(GameController::askName(&parent), QString()) << "Escape gives the empty name";
 }
 
 } // namespace

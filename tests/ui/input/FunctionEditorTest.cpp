@@ -126,5 +126,30 @@ TEST(EditingFunctions, UsedButtonsWorkOnTheTape)
     EXPECT_EQ(total(*w), " Error");
 }
 
+// Enter in a field is Use, Escape is Cancel, and a focused button is pressed
+// only by Space or Enter.
+TEST(EditingFunctions, EditorKeys)
+{
+    auto w = editingWindow();
+    FunctionButtonEditor* e = openEditor(*w);
+    ASSERT_NE(e, nullptr);
+    e->buttonKey(5)->setFocus();
+    QTest::keyClicks(e->buttonKey(5), "ab");
+    EXPECT_EQ(e->editedButton(), 0) << "typing presses nothing";
+    QTest::keyClick(e->buttonKey(5), Qt::Key_Space);
+    EXPECT_EQ(e->editedButton(), 5);
+    retype(e->nameField()->lineEdit(), "Half");
+    QTest::keyClick(e->nameField()->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(editorGone(*w));
+    EXPECT_EQ(w->editor().functionButtons()[5].Caption, "Half");
+
+    e = openEditor(*w);
+    ASSERT_NE(e, nullptr);
+    retype(e->tipField(), "dropped");
+    QTest::keyClick(e->tipField(), Qt::Key_Escape);
+    EXPECT_TRUE(editorGone(*w));
+    EXPECT_NE(w->editor().functionButtons()[0].ToolTip, "dropped");
+}
+
 } // namespace
 } // namespace qm::ui

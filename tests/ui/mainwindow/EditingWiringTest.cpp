@@ -117,7 +117,7 @@ TEST(EditingWiring, PasteCutAndTheContextMenuGoThroughTheTape)
     });
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), row(*w, 0)->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(row(*w, 0), &menuEvent);
-    EXPECT_EQ(captions, QStringList({"Cu&t", "&Copy", "&Paste", "Select &All"}));
+    EXPECT_EQ(captions, QStringList({"Cu&t", "&Copy", "&Paste", "Select &All", "&Note..."}));
     EXPECT_EQ(lineText(*w, 0), "42");
     EXPECT_EQ(total(*w), "42");
 }

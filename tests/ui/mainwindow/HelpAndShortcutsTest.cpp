@@ -49,8 +49,8 @@ TEST(DesktopMenus, DocumentedCaptionsInTheirOrder)
     auto w = shownWindow();
     const QStringList expected[] = {
         {"Options", "Clear All...", "Open Calculation...", "Save Calculation...", "Copy Numbers...",
-         "Paste Numbers...", "Sort Numbers...", "Print Calculation...", "Print Preview...", "Print...",
-         "Export PDF...", "Quit"},
+         "Paste Numbers...", "Copy Tape", "Sort Numbers...", "Print Calculation...", "Print Preview...",
+         "Print...", "Export PDF...", "Export CSV...", "Quit"},
         {"Decimals", "0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.000000", "Variable"},
         {"Total", "Numbers...", "Average...", "Mean...", "Mode..."},
         {"Games", "Start Nixie Invaders...", "Start Nixie Blaster..."},

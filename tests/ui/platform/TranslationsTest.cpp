@@ -5,7 +5,6 @@
 #include "core/game/GameSession.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/MainWindowDesign.h"
-#include "ui/files/FileReasons.h"
 #include "ui/mainwindow/DesignTexts.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/Translations.h"
@@ -190,25 +189,6 @@ TEST(Translations, ResultWordsInTheTotalBox)
     Translated t("de_DE");
     for (const auto& r : rows)
         EXPECT_EQ(shownResultText(QString::fromUtf8(r.result)), QString::fromUtf8(r.german)) << r.result;
-}
-
-// A file error's details: the reason translated, what it quotes untouched.
-TEST(Translations, FileErrorDetails)
-{
-    const struct { long long line; const char* reason; const char* english, *german; } rows[] = {
-        {3, "\"1%2\" is not a number", "Line 3: \"1%2\" is not a number.", "Zeile 3: \"1%2\" ist keine Zahl."},
-        {0, "the disk is full", "The disk is full.", "Der Datenträger ist voll."},
-        {0, "tape line 2 would not open again: \"a\" is not a number", "Tape line 2 would not open again: \"a\" is not a number.",
-         "Streifenzeile 2 ließe sich nicht wieder öffnen: \"a\" ist keine Zahl."},
-        {0, "cannot open file (Input/output error)", "Cannot open file (Input/output error).",
-         "Die Datei kann nicht geöffnet werden (Input/output error)."},
-        {0, "something new", "Something new.", "Something new."},
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(fileErrorDetail(r.line, r.reason), QString::fromUtf8(r.english)) << r.reason;
-    Translated t("de_DE");
-    for (const auto& r : rows)
-        EXPECT_EQ(fileErrorDetail(r.line, r.reason), QString::fromUtf8(r.german)) << r.reason;
 }
 
 } // namespace

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# What the window shows is what the tape holds, through the real window: a
+# keypad operator on a past line counts at once, a paste that is no number is
+# refused, Decimals keeps the number being typed, a wheel scroll keeps the
+# line being edited, and a new change after Undo leaves nothing to Redo.
+# Checked through "Copy Numbers..." and the grand total.
+#
+# Usage: edit_truth_test.sh PROGRAM OUTPUT_DIR
+set -euo pipefail
+
+. "$(dirname "$0")/session.sh"
+. "$(dirname "$0")/window.sh"
+
+popup_shown() {
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$prog_pid" 2>/dev/null || true); do
+        [ "$w" != "$win_id" ] && return 0
+    done
+    return 1
+}
+
+# Opens a menu by its access key ($1) and takes the item reached by keys $2...
+menu_keys() {
+    local letter="$1" end
+    shift
+    xdotool key "alt+$letter"
+    end=$((SECONDS + 10))
+    until popup_shown; do
+        [ "$SECONDS" -lt "$end" ] || fail "menu alt+$letter did not open"
+        sleep 0.05
+    done
+    xdotool key --delay 40 "$@"
+    end=$((SECONDS + 10))
+    while popup_shown; do
+        [ "$SECONDS" -lt "$end" ] || fail "menu alt+$letter did not close"
+        sleep 0.05
+    done
+}
+
+row_rect() {   # "left top width height" of screen row $1
+    local l t w h
+    read -r l t w h <<<"$(design_list "$design_h" CalAmount0 | paste -sd' ')"
+    echo "$l $((t + $1 * h)) $w $h"
+}
+click_row() { click_rect "$win_id" "$(row_rect "$1")" "$menu_h"; }
+
+# Waits until the grand total reads $1 (the box is redrawn after the event
+# that changed it); fails naming $2 otherwise.
+expect_total() {
+    local total=""
+    for _ in $(seq 40); do
+        total="$(read_total)"
+        [ "$total" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "$2: the total reads '$total', expected '$1'"
+}
+
+# Line $1 (1-based) of the tape as Copy Numbers gives it.
+tape_line() { sed -n "${1}p" <<<"$(copy_numbers)"; }
+
+start_program "\"$work/settings.cal\""
+
+# 1. A keypad operator on a past line: 10, 5, then "x" on line 1's row.
+xdotool type --delay 40 '10'
+xdotool key Return
+xdotool type --delay 40 '5'
+click_row 0
+keypad 14
+expect_total 50 "keypad x on line 1"
+
+# 2. Pasting texts that are no number into line 2 changes nothing.
+for text in '12.3.4' 'abc' '5-3'; do
+    click_row 1
+    set_selection clipboard '%s' "$text"
+    xdotool key ctrl+a ctrl+v
+done
+shot edit_truth_refused.png
+[ "$(tape_line 2)" = "5" ] || fail "after refused pastes line 2 holds '$(tape_line 2)'"
+expect_total 50 "refused pastes"
+
+# 3. "7." typed, Decimals 0 chosen, then 5: the line is 7.5.
+click_row 2
+xdotool type --delay 40 '7.'
+menu_keys d Return            # "0", the first item
+xdotool type --delay 40 '5'
+menu_keys d Up Return         # "Variable", the last item
+[ "$(tape_line 3)" = "7.5" ] || fail "Decimals while typing gave '$(tape_line 3)'"
+expect_total 57.5 "10 x 5 + 7.5"
+
+# 4. Thirty lines 10..300 below; line 6 edited, three wheel notches down,
+# then 2 typed: it lands on line 6, now out of view.
+click_row 3
+for i in $(seq 4 30); do
+    xdotool type --delay 30 "$((i * 10))"
+    xdotool key Return
+done
+xdotool key --delay 40 Prior Prior Prior Prior
+click_row 5
+xdotool key End
+l=0; t=0; w=0; h=0
+read -r l t w h <<<"$(row_rect 8)"
+xdotool mousemove --window "$win_id" $((l + w / 2)) $((t + h / 2 + menu_h)) click --repeat 3 --delay 80 5
+xdotool type --delay 40 '2'
+shot edit_truth_scrolled.png
+[ "$(tape_line 6)" = "602" ] || fail "after the wheel the 2 went elsewhere: line 6 holds '$(tape_line 6)'"
+[ "$(tape_line 15)" = "150" ] || fail "line 15 holds '$(tape_line 15)'"
+
+# 5. On the last line (Enter left it at 0): 9, Undo, Enter, then Redo and 4.
+# Redo has nothing to bring back, so the 4 goes to the new line.
+xdotool key --delay 40 Next Next Next Next End
+xdotool type --delay 40 '9'
+xdotool key ctrl+z Return ctrl+y
+xdotool type --delay 40 '4'
+end="$(copy_numbers | sed -n '30,32p' | paste -sd' ')"
+[ "$end" = "300 0 4" ] || fail "Enter after Undo, then Redo: lines 30..32 are '$end'"
+
+close_program
+echo "PASS: e2e edit truth (screenshots in $outdir)"
