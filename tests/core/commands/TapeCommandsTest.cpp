@@ -34,8 +34,12 @@ std::string lines(const Tape& t)
     if (t.TapeOp.size() != t.TapeValue.size())
         return "operators and values differ in number";
     std::string s;
-    for (std::size_t i = 0; i < t.size(); ++i)
-        s += (i ? "|" : "") + (t.TapeOp[i] + plainText(t.TapeValue[i]));
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (i)
+            s += '|';
+        s += t.TapeOp[i];
+        s += plainText(t.TapeValue[i]);
+    }
     return s;
 }
 
@@ -164,7 +168,7 @@ TEST(PasteNumbers, ScrollRangeGrowsButNeverShrinksTheTape)
 {
     Tape t = clearedTape(16);
     EXPECT_EQ(pasteNumbers(t, numberLines(20), English, 16, 0), 3);
-    EXPECT_EQ(lines(t), "+" + numberLines(20, "|+"));
+    EXPECT_EQ(lines(t), std::string("+").append(numberLines(20, "|+")));
 
     for (int count : {2, 20}) {   // a longer cleared tape keeps its length
         Tape l = tapeOfValues(std::vector<Value>(50, val("9")));
@@ -185,7 +189,7 @@ TEST(PasteNumbers, SixteenBitLineLimits)
     // One number per line stops after 32001 extra lines.
     Tape t = clearedTape(16);
     EXPECT_EQ(pasteNumbers(t, numberLines(40000, "\n"), English, 16, 0), 32001);
-    EXPECT_EQ(lines(t), "+" + numberLines(32018, "|+"));
+    EXPECT_EQ(lines(t), std::string("+").append(numberLines(32018, "|+")));
 
     // The statement form skips lines beyond the 16-bit index.
     Tape s = clearedTape(16);

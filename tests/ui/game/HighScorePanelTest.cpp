@@ -21,7 +21,7 @@ TEST(HighScorePanel, ShowsTheTableOfTheRunningGame)
     std::array<Value, 41> names;
     std::array<std::int16_t, 41> scores{};
     for (int i = 0; i < 40; ++i) {
-        names[static_cast<std::size_t>(i)] = Value("P" + std::to_string(i));
+        names[static_cast<std::size_t>(i)] = Value(std::string("P").append(std::to_string(i)));
         scores[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(1000 - i);
     }
     names[21] = Value();   // an unused entry
