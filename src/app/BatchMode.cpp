@@ -2,6 +2,7 @@
 
 #include "PdfOutput.h"
 
+#include "core/Version.h"
 #include "core/commands/TapeRecord.h"
 #include "core/files/CalcFile.h"
 #include "core/input/Evaluator.h"
@@ -187,7 +188,7 @@ int runMode(const CommandLine& c, std::ostream& out, std::ostream& err)
         out << helpText();
         return ExitOk;
     case Mode::Version:
-        out << "8.1\n";
+        out << ProgramVersion << "\n";
         return ExitOk;
     case Mode::UsageError:
         err << ProgramName << ": " << c.message << '\n' << usageText() << "Try '" << ProgramName

@@ -1,6 +1,7 @@
 #include "BatchMode.h"
 #include "CommandLine.h"
 
+#include "core/Version.h"
 #include "ui/mainwindow/RunMainWindow.h"
 #include "ui/platform/FilePath.h"
 
@@ -27,7 +28,7 @@ void quietQtNotices(QtMsgType type, const QMessageLogContext&, const QString& me
 void nameProgram()
 {
     QCoreApplication::setApplicationName(QStringLiteral("quillmate"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("8.1"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(qm::ProgramVersion));
 }
 
 // The main window with the command line's one optional argument. Qt takes
