@@ -218,3 +218,43 @@ read_total() {
     xdotool mousemove --window "$win_id" $((l + 40)) $((t + h / 2 + menu_h)) click --repeat 3 --delay 60 1
     wait_selection_change primary "$marker" || fail "the grand total could not be selected"
 }
+
+# ---- Menus by access key, rows and operator buttons ----------------------------
+
+# True while a popup of the program (a menu) is shown.
+popup_shown() {
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$prog_pid" 2>/dev/null || true); do
+        [ "$w" != "$win_id" ] && return 0
+    done
+    return 1
+}
+
+# Opens a menu by its access key ($1) and takes the item reached by keys $2...
+menu_keys() {
+    local letter="$1" end
+    shift
+    xdotool key "alt+$letter"
+    end=$((SECONDS + 10))
+    until popup_shown; do
+        [ "$SECONDS" -lt "$end" ] || fail "menu alt+$letter did not open"
+        sleep 0.05
+    done
+    xdotool key --delay 40 "$@"
+    end=$((SECONDS + 10))
+    while popup_shown; do
+        [ "$SECONDS" -lt "$end" ] || fail "menu alt+$letter did not close"
+        sleep 0.05
+    done
+}
+
+row_rect() {   # "left top width height" of screen row $1
+    local l t w h
+    read -r l t w h <<<"$(design_list "$design_h" CalAmount0 | paste -sd' ')"
+    echo "$l $((t + $1 * h)) $w $h"
+}
+op_rect() {
+    local l t w h
+    read -r l t w h <<<"$(design_list "$design_h" Op0 | paste -sd' ')"
+    echo "$l $((t + $1 * h)) $w $h"
+}

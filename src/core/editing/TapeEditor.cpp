@@ -205,11 +205,9 @@ void TapeEditor::typeCharacter(char c)
     if (d.swallow)
         return;
     ChangeScope change(*this, currentLine());
-    std::string before = editText_;
-    const int caret = caret_;
-    const int anchor = anchor_;
+    EditText before = editState();
     if (editSelection(std::string_view(&c, 1)))
-        storeTypedOrRefuse(std::move(before), caret, anchor);
+        storeTypedOrRefuse(std::move(before));
 }
 
 void TapeEditor::backspace()
@@ -218,15 +216,13 @@ void TapeEditor::backspace()
         return;
     showCurrentLine();
     ChangeScope change(*this, currentLine());
-    std::string before = editText_;
-    const int caret = caret_;
-    const int anchor = anchor_;
+    EditText before = editState();
     const auto c = static_cast<std::size_t>(caret_);
     const bool done = caret_ != anchor_ ? eraseRange(std::min(c, static_cast<std::size_t>(anchor_)),
                                                      std::max(c, static_cast<std::size_t>(anchor_)))
                                         : c > 0 && eraseRange(characterStart(editText_, c - 1), c);
     if (done)
-        storeTypedOrRefuse(std::move(before), caret, anchor);
+        storeTypedOrRefuse(std::move(before));
 }
 
 void TapeEditor::deleteForward()
@@ -235,15 +231,13 @@ void TapeEditor::deleteForward()
         return;
     showCurrentLine();
     ChangeScope change(*this, currentLine());
-    std::string before = editText_;
-    const int caret = caret_;
-    const int anchor = anchor_;
+    EditText before = editState();
     const auto c = static_cast<std::size_t>(caret_);
     const bool done = caret_ != anchor_ ? eraseRange(std::min(c, static_cast<std::size_t>(anchor_)),
                                                      std::max(c, static_cast<std::size_t>(anchor_)))
                                         : eraseRange(c, characterEnd(editText_, c));
     if (done)
-        storeTypedOrRefuse(std::move(before), caret, anchor);
+        storeTypedOrRefuse(std::move(before));
 }
 
 void TapeEditor::moveUp()
@@ -314,11 +308,9 @@ void TapeEditor::insertText(std::string_view text)
         return;
     showCurrentLine();
     ChangeScope change(*this, currentLine());
-    std::string before = editText_;
-    const int caret = caret_;
-    const int anchor = anchor_;
+    EditText before = editState();
     if (editSelection(text))
-        storeTypedOrRefuse(std::move(before), caret, anchor);
+        storeTypedOrRefuse(std::move(before));
 }
 
 void TapeEditor::cutSelection()
@@ -327,12 +319,10 @@ void TapeEditor::cutSelection()
         return;
     showCurrentLine();
     ChangeScope change(*this, currentLine());
-    std::string before = editText_;
-    const int caret = caret_;
-    const int anchor = anchor_;
+    EditText before = editState();
     if (eraseRange(static_cast<std::size_t>(std::min(caret_, anchor_)),
                    static_cast<std::size_t>(std::max(caret_, anchor_))))
-        storeTypedOrRefuse(std::move(before), caret, anchor);
+        storeTypedOrRefuse(std::move(before));
 }
 
 std::string TapeEditor::selectedText() const
@@ -440,20 +430,16 @@ void TapeEditor::keypad(KeypadKey key)
         if (point && editText_.find(regional.decimalSep) != std::string::npos)
             return;   // one decimal separator per line
         const char figure = point ? regional.decimalSep : static_cast<char>('0' + k);
-        std::string before = editText_;
-        const int caret = caret_;
-        const int anchor = anchor_;
+        EditText before = editState();
         if (!editSelection(std::string_view(&figure, 1)))
             return;
         const Value* stored = valueAt(line);
         storeOrRefuse(line, stored ? keyReleaseValue(*stored, editText_, regional) : std::nullopt,
-                      std::move(before), caret, anchor);
+                      std::move(before));
         keypadTail();
         return;
     }
-    std::string before = editText_;
-    const int caret = caret_;
-    const int anchor = anchor_;
+    EditText before = editState();
     switch (key) {
     case KeypadKey::Clear:
         setEditText({}, 0);
@@ -463,14 +449,14 @@ void TapeEditor::keypad(KeypadKey key)
     case KeypadKey::Delete: {
         DeleteEdit e = keypadDelete(editText_, caret_, regional);
         setEditText(std::move(e.text), e.caret);
-        storeOrRefuse(line, std::move(e.value), std::move(before), caret, anchor);
+        storeOrRefuse(line, std::move(e.value), std::move(before));
         return;   // Del has no tail
     }
     case KeypadKey::Sign: {
         SignEdit e = keypadSign(editText_, regional);
         if (!e.text.empty() || !editText_.empty())
             setEditText(std::move(e.text), e.caret);
-        storeOrRefuse(line, std::move(e.value), std::move(before), caret, anchor);
+        storeOrRefuse(line, std::move(e.value), std::move(before));
         break;
     }
     case KeypadKey::Percent: {
@@ -481,7 +467,7 @@ void TapeEditor::keypad(KeypadKey key)
             v = Value(t);   // stored as text first, as the keypad does; the tail reads the number
         const int end = byteCount(t);
         setEditText(std::move(t), end);
-        storeOrRefuse(line, std::move(v), std::move(before), caret, anchor);
+        storeOrRefuse(line, std::move(v), std::move(before));
         if (changes_.refused)
             return;
         break;
@@ -524,29 +510,27 @@ void TapeEditor::keypadTail()
     }
 }
 
-void TapeEditor::storeOrRefuse(long long line, std::optional<Value> value, std::string before, int caret,
-                               int anchor)
+void TapeEditor::storeOrRefuse(long long line, std::optional<Value> value, EditText before)
 {
     if (value) {
         storeValue(line, std::move(*value));
         recalculate();
         return;
     }
-    editText_ = std::move(before);
-    caret_ = caret;
-    anchor_ = anchor;
+    editText_ = std::move(before.text);
+    caret_ = before.caret;
+    anchor_ = before.anchor;
     changes_.current = true;
     changes_.refused = true;
 }
 
-void TapeEditor::storeTypedOrRefuse(std::string before, int caret, int anchor)
+void TapeEditor::storeTypedOrRefuse(EditText before)
 {
     const long long line = currentLine();
     const Value* stored = valueAt(line);
     if (!stored)
         return;
-    storeOrRefuse(line, keyReleaseValue(*stored, editText_, settings_.regional), std::move(before), caret,
-                  anchor);
+    storeOrRefuse(line, keyReleaseValue(*stored, editText_, settings_.regional), std::move(before));
 }
 
 void TapeEditor::cycleOperator(int row)

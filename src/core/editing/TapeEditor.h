@@ -250,11 +250,18 @@ private:
     void keypadTail();
     // Input aimed at the line being edited scrolls it back into view first.
     void showCurrentLine();
-    // Stores what the edit text now says, or takes the edit back (the text
-    // `before`, caret and anchor) when it says no value the line can hold.
-    void storeTypedOrRefuse(std::string before, int caret, int anchor);
+    // The edit text with its caret and anchor, to take an edit back.
+    struct EditText {
+        std::string text;
+        int caret = 0;
+        int anchor = 0;
+    };
+    EditText editState() const { return EditText{editText_, caret_, anchor_}; }
+    // Stores what the edit text now says, or takes the edit back to `before`
+    // when it says no value the line can hold.
+    void storeTypedOrRefuse(EditText before);
     // A value for the current line from a keypad key, or the edit taken back.
-    void storeOrRefuse(long long line, std::optional<Value> value, std::string before, int caret, int anchor);
+    void storeOrRefuse(long long line, std::optional<Value> value, EditText before);
 
     Tape tape_;
     CalcSettings settings_;

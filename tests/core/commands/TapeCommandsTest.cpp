@@ -102,12 +102,12 @@ TEST(Clipboard, CopiedAsCrLfLinesPastedFromCrLfOrLf)
 
 // "op value|op value|...": an empty value is a line never set, a text with
 // "(" a function line, " " as operator none.
-Tape tapeOfLines(std::string_view spec)
+Tape tapeOfLines(std::string_view written)
 {
     Tape t;
-    for (std::size_t from = 0; from <= spec.size();) {
-        const std::size_t bar = std::min(spec.find('|', from), spec.size());
-        const std::string_view line = spec.substr(from, bar - from);
+    for (std::size_t from = 0; from <= written.size();) {
+        const std::size_t bar = std::min(written.find('|', from), written.size());
+        const std::string_view line = written.substr(from, bar - from);
         from = bar + 1;
         const std::string_view v = line.substr(1);
         t.TapeOp.push_back(line.front());
