@@ -9,7 +9,7 @@ pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libqt6prints
 if [ "${1:-}" = "test" ]; then
   pkgs+=(clang-14 libclang-rt-14-dev xvfb xauth xdotool xclip x11-utils imagemagick poppler-utils
          cups cups-bsd cups-client cups-pdf openbox wmctrl
-         lintian appstream desktop-file-utils dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0)
+         lintian appstream desktop-file-utils dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 gcovr)
 fi
 
 missing=()

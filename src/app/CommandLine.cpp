@@ -264,7 +264,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     if (has(Opt::Decimals)) {
         const std::string& d = value(Opt::Decimals);
         if (d == "variable") {
-            c.decimalPlaces = 25;
+            c.decimalPlaces = VariableDecimals;
         } else if (d.size() == 1 && d[0] >= '0' && d[0] <= '6') {
             c.decimalPlaces = d[0] - '0';
         } else {
@@ -272,6 +272,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         }
     }
     if (has(Opt::Stat)) {
+        // In the order of StatMode's numbers.
         static constexpr std::array<std::string_view, 4> modes{"total", "average", "mean", "mode"};
         const std::string& s = value(Opt::Stat);
         const auto it = std::find(modes.begin(), modes.end(), s);

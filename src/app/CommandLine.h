@@ -13,6 +13,8 @@
 // Arguments are kept as the bytes the system gives: a file name need not be
 // valid UTF-8 to be found.
 
+#include "core/tape/Tape.h"
+
 #include <string>
 #include <vector>
 
@@ -26,8 +28,8 @@ struct CommandLine {
     std::string calcPath;       // Total, Print, Csv
     std::string outputPath;     // Print: a PDF file to write instead of the default printer; Csv: the CSV file
     std::string settingsPath;   // Total: empty for the built-in function buttons
-    int decimalPlaces = 25;     // Total, Print: 0..6, or 25 for "Variable"
-    int statMode = 0;           // Total, Print: 0 total, 1 average, 2 middle value, 3 most frequent value
+    int decimalPlaces = VariableDecimals;           // Total, Print: 0..6 or VariableDecimals
+    int statMode = static_cast<int>(StatMode::Total);   // Total, Print
     std::string expression;     // Evaluate
     std::string message;        // UsageError: what is wrong
 };

@@ -18,8 +18,7 @@ settings="$work/settings.cal"
 
 # ---- The editor's controls ------------------------------------------------------
 
-editor_h="$src_root/src/ui/input/FunctionButtonEditor.h"
-twips_per_px="$(design_int "$editor_h" TwipsPerPixel)"
+twips_per_px="$(design_int "$src_root/src/ui/platform/Twips.h" DesignTwipsPerPixel)"
 px() { echo $(((2 * $1 + twips_per_px) / (2 * twips_per_px))); }
 
 editor_id=""

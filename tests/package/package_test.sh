@@ -48,7 +48,7 @@ build)
     depends="$(dpkg-deb -f "$deb" Depends)"
     echo "Depends: $depends"
     for dep in 'libc6 (>= ' 'libgcc-s1 (>= ' 'libstdc++6 (>= ' 'libqt6core6 (>= ' 'libqt6gui6 (>= ' \
-               'libqt6widgets6 (>= ' 'libqt6printsupport6 (>= ' 'qt6-qpa-plugins' 'libqt6svg6' 'fonts-liberation'; do
+               'libqt6widgets6 (>= ' 'libqt6printsupport6 (>= ' 'qt6-qpa-plugins' 'fonts-liberation'; do
         grep -qF "$dep" <<<"$depends" || fail "Depends lacks $dep"
     done
     [ "$(dpkg-deb -f "$deb" Version)" = "8.1" ] || fail "package version $(dpkg-deb -f "$deb" Version)"

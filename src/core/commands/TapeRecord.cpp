@@ -42,7 +42,7 @@ std::string tapeRecord(const Tape& tape, std::size_t lines, const std::vector<Li
     const bool csv = format == RecordFormat::Csv;
     // Plain numbers: every figure, no grouping; CSV always with the point.
     CalcSettings plain = settings;
-    plain.DecimalPlaces = 25;
+    plain.DecimalPlaces = VariableDecimals;
     if (csv)
         plain.regional.decimalSep = '.';
     const char sep = plain.regional.decimalSep;

@@ -87,4 +87,21 @@ Result<double> divide(double a, double b)
     return q;
 }
 
+int twipsToPixels(int twips, double dotsPerInch)
+{
+    constexpr double TwipsPerInch = 1440.0;
+    const double dpi = dotsPerInch > 0 ? dotsPerInch : 96.0;
+    const Result<std::int32_t> pixels = roundToInt32(twips * dpi / TwipsPerInch);
+    return pixels ? *pixels : 0;
+}
+
+int WheelSteps::lines(int eighthsOfDegree)
+{
+    constexpr int EighthsPerLine = 120 / 3;
+    remainder_ += eighthsOfDegree;
+    const long long whole = remainder_ / EighthsPerLine;
+    remainder_ -= whole * EighthsPerLine;
+    return static_cast<int>(whole);   // |whole| <= (2^31 + 39) / 40
+}
+
 } // namespace qm

@@ -29,4 +29,21 @@ Result<std::int32_t> sub32(std::int64_t a, std::int64_t b);
 // (including 0 / 0, which has no value either).
 Result<double> divide(double a, double b);
 
+// Pixels for a length in twips (1440 to the inch) at `dotsPerInch`, halves to
+// even; a resolution that is not positive counts as 96.
+int twipsToPixels(int twips, double dotsPerInch);
+
+// Whole lines from wheel turns of any size. A notch (120 eighths of a degree)
+// is three lines; what is left over waits for the next turn, so the small
+// steps of a touchpad add up instead of being lost.
+class WheelSteps {
+public:
+    // Lines to scroll for a turn of `eighthsOfDegree`; positive turns away
+    // from the user, which scrolls towards the start.
+    int lines(int eighthsOfDegree);
+
+private:
+    long long remainder_ = 0;
+};
+
 } // namespace qm

@@ -29,12 +29,6 @@
 
 namespace qm {
 
-// "Variable" in the Decimals menu: numbers in their plain form.
-inline constexpr int VariableDecimals = 25;
-
-// What the grand-total box shows (the Total menu).
-enum class StatMode : int { Total = 0, Average = 1, Middle = 2, MostFrequent = 3 };
-
 // The keypad's keys, numbered as the keypad lays them out.
 enum class KeypadKey : int {
     Digit0 = 0, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,

@@ -97,35 +97,35 @@ Result<std::string> Evaluator::Evaluate(std::string_view text)
     bracketsLeft_ = opened;
 
     for (;;) {
-        auto found = FindBrackets();
+        auto found = findBrackets();
         if (!found)
             return found.failure();
-        auto tokenized = Tokenize(piece_);
+        auto tokenized = tokenize(piece_);
         if (!tokenized)
             return tokenized.failure();
         if (!errorText_.empty())
             return std::string(errorText_);
-        auto calculated = Calculate();
+        auto calculated = calculate();
         if (!calculated)
             return calculated.failure();
         if (!errorText_.empty())
             return std::string(errorText_);
-        const std::string& value = Tokens[1].Text;
-        if (OpenPos == 0)
+        const std::string& value = tokens_[1].text;
+        if (openPos_ == 0)
             return value;
         // The value replaces the bracket pair and its contents, joined directly
         // to whatever stands beside the brackets.
-        head_.resize(static_cast<std::size_t>(OpenPos - 1));
+        head_.resize(static_cast<std::size_t>(openPos_ - 1));
         head_ += value;
         opens_.pop_back();
         --bracketsLeft_;
     }
 }
 
-Result<bool> Evaluator::FindBrackets()
+Result<bool> Evaluator::findBrackets()
 {
-    OpenPos = 0;
-    ClosePos = 0;
+    openPos_ = 0;
+    closePos_ = 0;
     if (bracketsLeft_ == 0) {
         // No bracket left: the piece is the whole expression.
         if (head_.empty()) {
@@ -159,32 +159,32 @@ Result<bool> Evaluator::FindBrackets()
     }
     head_.append(source_, tailPos_, q - tailPos_ + 1);
     tailPos_ = q + 1;
-    OpenPos = static_cast<std::int16_t>(opens_.back());
-    ClosePos = static_cast<std::int16_t>(pos);
-    const auto from = static_cast<std::size_t>(OpenPos);   // first character after "("
-    piece_ = std::string_view(head_).substr(from, static_cast<std::size_t>(ClosePos) - 1 - from);
+    openPos_ = static_cast<std::int16_t>(opens_.back());
+    closePos_ = static_cast<std::int16_t>(pos);
+    const auto from = static_cast<std::size_t>(openPos_);   // first character after "("
+    piece_ = std::string_view(head_).substr(from, static_cast<std::size_t>(closePos_) - 1 - from);
     return true;
 }
 
 void Evaluator::clearTables()
 {
     for (int i = 1; i <= usedTokens_; ++i) {
-        Token& t = Tokens[static_cast<std::size_t>(i)];
-        t.Kind = TokenKind::Empty;
-        t.Text.clear();
+        Token& t = tokens_[static_cast<std::size_t>(i)];
+        t.kind = TokenKind::Empty;
+        t.text.clear();
         t.hasValue = false;
     }
     for (int i = 1; i <= usedRaw_; ++i) {
         Token& t = raw_[static_cast<std::size_t>(i)];
-        t.Kind = TokenKind::Empty;
-        t.Text.clear();
+        t.kind = TokenKind::Empty;
+        t.text.clear();
         t.hasValue = false;
     }
     usedTokens_ = 0;
     usedRaw_ = 0;
 }
 
-Result<bool> Evaluator::Tokenize(std::string_view piece)
+Result<bool> Evaluator::tokenize(std::string_view piece)
 {
     clearTables();
 
@@ -203,10 +203,10 @@ Result<bool> Evaluator::Tokenize(std::string_view piece)
             if (n > MaxTokens)
                 return Failure::Tokens;
             Token& t = raw_[static_cast<std::size_t>(n)];
-            t.Kind = TokenKind::Number;
-            const std::size_t from = t.Text.size();
-            t.Text.append(piece, i, end - i);
-            std::replace(t.Text.begin() + static_cast<std::ptrdiff_t>(from), t.Text.end(), ',', '.');
+            t.kind = TokenKind::Number;
+            const std::size_t from = t.text.size();
+            t.text.append(piece, i, end - i);
+            std::replace(t.text.begin() + static_cast<std::ptrdiff_t>(from), t.text.end(), ',', '.');
             if (n > usedRaw_)
                 usedRaw_ = n;
             i = end;
@@ -215,14 +215,14 @@ Result<bool> Evaluator::Tokenize(std::string_view piece)
         if (isOperatorChar(c)) {
             if (n > MaxTokens)
                 return Failure::Tokens;
-            if (raw_[static_cast<std::size_t>(n)].Kind != TokenKind::Empty) {
+            if (raw_[static_cast<std::size_t>(n)].kind != TokenKind::Empty) {
                 ++n;
                 if (n > MaxTokens)
                     return Failure::Tokens;
             }
             Token& t = raw_[static_cast<std::size_t>(n)];
-            t.Kind = TokenKind::Operator;
-            t.Text.assign(1, c);
+            t.kind = TokenKind::Operator;
+            t.text.assign(1, c);
             if (n > usedRaw_)
                 usedRaw_ = n;
             ++n;
@@ -237,10 +237,10 @@ Result<bool> Evaluator::Tokenize(std::string_view piece)
     // Sign folding: every "+" and "-" becomes the sign of the number after it.
     int out = 1;
     auto emit = [&](TokenKind kind, std::string_view sign, const std::string& text) {
-        Token& t = Tokens[static_cast<std::size_t>(out)];
-        t.Kind = kind;
-        t.Text.assign(sign);
-        t.Text += text;
+        Token& t = tokens_[static_cast<std::size_t>(out)];
+        t.kind = kind;
+        t.text.assign(sign);
+        t.text += text;
         t.hasValue = false;
         if (out > usedTokens_)
             usedTokens_ = out;
@@ -256,44 +256,44 @@ Result<bool> Evaluator::Tokenize(std::string_view piece)
             return Failure::Tokens;
         if (out > MaxTokens)
             return Failure::Tokens;   // cannot happen: out never passes j
-        const bool isOp = rj->Kind == TokenKind::Operator;
-        if (j == 1 && isOp && rj->Text != "-") {
+        const bool isOp = rj->kind == TokenKind::Operator;
+        if (j == 1 && isOp && rj->text != "-") {
             signError();
             return true;
         }
-        if (isOp && (rj->Text == "-" || rj->Text == "+")) {
-            const bool minus = rj->Text == "-";
+        if (isOp && (rj->text == "-" || rj->text == "+")) {
+            const bool minus = rj->text == "-";
             const Token* r1 = rawAt(j + 1);
             if (!r1)
                 return Failure::Tokens;
-            if (r1->Kind == TokenKind::Number) {
-                emit(TokenKind::Number, minus ? "-" : "+", r1->Text);
+            if (r1->kind == TokenKind::Number) {
+                emit(TokenKind::Number, minus ? "-" : "+", r1->text);
                 j += 1;
-            } else if (r1->Kind == TokenKind::Operator && (r1->Text == "+" || r1->Text == "-")) {
+            } else if (r1->kind == TokenKind::Operator && (r1->text == "+" || r1->text == "-")) {
                 const Token* r2 = rawAt(j + 2);
                 if (!r2)
                     return Failure::Tokens;
                 // Unlike signs give "-", like signs cancel.
-                const bool negative = minus != (r1->Text == "-");
-                emit(TokenKind::Number, negative ? "-" : "", r2->Text);
+                const bool negative = minus != (r1->text == "-");
+                emit(TokenKind::Number, negative ? "-" : "", r2->text);
                 j += 2;
             } else {
                 signError();
                 return true;
             }
         } else {
-            emit(rj->Kind == TokenKind::Number ? TokenKind::Number : TokenKind::Operator, "", rj->Text);
+            emit(rj->kind == TokenKind::Number ? TokenKind::Number : TokenKind::Operator, "", rj->text);
         }
         j += 1;
     }
-    TokCount = static_cast<std::int16_t>(out - 1);
+    tokenCount_ = static_cast<std::int16_t>(out - 1);
     return true;
 }
 
-int Evaluator::FindToken(std::string_view text, int start) const
+int Evaluator::findToken(std::string_view text, int start) const
 {
-    for (int i = start; i <= TokCount && i <= MaxTokens; ++i) {
-        if (i >= 0 && Tokens[static_cast<std::size_t>(i)].Text == text)
+    for (int i = start; i <= tokenCount_ && i <= MaxTokens; ++i) {
+        if (i >= 0 && tokens_[static_cast<std::size_t>(i)].text == text)
             return i;
     }
     return 0;
@@ -303,13 +303,13 @@ Result<Decimal> Evaluator::strictValue(const Token& t) const
 {
     if (t.hasValue)
         return t.value;
-    return parseStrict(t.Text);
+    return parseStrict(t.text);
 }
 
 void Evaluator::setResult(Token& t, const Decimal& d)
 {
-    t.Text.clear();
-    appendDecimalText(t.Text, d);
+    t.text.clear();
+    appendDecimalText(t.text, d);
     t.hasValue = true;
     t.value = d;
 }
@@ -317,37 +317,37 @@ void Evaluator::setResult(Token& t, const Decimal& d)
 void Evaluator::removePair(int p)
 {
     // Entries p and p+1 go; everything after them moves down by two places.
-    const int count = TokCount;
+    const int count = tokenCount_;
     int i = p;
     for (; i + 2 <= count && i + 2 <= MaxTokens; ++i) {
-        Token& dst = Tokens[static_cast<std::size_t>(i)];
-        Token& src = Tokens[static_cast<std::size_t>(i + 2)];
+        Token& dst = tokens_[static_cast<std::size_t>(i)];
+        Token& src = tokens_[static_cast<std::size_t>(i + 2)];
         std::swap(dst, src);
     }
     for (; i <= count && i <= MaxTokens; ++i) {
         if (i < 1)
             continue;
-        Token& t = Tokens[static_cast<std::size_t>(i)];
-        t.Kind = TokenKind::Empty;
-        t.Text.clear();
+        Token& t = tokens_[static_cast<std::size_t>(i)];
+        t.kind = TokenKind::Empty;
+        t.text.clear();
         t.hasValue = false;
     }
-    TokCount = static_cast<std::int16_t>(TokCount - 2);
+    tokenCount_ = static_cast<std::int16_t>(tokenCount_ - 2);
 }
 
-Result<bool> Evaluator::Calculate()
+Result<bool> Evaluator::calculate()
 {
     // Operands of the operator at p; p + 1 may lie beyond the table.
     auto operands = [&](int p, const Token*& a, const Token*& b) -> bool {
         if (p < 1 || p + 1 > MaxTokens)
             return false;
-        a = &Tokens[static_cast<std::size_t>(p - 1)];
-        b = &Tokens[static_cast<std::size_t>(p + 1)];
+        a = &tokens_[static_cast<std::size_t>(p - 1)];
+        b = &tokens_[static_cast<std::size_t>(p + 1)];
         return true;
     };
 
     int p = 0;
-    while ((p = FindToken("^", 1)) != 0) {
+    while ((p = findToken("^", 1)) != 0) {
         const Token* a = nullptr;
         const Token* b = nullptr;
         if (!operands(p, a, b))
@@ -355,23 +355,23 @@ Result<bool> Evaluator::Calculate()
         auto base = strictValue(*a);
         if (!base)
             return base.failure();
-        auto r = powerOf(base->toDouble(), leadingNumber(b->Text));
+        auto r = powerOf(base->toDouble(), leadingNumber(b->text));
         if (!r)
             return r.failure();
-        Token& target = Tokens[static_cast<std::size_t>(p - 1)];
-        target.Text = doubleText(*r);
+        Token& target = tokens_[static_cast<std::size_t>(p - 1)];
+        target.text = doubleText(*r);
         target.hasValue = false;
         removePair(p);
     }
     // Division before multiplication; a divisor reading as zero is the
     // evaluator's own error, not a failure.
     for (const bool divide : {true, false}) {
-        while ((p = FindToken(divide ? "/" : "*", 1)) != 0) {
+        while ((p = findToken(divide ? "/" : "*", 1)) != 0) {
             const Token* a = nullptr;
             const Token* b = nullptr;
             if (!operands(p, a, b))
                 return Failure::Tokens;
-            if (divide && leadingNumber(b->Text) == 0.0) {
+            if (divide && leadingNumber(b->text) == 0.0) {
                 errorText_ = ErrorDivision;
                 return true;
             }
@@ -384,15 +384,15 @@ Result<bool> Evaluator::Calculate()
             auto r = divide ? x->div(*y) : x->mul(*y);
             if (!r)
                 return r.failure();
-            setResult(Tokens[static_cast<std::size_t>(p - 1)], *r);
+            setResult(tokens_[static_cast<std::size_t>(p - 1)], *r);
             removePair(p);
         }
     }
 
-    if (TokCount >= 2) {
+    if (tokenCount_ >= 2) {
         Decimal total;
-        for (int i = 1; i <= TokCount && i <= MaxTokens; ++i) {
-            auto term = strictValue(Tokens[static_cast<std::size_t>(i)]);
+        for (int i = 1; i <= tokenCount_ && i <= MaxTokens; ++i) {
+            auto term = strictValue(tokens_[static_cast<std::size_t>(i)]);
             if (!term)
                 return term.failure();
             auto sum = total.add(*term);
@@ -400,11 +400,11 @@ Result<bool> Evaluator::Calculate()
                 return sum.failure();
             total = *sum;
         }
-        setResult(Tokens[1], total);
+        setResult(tokens_[1], total);
     }
 
     // A lone number loses a "+" it carries and a power's text becomes decimal text.
-    Token& first = Tokens[1];
+    Token& first = tokens_[1];
     auto v = strictValue(first);
     if (!v)
         return v.failure();

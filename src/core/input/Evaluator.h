@@ -42,8 +42,8 @@ public:
 private:
     enum class TokenKind : std::int8_t { Empty, Number, Operator };
     struct Token {
-        TokenKind Kind = TokenKind::Empty;
-        std::string Text;
+        TokenKind kind = TokenKind::Empty;
+        std::string text;
         // Value of Text when this token holds a result computed here; saves
         // reading back a text just written.
         bool hasValue = false;
@@ -53,10 +53,10 @@ private:
 
     // Each returns a failure for a run-time error; an error text is reported
     // through errorText_ instead.
-    Result<bool> FindBrackets();
-    Result<bool> Tokenize(std::string_view piece);
-    Result<bool> Calculate();
-    int FindToken(std::string_view text, int start) const;
+    Result<bool> findBrackets();
+    Result<bool> tokenize(std::string_view piece);
+    Result<bool> calculate();
+    int findToken(std::string_view text, int start) const;
     Result<Decimal> strictValue(const Token& t) const;
     void setResult(Token& t, const Decimal& d);
     void removePair(int p);
@@ -73,10 +73,10 @@ private:
     std::string scratch_;               // the last piece when it spans head_ and tail
 
     std::string_view piece_;            // the piece being reduced
-    std::int16_t OpenPos = 0;
-    std::int16_t ClosePos = 0;
-    TokenTable Tokens;
-    std::int16_t TokCount = 0;
+    std::int16_t openPos_ = 0;
+    std::int16_t closePos_ = 0;
+    TokenTable tokens_;
+    std::int16_t tokenCount_ = 0;
     TokenTable raw_;
     int usedTokens_ = 0;   // tables are clean beyond these indexes
     int usedRaw_ = 0;

@@ -232,7 +232,7 @@ std::string totalText(const Value& total, bool failed, bool overflow, std::strin
     if (failed)
         return std::string(label) + "Error";
     const char sep = settings.regional.decimalSep;
-    if (settings.DecimalPlaces == 25)
+    if (settings.DecimalPlaces == VariableDecimals)
         return plainText(total, sep);
     auto formatted = formatFixed(total, settings.DecimalPlaces, settings.regional);
     if (formatted)
@@ -561,10 +561,10 @@ TotalResult MailCalc(const Tape& tape, const CalcSettings& settings, const Funct
                      const std::string& previousText, Evaluator& evaluator)
 {
     TotalResult result;
-    if (settings.StatMode >= 1 && settings.StatMode <= 3) {
+    if (isStatistic(settings.StatMode)) {
         auto stat = statisticText(tape.TapeValue, settings.StatMode, settings.regional);
         result.text = stat ? std::move(*stat) : previousText;
-    } else if (settings.StatMode == 0) {
+    } else if (settings.StatMode == static_cast<int>(StatMode::Total)) {
         TapeRun run(tape, settings, buttons, evaluator);
         result.text = run.run();
     } else {
@@ -580,7 +580,7 @@ TotalResult MailCalc(const Tape& tape, const CalcSettings& settings, const Funct
 {
     TapeRun run(tape, settings, buttons, evaluator, &runningTotals);
     std::string text = run.run();
-    if (settings.StatMode == 0) {
+    if (settings.StatMode == static_cast<int>(StatMode::Total)) {
         TotalResult result;
         result.text = std::move(text);
         result.colour = totalColour(result.text);

@@ -33,10 +33,10 @@ inline constexpr const char* TitleEdition = "(Educational Version)";
 inline constexpr int InteriorWidth = 671;
 inline constexpr int InteriorHeight = 466;
 
-inline constexpr Rect CalAmount0{30, 73, 206, 26};
-inline constexpr Rect Op0{3, 74, 31, 26};
-inline constexpr Rect ScrollNum{237, 72, 31, 391};
-inline constexpr Rect TotalAmount{30, 21, 458, 33};
+inline constexpr Rect FirstRowValueBox{30, 73, 206, 26};
+inline constexpr Rect FirstRowOperator{3, 74, 31, 26};
+inline constexpr Rect TapeScrollBar{237, 72, 31, 391};
+inline constexpr Rect TotalBox{30, 21, 458, 33};
 inline constexpr Rect TotalArea{6, 9, 490, 58};
 inline constexpr Rect HighScoreArea{3, 72, 265, 391};
 // Memory display: above the memory buttons, below the grand-total area.
@@ -48,13 +48,13 @@ inline constexpr int TotalWidthMargin = 42;
 // Width of every shown entry box after a resize.
 inline constexpr int ShownRowWidth = 200;
 
-inline constexpr std::uint32_t ScrollNumBackColor = 0xE0E0E0;
+inline constexpr std::uint32_t TapeScrollBarBackColor = 0xE0E0E0;
 
 // Rows stand one entry box apart; row 0 ends where the lower of its box, its
 // operator button and the bar beside them ends.
-inline constexpr int RowPitch = CalAmount0.height;
+inline constexpr int RowPitch = FirstRowValueBox.height;
 inline constexpr int Row0Bottom =
-    std::max({CalAmount0.top + CalAmount0.height, Op0.top + Op0.height, ScrollNum.top + CalAmount0.height});
+    std::max({FirstRowValueBox.top + FirstRowValueBox.height, FirstRowOperator.top + FirstRowOperator.height, TapeScrollBar.top + FirstRowValueBox.height});
 
 // The last row that lies wholly inside an interior `interiorHeight` high;
 // -1 when not even row 0 does.
@@ -116,26 +116,26 @@ inline constexpr ButtonDesign PiButton{"Pi", "Value of Pi.", 0xCCCC99, SideButto
                                        {270, 198, 50, 49}};
 
 // The function buttons 0..23: three columns, eight rows.
-inline constexpr int StificCount = 24;
+inline constexpr int FunctionPadCount = 24;
 inline constexpr int EditButton = 23;
-inline constexpr std::array<int, 3> StificLefts{501, 558, 615};
-inline constexpr std::array<int, 8> StificTops{78, 126, 174, 222, 273, 321, 369, 417};
-inline constexpr int StificWidth = 54;
-inline constexpr int StificHeight = 46;
-inline constexpr std::uint32_t StificScientificColor = 0x000063;   // buttons 0..11
-inline constexpr std::uint32_t StificOtherColor = 0x00270F;        // buttons 12..23
+inline constexpr std::array<int, 3> FunctionPadLefts{501, 558, 615};
+inline constexpr std::array<int, 8> FunctionPadTops{78, 126, 174, 222, 273, 321, 369, 417};
+inline constexpr int FunctionPadWidth = 54;
+inline constexpr int FunctionPadHeight = 46;
+inline constexpr std::uint32_t FunctionPadScientificColor = 0x000063;   // buttons 0..11
+inline constexpr std::uint32_t FunctionPadOtherColor = 0x00270F;        // buttons 12..23
 inline constexpr const char* EditCaption = "Edit";
 inline constexpr const char* EditToolTip = "Edit function buttons...";
 
-constexpr Rect stificRect(int k)
+constexpr Rect functionPadRect(int k)
 {
-    if (k < 0 || k >= StificCount)
+    if (k < 0 || k >= FunctionPadCount)
         return {};
-    return {StificLefts[static_cast<std::size_t>(k % 3)],
-            StificTops[static_cast<std::size_t>(k / 3)], StificWidth, StificHeight};
+    return {FunctionPadLefts[static_cast<std::size_t>(k % 3)],
+            FunctionPadTops[static_cast<std::size_t>(k / 3)], FunctionPadWidth, FunctionPadHeight};
 }
 
-constexpr std::uint32_t stificColor(int k) { return k < 12 ? StificScientificColor : StificOtherColor; }
+constexpr std::uint32_t functionPadColor(int k) { return k < 12 ? FunctionPadScientificColor : FunctionPadOtherColor; }
 
 // Right and bottom edges of everything right of the tape (the keypad, the pi,
 // memory and function buttons, the total's frame): the smallest interior
@@ -153,8 +153,8 @@ constexpr Rect padsExtent()
     for (const ButtonDesign& b : MemoryButtons)
         take(b.rect);
     take(PiButton.rect);
-    for (int k = 0; k < StificCount; ++k)
-        take(stificRect(k));
+    for (int k = 0; k < FunctionPadCount; ++k)
+        take(functionPadRect(k));
     return {0, 0, right, bottom};
 }
 

@@ -1,7 +1,7 @@
 #include "core/tape/Statistics.h"
 
-#include "core/editing/TapeEditor.h"   // StatMode
 #include "core/tape/PositiveSort.h"
+#include "core/tape/Tape.h"
 
 #include <cmath>
 #include <cstdint>

@@ -60,10 +60,22 @@ struct FunctionButton {
 constexpr int FunctionButtonCount = 23;
 using FunctionButtons = std::array<FunctionButton, FunctionButtonCount>;
 
+// "Variable" in the Decimals menu: numbers in their plain form. The number
+// is the one the settings file stores.
+inline constexpr int VariableDecimals = 25;
+
+// What the grand-total box shows (the Total menu), by the number stored.
+enum class StatMode : int { Total = 0, Average = 1, Middle = 2, MostFrequent = 3 };
+
+constexpr bool isStatistic(int mode)
+{
+    return mode >= static_cast<int>(StatMode::Average) && mode <= static_cast<int>(StatMode::MostFrequent);
+}
+
 // Everything besides the tape that shapes the grand total.
 struct CalcSettings {
-    int DecimalPlaces = 25;        // 0..6, or 25 = "Variable"
-    int StatMode = 0;              // 0 total, 1 average, 2 middle value, 3 most frequent
+    int DecimalPlaces = VariableDecimals;   // 0..6 or VariableDecimals
+    int StatMode = static_cast<int>(StatMode::Total);
     Regional regional;
 };
 

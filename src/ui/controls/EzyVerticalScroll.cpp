@@ -98,7 +98,7 @@ void EzyVerticalScroll::paintEvent(QPaintEvent*)
     }
     QPainter p(this);
     if (image_.size() != size())
-        p.fillRect(rect(), QColor::fromRgb(toQRgb(backColor() & 0xFFFFFF)));
+        p.fillRect(rect(), toQColor(backColor()));
     if (!image_.isNull())
         p.drawImage(0, 0, image_);
 }

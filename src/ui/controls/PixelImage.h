@@ -15,6 +15,11 @@ inline QRgb toQRgb(qm::Colour c)
     return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
 
+inline QColor toQColor(qm::Colour c)
+{
+    return QColor::fromRgb(toQRgb(c));
+}
+
 inline qm::Colour fromQColor(const QColor& c)
 {
     return qm::rgb(c.red(), c.green(), c.blue());

@@ -6,8 +6,6 @@
 #include "ui/controls/PixelImage.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QCursor>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -40,7 +38,7 @@ void printCaption(QImage& image, const QFont& font, const QString& text, QPoint 
         return;
     QPainter p(&image);
     p.setFont(font);
-    p.setPen(QColor::fromRgb(toQRgb(colour)));
+    p.setPen(toQColor(colour));
     const QFontMetrics fm(font);
     const int baseline = topLeft.y() + fm.ascent();
     p.drawText(QPoint(topLeft.x(), baseline), text);
@@ -59,8 +57,6 @@ SuperButton::SuperButton(QWidget* parent) : QWidget(parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    timer1_.setInterval(LeavePollMs);
-    connect(&timer1_, &QTimer::timeout, this, &SuperButton::pollLeave);
 }
 
 QString SuperButton::captionFontFamily()
@@ -191,6 +187,14 @@ void SuperButton::Refresh() { repaint(); }
 
 void SuperButton::ButtonRender()
 {
+    renderFaces();
+    applyMaskOfFaces();
+    look_ = Look::Normal;
+    update();
+}
+
+void SuperButton::renderFaces() const
+{
     renderPending_ = false;
     ++renderCount_;
     const QFont font = captionFont();
@@ -198,48 +202,60 @@ void SuperButton::ButtonRender()
     // A caption place beyond 16 bits keeps the previous one.
     if (const auto pos = qm::captionPosition(width(), height(), fm.horizontalAdvance(caption_),
                                              fm.height()))
-        captionPos_ = *pos;
+        faces_.captionPos = *pos;
 
-    auto faces = qm::renderButtonFaces(width(), height(), rgb_, border_);
-    if (!faces)
+    auto rendered = qm::renderButtonFaces(width(), height(), rgb_, border_);
+    if (!rendered)
         return;
-    light_ = faces->light;
-    dark_ = faces->dark;
-    const QPoint at = captionPos();
-    normalLook_ = toQImage(faces->normal);
-    printCaption(normalLook_, font, caption_, at, White, accessKeyAt_);
-    highlightLook_ = toQImage(faces->highlighted);
-    printCaption(highlightLook_, font, caption_, at, White, accessKeyAt_);
-    pressedLook_ = toQImage(faces->pressed);
-    printCaption(pressedLook_, font, caption_, at, dark_, accessKeyAt_);
+    faces_.light = rendered->light;
+    faces_.dark = rendered->dark;
+    const QPoint at(faces_.captionPos.x, faces_.captionPos.y);
+    faces_.normal = toQImage(rendered->normal);
+    printCaption(faces_.normal, font, caption_, at, White, accessKeyAt_);
+    faces_.highlighted = toQImage(rendered->highlighted);
+    printCaption(faces_.highlighted, font, caption_, at, White, accessKeyAt_);
+    faces_.pressed = toQImage(rendered->pressed);
+    printCaption(faces_.pressed, font, caption_, at, faces_.dark, accessKeyAt_);
+    maskStale_ = true;
+}
 
-    // The normal look, caption included, decides what is see-through.
+const SuperButton::Faces& SuperButton::faces() const
+{
+    if (renderPending_)
+        renderFaces();
+    return faces_;
+}
+
+// The normal look, caption included, decides what is see-through.
+void SuperButton::applyMaskOfFaces()
+{
+    if (!maskStale_)
+        return;
+    maskStale_ = false;
     // Setting an unchanged mask would still repaint the window behind.
-    if (hasMaskColour(normalLook_)) {
-        const QRegion region = maskRegion(normalLook_);
+    if (hasMaskColour(faces_.normal)) {
+        const QRegion region = maskRegion(faces_.normal);
         if (region != mask())
             setMask(region);
     } else if (!mask().isEmpty()) {
         clearMask();
     }
-    look_ = Look::Normal;
-    update();
 }
 
 const QImage& SuperButton::imageOf(Look look) const
 {
+    const Faces& f = faces();
     switch (look) {
-    case Look::Highlighted: return highlightLook_;
-    case Look::Pressed: return pressedLook_;
+    case Look::Highlighted: return f.highlighted;
+    case Look::Pressed: return f.pressed;
     case Look::Normal: break;
     }
-    return normalLook_;
+    return f.normal;
 }
 
 QImage SuperButton::lookImage(Look look) const
 {
-    renderIfPending();
-    return applyMask(imageOf(look), normalLook_);
+    return applyMask(imageOf(look), faces().normal);
 }
 
 void SuperButton::showLook(Look look)
@@ -253,7 +269,7 @@ void SuperButton::paintEvent(QPaintEvent*)
     QPainter p(this);
     const QImage& image = imageOf(look_);
     if (image.size() != size())
-        p.fillRect(rect(), QColor::fromRgb(toQRgb(backColor_ & 0xFFFFFF)));
+        p.fillRect(rect(), toQColor(backColor_));
     if (!image.isNull())
         p.drawImage(0, 0, image);
 }
@@ -270,24 +286,31 @@ void SuperButton::requestRender()
         renderPending_ = true;
 }
 
-void SuperButton::renderIfPending() const
-{
-    if (renderPending_)
-        const_cast<SuperButton*>(this)->ButtonRender();
-}
-
 void SuperButton::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
-    renderIfPending();
+    if (renderPending_)
+        ButtonRender();
+    else
+        applyMaskOfFaces();   // faces a const accessor rendered while hidden
 }
 
+// Hover starts at the first move without a button held (so a drag that
+// comes in does not light the button) and ends when the pointer leaves.
 void SuperButton::mouseMoveEvent(QMouseEvent* e)
 {
     if (e->buttons() == Qt::NoButton && !hover_) {
-        timer1_.start();
         hover_ = true;
         showLook(Look::Highlighted);
+    }
+}
+
+void SuperButton::leaveEvent(QEvent* e)
+{
+    QWidget::leaveEvent(e);
+    if (hover_) {
+        hover_ = false;
+        showLook(Look::Normal);
     }
 }
 
@@ -359,16 +382,6 @@ void SuperButton::focusOutEvent(QFocusEvent* e)
     if (windowLevelFocus(e))
         return;
     showLook(Look::Normal);
-}
-
-void SuperButton::pollLeave()
-{
-    QWidget* under = QApplication::widgetAt(QCursor::pos());
-    if (under != this && hover_) {
-        timer1_.stop();
-        hover_ = false;
-        showLook(Look::Normal);
-    }
 }
 
 } // namespace qm::ui

@@ -13,7 +13,6 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 namespace qm::ui {
@@ -25,7 +24,6 @@ public:
     enum class Look { Normal, Highlighted, Pressed };
 
     static constexpr quint32 DefaultRenderColor = 0xC0C0C0;
-    static constexpr int LeavePollMs = 100;
 
     explicit SuperButton(QWidget* parent = nullptr);
 
@@ -71,22 +69,9 @@ public:
 
     Look look() const { return look_; }
     bool hovering() const { return hover_; }
-    bool leavePollRunning() const { return timer1_.isActive(); }
-    QPoint captionPos() const
-    {
-        renderIfPending();
-        return {captionPos_.x, captionPos_.y};
-    }
-    quint32 lightColor() const
-    {
-        renderIfPending();
-        return light_;
-    }
-    quint32 darkColor() const
-    {
-        renderIfPending();
-        return dark_;
-    }
+    QPoint captionPos() const { return {faces().captionPos.x, faces().captionPos.y}; }
+    quint32 lightColor() const { return faces().light; }
+    quint32 darkColor() const { return faces().dark; }
     int renderCount() const { return renderCount_; }
     // The look as shown, its see-through pixels transparent.
     QImage lookImage(Look look) const;
@@ -104,6 +89,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -113,9 +99,20 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void pollLeave();
+    // The three looks and what rendering them decided; rendered when first
+    // needed after a change, also by the const accessors, hence mutable.
+    struct Faces {
+        QImage normal;
+        QImage highlighted;
+        QImage pressed;
+        qm::CaptionPos captionPos{};
+        quint32 light = 0;
+        quint32 dark = 0;
+    };
+    const Faces& faces() const;
+    void renderFaces() const;
+    void applyMaskOfFaces();
     void requestRender();
-    void renderIfPending() const;
     void showLook(Look look);
     const QImage& imageOf(Look look) const;
     void press(QMouseEvent* event);
@@ -134,16 +131,10 @@ private:
     bool hover_ = false;
     bool clickArmed_ = false;
     Look look_ = Look::Normal;
-    qm::CaptionPos captionPos_{};
-    quint32 light_ = 0;
-    quint32 dark_ = 0;
-    int renderCount_ = 0;
-    bool renderPending_ = false;
-
-    QImage normalLook_;
-    QImage highlightLook_;
-    QImage pressedLook_;
-    QTimer timer1_;
+    mutable Faces faces_;
+    mutable int renderCount_ = 0;
+    mutable bool renderPending_ = false;
+    mutable bool maskStale_ = false;   // faces rendered since the mask was set
 };
 
 } // namespace qm::ui

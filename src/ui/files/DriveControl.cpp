@@ -1,10 +1,12 @@
 #include "ui/files/DriveControl.h"
 
+#include "core/controls/ControlMath.h"
 #include "ui/platform/FilePath.h"
 
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/controls/KeyCodes.h"
 #include "ui/controls/SuperButton.h"
+#include "ui/controls/PixelImage.h"
 #include "ui/files/DriveIcons.h"
 #include "ui/platform/Drives.h"
 
@@ -20,25 +22,8 @@ namespace qm::ui {
 
 namespace {
 
-// Virtual-key codes of the keys that scroll the list.
-constexpr qint16 KeyCodePageUp = 33;
-constexpr qint16 KeyCodePageDown = 34;
-constexpr qint16 KeyCodeUp = 38;
-constexpr qint16 KeyCodeDown = 40;
-
-QColor fromBgr(std::uint32_t c)
-{
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                  static_cast<int>((c >> 16) & 0xFF));
-}
-
-const QColor HoverBand = fromBgr(0xFFEDED);    // pale blue
-const QColor PressedBand = fromBgr(0x0000FF);  // red
-
-int twipsToPixels(int twips, int dpi)
-{
-    return qRound(twips * dpi / 1440.0);
-}
+const QColor HoverBand = toQColor(0xFFEDED);    // 0x00BBGGRR: pale blue
+const QColor PressedBand = toQColor(0x0000FF);  // red
 
 } // namespace
 
@@ -56,10 +41,10 @@ DriveControl::DriveControl(QWidget* parent) : QWidget(parent)
     sFiles->setObjectName(QStringLiteral("sFiles"));
     sFiles->hide();
     connect(sFiles, &EzyVerticalScroll::Change, this, [this] { update(); });
-    connect(sFiles, &EzyVerticalScroll::KeyDown, this, [this](qint16& code, qint16& shift) { handleKey(code, shift); });
+    connect(sFiles, &EzyVerticalScroll::KeyDown, this, [this](qint16& code, qint16&) { scrollByKey(code); });
     sFiles->installEventFilter(this);   // the wheel over the bar scrolls the list
 
-    GetDir();
+    showFolder();
 }
 
 const qm::DriveEntry& DriveControl::entry(int index) const
@@ -70,26 +55,17 @@ const qm::DriveEntry& DriveControl::entry(int index) const
     return entries_[static_cast<std::size_t>(index - 1)];
 }
 
-void DriveControl::GetDir()
+void DriveControl::showFolder(const QString& folder)
 {
-    QString here;
-    GetDir(here);
-}
-
-void DriveControl::GetDir(QString& PathDir)
-{
-    if (PathDir.isEmpty())
-        PathDir = currentFolder();
-    else
-        setCurrentFolder(PathDir);   // a folder that cannot be entered is skipped
+    if (!folder.isEmpty())
+        setCurrentFolder(folder);   // a folder that cannot be entered is skipped
     rebuild(currentFolder());
 }
 
-QString DriveControl::FileExtention(const QString& Pattern)
+void DriveControl::setPattern(const QString& pattern)
 {
-    pattern_ = Pattern;
-    GetDir();
-    return QString();
+    pattern_ = pattern;
+    showFolder();
 }
 
 void DriveControl::rebuild(const QString& folder)
@@ -169,7 +145,7 @@ void DriveControl::paintEvent(QPaintEvent*)
         const QImage icon = driveIcon(qm::entryIcon(e.kind));
         const int iconX = textLeft - DriveIconSize - 6;
         p.drawImage(QPoint(iconX, band.top() + (rowHeight_ - DriveIconSize) / 2), icon);
-        p.setPen(fromBgr(qm::entryColour(e.kind)));
+        p.setPen(toQColor(qm::entryColour(e.kind)));
         const int baseline = band.top() + (rowHeight_ - fm.height()) / 2 + fm.ascent();
         p.drawText(QPoint(textLeft, baseline), displayFileName(fileNameFromBytes(e.text)));
     }
@@ -192,8 +168,6 @@ void DriveControl::mouseMoveEvent(QMouseEvent* event)
         hoverIndex_ = index;
         update();
     }
-    emit MouseMove(mouseButtonCode(event->buttons()), shiftState(event->modifiers()),
-                   static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
 }
 
 void DriveControl::leaveEvent(QEvent*)
@@ -210,8 +184,6 @@ void DriveControl::mousePressEvent(QMouseEvent* event)
     pressedIndex_ = entryIndexAt(event->position().y());
     hoverIndex_ = 0;
     update();
-    emit MouseDown(mouseButtonCode(event->button()), shiftState(event->modifiers()),
-                   static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
 }
 
 void DriveControl::mouseDoubleClickEvent(QMouseEvent*)
@@ -219,7 +191,7 @@ void DriveControl::mouseDoubleClickEvent(QMouseEvent*)
     // The press of a double click already tapped once; its release must not
     // tap again on whatever the rebuilt list now shows under the pointer.
     releaseEndsDoubleClick_ = true;
-    emit DblClick();
+    emit doubleTapped();
 }
 
 void DriveControl::mouseReleaseEvent(QMouseEvent* event)
@@ -237,8 +209,7 @@ void DriveControl::mouseReleaseEvent(QMouseEvent* event)
     if (index == 0)
         return;   // below the last entry: nothing happens
     tap(index);
-    emit MouseUp(mouseButtonCode(event->button()), shiftState(event->modifiers()),
-                 static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+    emit tapped();
 }
 
 void DriveControl::tap(int index)
@@ -253,42 +224,29 @@ void DriveControl::tap(int index)
     if (r.selectPath)
         selectPath_ = fileNameFromBytes(*r.selectPath);
     if (r.openFolder) {
-        QString folder = fileNameFromBytes(*r.openFolder);
-        GetDir(folder);
+        showFolder(fileNameFromBytes(*r.openFolder));
     }
     hoverIndex_ = 0;
     update();
 }
 
-void DriveControl::handleKey(qint16 keyCode, qint16 shift)
+void DriveControl::scrollByKey(qint16 virtualKey)
 {
     // When every entry fits the bar is hidden and the list does not move.
-    if (sFiles->isVisibleTo(this)) {
-        switch (keyCode) {
-        case KeyCodePageUp: sFiles->setValue(sFiles->value() - pageSize_); break;
-        case KeyCodePageDown: sFiles->setValue(sFiles->value() + pageSize_); break;
-        case KeyCodeUp: sFiles->setValue(sFiles->value() - 1); break;
-        case KeyCodeDown: sFiles->setValue(sFiles->value() + 1); break;
-        default: break;
-        }
+    if (!sFiles->isVisibleTo(this))
+        return;
+    switch (virtualKey) {
+    case VirtualKey::PageUp: sFiles->setValue(sFiles->value() - pageSize_); break;
+    case VirtualKey::PageDown: sFiles->setValue(sFiles->value() + pageSize_); break;
+    case VirtualKey::Up: sFiles->setValue(sFiles->value() - 1); break;
+    case VirtualKey::Down: sFiles->setValue(sFiles->value() + 1); break;
+    default: break;
     }
-    emit KeyDown(keyCode, shift);
 }
 
 void DriveControl::keyPressEvent(QKeyEvent* event)
 {
-    handleKey(virtualKeyCode(*event), shiftState(event->modifiers()));
-    if (std::optional<qint16> ascii = keyAscii(*event))
-        emit KeyPress(*ascii);
-}
-
-void DriveControl::keyReleaseEvent(QKeyEvent* event)
-{
-    if (event->isAutoRepeat())
-        return;
-    qint16 code = virtualKeyCode(*event);
-    qint16 shift = shiftState(event->modifiers());
-    emit KeyUp(code, shift);
+    scrollByKey(virtualKeyCode(*event));
 }
 
 bool DriveControl::eventFilter(QObject* watched, QEvent* event)
@@ -304,10 +262,7 @@ bool DriveControl::eventFilter(QObject* watched, QEvent* event)
 // high-resolution wheel add up to whole rows.
 void DriveControl::wheelEvent(QWheelEvent* event)
 {
-    constexpr int PerRow = 120 / 3;
-    wheelRemainder_ += event->angleDelta().y();
-    const int rows = wheelRemainder_ / PerRow;
-    wheelRemainder_ -= rows * PerRow;
+    const int rows = wheel_.lines(event->angleDelta().y());
     if (rows != 0 && sFiles->isVisibleTo(this))
         sFiles->setValue(sFiles->value() - rows);
     event->accept();

@@ -4,6 +4,7 @@
 // whose names contain the pattern. Browsing changes the process's current
 // folder, so a bare file name picked here resolves against the folder shown.
 
+#include "core/controls/ControlMath.h"
 #include "core/files/DriveList.h"
 
 #include <QFont>
@@ -22,14 +23,13 @@ class DriveControl : public QWidget {
 public:
     explicit DriveControl(QWidget* parent = nullptr);
 
-    // Rebuilds the list for folder PathDir, which becomes the current folder;
-    // an empty PathDir means the current folder and is set to it. A folder
-    // that cannot be entered leaves the current folder, and the list shows it.
-    void GetDir(QString& PathDir);
-    void GetDir();
+    // Rebuilds the list for `folder`, which becomes the current folder; an
+    // empty one means the current folder. A folder that cannot be entered
+    // leaves the current folder, and the list shows it.
+    void showFolder(const QString& folder = QString());
     // Stores the pattern (".Clc", ".*", or empty for every file) and rebuilds
-    // the list for the current folder. Returns an empty text.
-    QString FileExtention(const QString& Pattern);
+    // the list for the current folder.
+    void setPattern(const QString& pattern);
 
     QString FileName() const { return fileName_; }            // last tapped file's bare name
     QString DrivePathFile() const { return drivePathFile_; }  // last tapped entry as a path
@@ -53,15 +53,9 @@ public:
     EzyVerticalScroll* scrollBar() const { return sFiles; }
 
 signals:
-    // Raised after the control's own handling of the same event, with the
-    // arguments of ui/controls/KeyCodes.h; X and Y in pixels of the control.
-    void DblClick();
-    void KeyDown(qint16& KeyCode, qint16& Shift);
-    void KeyPress(qint16& KeyAscii);
-    void KeyUp(qint16& KeyCode, qint16& Shift);
-    void MouseUp(qint16 Button, qint16 Shift, float X, float Y);
-    void MouseMove(qint16 Button, qint16 Shift, float X, float Y);
-    void MouseDown(qint16 Button, qint16 Shift, float X, float Y);
+    // After the list's own handling: a release on an entry, a double click.
+    void tapped();
+    void doubleTapped();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -71,7 +65,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -79,7 +72,7 @@ protected:
 private:
     void rebuild(const QString& pathDir);
     void layoutScrollBar();
-    void handleKey(qint16 keyCode, qint16 shift);
+    void scrollByKey(qint16 virtualKey);
     int fullRows() const;
     int entryIndexAt(double y) const;   // 0 when none
     void tap(int index);
@@ -96,7 +89,7 @@ private:
     int pressedIndex_ = 0;   // entry under a held button, 0 for none
     bool lastTapWasFile_ = false;
     bool releaseEndsDoubleClick_ = false;
-    int wheelRemainder_ = 0;  // eighths of a degree short of a whole row
+    WheelSteps wheel_;
     QFont font_;
     EzyVerticalScroll* sFiles = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "ui/files/LoadSave.h"
 
+#include "core/controls/ControlMath.h"
 #include "core/files/StripExtension.h"
 #include "ui/controls/SuperButton.h"
 #include "ui/files/DriveControl.h"
@@ -52,7 +53,7 @@ constexpr int InteriorWidth = 7095;
 constexpr int InteriorHeight = 4665 + FolderStrip;
 constexpr TwipRect FolderRect{90, 45, 6855, 240};
 constexpr TwipRect DriveListRect{90, 135 + FolderStrip, 6855, 3210};
-constexpr TwipRect Label1Rect{405, 3555 + FolderStrip, 1110, 270};
+constexpr TwipRect NameLabelRect{405, 3555 + FolderStrip, 1110, 270};
 constexpr TwipRect NameBoxRect{1575, 3480 + FolderStrip, 5355, 420};
 constexpr TwipRect HintRect{90, 4005 + FolderStrip, 3650, 555};
 constexpr TwipRect CancelRect{3825, 4005 + FolderStrip, 1545, 555};
@@ -72,12 +73,12 @@ LoadSave::LoadSave(QWidget* parent)
     font.setPixelSize(13);
     setFont(font);
 
-    DriveList = new DriveControl(this);
-    DriveList->setObjectName(QStringLiteral("DriveList"));
-    DriveList->setAccessibleName(tr("Drives, folders and files"));
+    driveList_ = new DriveControl(this);
+    driveList_->setObjectName(QStringLiteral("driveList"));
+    driveList_->setAccessibleName(tr("Drives, folders and files"));
 
-    Label1 = new QLabel(tr("File &Name:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    nameLabel_ = new QLabel(tr("File &Name:"), this);
+    nameLabel_->setObjectName(QStringLiteral("nameLabel"));
 
     hintLabel_ = new QLabel(this);
     hintLabel_->setObjectName(QStringLiteral("hintLabel"));
@@ -87,21 +88,21 @@ LoadSave::LoadSave(QWidget* parent)
     folderLabel_ = new QLabel(this);
     folderLabel_->setObjectName(QStringLiteral("folderLabel"));
 
-    txtSearchSpec = new QLineEdit(this);
-    txtSearchSpec->setObjectName(QStringLiteral("txtSearchSpec"));
-    txtSearchSpec->setAccessibleName(tr("File Name"));
+    nameBox_ = new QLineEdit(this);
+    nameBox_->setObjectName(QStringLiteral("nameBox"));
+    nameBox_->setAccessibleName(tr("File Name"));
     QFont boxFont = font;
     boxFont.setPixelSize(16);
-    txtSearchSpec->setFont(boxFont);
-    txtSearchSpec->setValidator(new NameValidator(txtSearchSpec));
-    txtSearchSpec->setPlaceholderText(tr("Type a name for the file"));
-    txtSearchSpec->installEventFilter(this);
-    Label1->setBuddy(txtSearchSpec);
+    nameBox_->setFont(boxFont);
+    nameBox_->setValidator(new NameValidator(nameBox_));
+    nameBox_->setPlaceholderText(tr("Type a name for the file"));
+    nameBox_->installEventFilter(this);
+    nameLabel_->setBuddy(nameBox_);
 
-    Command1[2] = new SuperButton(this);
-    Command1[2]->setObjectName(QStringLiteral("Command1_2"));
-    Command1[1] = new SuperButton(this);
-    Command1[1]->setObjectName(QStringLiteral("Command1_1"));
+    cancelButton_ = new SuperButton(this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    acceptButton_ = new SuperButton(this);
+    acceptButton_->setObjectName(QStringLiteral("acceptButton"));
 
     const auto place = [this](QWidget* w, const TwipRect& r) {
         w->setGeometry(twips(r.left, Qt::Horizontal), twips(r.top, Qt::Vertical),
@@ -109,42 +110,41 @@ LoadSave::LoadSave(QWidget* parent)
     };
     setFixedSize(twips(InteriorWidth, Qt::Horizontal), twips(InteriorHeight, Qt::Vertical));
     place(folderLabel_, FolderRect);
-    place(DriveList, DriveListRect);
-    place(Label1, Label1Rect);
+    place(driveList_, DriveListRect);
+    place(nameLabel_, NameLabelRect);
     place(hintLabel_, HintRect);
-    place(txtSearchSpec, NameBoxRect);
-    place(Command1[2], CancelRect);
-    place(Command1[1], AcceptRect);
+    place(nameBox_, NameBoxRect);
+    place(cancelButton_, CancelRect);
+    place(acceptButton_, AcceptRect);
 
-    for (int i : {1, 2}) {
-        SuperButton* b = Command1[static_cast<std::size_t>(i)];
+    for (SuperButton* b : {acceptButton_, cancelButton_}) {
         b->setBorder(3);
-        b->setRenderColor(i == 1 ? AcceptColour : CancelColour);
+        b->setRenderColor(b == acceptButton_ ? AcceptColour : CancelColour);
         b->setFontSize(11.25);
         b->setDialogKeys(true);
-        connect(b, &SuperButton::Click, this, [this, i] { Command1_Click(i); });
     }
-    Command1[2]->setCaptionWithAccessKey(tr("&Cancel"));
-    Command1[1]->setCaptionWithAccessKey(tr("&Open"));
+    connect(acceptButton_, &SuperButton::Click, this, &LoadSave::acceptTypedName);
+    connect(cancelButton_, &SuperButton::Click, this, &LoadSave::cancelChoice);
+    cancelButton_->setCaptionWithAccessKey(tr("&Cancel"));
+    acceptButton_->setCaptionWithAccessKey(tr("&Open"));
 
-    setTabOrder(txtSearchSpec, Command1[1]);
-    setTabOrder(Command1[1], Command1[2]);
-    setTabOrder(Command1[2], DriveList);
+    setTabOrder(nameBox_, acceptButton_);
+    setTabOrder(acceptButton_, cancelButton_);
+    setTabOrder(cancelButton_, driveList_);
 
-    connect(txtSearchSpec, &QLineEdit::textChanged, this, &LoadSave::txtSearchSpec_Change);
-    connect(DriveList, &DriveControl::MouseUp, this, [this] { DriveList_MouseUp(); });
-    connect(DriveList, &DriveControl::DblClick, this, &LoadSave::DriveList_DblClick);
+    connect(nameBox_, &QLineEdit::textChanged, this, &LoadSave::rememberTypedName);
+    connect(driveList_, &DriveControl::tapped, this, &LoadSave::takeTappedFile);
+    connect(driveList_, &DriveControl::doubleTapped, this, &LoadSave::acceptDoubleTappedFile);
 }
 
 int LoadSave::twips(int length, Qt::Orientation direction) const
 {
-    const int dpi = direction == Qt::Horizontal ? logicalDpiX() : logicalDpiY();
-    return qRound(length * dpi / 1440.0);
+    return twipsToPixels(length, direction == Qt::Horizontal ? logicalDpiX() : logicalDpiY());
 }
 
 void LoadSave::setAcceptCaption(const QString& caption)
 {
-    Command1[1]->setCaptionWithAccessKey(caption);
+    acceptButton_->setCaptionWithAccessKey(caption);
 }
 
 void LoadSave::showHint(const QString& text)
@@ -174,58 +174,58 @@ void LoadSave::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        Form_Activate();
+        prepareForUse();
 }
 
-void LoadSave::Form_Activate()
+void LoadSave::prepareForUse()
 {
     discarded_ = false;
     showHint(QString());
-    DriveList->FileExtention(QLatin1String(Extension));
+    driveList_->setPattern(QLatin1String(Extension));
     showFolder();
-    txtSearchSpec->setText(withExtension(txtSearchSpec->text()));
+    nameBox_->setText(withExtension(nameBox_->text()));
     // Without a name yet (".Clc"), what is typed goes before the extension.
-    if (txtSearchSpec->text() == QLatin1String(Extension))
-        txtSearchSpec->setCursorPosition(0);
-    txtSearchSpec->setFocus(Qt::OtherFocusReason);
+    if (nameBox_->text() == QLatin1String(Extension))
+        nameBox_->setCursorPosition(0);
+    nameBox_->setFocus(Qt::OtherFocusReason);
 }
 
-void LoadSave::txtSearchSpec_Change(const QString& text)
+void LoadSave::rememberTypedName(const QString& text)
 {
     filePath_ = text;
 }
 
 bool LoadSave::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtSearchSpec && event->type() == QEvent::KeyPress) {
+    if (watched == nameBox_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (txtSearchSpec_KeyDown(key->key()))
+        if (moveToListKey(key->key()))
             return true;
-        if (txtSearchSpec_KeyPress(key->text(), key->key()))
+        if (nameBoxKey(key->text(), key->key()))
             return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-bool LoadSave::txtSearchSpec_KeyDown(int key)
+bool LoadSave::moveToListKey(int key)
 {
     switch (key) {
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-        DriveList->setFocus(Qt::TabFocusReason);
+        driveList_->setFocus(Qt::TabFocusReason);
         return true;
     default:
         return false;
     }
 }
 
-bool LoadSave::txtSearchSpec_KeyPress(const QString& text, int key)
+bool LoadSave::nameBoxKey(const QString& text, int key)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         // Enter in the name box is the dialog's main action.
-        Command1_Click(1);
+        acceptTypedName();
         return true;
     }
     for (QChar c : text) {
@@ -239,48 +239,49 @@ bool LoadSave::txtSearchSpec_KeyPress(const QString& text, int key)
     return false;
 }
 
-void LoadSave::DriveList_MouseUp()
+void LoadSave::takeTappedFile()
 {
     showFolder();
     // Only a tapped file names the file; opening a folder keeps what was typed.
-    if (DriveList->lastTapSelectedFile())
-        txtSearchSpec->setText(withExtension(DriveList->FileName()));
+    if (driveList_->lastTapSelectedFile())
+        nameBox_->setText(withExtension(driveList_->FileName()));
 }
 
-void LoadSave::DriveList_DblClick()
+void LoadSave::acceptDoubleTappedFile()
 {
-    DriveList_MouseUp();
+    takeTappedFile();
     // Only a double tap on a file accepts: one on a folder has just opened it,
     // and the file name from an earlier tap must not be taken then.
-    const QString name = DriveList->FileName();
-    if (name.isEmpty() || !DriveList->lastTapSelectedFile())
+    const QString name = driveList_->FileName();
+    if (name.isEmpty() || !driveList_->lastTapSelectedFile())
         return;
     std::error_code ec;   // relative to the folder shown
     if (std::filesystem::is_regular_file(toFsPath(name), ec))
-        Command1_Click(1);
+        acceptTypedName();
 }
 
-void LoadSave::Command1_Click(int Index)
+void LoadSave::acceptTypedName()
 {
-    if (Index == 1) {
-        const QString typed = txtSearchSpec->text();
-        const QString name = withExtension(typed);
-        if (fileNameFromBytes(qm::StripExtension(fileNameToBytes(name))).trimmed().isEmpty()) {
-            // No name: never a hidden ".Clc". The empty box says what is missing.
-            txtSearchSpec->clear();
-            txtSearchSpec->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-        if (!mayRename(typed, name) || !mayReplace(name))
-            return;
-        filePath_ = name;
-        setResult(QDialog::Accepted);
-        hide();
-    } else if (Index == 2) {
-        filePath_.clear();
-        setResult(QDialog::Rejected);
-        hide();
+    const QString typed = nameBox_->text();
+    const QString name = withExtension(typed);
+    if (fileNameFromBytes(qm::StripExtension(fileNameToBytes(name))).trimmed().isEmpty()) {
+        // No name: never a hidden ".Clc". The empty box says what is missing.
+        nameBox_->clear();
+        nameBox_->setFocus(Qt::OtherFocusReason);
+        return;
     }
+    if (!mayRename(typed, name) || !mayReplace(name))
+        return;
+    filePath_ = name;
+    setResult(QDialog::Accepted);
+    hide();
+}
+
+void LoadSave::cancelChoice()
+{
+    filePath_.clear();
+    setResult(QDialog::Rejected);
+    hide();
 }
 
 // Saving over a file other than the tape's own asks first; No keeps the
@@ -322,13 +323,13 @@ bool LoadSave::mayRename(const QString& typed, const QString& name)
     box.setDefaultButton(QMessageBox::Yes);
     if (box.exec() != QMessageBox::Yes)
         return false;
-    txtSearchSpec->setText(name);
+    nameBox_->setText(name);
     return true;
 }
 
 void LoadSave::reject()
 {
-    Command1_Click(2);
+    cancelChoice();
 }
 
 void LoadSave::closeEvent(QCloseEvent* event)

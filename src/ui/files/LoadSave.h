@@ -7,8 +7,6 @@
 #include <QDialog>
 #include <QString>
 
-#include <array>
-
 class QLabel;
 class QLineEdit;
 
@@ -31,7 +29,7 @@ public:
     // The chosen file name (with ".Clc"), empty when the user cancelled or
     // closed the window.
     QString FilePath() const { return filePath_; }
-    // Caption of the accept button Command1(1): "Open" or "Save".
+    // Caption of the accept button: "Open" or "Save".
     void setAcceptCaption(const QString& caption);
     // Saving: accepting the name of an existing file asks before replacing
     // it, unless it is `tapeFile`, the file the tape came from.
@@ -39,13 +37,13 @@ public:
     // Closed with the window's close box: the owner discards the dialog.
     bool isDiscarded() const { return discarded_; }
 
-    DriveControl* driveList() const { return DriveList; }
-    QLineEdit* nameBox() const { return txtSearchSpec; }
+    DriveControl* driveList() const { return driveList_; }
+    QLineEdit* nameBox() const { return nameBox_; }
     QLabel* folderLabel() const { return folderLabel_; }
     // Says why a name was not taken (a refused character, a missing file).
     QLabel* hintLabel() const { return hintLabel_; }
-    SuperButton* acceptButton() const { return Command1[1]; }
-    SuperButton* cancelButton() const { return Command1[2]; }
+    SuperButton* acceptButton() const { return acceptButton_; }
+    SuperButton* cancelButton() const { return cancelButton_; }
 
     // Pixels for a length in twips at this dialog's logical resolution.
     int twips(int length, Qt::Orientation direction) const;
@@ -59,25 +57,27 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Activate();
-    void txtSearchSpec_Change(const QString& text);
-    bool txtSearchSpec_KeyDown(int key);
-    bool txtSearchSpec_KeyPress(const QString& text, int key);
-    void DriveList_MouseUp();
-    void DriveList_DblClick();
-    void Command1_Click(int Index);
+    void prepareForUse();
+    void rememberTypedName(const QString& text);
+    bool moveToListKey(int key);
+    bool nameBoxKey(const QString& text, int key);
+    void takeTappedFile();
+    void acceptDoubleTappedFile();
+    void acceptTypedName();
+    void cancelChoice();
     QString withExtension(const QString& name) const;
     void showFolder();
     bool mayReplace(const QString& name);
     bool mayRename(const QString& typed, const QString& name);
     void showHint(const QString& text);
 
-    DriveControl* DriveList = nullptr;
-    QLabel* Label1 = nullptr;
+    DriveControl* driveList_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
     QLabel* folderLabel_ = nullptr;   // the folder shown, above the list
     QLabel* hintLabel_ = nullptr;     // beside the buttons
-    QLineEdit* txtSearchSpec = nullptr;
-    std::array<SuperButton*, 3> Command1{};   // 1 accept, 2 cancel
+    QLineEdit* nameBox_ = nullptr;
+    SuperButton* acceptButton_ = nullptr;
+    SuperButton* cancelButton_ = nullptr;
     QString filePath_;
     QString tapeFile_;
     bool saving_ = false;

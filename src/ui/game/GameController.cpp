@@ -15,8 +15,8 @@ GameController::GameController(GameSession& session, GameHost& host, HighScorePa
                                QObject* parent)
     : QObject(parent), session_(session), host_(host), panel_(panel)
 {
-    GameTimer.setObjectName(QStringLiteral("GameTimer"));
-    connect(&GameTimer, &QTimer::timeout, this, &GameController::GameTimer_Timer);
+    clock_.setObjectName(QStringLiteral("gameClock"));
+    connect(&clock_, &QTimer::timeout, this, &GameController::tick);
 }
 
 bool GameController::startGame(GameKind kind)
@@ -24,8 +24,8 @@ bool GameController::startGame(GameKind kind)
     if (!session_.start(static_cast<int>(kind), host_.nowMs()))
         return false;
     host_.setTotalAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    GameTimer.setInterval(session_.interval());
-    GameTimer.start();
+    clock_.setInterval(session_.interval());
+    clock_.start();
     host_.setTotalLocked(false);
     host_.focusTotal();
     panel_.showTable(host_.highScoreNames(), host_.highScores(), session_.tableBase());
@@ -34,16 +34,16 @@ bool GameController::startGame(GameKind kind)
     return true;
 }
 
-void GameController::GameTimer_Timer()
+void GameController::tick()
 {
     const GameTick tick = session_.tick(host_.nowMs());
     switch (tick.kind) {
     case GameTick::Kind::Idle:
-        GameTimer.stop();
+        clock_.stop();
         return;
     case GameTick::Kind::Grew:
-        if (GameTimer.interval() != session_.interval())
-            GameTimer.setInterval(session_.interval());
+        if (clock_.interval() != session_.interval())
+            clock_.setInterval(session_.interval());
         host_.setTotalText(toQ(tick.text));
         return;
     case GameTick::Kind::Invaded:
@@ -54,7 +54,7 @@ void GameController::GameTimer_Timer()
 
 void GameController::endGame(const GameTick& tick)
 {
-    GameTimer.stop();
+    clock_.stop();
     host_.setTotalAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     host_.setTotalText(shownGameText(tick.text));
 
@@ -72,9 +72,9 @@ void GameController::endGame(const GameTick& tick)
     emit gameOver(tick.finalScore, place.value_or(-1));
 }
 
-bool GameController::TotalAmount_KeyDown(int KeyCode)
+bool GameController::keyOnTotal(int virtualKey)
 {
-    if (!session_.keyDown(KeyCode, host_.nowMs()))
+    if (!session_.keyDown(virtualKey, host_.nowMs()))
         return false;
     host_.setTotalText(toQ(session_.targets()));
     return true;

@@ -54,17 +54,17 @@ public:
 
     // Returns false when refused (within the pause after a game).
     bool startGame(GameKind kind);
-    // One tick of GameTimer.
-    void GameTimer_Timer();
-    // KeyDown of the grand-total box with a virtual-key code: true on a hit.
-    bool TotalAmount_KeyDown(int KeyCode);
+    // One step of the game clock.
+    void tick();
+    // A key pressed on the grand-total box (a virtual-key code): true on a hit.
+    bool keyOnTotal(int virtualKey);
     // A keypad button while a game runs. Returns true when a game runs, so
     // the button belongs to the game and does nothing else.
     bool keypadKey(int key);
 
     bool running() const { return session_.running(); }
     bool paused() const { return session_.paused(host_.nowMs()); }
-    QTimer& timer() { return GameTimer; }
+    QTimer& timer() { return clock_; }
 
     void setNamePrompt(NamePrompt prompt) { prompt_ = std::move(prompt); }
     // The prompt used unless a test replaces it: a modal input box.
@@ -82,7 +82,7 @@ private:
     GameSession& session_;
     GameHost& host_;
     HighScorePanel& panel_;
-    QTimer GameTimer;
+    QTimer clock_;
     NamePrompt prompt_ = &GameController::askName;
 };
 

@@ -1,14 +1,15 @@
 #include "ui/game/HighScorePanel.h"
 
 #include "core/tape/MainWindowDesign.h"
+#include "ui/controls/PixelImage.h"
 #include "ui/platform/RegionalSettings.h"
+#include "ui/platform/Twips.h"
 
 #include <QColor>
 #include <QFont>
 #include <QLabel>
 #include <QPalette>
 
-#include <cmath>
 
 namespace qm::ui {
 
@@ -25,24 +26,7 @@ constexpr int FirstRowTop = 405;
 constexpr int RowStep = 270;
 constexpr int RowHeight = 285;
 
-QColor fromBgr(unsigned c)
-{
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                  static_cast<int>((c >> 16) & 0xFF));
-}
-
-int twipsToPixels(int twips)
-{
-    return static_cast<int>(std::lround(static_cast<double>(twips) / HighScorePanel::TwipsPerPixel));
-}
-
 } // namespace
-
-QRect HighScorePanel::twipsRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                 twipsToPixels(height));
-}
 
 HighScorePanel::HighScorePanel(QWidget* parent) : QFrame(parent)
 {
@@ -51,7 +35,7 @@ HighScorePanel::HighScorePanel(QWidget* parent) : QFrame(parent)
     setGeometry(r.left, r.top, r.width, r.height);
 
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, fromBgr(BackColor));
+    pal.setColor(QPalette::Window, toQColor(BackColor));
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
     setAutoFillBackground(true);

@@ -17,14 +17,11 @@ namespace qm::ui {
 class HighScorePanel : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int TwipsPerPixel = 15;   // at the design's 96 dots per inch
     static constexpr unsigned BackColor = 0xC0C0FF;   // 0x00BBGGRR
 
     // Placed at the design place over the tape area of `parent`; hidden.
     explicit HighScorePanel(QWidget* parent = nullptr);
 
-    // Pixels of a rectangle given in twips of the panel.
-    static QRect twipsRect(int left, int top, int width, int height);
 
     // Shows entries base..base + 19: names as text, scores in decimal.
     // Entries beyond the arrays show empty.

@@ -4,6 +4,7 @@
 #include "ui/controls/SuperButton.h"
 #include "ui/mainwindow/DesignTexts.h"
 #include "ui/platform/RegionalSettings.h"
+#include "ui/platform/Twips.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <cmath>
 
 namespace qm::ui {
 
@@ -69,8 +69,6 @@ const char* const NameTip = QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "S
 const char* const FormulaTip = QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "Enter the Function Formula... Example (T/10+X+1)");
 const char* const TipTextTip = QT_TRANSLATE_NOOP("qm::ui::FunctionButtonEditor", "Enter the text to show when the pointer rests on the button...");
 
-int twips(int t) { return static_cast<int>(std::lround(static_cast<double>(t) / FunctionButtonEditor::TwipsPerPixel)); }
-
 } // namespace
 
 const QStringList& FunctionButtonEditor::builtInNames()
@@ -78,11 +76,6 @@ const QStringList& FunctionButtonEditor::builtInNames()
     static const QStringList names{"Exp", "Log", "Sqr", "Sin", "Cos", "Tan", "Cot", "Csc",
                                    "Sec", "Asin", "Acos", "Atan", "Fix", "Int", "Roun"};
     return names;
-}
-
-QRect FunctionButtonEditor::twipsRect(int left, int top, int width, int height)
-{
-    return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
 FunctionButtonEditor::FunctionButtonEditor(const FunctionButtons& buttons, QWidget* owner) : QDialog(owner)
@@ -138,7 +131,7 @@ FunctionButtonEditor::FunctionButtonEditor(const FunctionButtons& buttons, QWidg
                                  KeyHeight));
         b->setBackColor(design::SideButtonBack);
         b->setFontSize(ButtonFontSize);
-        b->setRenderColor(design::stificColor(k));
+        b->setRenderColor(design::functionPadColor(k));
         b->setAccessibleName(tr("Function button %1").arg(k + 1));   // while it has no caption
         b->setDialogKeys(true);
         connect(b, &SuperButton::Click, this, [this, k] { chooseButton(k); });

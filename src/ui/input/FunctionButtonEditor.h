@@ -23,13 +23,10 @@ class SuperButton;
 class FunctionButtonEditor : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int TwipsPerPixel = 15;   // at the design's 96 dots per inch
     static constexpr int LabelCount = 7;
 
     // The names of the built-in functions, in the order of the drop-down list.
     static const QStringList& builtInNames();
-    // Pixels of a rectangle given in twips of the window.
-    static QRect twipsRect(int left, int top, int width, int height);
 
     // Copies `buttons` and opens at button 0. The window deletes itself when
     // closed; `owner` is the main window.

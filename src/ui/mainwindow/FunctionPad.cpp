@@ -10,9 +10,9 @@ namespace qm::ui {
 namespace {
 
 constexpr double ButtonFontSize = 9.75;
-constexpr QPoint Origin(design::StificLefts[0], design::StificTops[0]);
-constexpr QSize Size(design::StificLefts[2] + design::StificWidth - design::StificLefts[0],
-                     design::StificTops[7] + design::StificHeight - design::StificTops[0]);
+constexpr QPoint Origin(design::FunctionPadLefts[0], design::FunctionPadTops[0]);
+constexpr QSize Size(design::FunctionPadLefts[2] + design::FunctionPadWidth - design::FunctionPadLefts[0],
+                     design::FunctionPadTops[7] + design::FunctionPadHeight - design::FunctionPadTops[0]);
 
 } // namespace
 
@@ -20,11 +20,11 @@ FunctionPad::FunctionPad(const FunctionButtons& buttons, QWidget* parent) : QWid
 {
     setObjectName(QStringLiteral("functionPad"));
     setGeometry(QRect(Origin, Size));
-    for (int k = 0; k < design::StificCount; ++k) {
+    for (int k = 0; k < design::FunctionPadCount; ++k) {
         const bool edit = k == design::EditButton;
         const design::ButtonDesign d{edit ? design::EditCaption : "", edit ? design::EditToolTip : nullptr,
-                                     design::stificColor(k), design::SideButtonBack,
-                                     design::stificRect(k)};
+                                     design::functionPadColor(k), design::SideButtonBack,
+                                     design::functionPadRect(k)};
         SuperButton* b = makePadButton(this, d, ButtonFontSize, Origin);
         b->setObjectName(QStringLiteral("function%1").arg(k));
         if (edit) {

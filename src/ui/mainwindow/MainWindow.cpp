@@ -48,7 +48,7 @@ namespace {
 // the screen never needs more; the tape starts with one line per row.
 int loadedRowsForScreen()
 {
-    const int h = design::CalAmount0.height;
+    const int h = design::FirstRowValueBox.height;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize s = screen ? screen->size() : QSize(design::InteriorWidth, design::InteriorHeight);
     const long long d = std::max(s.width(), s.height());
@@ -98,7 +98,7 @@ MainWindow::MainWindow(const QString& argument, const SettingsFolders& folders, 
     setWindowTitle(QStringLiteral("%1 %2    ").arg(QLatin1String(design::TitleName), QLatin1String(ProgramVersion))
                    + designText(design::TitleEdition));
     initWindowIconResource();
-    setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.svg")));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.png")));   // a PNG: no SVG library at start
 
     auto* interior = new QWidget(this);
     interior->setAutoFillBackground(true);

@@ -463,7 +463,7 @@ void MainWindow::startGame(int index)
 void MainWindow::onTotalKey(int keyCode)
 {
     if (game_.running() && gameController_)
-        gameController_->TotalAmount_KeyDown(keyCode);
+        gameController_->keyOnTotal(keyCode);
 }
 
 } // namespace qm::ui

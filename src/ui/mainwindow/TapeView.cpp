@@ -20,11 +20,8 @@ namespace {
 
 constexpr double RowFontSize = 12;
 constexpr double OperatorFontSize = 12;
-// Lines one wheel notch scrolls (a notch is 120 eighths of a degree).
-constexpr int WheelLinesPerNotch = 3;
-constexpr int WheelNotch = 120;
 
-int rowTop(int row) { return design::CalAmount0.top - TapeView::Top + row * design::CalAmount0.height; }
+int rowTop(int row) { return design::FirstRowValueBox.top - TapeView::Top + row * design::FirstRowValueBox.height; }
 
 } // namespace
 
@@ -34,12 +31,12 @@ TapeView::TapeView(TapeEditor& editor, QWidget* parent) : QWidget(parent), edito
     // From the rows' left edge to the keypad, below the total's frame.
     setGeometry(0, Top, design::Keypad[static_cast<std::size_t>(KeypadKey::ClearAll)].rect.left,
                 design::InteriorHeight - Top);
-    const design::Rect bar = design::ScrollNum;
+    const design::Rect bar = design::TapeScrollBar;
     scrollBar_ = new EzyVerticalScroll(this);
     scrollBar_->setObjectName(QStringLiteral("tapeScrollBar"));
     scrollBar_->setAccessibleName(tr("Tape scroll bar"));
     scrollBar_->setGeometry(bar.left, bar.top - Top, bar.width, bar.height);
-    scrollBar_->setBackColor(design::ScrollNumBackColor);
+    scrollBar_->setBackColor(design::TapeScrollBarBackColor);
     scrollBar_->setValueMax(0);
     scrollBar_->installEventFilter(this);
     connect(scrollBar_, &EzyVerticalScroll::Change, this, [this] {
@@ -73,12 +70,12 @@ SuperButton* TapeView::operatorButton(int row) const
 
 void TapeView::makeRow(int row)
 {
-    const design::Rect entry = design::CalAmount0;
+    const design::Rect entry = design::FirstRowValueBox;
     auto* op = new SuperButton(this);
     op->setObjectName(QStringLiteral("operator%1").arg(row));
     op->setFocusPolicy(Qt::TabFocus);   // a click leaves the typing on the tape
     op->setFontSize(OperatorFontSize);
-    op->setGeometry(design::Op0.left, rowTop(row) + 1, design::Op0.width, design::Op0.height);
+    op->setGeometry(design::FirstRowOperator.left, rowTop(row) + 1, design::FirstRowOperator.width, design::FirstRowOperator.height);
     op->installEventFilter(this);
     auto cycle = [this, row] {
         editor_.cycleOperator(row);
@@ -156,8 +153,8 @@ void TapeView::setShownRows(int lastRow)
     // reaches beyond the rows it shows.
     resize(width(), design::Row0Bottom - Top + lastRow * design::RowPitch);
 
-    const int h = design::CalAmount0.height;
-    scrollBar_->move(design::CalAmount0.left + design::ShownRowWidth, scrollBar_->y());
+    const int h = design::FirstRowValueBox.height;
+    scrollBar_->move(design::FirstRowValueBox.left + design::ShownRowWidth, scrollBar_->y());
     scrollBar_->resize(scrollBar_->width(), h + rowTop(lastRow) - rowTop(0));
     // A press on the track pages by the rows shown, as Page Up and Down do.
     scrollBar_->setValueLargeChange(shownRows_);
@@ -306,10 +303,7 @@ bool TapeView::eventFilter(QObject* watched, QEvent* event)
 
 void TapeView::wheelEvent(QWheelEvent* event)
 {
-    wheelRemainder_ += event->angleDelta().y();
-    constexpr int perLine = WheelNotch / WheelLinesPerNotch;
-    const int lines = wheelRemainder_ / perLine;
-    wheelRemainder_ -= lines * perLine;
+    const int lines = wheel_.lines(event->angleDelta().y());
     if (lines != 0) {
         editor_.scrollBy(-lines);
         finish();

@@ -6,6 +6,7 @@
 // Row widgets are made when a row is first shown, so a small window does not
 // pay for the rows a maximized one would need.
 
+#include "core/controls/ControlMath.h"
 #include "core/editing/TapeEditor.h"
 
 #include <QVector>
@@ -64,7 +65,7 @@ private:
     EzyVerticalScroll* scrollBar_ = nullptr;
     int shownRows_ = 0;
     bool syncing_ = false;
-    int wheelRemainder_ = 0;
+    WheelSteps wheel_;
 };
 
 } // namespace qm::ui

@@ -24,7 +24,7 @@ TotalDisplay::TotalDisplay(QWidget* parent) : QFrame(parent)
     const design::Rect frame = design::TotalArea;
     setGeometry(frame.left, frame.top, frame.width, frame.height);
 
-    const design::Rect r = design::TotalAmount;
+    const design::Rect r = design::TotalBox;
     box_ = new EntryBox(-1, this);
     box_->setObjectName(QStringLiteral("total"));
     box_->setAccessibleName(tr("Grand total"));
