@@ -792,7 +792,7 @@
     </message>
 </context>
 <context>
-    <name>qm::ui::LoadSave</name>
+    <name>qm::ui::FileDialog</name>
     <message>
         <source>Drives, folders and files</source>
         <translation>Laufwerke, Ordner und Dateien</translation>

@@ -2,7 +2,7 @@
 
 #include "core/files/CalcFile.h"
 #include "ui/files/FileProblemText.h"
-#include "ui/files/LoadSave.h"
+#include "ui/files/FileDialog.h"
 #include "ui/platform/Drives.h"
 
 #include <QApplication>
@@ -24,23 +24,23 @@ namespace qm::ui {
 namespace {
 
 // Without a parent window the dialog still lives only once.
-QPointer<LoadSave>& parentlessDialog()
+QPointer<FileDialog>& parentlessDialog()
 {
-    static QPointer<LoadSave> dialog;
+    static QPointer<FileDialog> dialog;
     return dialog;
 }
 
-LoadSave* dialogFor(QWidget* parent)
+FileDialog* dialogFor(QWidget* parent)
 {
     if (!parent) {
-        QPointer<LoadSave>& d = parentlessDialog();
+        QPointer<FileDialog>& d = parentlessDialog();
         if (!d)
-            d = new LoadSave(nullptr);
+            d = new FileDialog(nullptr);
         return d;
     }
-    if (auto* d = parent->findChild<LoadSave*>(QString(), Qt::FindDirectChildrenOnly))
+    if (auto* d = parent->findChild<FileDialog*>(QString(), Qt::FindDirectChildrenOnly))
         return d;
-    return new LoadSave(parent);
+    return new FileDialog(parent);
 }
 
 } // namespace
@@ -114,7 +114,7 @@ QString chooseCalculationFile(QWidget* parent, int index, const QString& tapeFil
 {
     if (index != 0 && index != 1)
         return {};
-    LoadSave* dialog = dialogFor(parent);
+    FileDialog* dialog = dialogFor(parent);
     dialog->setSaving(index == 1, tapeFile);
     if (!tapeFile.isEmpty()) {
         // The browser shows the current folder.
@@ -129,11 +129,11 @@ QString chooseCalculationFile(QWidget* parent, int index, const QString& tapeFil
     dialog->setAcceptCaption(index == 0 ? QCoreApplication::translate("CalculationFiles", "&Open")
                                         : QCoreApplication::translate("CalculationFiles", "&Save"));
 
-    QPointer<LoadSave> guard(dialog);
+    QPointer<FileDialog> guard(dialog);
     dialog->exec();
     if (!guard)
         return {};
-    const QString name = guard->FilePath();
+    const QString name = guard->filePath()();
     if (guard->isDiscarded())
         guard->deleteLater();   // closed with the close box: the next use starts afresh
     if (name.isEmpty())

@@ -1,4 +1,4 @@
-#include "ui/files/LoadSave.h"
+#include "ui/files/FileDialog.h"
 
 #include "core/controls/ControlMath.h"
 #include "core/files/StripExtension.h"
@@ -25,7 +25,7 @@ namespace {
 
 bool isRefused(QChar c)
 {
-    return QString::fromLatin1(LoadSave::RefusedCharacters).contains(c);
+    return QString::fromLatin1(FileDialog::RefusedCharacters).contains(c);
 }
 
 // Refuses pasted or dropped text holding a refused character; typed ones
@@ -64,10 +64,10 @@ constexpr quint32 CancelColour = 0x707070;
 
 } // namespace
 
-LoadSave::LoadSave(QWidget* parent)
+FileDialog::FileDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setObjectName(QStringLiteral("LoadSave"));
+    setObjectName(QStringLiteral("fileDialog"));
     setModal(true);
     QFont font(SuperButton::captionFontFamily());
     font.setPixelSize(13);
@@ -123,8 +123,8 @@ LoadSave::LoadSave(QWidget* parent)
         b->setFontSize(11.25);
         b->setDialogKeys(true);
     }
-    connect(acceptButton_, &SuperButton::Click, this, &LoadSave::acceptTypedName);
-    connect(cancelButton_, &SuperButton::Click, this, &LoadSave::cancelChoice);
+    connect(acceptButton_, &SuperButton::Click, this, &FileDialog::acceptTypedName);
+    connect(cancelButton_, &SuperButton::Click, this, &FileDialog::cancelChoice);
     cancelButton_->setCaptionWithAccessKey(tr("&Cancel"));
     acceptButton_->setCaptionWithAccessKey(tr("&Open"));
 
@@ -132,52 +132,52 @@ LoadSave::LoadSave(QWidget* parent)
     setTabOrder(acceptButton_, cancelButton_);
     setTabOrder(cancelButton_, driveList_);
 
-    connect(nameBox_, &QLineEdit::textChanged, this, &LoadSave::rememberTypedName);
-    connect(driveList_, &DriveControl::tapped, this, &LoadSave::takeTappedFile);
-    connect(driveList_, &DriveControl::doubleTapped, this, &LoadSave::acceptDoubleTappedFile);
+    connect(nameBox_, &QLineEdit::textChanged, this, &FileDialog::rememberTypedName);
+    connect(driveList_, &DriveControl::tapped, this, &FileDialog::takeTappedFile);
+    connect(driveList_, &DriveControl::doubleTapped, this, &FileDialog::acceptDoubleTappedFile);
 }
 
-int LoadSave::twips(int length, Qt::Orientation direction) const
+int FileDialog::twips(int length, Qt::Orientation direction) const
 {
     return twipsToPixels(length, direction == Qt::Horizontal ? logicalDpiX() : logicalDpiY());
 }
 
-void LoadSave::setAcceptCaption(const QString& caption)
+void FileDialog::setAcceptCaption(const QString& caption)
 {
     acceptButton_->setCaptionWithAccessKey(caption);
 }
 
-void LoadSave::showHint(const QString& text)
+void FileDialog::showHint(const QString& text)
 {
     hintLabel_->setText(text);
 }
 
-void LoadSave::setSaving(bool saving, const QString& tapeFile)
+void FileDialog::setSaving(bool saving, const QString& tapeFile)
 {
     saving_ = saving;
     tapeFile_ = tapeFile;
 }
 
-void LoadSave::showFolder()
+void FileDialog::showFolder()
 {
     const QString folder = currentFolder();
     folderLabel_->setToolTip(folder);
     folderLabel_->setText(folderLabel_->fontMetrics().elidedText(folder, Qt::ElideMiddle, folderLabel_->width()));
 }
 
-QString LoadSave::withExtension(const QString& name) const
+QString FileDialog::withExtension(const QString& name) const
 {
     return fileNameFromBytes(qm::StripExtension(fileNameToBytes(name))) + QLatin1String(Extension);
 }
 
-void LoadSave::showEvent(QShowEvent* event)
+void FileDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         prepareForUse();
 }
 
-void LoadSave::prepareForUse()
+void FileDialog::prepareForUse()
 {
     discarded_ = false;
     showHint(QString());
@@ -190,12 +190,12 @@ void LoadSave::prepareForUse()
     nameBox_->setFocus(Qt::OtherFocusReason);
 }
 
-void LoadSave::rememberTypedName(const QString& text)
+void FileDialog::rememberTypedName(const QString& text)
 {
     filePath_ = text;
 }
 
-bool LoadSave::eventFilter(QObject* watched, QEvent* event)
+bool FileDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == nameBox_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -207,7 +207,7 @@ bool LoadSave::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool LoadSave::moveToListKey(int key)
+bool FileDialog::moveToListKey(int key)
 {
     switch (key) {
     case Qt::Key_Up:
@@ -221,7 +221,7 @@ bool LoadSave::moveToListKey(int key)
     }
 }
 
-bool LoadSave::nameBoxKey(const QString& text, int key)
+bool FileDialog::nameBoxKey(const QString& text, int key)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         // Enter in the name box is the dialog's main action.
@@ -239,7 +239,7 @@ bool LoadSave::nameBoxKey(const QString& text, int key)
     return false;
 }
 
-void LoadSave::takeTappedFile()
+void FileDialog::takeTappedFile()
 {
     showFolder();
     // Only a tapped file names the file; opening a folder keeps what was typed.
@@ -247,7 +247,7 @@ void LoadSave::takeTappedFile()
         nameBox_->setText(withExtension(driveList_->FileName()));
 }
 
-void LoadSave::acceptDoubleTappedFile()
+void FileDialog::acceptDoubleTappedFile()
 {
     takeTappedFile();
     // Only a double tap on a file accepts: one on a folder has just opened it,
@@ -260,7 +260,7 @@ void LoadSave::acceptDoubleTappedFile()
         acceptTypedName();
 }
 
-void LoadSave::acceptTypedName()
+void FileDialog::acceptTypedName()
 {
     const QString typed = nameBox_->text();
     const QString name = withExtension(typed);
@@ -277,7 +277,7 @@ void LoadSave::acceptTypedName()
     hide();
 }
 
-void LoadSave::cancelChoice()
+void FileDialog::cancelChoice()
 {
     filePath_.clear();
     setResult(QDialog::Rejected);
@@ -286,7 +286,7 @@ void LoadSave::cancelChoice()
 
 // Saving over a file other than the tape's own asks first; No keeps the
 // dialog open for another name.
-bool LoadSave::mayReplace(const QString& name)
+bool FileDialog::mayReplace(const QString& name)
 {
     if (!saving_)
         return true;
@@ -312,7 +312,7 @@ bool LoadSave::mayReplace(const QString& name)
 
 // Saving under another name than the one typed ("x.txt" as "x.Clc") is
 // asked first; a name typed without an extension simply gets ".Clc".
-bool LoadSave::mayRename(const QString& typed, const QString& name)
+bool FileDialog::mayRename(const QString& typed, const QString& name)
 {
     if (!saving_ || typed == name || typed + QLatin1String(Extension) == name)
         return true;
@@ -327,12 +327,12 @@ bool LoadSave::mayRename(const QString& typed, const QString& name)
     return true;
 }
 
-void LoadSave::reject()
+void FileDialog::reject()
 {
     cancelChoice();
 }
 
-void LoadSave::closeEvent(QCloseEvent* event)
+void FileDialog::closeEvent(QCloseEvent* event)
 {
     filePath_.clear();
     discarded_ = true;

@@ -2,7 +2,7 @@
 // The modal file dialog for calculation files: the drive browser, a name box
 // and the accept and cancel buttons. It is hidden, not closed, when the user
 // accepts or cancels, so the name box keeps its text for the next use; the
-// caller reads FilePath() after exec().
+// caller reads filePath() after exec().
 
 #include <QDialog>
 #include <QString>
@@ -15,7 +15,7 @@ namespace qm::ui {
 class DriveControl;
 class SuperButton;
 
-class LoadSave : public QDialog {
+class FileDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -24,11 +24,11 @@ public:
     // Characters the name box refuses: a name never leaves the folder shown.
     static constexpr const char* RefusedCharacters = "|*\"/:<>?\\";
 
-    explicit LoadSave(QWidget* parent = nullptr);
+    explicit FileDialog(QWidget* parent = nullptr);
 
     // The chosen file name (with ".Clc"), empty when the user cancelled or
     // closed the window.
-    QString FilePath() const { return filePath_; }
+    QString filePath() const { return filePath_; }
     // Caption of the accept button: "Open" or "Save".
     void setAcceptCaption(const QString& caption);
     // Saving: accepting the name of an existing file asks before replacing
