@@ -2,28 +2,15 @@
 # What the window shows is what the tape holds, through the real window: a
 # keypad operator on a past line counts at once, a paste that is no number is
 # refused, Decimals keeps the number being typed, a wheel scroll keeps the
-# line being edited, and a new change after Undo leaves nothing to Redo.
-# Checked through "Copy Numbers..." and the grand total.
+# line being edited, a new change after Undo leaves nothing to Redo, and
+# "Paste Numbers..." takes another program's clipboard. Checked through
+# "Copy Numbers..." and the grand total.
 #
 # Usage: edit_truth_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
-
-click_row() { click_rect "$win_id" "$(row_rect "$1")" "$menu_h"; }
-
-# Waits until the grand total reads $1 (the box is redrawn after the event
-# that changed it); fails naming $2 otherwise.
-expect_total() {
-    local total=""
-    for _ in $(seq 40); do
-        total="$(read_total)"
-        [ "$total" = "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "$2: the total reads '$total', expected '$1'"
-}
 
 # Line $1 (1-based) of the tape as Copy Numbers gives it.
 tape_line() { sed -n "${1}p" <<<"$(copy_numbers)"; }
@@ -83,6 +70,16 @@ xdotool key ctrl+z Return ctrl+y
 xdotool type --delay 40 '4'
 end="$(copy_numbers | sed -n '30,32p' | paste -sd' ')"
 [ "$end" = "300 0 4" ] || fail "Enter after Undo, then Redo: lines 30..32 are '$end'"
+
+# 6. "Paste Numbers..." from a clipboard another program (xclip) owns: the
+# tape becomes the pasted lines, with the separators dropped, 0 for text that
+# is no number, and none of the rows' padding copied back.
+set_selection clipboard '%s' "$(printf '1,234.5\r\n7\r\nabc\r\n-2.25')"
+menu_keys o p
+shot edit_truth_pasted.png
+clip="$(copy_numbers)"
+[ "$(paste -sd' ' <<<"$clip")" = "1234.5 7 0 -2.25" ] || fail "after Paste Numbers the tape holds '$(paste -sd' ' <<<"$clip")'"
+expect_total 1239.25 "Paste Numbers"
 
 close_program
 echo "PASS: e2e edit truth (screenshots in $outdir)"
