@@ -32,9 +32,9 @@ design_list() {
 
 # ---- Waiting --------------------------------------------------------------------
 
-# Runs "$@" until it succeeds, for up to 10 s.
+# Runs "$@" until it succeeds, for up to 20 s (a loaded machine is slow).
 wait_for() {
-    local end=$((SECONDS + 10))
+    local end=$((SECONDS + 20))
     until "$@"; do
         [ "$SECONDS" -lt "$end" ] || return 1
         sleep 0.05
