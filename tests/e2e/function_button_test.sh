@@ -15,54 +15,36 @@ set -euo pipefail
 
 settings="$work/my settings.cal"
 
-# ---- The editor's controls ------------------------------------------------------
+# ---- The editor ------------------------------------------------------------------
 
 twips_per_px="$(design_int "$src_root/src/ui/input/FunctionButtonEditor.h" TwipsPerPixel)"
 px() { echo $(((2 * $1 + twips_per_px) / (2 * twips_per_px))); }
-editor_shown() { xdotool search --onlyvisible --name '^Edit Function Button' >/dev/null 2>&1; }
-editor_gone() { ! editor_shown; }
+editor_gone() { ! xdotool search --onlyvisible --name '^Edit Function Button' >/dev/null 2>&1; }
 
-editor_id=""
-open_editor() {
+# Opens the editor with "Edit" and clicks its copy of function button $1 (two
+# blocks of three columns, placed in twips).
+edit_button() {
+    local editor lefts tops block=0 n=$1
     function_button 23
-    editor_id="$(wait_window '^Edit Function Button\.\.\.$')" || fail "the editor did not open"
-    xdotool windowactivate --sync "$editor_id" >/dev/null 2>&1 || true
+    editor="$(wait_window '^Edit Function Button\.\.\.$')" || fail "the editor did not open"
+    xdotool windowactivate --sync "$editor" >/dev/null 2>&1 || true
     sleep 0.2
-}
-
-# Clicks rectangle "left top width height" of the editor given in twips.
-editor_click_twips() {
-    local l t w h
-    read -r l t w h <<<"$1"
-    click_rect "$editor_id" "$(px "$l") $(px "$t") $(px "$w") $(px "$h")" 0
-}
-
-# The editor's copy of function button $1 (two blocks of three columns).
-editor_button() {
-    local lefts tops block=0 n=$1
     mapfile -t lefts < <(design_list "$editor_cpp" KeyLefts)
     mapfile -t tops < <(design_list "$editor_cpp" KeyTops)
     [ "$n" -lt 12 ] || { block=3; n=$((n - 12)); }
-    editor_click_twips "${lefts[$((block + n % 3))]} ${tops[$((n / 3))]} \
-$(design_int "$editor_cpp" KeyWidth) $(design_int "$editor_cpp" KeyHeight)"
+    click_rect "$editor" "$(px "${lefts[$((block + n % 3))]}") $(px "${tops[$((n / 3))]}") \
+$(px "$(design_int "$editor_cpp" KeyWidth)") $(px "$(design_int "$editor_cpp" KeyHeight)")" 0
 }
 
-# Field $1 (NameTop, FormulaTop or TipTop, pixels): click, select all, type $2.
+# The field of access key $1 (f name, o formula, t tooltip) gets text $2.
 editor_field() {
-    local width=FieldWidth
-    [ "$1" = NameTop ] && width=NameWidth
-    click_rect "$editor_id" "$(design_int "$editor_cpp" FieldLeft) $(design_int "$editor_cpp" "$1") \
-$(design_int "$editor_cpp" "$width") $(design_int "$editor_cpp" FieldHeight)" 0
-    xdotool key --clearmodifiers ctrl+a
+    xdotool key --clearmodifiers "alt+$1" ctrl+a
     xdotool type --delay 30 "$2"
 }
 
-# "Use" (0) or "Cancel" (1); the editor must go away.
-editor_ok() {
-    local lefts
-    mapfile -t lefts < <(design_list "$editor_cpp" ActionLefts)
-    editor_click_twips "${lefts[$1]} $(design_int "$editor_cpp" ActionTop) \
-$(design_int "$editor_cpp" ActionWidth) $(design_int "$editor_cpp" ActionHeight)"
+# "Use" (u) or "Cancel" (c); the editor must go away.
+editor_close() {
+    xdotool key --clearmodifiers "alt+$1"
     wait_for editor_gone || fail "the editor is still shown"
 }
 
@@ -82,19 +64,17 @@ start_program "\"$settings\""
 title="$(xdotool getwindowname "$win_id")"
 [ "$title" = "Quillmate $version    (Educational Version)$settings" ] || fail "title '$title'"
 [ ! -e "$settings" ] || fail "settings file written at start"
-open_editor
-editor_button 18
-editor_field NameTop "Half"
-editor_field FormulaTop "x/2+t"
-editor_field TipTop "Half of X plus the total"
+edit_button 18
+editor_field f "Half"
+editor_field o "x/2+t"
+editor_field t "Half of X plus the total"
 shot function_button_e2e_editor.png root
-editor_ok 0
+editor_close u
 
-open_editor
-editor_button 17
-editor_field NameTop "Zzz"
-editor_field FormulaTop "x*1000"
-editor_ok 1
+edit_button 17
+editor_field f "Zzz"
+editor_field o "x*1000"
+editor_close c
 # "Use" writes the settings at once; Cancel writes nothing.
 check_settings "after Use"
 close_program

@@ -137,23 +137,6 @@ TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
     }
 }
 
-// A damaged default file: the fields it gives are used, the others keep
-// their built-in values.
-TEST_F(SettingsStoreTest, DamagedFileKeepsBuiltInValuesForMissingFields)
-{
-    SettingsData d = builtInSettings();
-    d.buttons[0] = {"Zero", "X*0", "tip"};
-    d.buttons[1].Caption = "One";
-    put("bin/Custom qm.cal", bytesOf(d).left(static_cast<qsizetype>(4 + 4 + 4 + 3 + 4 + 3 + 2 + 2)));
-    SettingsStore store({}, folders());
-    const SettingsData& data = store.load();
-    EXPECT_EQ(data.buttons[0].Caption, "Zero");
-    EXPECT_EQ(data.buttons[0].Formula, "X*0");
-    EXPECT_EQ(data.buttons[0].ToolTip, "tip");
-    EXPECT_EQ(data.buttons[1].Caption, defaultFunctionButtons()[1].Caption);
-    EXPECT_EQ(data.buttons[22].Formula, defaultFunctionButtons()[22].Formula);
-}
-
 // A settings file that exists but cannot be read: the built-in values are
 // used and nothing is written at close. As root this runs in a child process
 // that has become "nobody".
