@@ -109,18 +109,19 @@ TEST_F(BatchMode, UnreadableFilesGiveOneLineNamingTheCauseAndExitCodeOne)
     }
 }
 
-// File names are the system's bytes: one that is not UTF-8 is found, and
-// "--" ends the options also before a file starting with a dash.
+// File names are the system's bytes: a calculation and a PDF named in no
+// UTF-8 are found and written, and "--" ends the options also before a file
+// starting with a dash.
 TEST_F(BatchMode, FileNamesAsTheSystemGivesThem)
 {
-    const ProgramRun r = runProcess(QStringLiteral("sh"),
-                                    {"-c", "printf 'Ferrowick 6\\r\\n+2\\r\\nx21\\r\\n' > \"$(printf 'a\\377.Clc')\" && "
-                                           "cp -- \"$(printf 'a\\377.Clc')\" -dash.Clc && \"$0\" --total \"$(printf 'a\\377.Clc')\" && "
-                                           "\"$0\" --total -- -dash.Clc",
-                                     Program},
-                                    QStringLiteral("C"), dir.path());
+    const char* script = "d=\"$(printf 'd\\377')\"; f=\"$d/$(printf 'a\\377.Clc')\"; mkdir \"$d\" && "
+                         "printf 'Ferrowick 6\\r\\n+2\\r\\nx21\\r\\n' > \"$f\" && cp -- \"$f\" -dash.Clc && "
+                         "\"$0\" --total \"$f\" && \"$0\" --total -- -dash.Clc && "
+                         "\"$0\" --print \"$f\" --output \"$d/$(printf 'r\\377.pdf')\" && head -c 5 \"$d/$(printf 'r\\377.pdf')\" && "
+                         "ls -A \"$d\" | wc -l";   // no temporary file left beside the PDF
+    const ProgramRun r = runProcess(QStringLiteral("sh"), {"-c", script, Program}, QStringLiteral("C"), dir.path());
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "42\n42\n");
+    EXPECT_EQ(r.out, "42\n42\n%PDF-2\n");
 }
 
 // A file the user may not read says so; run as "nobody" where the test runs

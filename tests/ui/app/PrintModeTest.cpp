@@ -139,20 +139,5 @@ TEST_F(PrintMode, AFullDiskLeavesTheOldPdfWhole)
     EXPECT_EQ(r.err, "The tape was not printed: \"" + mnt.toStdString() + "/out.pdf\" cannot be written: the disk is full.\n");
 }
 
-// File names are the system's bytes, for the calculation and the output.
-TEST_F(PrintMode, NamesThatAreNotUtf8)
-{
-    const ProgramRun r = runProcess(
-        QStringLiteral("sh"),
-        {"-c",
-         "d=\"$(printf 'd\\377')\"; mkdir \"$d\" && printf 'Ferrowick 6\\r\\n+2\\r\\n' > \"$d/a.Clc\" && "
-         "\"$0\" --print \"$d/a.Clc\" --output \"$d/$(printf 'r\\377.pdf')\" && head -c 5 \"$d/$(printf 'r\\377.pdf')\" && "
-         "ls -A \"$d\" | wc -l",
-         Program},
-        QStringLiteral("C"), dir.path());
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "%PDF-2\n");
-}
-
 } // namespace
 } // namespace qm::ui::test
