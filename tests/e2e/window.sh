@@ -32,27 +32,9 @@ design_list() {
 
 # ---- Waiting --------------------------------------------------------------------
 
-# Runs "$@" until it succeeds, for up to 20 s (a loaded machine is slow).
-wait_for() {
-    local end=$((SECONDS + 20))
-    until "$@"; do
-        [ "$SECONDS" -lt "$end" ] || return 1
-        sleep 0.05
-    done
-}
-
-# Waits up to 10 s for a visible window whose name matches $1; prints its id.
-wait_window() {
-    local id=""
-    for _ in $(seq 200); do
-        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.05
-    done
-    return 1
-}
-
-ended() { ! kill -0 "$1" 2>/dev/null; }
+# The id of a visible window whose name matches $1, and waiting for one.
+find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
+wait_window() { wait_for find_window "$1"; }
 
 # Waits for program $1 to end and fails unless it ended with 0.
 expect_exit_0() {
@@ -177,16 +159,13 @@ set_selection() {
 
 # Waits until selection $1 no longer holds the marker $2; keeps its text as
 # it came in $work/selection.raw and prints it with carriage returns removed.
+selection_changed() {
+    xclip -o -selection "$1" >"$work/selection.raw" 2>/dev/null || true
+    [ "$(cat "$work/selection.raw")" != "$2" ]
+}
 wait_selection_change() {
-    for _ in $(seq 200); do
-        xclip -o -selection "$1" >"$work/selection.raw" 2>/dev/null || true
-        if [ "$(cat "$work/selection.raw")" != "$2" ]; then
-            tr -d '\r' <"$work/selection.raw"
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
+    wait_for selection_changed "$1" "$2" || return 1
+    tr -d '\r' <"$work/selection.raw"
 }
 
 # "Copy Numbers..." and the clipboard's text (lines without carriage returns;
@@ -211,12 +190,5 @@ read_total() {
 
 # Waits until the grand total reads $1 (the box is redrawn after the event
 # that changed it); fails naming $2 otherwise.
-expect_total() {
-    local total=""
-    for _ in $(seq 40); do
-        total="$(read_total)"
-        [ "$total" = "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "$2: the total reads '$total', expected '$1'"
-}
+total_is() { [ "$(read_total)" = "$1" ]; }
+expect_total() { wait_for total_is "$1" || fail "$2: the total reads '$(read_total)', expected '$1'"; }
