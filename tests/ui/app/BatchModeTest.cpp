@@ -20,7 +20,7 @@ using BatchMode = ProgramTest;
 
 TEST_F(BatchMode, TotalsAndTheirExitCodes)
 {
-    struct Row { const char* name; std::string file; QStringList extra; std::string out; int code; };
+    struct Row { const char* name; std::string file; QStringList extra; std::string out; int code; QString locale = "C"; };
     const Row rows[] = {
         {"two decimals", calc("+12.5\r\nx3\r\n+0\r\n"), {"--decimals", "2"}, "37.50\n", 0},
         {"variable", calc("+1\r\n/3\r\n"), {"--decimals", "variable"}, "0.3333333333333333333333333333\n", 0},
@@ -33,6 +33,9 @@ TEST_F(BatchMode, TotalsAndTheirExitCodes)
         {"percent and function", calc("+10\r\n+15%\r\n+Kilo(22)\r\n"), {}, "21.5\n", 0},
         {"average", calc("+3\r\n+1\r\n+3\r\n+2\r\n+0\r\n"), {"--stat", "average"}, "Average : 2.25\n", 0},
         {"mode", calc("+3\r\n+1\r\n+3\r\n+2\r\n"), {"--stat", "mode"}, "Mode : 3\n", 0},
+        // Qt takes the separators from LC_ALL itself: no installed locale needed.
+        {"German", calc("+1234,5\r\nx2\r\n-0,25\r\n"), {}, "2468,75\n", 0, "de_DE.UTF-8"},
+        {"German, grouped", calc("+1234,5\r\nx2\r\n-0,25\r\n"), {"--decimals", "1"}, "2.468,8\n", 0, "de_DE.UTF-8"},
         // Error texts are results, but not numbers.
         {"overflow", calc("+1\r\nx1000000\r\nx1000000\r\nx1000000\r\nx1000000\r\nx1000000\r\n"), {}, "Overflow\n", 3},
         {"error", calc("+5\r\n/0\r\n"), {}, "Error\n", 3},
@@ -40,24 +43,11 @@ TEST_F(BatchMode, TotalsAndTheirExitCodes)
         {"failed statistic: empty box", calc("+0\r\n"), {"--stat", "average"}, "\n", 3},
     };
     for (const Row& r : rows) {
-        const ProgramRun result = runProgram(QStringList{"--total", file("t.Clc", r.file)} + r.extra);
+        const ProgramRun result = runProgram(QStringList{"--total", file("t.Clc", r.file)} + r.extra, r.locale);
         EXPECT_EQ(result.code, r.code) << r.name << ": " << result.err;
         EXPECT_EQ(result.out, r.out) << r.name;
         EXPECT_EQ(result.err, "") << r.name;
     }
-}
-
-// Qt takes the separators from LC_ALL itself: no installed locale needed.
-// A file written under the other separator fails; it is never read scaled.
-TEST_F(BatchMode, TotalsFollowTheLocale)
-{
-    const QString path = file("de.Clc", calc("+1234,5\r\nx2\r\n-0,25\r\n"));
-    const QString german = QStringLiteral("de_DE.UTF-8");
-    EXPECT_EQ(runProgram({"--total", path}, german).out, "2468,75\n");
-    EXPECT_EQ(runProgram({"--total", path, "--decimals", "1"}, german).out, "2.468,8\n");
-    const ProgramRun english = runProgram({"--total", path});
-    EXPECT_EQ(english.code, 1);
-    EXPECT_EQ(english.err, path.toStdString() + ":2: \"1234,5\" holds the grouping symbol \",\"\n");
 }
 
 TEST_F(BatchMode, FunctionButtonsFromASettingsFile)
@@ -89,10 +79,12 @@ TEST_F(BatchMode, UnreadableFilesGiveOneLineNamingTheCauseAndExitCodeOne)
     const QString headless = file("headless.Clc", "+100\r\n+2\r\n");
     const QString good = file("good.Clc", calc("+1\r\n"));
     const QString missing = dir.filePath("missing.Clc");
+    const QString german = file("de.Clc", calc("+1234,5\r\n"));   // never read scaled under "."
     const QString huge = file("huge.Clc", calc("+1\r\n"));
     ASSERT_TRUE(QFile::resize(huge, qint64{40} << 30));   // sparse: no disk used
     const struct { QStringList args; std::string err; } rows[] = {
         {{"--total", bad}, bad.toStdString() + ":3: \"abc\" is not a number\n"},
+        {{"--total", german}, german.toStdString() + ":2: \"1234,5\" holds the grouping symbol \",\"\n"},
         {{"--total", empty}, empty.toStdString() + ":1: the file is empty: no header line\n"},
         {{"--total", headless},
          headless.toStdString() + ":1: \"+100\" is not the header of a calculation file (\"Ferrowick 6\")\n"},
