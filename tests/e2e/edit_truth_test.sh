@@ -2,8 +2,9 @@
 # What the window shows is what the tape holds, through the real window: a
 # keypad operator on a past line counts at once, a paste that is no number is
 # refused, Decimals keeps the number being typed, a wheel scroll keeps the
-# line being edited, a new change after Undo leaves nothing to Redo, and
-# "Paste Numbers..." takes another program's clipboard. Checked through
+# line being edited, a new change after Undo leaves nothing to Redo,
+# "Paste Numbers..." takes another program's clipboard, and the arrow keys
+# move between lines. Checked through
 # "Copy Numbers..." and the grand total.
 #
 # Usage: edit_truth_test.sh PROGRAM OUTPUT_DIR
@@ -80,6 +81,16 @@ shot edit_truth_pasted.png
 clip="$(copy_numbers)"
 [ "$(paste -sd' ' <<<"$clip")" = "1234.5 7 0 -2.25" ] || fail "after Paste Numbers the tape holds '$(paste -sd' ' <<<"$clip")'"
 expect_total 1239.25 "Paste Numbers"
+
+# 7. The arrow keys move between lines: from line 4 up to line 2, a 0 after
+# the 7; down to line 3 (the 0 shows empty), a 1.
+click_row 3
+xdotool key --delay 60 Up Up End
+xdotool type --delay 40 '0'
+xdotool key --delay 60 Down End
+xdotool type --delay 40 '1'
+[ "$(copy_numbers | paste -sd' ')" = "1234.5 70 1 -2.25" ] || fail "Up and Down: the tape holds '$(copy_numbers | paste -sd' ')'"
+expect_total 1303.25 "typing after Up and Down"
 
 close_program
 echo "PASS: e2e edit truth (screenshots in $outdir)"
