@@ -41,21 +41,24 @@ wait_copy() {
     return 1
 }
 
-# The visible window of program $1 that is (with $2 = -eq) or is not (with
-# $2 = -ne) the main window, told by its width.
+# The visible window of program $1 of kind $2: the main window or the
+# question, told by the width.
 window_of() {
-    local w width main_w
+    local w width kind main_w
     main_w="$(design_int "$design_h" InteriorWidth)"
     for w in $(xdotool search --all --onlyvisible --pid "$1" --name '^Quillmate' 2>/dev/null || true); do
         width="$(xwininfo -id "$w" | sed -n 's/^ *Width: *//p')"
-        [ -n "$width" ] && [ "$width" "$2" "$main_w" ] && { echo "$w"; return 0; }
+        [ -n "$width" ] || continue
+        kind=question
+        [ "$width" -eq "$main_w" ] && kind=main
+        [ "$kind" = "$2" ] && { echo "$w"; return 0; }
     done
     return 1
 }
-no_question() { ! window_of "$1" -ne >/dev/null; }
+no_question() { ! window_of "$1" question >/dev/null; }
 take_main_of() {
     local id
-    id="$(wait_for window_of "$1" -eq)" || fail "no main window of process $1"
+    id="$(wait_for window_of "$1" main)" || fail "no main window of process $1"
     take_window "$id"
 }
 
@@ -65,7 +68,7 @@ start_recovering() {
     "$prog" >"$work/prog.log" 2>&1 &
     prog_pid=$!
     local box
-    box="$(wait_for window_of "$prog_pid" -ne)" || fail "no question after the crash"
+    box="$(wait_for window_of "$prog_pid" question)" || fail "no question after the crash"
     xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus --sync "$box"
     xdotool key Return
     wait_for no_question "$prog_pid" || fail "the question stayed open"
