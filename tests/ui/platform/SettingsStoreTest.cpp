@@ -117,6 +117,7 @@ TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
 
         EXPECT_TRUE(store.save(marked("Saved")));
         EXPECT_EQ(test::readFile(at(c.writes)), bytesOf(marked("Saved")));
+        EXPECT_TRUE(QFile::permissions(at(c.writes)) & QFile::WriteOwner);   // read-only files made writable
         for (const QString& f : c.keeps)
             EXPECT_EQ(test::readFile(at(f)), before[f]) << f.toStdString();
         EXPECT_EQ(QFile::exists(at(c.writes + ".damaged")), c.damagedCopy);
