@@ -17,23 +17,16 @@ settings="$work/my settings.cal"
 
 # ---- The editor ------------------------------------------------------------------
 
-twips_per_px="$(design_int "$src_root/src/ui/input/FunctionButtonEditor.h" TwipsPerPixel)"
-px() { echo $(((2 * $1 + twips_per_px) / (2 * twips_per_px))); }
 editor_gone() { ! xdotool search --onlyvisible --name '^Edit Function Button' >/dev/null 2>&1; }
 
-# Opens the editor with "Edit" and clicks its copy of function button $1 (two
-# blocks of three columns, placed in twips).
+# Opens the editor with "Edit" and clicks its copy of function button $1.
 edit_button() {
-    local editor lefts tops block=0 n=$1
+    local editor
     function_button 23
     editor="$(wait_window '^Edit Function Button\.\.\.$')" || fail "the editor did not open"
     xdotool windowactivate --sync "$editor" >/dev/null 2>&1 || true
     sleep 0.2
-    mapfile -t lefts < <(design_list "$editor_cpp" KeyLefts)
-    mapfile -t tops < <(design_list "$editor_cpp" KeyTops)
-    [ "$n" -lt 12 ] || { block=3; n=$((n - 12)); }
-    click_rect "$editor" "$(px "${lefts[$((block + n % 3))]}") $(px "${tops[$((n / 3))]}") \
-$(px "$(design_int "$editor_cpp" KeyWidth)") $(px "$(design_int "$editor_cpp" KeyHeight)")" 0
+    click_rect "$editor" "$(editor_key_rect "$1")" 0
 }
 
 # The field of access key $1 (f name, o formula, t tooltip) gets text $2.

@@ -44,13 +44,12 @@ wait_copy() {
 # The visible window of program $1 of kind $2: the main window or the
 # question, told by the width.
 window_of() {
-    local w width kind main_w
-    main_w="$(design_int "$design_h" InteriorWidth)"
+    local w width kind
     for w in $(xdotool search --all --onlyvisible --pid "$1" --name '^Quillmate' 2>/dev/null || true); do
         width="$(xwininfo -id "$w" | sed -n 's/^ *Width: *//p')"
         [ -n "$width" ] || continue
         kind=question
-        [ "$width" -eq "$main_w" ] && kind=main
+        [ "$width" -eq "$interior_w" ] && kind=main
         [ "$kind" = "$2" ] && { echo "$w"; return 0; }
     done
     return 1

@@ -7,8 +7,9 @@
 
 src_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 design_h="$src_root/src/core/tape/MainWindowDesign.h"
+editor_h="$src_root/src/ui/input/FunctionButtonEditor.h"
 editor_cpp="$src_root/src/ui/input/FunctionButtonEditor.cpp"
-[ -f "$design_h" ] && [ -f "$editor_cpp" ] || fail "layout sources not found under $src_root"
+[ -f "$design_h" ] && [ -f "$editor_h" ] && [ -f "$editor_cpp" ] || fail "layout sources not found under $src_root"
 version="$(sed -n -E 's/^project\(Quillmate VERSION ([0-9.]+).*/\1/p' "$src_root/CMakeLists.txt")"
 main_title="^Quillmate ${version//./\\.} "   # the main window's title, as a pattern
 
@@ -28,6 +29,23 @@ design_list() {
     v="$(sed -n -E "s/^ *(inline +)?constexpr +[A-Za-z:<>, 0-9]+ +$2 *\{([-0-9, ]+)\};.*/\2/p" "$1" | head -n1)"
     [ -n "$v" ] || fail "no list $2 in $1"
     tr -d ' ' <<<"$v" | tr ',' '\n'
+}
+
+# The window's interior below the menu bar, in pixels.
+interior_w="$(design_int "$design_h" InteriorWidth)"
+interior_h="$(design_int "$design_h" InteriorHeight)"
+
+# "left top width height" in pixels of the function button editor's copy of
+# function button $1: two blocks of three columns, placed in twips.
+editor_key_rect() {
+    local lefts tops block=0 n=$1 twips
+    twips="$(design_int "$editor_h" TwipsPerPixel)"
+    px() { echo $(((2 * $1 + twips) / (2 * twips))); }
+    mapfile -t lefts < <(design_list "$editor_cpp" KeyLefts)
+    mapfile -t tops < <(design_list "$editor_cpp" KeyTops)
+    [ "$n" -lt 12 ] || { block=3; n=$((n - 12)); }
+    echo "$(px "${lefts[$((block + n % 3))]}") $(px "${tops[$((n / 3))]}")" \
+        "$(px "$(design_int "$editor_cpp" KeyWidth)") $(px "$(design_int "$editor_cpp" KeyHeight)")"
 }
 
 # ---- Waiting --------------------------------------------------------------------
@@ -56,8 +74,8 @@ take_window() {
     geometry="$(xwininfo -id "$win_id")"
     width="$(sed -n 's/^ *Width: *//p' <<<"$geometry")"
     height="$(sed -n 's/^ *Height: *//p' <<<"$geometry")"
-    [ "$width" -eq "$(design_int "$design_h" InteriorWidth)" ] || fail "window width $width"
-    menu_h=$((height - $(design_int "$design_h" InteriorHeight)))
+    [ "$width" -eq "$interior_w" ] || fail "window width $width"
+    menu_h=$((height - interior_h))
     [ "$menu_h" -ge 10 ] && [ "$menu_h" -le 60 ] || fail "window height $height leaves $menu_h for the menu bar"
     sleep 0.3   # the first activation puts the focus on the first row
 }
