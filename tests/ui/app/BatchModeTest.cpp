@@ -3,6 +3,7 @@
 
 #include "ProgramRun.h"
 
+#include "core/Version.h"
 #include "core/files/CalcFile.h"
 #include "core/files/Cp1252.h"
 #include "core/tape/DefaultButtons.h"
@@ -180,7 +181,7 @@ TEST_F(BatchMode, EvaluateAndItsExitCodes)
 // exists; Qt's own options are no such error.
 TEST_F(BatchMode, VersionHelpAndUsageErrors)
 {
-    EXPECT_EQ(runProgram({"--version"}).out, "8.1\n");
+    EXPECT_EQ(runProgram({"--version"}).out, std::string(ProgramVersion) + "\n");
     const ProgramRun help = runProgram({"--help"});
     EXPECT_EQ(help.code, 0);
     for (const char* says : {"--total <FILE>", "Exit status:", "  3  --total or --evaluate: the result is not a number"})
