@@ -2,28 +2,16 @@
 # What the window shows is what the tape holds, through the real window: a
 # keypad operator on a past line counts at once, a paste that is no number is
 # refused, Decimals keeps the number being typed, a wheel scroll keeps the
-# line being edited, and a new change after Undo leaves nothing to Redo.
-# Checked through "Copy Numbers..." and the grand total.
+# line being edited, a new change after Undo leaves nothing to Redo,
+# "Paste Numbers..." takes another program's clipboard, and the arrow keys
+# move between lines. Checked through
+# "Copy Numbers..." and the grand total.
 #
 # Usage: edit_truth_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
-
-click_row() { click_rect "$win_id" "$(row_rect "$1")" "$menu_h"; }
-
-# Waits until the grand total reads $1 (the box is redrawn after the event
-# that changed it); fails naming $2 otherwise.
-expect_total() {
-    local total=""
-    for _ in $(seq 40); do
-        total="$(read_total)"
-        [ "$total" = "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "$2: the total reads '$total', expected '$1'"
-}
 
 # Line $1 (1-based) of the tape as Copy Numbers gives it.
 tape_line() { sed -n "${1}p" <<<"$(copy_numbers)"; }
@@ -83,6 +71,26 @@ xdotool key ctrl+z Return ctrl+y
 xdotool type --delay 40 '4'
 end="$(copy_numbers | sed -n '30,32p' | paste -sd' ')"
 [ "$end" = "300 0 4" ] || fail "Enter after Undo, then Redo: lines 30..32 are '$end'"
+
+# 6. "Paste Numbers..." from a clipboard another program (xclip) owns: the
+# tape becomes the pasted lines, with the separators dropped, 0 for text that
+# is no number, and none of the rows' padding copied back.
+set_selection clipboard '%s' "$(printf '1,234.5\r\n7\r\nabc\r\n-2.25')"
+menu_keys o p
+shot edit_truth_pasted.png
+clip="$(copy_numbers)"
+[ "$(paste -sd' ' <<<"$clip")" = "1234.5 7 0 -2.25" ] || fail "after Paste Numbers the tape holds '$(paste -sd' ' <<<"$clip")'"
+expect_total 1239.25 "Paste Numbers"
+
+# 7. The arrow keys move between lines: from line 4 up to line 2, a 0 after
+# the 7; down to line 3 (the 0 shows empty), a 1.
+click_row 3
+xdotool key --delay 60 Up Up End
+xdotool type --delay 40 '0'
+xdotool key --delay 60 Down End
+xdotool type --delay 40 '1'
+[ "$(copy_numbers | paste -sd' ')" = "1234.5 70 1 -2.25" ] || fail "Up and Down: the tape holds '$(copy_numbers | paste -sd' ')'"
+expect_total 1303.25 "typing after Up and Down"
 
 close_program
 echo "PASS: e2e edit truth (screenshots in $outdir)"

@@ -16,15 +16,13 @@ work="$(mktemp -d)"
 # The program keeps its recovery copy of the tape in the user's data folder:
 # one of the run's own, never the user's.
 export XDG_DATA_HOME="$work/data"
-xvfb_pid=""
-wm_pid=""
-prog_pid=""
+xvfb_pid="" wm_pid="" prog_pid=""
 
+ended() { ! kill -0 "$1" 2>/dev/null; }
 stop() {
-    local pid="$1"
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+    if [ -n "$1" ] && ! ended "$1"; then
+        kill "$1" 2>/dev/null || true
+        wait "$1" 2>/dev/null || true
     fi
 }
 cleanup() {
@@ -41,16 +39,22 @@ fail() {
     exit 1
 }
 
+# Runs "$@" until it succeeds, for up to 20 s (a loaded machine is slow).
+wait_for() {
+    local end=$((SECONDS + 20))
+    until "$@"; do
+        [ "$SECONDS" -lt "$end" ] || return 1
+        sleep 0.05
+    done
+}
+
 # -noreset: by default the server resets when its last client leaves, and
 # refuses connections meanwhile; the check below is such a client, and the
 # window manager started right after it would then find no display.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 200); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.05
-done
+display_or_end() { [ -s "$work/display" ] || ended "$xvfb_pid"; }
+wait_for display_or_end || true
 disp="$(head -n1 "$work/display" 2>/dev/null || true)"
 [ -n "$disp" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$disp"
@@ -59,9 +63,6 @@ xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
 # Under load openbox can take several seconds to come up.
 openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
-for _ in $(seq 400); do
-    wmctrl -m >/dev/null 2>&1 && break
-    kill -0 "$wm_pid" 2>/dev/null || break
-    sleep 0.05
-done
+wm_or_end() { wmctrl -m >/dev/null 2>&1 || ended "$wm_pid"; }
+wait_for wm_or_end || true
 wmctrl -m >/dev/null 2>&1 || fail "openbox did not start: $(cat "$work/openbox.log")"

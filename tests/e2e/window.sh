@@ -1,14 +1,17 @@
-# Sourced after session.sh by the scripts that drive the main window with the
-# mouse: starting and closing the program, the places of its controls (read
-# from the design tables in the source, so a moved key moves the click too),
-# the Options menu, and reading the clipboard and the grand total.
+# Sourced after session.sh by the scripts that drive the main window: starting
+# and closing the program, the places of its controls (read from the design
+# tables in the source, so a moved key moves the click too), menus, and
+# reading the clipboard and the grand total.
 #
 # The caller sets `prog`; start_program sets prog_pid, win_id and menu_h.
 
 src_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 design_h="$src_root/src/core/tape/MainWindowDesign.h"
+twips_h="$src_root/src/ui/platform/Twips.h"
 editor_cpp="$src_root/src/ui/input/FunctionButtonEditor.cpp"
-[ -f "$design_h" ] && [ -f "$editor_cpp" ] || fail "layout sources not found under $src_root"
+[ -f "$design_h" ] && [ -f "$twips_h" ] && [ -f "$editor_cpp" ] || fail "layout sources not found under $src_root"
+version="$(sed -n -E 's/^project\(Quillmate VERSION ([0-9.]+).*/\1/p' "$src_root/CMakeLists.txt")"
+main_title="^Quillmate ${version//./\\.} "   # the main window's title, as a pattern
 
 # ---- Reading the design tables ----------------------------------------------
 
@@ -28,72 +31,78 @@ design_list() {
     tr -d ' ' <<<"$v" | tr ',' '\n'
 }
 
-# The keypad's rectangles "left top width height", one line per key index.
-keypad_rects() {
-    sed -n '/Keypad{{/,/^}};/p' "$design_h" | tr -d '\n' \
-        | grep -oE '\{[0-9]+, *[0-9]+, *[0-9]+, *[0-9]+\}' | tr -d '{},'
+# The window's interior below the menu bar, in pixels.
+interior_w="$(design_int "$design_h" InteriorWidth)"
+interior_h="$(design_int "$design_h" InteriorHeight)"
+
+# "left top width height" in pixels of the function button editor's copy of
+# function button $1: two blocks of three columns, placed in twips.
+editor_key_rect() {
+    local lefts tops block=0 n=$1 twips
+    twips="$(design_int "$twips_h" DesignTwipsPerPixel)"
+    px() { echo $(((2 * $1 + twips) / (2 * twips))); }
+    mapfile -t lefts < <(design_list "$editor_cpp" KeyLefts)
+    mapfile -t tops < <(design_list "$editor_cpp" KeyTops)
+    [ "$n" -lt 12 ] || { block=3; n=$((n - 12)); }
+    echo "$(px "${lefts[$((block + n % 3))]}") $(px "${tops[$((n / 3))]}")" \
+        "$(px "$(design_int "$editor_cpp" KeyWidth)") $(px "$(design_int "$editor_cpp" KeyHeight)")"
+}
+
+# ---- Waiting --------------------------------------------------------------------
+
+# The id of a visible window whose name matches $1, and waiting for one.
+find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
+wait_window() { wait_for find_window "$1"; }
+
+# Waits for program $1 to end and fails unless it ended with 0.
+expect_exit_0() {
+    wait_for ended "$1" || fail "$2: the program did not end"
+    local rc=0
+    wait "$1" || rc=$?
+    [ "$rc" -eq 0 ] || fail "$2: exit code $rc"
 }
 
 # ---- Program start and end ----------------------------------------------------
 
-# Waits up to 10 s for a visible window whose name matches $1; prints its id.
-wait_window() {
-    local id=""
-    for _ in $(seq 200); do
-        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.05
-    done
-    return 1
-}
-
-# Starts the program with the given arguments and waits for its window. The
-# interior (below the menu bar) is the design's size, so the menu bar's height
-# is what the window has beyond it.
-win_id=""
-menu_h=0
-start_program() {
-    "$prog" "$@" >"$work/prog.log" 2>&1 &
-    prog_pid=$!
-    win_id="$(wait_window '^Quillmate 8\.1')" || fail "no main window appeared"
+# Makes window $1 the main window: activates it and measures its menu bar.
+# The interior (below the menu bar) is the design's size, so the menu bar's
+# height is what the window has beyond it.
+take_window() {
+    win_id="$1"
     xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || xdotool windowfocus --sync "$win_id"
     local geometry width height
     geometry="$(xwininfo -id "$win_id")"
     width="$(sed -n 's/^ *Width: *//p' <<<"$geometry")"
     height="$(sed -n 's/^ *Height: *//p' <<<"$geometry")"
-    [ "$width" -eq "$(design_int "$design_h" InteriorWidth)" ] || fail "window width $width"
-    menu_h=$((height - $(design_int "$design_h" InteriorHeight)))
+    [ "$width" -eq "$interior_w" ] || fail "window width $width"
+    menu_h=$((height - interior_h))
     [ "$menu_h" -ge 10 ] && [ "$menu_h" -le 60 ] || fail "window height $height leaves $menu_h for the menu bar"
     sleep 0.3   # the first activation puts the focus on the first row
 }
 
+# Starts the program with the given arguments and waits for its window.
+win_id=""
+menu_h=0
+start_program() {
+    "$prog" "$@" >"$work/prog.log" 2>&1 &
+    prog_pid=$!
+    local id
+    id="$(wait_window "$main_title")" || fail "no main window appeared"
+    take_window "$id"
+}
+
 # Closes the window through the window manager; the program must end with 0.
 close_program() {
-    wmctrl -c "Quillmate" || fail "wmctrl could not close the window"
-    for _ in $(seq 200); do
-        kill -0 "$prog_pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$prog_pid" 2>/dev/null && fail "program did not end after closing its window"
-    local rc=0
-    wait "$prog_pid" || rc=$?
+    wmctrl -i -c "$win_id" || fail "wmctrl could not close the window"
+    expect_exit_0 "$prog_pid" "closing the window"
     prog_pid=""
-    [ "$rc" -eq 0 ] || fail "program exit code $rc"
 }
 
-# ---- Screenshots ----------------------------------------------------------------
-
-# Saves the main window as $outdir/$1 after the last paint (the whole screen
-# where the window cannot be captured alone).
+# Saves the main window as $outdir/$1 after the last paint, or with $2 = root
+# the whole screen: dialogs and the window together.
 shot() {
     sleep 0.3
-    import -window "$win_id" "$outdir/$1" 2>/dev/null || import -window root "$outdir/$1"
-    [ -s "$outdir/$1" ] || fail "no screenshot $1"
-}
-
-# Saves the whole screen as $outdir/$1: dialogs and the window together.
-shot_screen() {
-    import -window root "$outdir/$1"
+    import -window "${2:-$win_id}" "$outdir/$1" 2>/dev/null || import -window root "$outdir/$1"
     [ -s "$outdir/$1" ] || fail "no screenshot $1"
 }
 
@@ -102,9 +111,9 @@ shot_screen() {
 # Clicks the middle of rectangle "left top width height" of window $1; the
 # rectangle's top is shifted down by $3 pixels.
 click_rect() {
-    local win="$1" rect="$2" dy="$3" l t w h
-    read -r l t w h <<<"$rect"
-    xdotool mousemove --window "$win" $((l + w / 2)) $((t + h / 2 + dy)) click 1
+    local l t w h
+    read -r l t w h <<<"$2"
+    xdotool mousemove --window "$1" $((l + w / 2)) $((t + h / 2 + $3)) click 1
     sleep 0.03
 }
 
@@ -112,7 +121,8 @@ click_rect() {
 # 14 x, 15 /, 17 Del, 18 ^, 19 +/-, 20 %).
 keypad() {
     local rects key
-    mapfile -t rects < <(keypad_rects)
+    mapfile -t rects < <(sed -n '/Keypad{{/,/^}};/p' "$design_h" | tr -d '\n' \
+        | grep -oE '\{[0-9]+, *[0-9]+, *[0-9]+, *[0-9]+\}' | tr -d '{},')
     [ "${#rects[@]}" -eq 21 ] || fail "keypad table has ${#rects[@]} keys"
     for key in "$@"; do
         click_rect "$win_id" "${rects[$key]}" "$menu_h"
@@ -122,56 +132,38 @@ keypad() {
 # Clicks the main window's function button $1 (0-23; 23 is "Edit").
 function_button() {
     local lefts tops
-    mapfile -t lefts < <(design_list "$design_h" StificLefts)
-    mapfile -t tops < <(design_list "$design_h" StificTops)
-    click_rect "$win_id" "${lefts[$(($1 % 3))]} ${tops[$(($1 / 3))]} $(design_int "$design_h" StificWidth) $(design_int "$design_h" StificHeight)" "$menu_h"
+    mapfile -t lefts < <(design_list "$design_h" FunctionPadLefts)
+    mapfile -t tops < <(design_list "$design_h" FunctionPadTops)
+    click_rect "$win_id" "${lefts[$(($1 % 3))]} ${tops[$(($1 / 3))]} $(design_int "$design_h" FunctionPadWidth) $(design_int "$design_h" FunctionPadHeight)" "$menu_h"
 }
 
-# ---- Menu, clipboard, total -----------------------------------------------------
-
-# Absolute "x y" of window $1's top left corner.
-window_origin() {
-    xwininfo -id "$1" 2>/dev/null \
-        | sed -n -E 's/^ *Absolute upper-left (X|Y): *(-?[0-9]+)/\2/p' | paste -sd' '
+row_rect() {   # "left top width height" of screen row $1
+    local l t w h
+    read -r l t w h <<<"$(design_list "$design_h" FirstRowValueBox | paste -sd' ')"
+    echo "$l $((t + $1 * h)) $w $h"
 }
+click_row() { click_rect "$win_id" "$(row_rect "$1")" "$menu_h"; }
 
-# True while the Options menu is shown: a window of the program that drops
-# down from the left end of the menu bar. (Qt reuses the menu's window and
-# does not always mark it as a menu, and tooltips are windows too.)
-menu_shown() {
-    local w x y mx my
-    read -r mx my <<<"$(window_origin "$win_id")"
-    [ -n "$my" ] || return 1
+# ---- Menus, clipboard, total ----------------------------------------------------
+
+# True while a popup of the program (a menu) is shown.
+popup_shown() {
+    local w
     for w in $(xdotool search --onlyvisible --pid "$prog_pid" 2>/dev/null || true); do
-        [ "$w" = "$win_id" ] && continue
-        read -r x y <<<"$(window_origin "$w")"
-        [ -n "$y" ] || continue
-        if [ $((y - my - menu_h)) -ge -3 ] && [ $((y - my - menu_h)) -le 3 ] \
-            && [ "$x" -ge "$mx" ] && [ "$x" -le $((mx + 60)) ]; then
-            return 0
-        fi
+        [ "$w" != "$win_id" ] && return 0
     done
     return 1
 }
+no_popup() { ! popup_shown; }
 
-# Chooses the $1-th item of the Options menu (separators not counted):
-# 1 Clear All, 2 Open, 3 Save, 4 Copy Numbers, 5 Paste Numbers.
-options_item() {
-    local end
-    xdotool mousemove --window "$win_id" 25 $((menu_h / 2)) click 1
-    end=$((SECONDS + 10))
-    until menu_shown; do
-        [ "$SECONDS" -lt "$end" ] || fail "the Options menu did not open"
-        sleep 0.05
-    done
-    local keys=()
-    for _ in $(seq "$1"); do keys+=(Down); done
-    xdotool key --delay 40 "${keys[@]}" Return
-    end=$((SECONDS + 10))
-    while menu_shown; do
-        [ "$SECONDS" -lt "$end" ] || fail "the Options menu did not close"
-        sleep 0.05
-    done
+# Opens a menu by its access key ($1) and takes the item reached by keys $2...
+menu_keys() {
+    local letter="$1"
+    shift
+    xdotool key "alt+$letter"
+    wait_for popup_shown || fail "menu alt+$letter did not open"
+    xdotool key --delay 40 "$@"
+    wait_for no_popup || fail "menu alt+$letter did not close"
 }
 
 # Puts text $2 (printf format and arguments follow) on selection $1.
@@ -185,16 +177,13 @@ set_selection() {
 
 # Waits until selection $1 no longer holds the marker $2; keeps its text as
 # it came in $work/selection.raw and prints it with carriage returns removed.
+selection_changed() {
+    xclip -o -selection "$1" >"$work/selection.raw" 2>/dev/null || true
+    [ "$(cat "$work/selection.raw")" != "$2" ]
+}
 wait_selection_change() {
-    for _ in $(seq 200); do
-        xclip -o -selection "$1" >"$work/selection.raw" 2>/dev/null || true
-        if [ "$(cat "$work/selection.raw")" != "$2" ]; then
-            tr -d '\r' <"$work/selection.raw"
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
+    wait_for selection_changed "$1" "$2" || return 1
+    tr -d '\r' <"$work/selection.raw"
 }
 
 # "Copy Numbers..." and the clipboard's text (lines without carriage returns;
@@ -202,59 +191,22 @@ wait_selection_change() {
 copy_numbers() {
     local marker="before copy $RANDOM"
     set_selection clipboard '%s' "$marker"
-    options_item 4
+    menu_keys o c
     wait_selection_change clipboard "$marker" || fail "Copy Numbers left the clipboard unchanged"
 }
 
 # The grand total as shown: a triple click selects the whole box, and the
 # selection becomes the primary selection.
 read_total() {
-    local marker="before total $RANDOM" rect
+    local marker="before total $RANDOM" l t w h
     set_selection primary '%s' "$marker"
-    rect="$(design_list "$design_h" TotalAmount | paste -sd' ')"
-    local l t w h
-    read -r l t w h <<<"$rect"
+    read -r l t w h <<<"$(design_list "$design_h" TotalBox | paste -sd' ')"
     # The layout stretches the box; its left part is always there.
     xdotool mousemove --window "$win_id" $((l + 40)) $((t + h / 2 + menu_h)) click --repeat 3 --delay 60 1
     wait_selection_change primary "$marker" || fail "the grand total could not be selected"
 }
 
-# ---- Menus by access key, rows and operator buttons ----------------------------
-
-# True while a popup of the program (a menu) is shown.
-popup_shown() {
-    local w
-    for w in $(xdotool search --onlyvisible --pid "$prog_pid" 2>/dev/null || true); do
-        [ "$w" != "$win_id" ] && return 0
-    done
-    return 1
-}
-
-# Opens a menu by its access key ($1) and takes the item reached by keys $2...
-menu_keys() {
-    local letter="$1" end
-    shift
-    xdotool key "alt+$letter"
-    end=$((SECONDS + 10))
-    until popup_shown; do
-        [ "$SECONDS" -lt "$end" ] || fail "menu alt+$letter did not open"
-        sleep 0.05
-    done
-    xdotool key --delay 40 "$@"
-    end=$((SECONDS + 10))
-    while popup_shown; do
-        [ "$SECONDS" -lt "$end" ] || fail "menu alt+$letter did not close"
-        sleep 0.05
-    done
-}
-
-row_rect() {   # "left top width height" of screen row $1
-    local l t w h
-    read -r l t w h <<<"$(design_list "$design_h" CalAmount0 | paste -sd' ')"
-    echo "$l $((t + $1 * h)) $w $h"
-}
-op_rect() {
-    local l t w h
-    read -r l t w h <<<"$(design_list "$design_h" Op0 | paste -sd' ')"
-    echo "$l $((t + $1 * h)) $w $h"
-}
+# Waits until the grand total reads $1 (the box is redrawn after the event
+# that changed it); fails naming $2 otherwise.
+total_is() { [ "$(read_total)" = "$1" ]; }
+expect_total() { wait_for total_is "$1" || fail "$2: the total reads '$(read_total)', expected '$1'"; }

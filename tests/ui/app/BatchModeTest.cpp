@@ -3,6 +3,7 @@
 
 #include "ProgramRun.h"
 
+#include "core/Version.h"
 #include "core/files/CalcFile.h"
 #include "core/files/Cp1252.h"
 #include "core/tape/DefaultButtons.h"
@@ -20,44 +21,30 @@ using BatchMode = ProgramTest;
 
 TEST_F(BatchMode, TotalsAndTheirExitCodes)
 {
-    struct Row { const char* name; std::string file; QStringList extra; std::string out; int code; };
+    struct Row { const char* name; std::string file; QStringList extra; std::string out; int code; QString locale = "C"; };
     const Row rows[] = {
         {"two decimals", calc("+12.5\r\nx3\r\n+0\r\n"), {"--decimals", "2"}, "37.50\n", 0},
         {"variable", calc("+1\r\n/3\r\n"), {"--decimals", "variable"}, "0.3333333333333333333333333333\n", 0},
         {"grouping", calc("+1234567.891\r\n"), {"--decimals", "2"}, "1,234,567.89\n", 0},
         {"below one", calc("+0.5\r\n"), {"--decimals", "2"}, ".50\n", 0},
-        {"LF only, operator alone", "Ferrowick 6\n+4\nx\n+2\n", {}, "2\n", 0},
-        {"byte-order mark before the header", "\xEF\xBB\xBF" + calc("+5\r\n"), {}, "5\n", 0},
         {"beyond the decimal range: still a number", calc("+10\r\n^29\r\n"), {}, "1E+29\n", 0},
-        {"one empty line at the end", calc("+4\r\n\r\n"), {}, "4\n", 0},
         {"percent and function", calc("+10\r\n+15%\r\n+Kilo(22)\r\n"), {}, "21.5\n", 0},
         {"average", calc("+3\r\n+1\r\n+3\r\n+2\r\n+0\r\n"), {"--stat", "average"}, "Average : 2.25\n", 0},
         {"mode", calc("+3\r\n+1\r\n+3\r\n+2\r\n"), {"--stat", "mode"}, "Mode : 3\n", 0},
+        // Qt takes the separators from LC_ALL itself: no installed locale needed.
+        {"German", calc("+1234,5\r\nx2\r\n-0,25\r\n"), {}, "2468,75\n", 0, "de_DE.UTF-8"},
+        {"German, grouped", calc("+1234,5\r\nx2\r\n-0,25\r\n"), {"--decimals", "1"}, "2.468,8\n", 0, "de_DE.UTF-8"},
         // Error texts are results, but not numbers.
         {"overflow", calc("+1\r\nx1000000\r\nx1000000\r\nx1000000\r\nx1000000\r\nx1000000\r\n"), {}, "Overflow\n", 3},
         {"error", calc("+5\r\n/0\r\n"), {}, "Error\n", 3},
-        {"rounding error", calc("+5\r\n+Roun(x)\r\n"), {}, "Roun Error\n", 3},
         {"failed statistic: empty box", calc("+0\r\n"), {"--stat", "average"}, "\n", 3},
     };
     for (const Row& r : rows) {
-        const ProgramRun result = runProgram(QStringList{"--total", file("t.Clc", r.file)} + r.extra);
+        const ProgramRun result = runProgram(QStringList{"--total", file("t.Clc", r.file)} + r.extra, r.locale);
         EXPECT_EQ(result.code, r.code) << r.name << ": " << result.err;
         EXPECT_EQ(result.out, r.out) << r.name;
         EXPECT_EQ(result.err, "") << r.name;
     }
-}
-
-// Qt takes the separators from LC_ALL itself: no installed locale needed.
-// A file written under the other separator fails; it is never read scaled.
-TEST_F(BatchMode, TotalsFollowTheLocale)
-{
-    const QString path = file("de.Clc", calc("+1234,5\r\nx2\r\n-0,25\r\n"));
-    const QString german = QStringLiteral("de_DE.UTF-8");
-    EXPECT_EQ(runProgram({"--total", path}, german).out, "2468,75\n");
-    EXPECT_EQ(runProgram({"--total", path, "--decimals", "1"}, german).out, "2.468,8\n");
-    const ProgramRun english = runProgram({"--total", path});
-    EXPECT_EQ(english.code, 1);
-    EXPECT_EQ(english.err, path.toStdString() + ":2: \"1234,5\" holds the grouping symbol \",\"\n");
 }
 
 TEST_F(BatchMode, FunctionButtonsFromASettingsFile)
@@ -89,10 +76,12 @@ TEST_F(BatchMode, UnreadableFilesGiveOneLineNamingTheCauseAndExitCodeOne)
     const QString headless = file("headless.Clc", "+100\r\n+2\r\n");
     const QString good = file("good.Clc", calc("+1\r\n"));
     const QString missing = dir.filePath("missing.Clc");
+    const QString german = file("de.Clc", calc("+1234,5\r\n"));   // never read scaled under "."
     const QString huge = file("huge.Clc", calc("+1\r\n"));
     ASSERT_TRUE(QFile::resize(huge, qint64{40} << 30));   // sparse: no disk used
     const struct { QStringList args; std::string err; } rows[] = {
         {{"--total", bad}, bad.toStdString() + ":3: \"abc\" is not a number\n"},
+        {{"--total", german}, german.toStdString() + ":2: \"1234,5\" holds the grouping symbol \",\"\n"},
         {{"--total", empty}, empty.toStdString() + ":1: the file is empty: no header line\n"},
         {{"--total", headless},
          headless.toStdString() + ":1: \"+100\" is not the header of a calculation file (\"Ferrowick 6\")\n"},
@@ -109,25 +98,19 @@ TEST_F(BatchMode, UnreadableFilesGiveOneLineNamingTheCauseAndExitCodeOne)
     }
 }
 
-// File names are the system's bytes: one that is not UTF-8 is found.
-TEST_F(BatchMode, NamesThatAreNotUtf8AreFound)
+// File names are the system's bytes: a calculation and a PDF named in no
+// UTF-8 are found and written, and "--" ends the options also before a file
+// starting with a dash.
+TEST_F(BatchMode, FileNamesAsTheSystemGivesThem)
 {
-    const ProgramRun r = runProcess(QStringLiteral("sh"),
-                                    {"-c", "printf 'Ferrowick 6\\r\\n+2\\r\\nx21\\r\\n' > \"$(printf 'a\\377.Clc')\" && "
-                                           "\"$0\" --total \"$(printf 'a\\377.Clc')\"",
-                                     Program},
-                                    QStringLiteral("C"), dir.path());
+    const char* script = "d=\"$(printf 'd\\377')\"; f=\"$d/$(printf 'a\\377.Clc')\"; mkdir \"$d\" && "
+                         "printf 'Ferrowick 6\\r\\n+2\\r\\nx21\\r\\n' > \"$f\" && cp -- \"$f\" -dash.Clc && "
+                         "\"$0\" --total \"$f\" && \"$0\" --total -- -dash.Clc && "
+                         "\"$0\" --print \"$f\" --output \"$d/$(printf 'r\\377.pdf')\" && head -c 5 \"$d/$(printf 'r\\377.pdf')\" && "
+                         "ls -A \"$d\" | wc -l";   // no temporary file left beside the PDF
+    const ProgramRun r = runProcess(QStringLiteral("sh"), {"-c", script, Program}, QStringLiteral("C"), dir.path());
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "42\n");
-}
-
-// "--" ends the options also before an option's file.
-TEST_F(BatchMode, DashDashBeforeAFileStartingWithADash)
-{
-    file("-dash.Clc", calc("+7\r\n"));
-    const ProgramRun r = runProcess(Program, {"--total", "--", "-dash.Clc"}, QStringLiteral("C"), dir.path());
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "7\n");
+    EXPECT_EQ(r.out, "42\n42\n%PDF-2\n");
 }
 
 // A file the user may not read says so; run as "nobody" where the test runs
@@ -194,14 +177,21 @@ TEST_F(BatchMode, EvaluateAndItsExitCodes)
     EXPECT_EQ(runProgram({"--evaluate=2^3"}).out, "8\n");
 }
 
+// A usage error prints the usage and exits 2 before any window or file
+// exists; Qt's own options are no such error.
 TEST_F(BatchMode, VersionHelpAndUsageErrors)
 {
-    EXPECT_EQ(runProgram({"--version"}).out, "8.1\n");
+    EXPECT_EQ(runProgram({"--version"}).out, std::string(ProgramVersion) + "\n");
     const ProgramRun help = runProgram({"--help"});
     EXPECT_EQ(help.code, 0);
     for (const char* says : {"--total <FILE>", "Exit status:", "  3  --total or --evaluate: the result is not a number"})
         EXPECT_NE(help.out.find(says), std::string::npos) << says;
     EXPECT_EQ(runProgram({"-h"}).out, help.out);
+
+    // The program in a folder of its own, run in an empty one: nothing may appear in either.
+    const QString bin = dir.filePath("bin"), work = dir.filePath("work");
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(work));
+    ASSERT_TRUE(QFile::copy(Program, bin + "/quillmate"));
     const QString good = file("good.Clc", calc("+1\r\n"));
     const struct { QStringList args; std::string message; } rows[] = {
         {{"--total"}, "Missing value after '--total'."},
@@ -215,35 +205,18 @@ TEST_F(BatchMode, VersionHelpAndUsageErrors)
         {{"--total", good, "other.Clc"}, "unexpected argument 'other.Clc' in a batch mode"},
         {{"--total", good, "--nonsense"}, "Unknown option '--nonsense'."},
         {{"--version=2"}, "Option '--version' takes no value."},
+        {{"--nonsense"}, "Unknown option '--nonsense'."},
+        {{"-v"}, "Unknown option '-v'."},
+        {{"-"}, "Unknown option '-'."},
+        {{"budget.clc", "--bogus=1"}, "Unknown option '--bogus'."},
+        {{"-platform", "offscreen", "-x"}, "Unknown option '-x'."},
     };
     for (const auto& r : rows) {
-        const ProgramRun result = runProgram(r.args);
-        EXPECT_EQ(result.code, 2) << r.message;
-        EXPECT_EQ(result.err, "quillmate: " + r.message + "\n" + "Usage: " +
-                                  result.err.substr(result.err.find("Usage: ") + 7));
-        EXPECT_NE(result.err.find("\nTry 'quillmate --help'.\n"), std::string::npos);
-        EXPECT_EQ(result.out, "");
-    }
-}
-
-// An unknown option, with or without a path, prints the usage and exits 2
-// before any window or file exists; Qt's own options are no such option.
-TEST_F(BatchMode, UnknownOptionsOpenNoWindowAndCreateNothing)
-{
-    const QString bin = dir.filePath("bin");
-    ASSERT_TRUE(QDir().mkpath(bin));
-    ASSERT_TRUE(QFile::copy(Program, bin + "/quillmate"));
-    const QString work = dir.filePath("work");
-    ASSERT_TRUE(QDir().mkpath(work));
-    const struct { QStringList args; const char* option; } rows[] = {
-        {{"--nonsense"}, "'--nonsense'"}, {{"-v"}, "'-v'"}, {{"-"}, "'-'"},
-        {{"budget.clc", "--bogus=1"}, "'--bogus'"}, {{"-platform", "offscreen", "-x"}, "'-x'"},
-    };
-    for (const auto& r : rows) {
+        SCOPED_TRACE(r.message);
         const ProgramRun result = runProcess(bin + "/quillmate", r.args, QStringLiteral("C"), work);
-        EXPECT_EQ(result.code, 2) << r.option << result.err;
-        EXPECT_EQ(result.err.rfind(std::string("quillmate: Unknown option ") + r.option + ".\nUsage: ", 0), 0u)
-            << result.err;
+        EXPECT_EQ(result.code, 2);
+        EXPECT_EQ(result.err.rfind("quillmate: " + r.message + "\nUsage: ", 0), 0u) << result.err;
+        EXPECT_NE(result.err.find("\nTry 'quillmate --help'.\n"), std::string::npos);
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(QDir(work).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
         EXPECT_EQ(QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

@@ -23,16 +23,12 @@ TEST_F(PrintMode, PrintsIntoAPdfEveryLineThatCountsAndTheRecalculatedTotal)
     const QString third = file("third.Clc", calc("+1\r\n/3\r\n"));
     const QString german = file("german.Clc", calc("+0,5\r\n+12,25\r\n+-3\r\n"));
     const QString stats = file("stats.Clc", calc("+3\r\n+1\r\n+3\r\n+2\r\n+-5\r\n+0\r\n"));
-    const QStringList statLines{"+ 3", "+ 1", "+ 3", "+ 2", "+ -5"};
     const bool canRead = haveTool(QStringLiteral("pdftotext"));
+    // The options reach the layout (its rules are the print layout's own).
     const struct { QString calc; QStringList options; QStringList lines; QString locale = "C"; } cases[] = {
         {roll, {"--decimals", "2"}, {"+ 12.50", "x 3.00", "- -1.00", "+ Sin(30)", "+ 1.00", "= 38.51"}},
-        {roll, {"--decimals", "0"}, {"+ 13", "x 3", "- -1", "+ Sin(30)", "+ 1", "= 39"}},
         {third, {}, {"+ 1", "/ 3", "= 0.3333333333333333333333333333"}},   // Variable unless asked
         {german, {}, {"+ 0,5", "+ 12,25", "+ -3", "= 9,75"}, "de_DE.UTF-8"},
-        {stats, {"--stat", "total"}, statLines + QStringList{"= 4"}},
-        {stats, {"--stat", "average"}, statLines + QStringList{"= Average : 0.8"}},
-        {stats, {"--stat", "mean"}, statLines + QStringList{"= Mean : 2.5"}},
         {stats, {"--stat", "mode", "--decimals", "2"},
          QStringList{"+ 3.00", "+ 1.00", "+ 3.00", "+ 2.00", "+ -5.00", "= Mode : 3"}},
     };
@@ -141,21 +137,6 @@ TEST_F(PrintMode, AFullDiskLeavesTheOldPdfWhole)
     EXPECT_EQ(r.out, "exit 1\n%PDF- old\nfill\nout.pdf\n");
     // The message names the file asked for, not the temporary one.
     EXPECT_EQ(r.err, "The tape was not printed: \"" + mnt.toStdString() + "/out.pdf\" cannot be written: the disk is full.\n");
-}
-
-// File names are the system's bytes, for the calculation and the output.
-TEST_F(PrintMode, NamesThatAreNotUtf8)
-{
-    const ProgramRun r = runProcess(
-        QStringLiteral("sh"),
-        {"-c",
-         "d=\"$(printf 'd\\377')\"; mkdir \"$d\" && printf 'Ferrowick 6\\r\\n+2\\r\\n' > \"$d/a.Clc\" && "
-         "\"$0\" --print \"$d/a.Clc\" --output \"$d/$(printf 'r\\377.pdf')\" && head -c 5 \"$d/$(printf 'r\\377.pdf')\" && "
-         "ls -A \"$d\" | wc -l",
-         Program},
-        QStringLiteral("C"), dir.path());
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "%PDF-2\n");
 }
 
 } // namespace

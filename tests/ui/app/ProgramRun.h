@@ -27,17 +27,15 @@ inline ProgramRun runProcess(const QString& program, const QStringList& args,
                              const QString& locale = QStringLiteral("C"), const QString& workingDir = QString())
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("LC_NUMERIC"));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "LC_NUMERIC"})
+        env.remove(QString::fromLatin1(name));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("LC_ALL"), locale);
     env.insert(QStringLiteral("LANG"), locale);
     env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("/nonexistent/quillmate-cups.sock"));
     QProcess p;
     p.setProcessEnvironment(env);
-    if (!workingDir.isEmpty())
-        p.setWorkingDirectory(workingDir);
+    p.setWorkingDirectory(workingDir);
     p.start(program, args);
     ProgramRun r;
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
@@ -52,10 +50,9 @@ inline ProgramRun runProcess(const QString& program, const QStringList& args,
     return r;
 }
 
-inline ProgramRun runProgram(const QStringList& args, const QString& locale = QStringLiteral("C"),
-                             const QString& workingDir = QString())
+inline ProgramRun runProgram(const QStringList& args, const QString& locale = QStringLiteral("C"))
 {
-    return runProcess(Program, args, locale, workingDir);
+    return runProcess(Program, args, locale);
 }
 
 // A temporary folder to write input files into.

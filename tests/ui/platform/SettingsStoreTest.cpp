@@ -3,6 +3,7 @@
 
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/SettingsFile.h"
+#include "ui/platform/SettingsLocation.h"
 #include "ui/platform/SettingsStore.h"
 #include "ui/tape/WindowTestSupport.h"
 
@@ -48,48 +49,50 @@ protected:
 
 TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
 {
+    EXPECT_EQ(settingsFileName(QStringLiteral("quillmate")), "Custom quillmate.cal");
     const QByteArray mine = bytesOf(marked("Mine"));
     const QByteArray cut = mine.left(8 + 4 + 4 + 3);   // inside the length of button 1's caption
-    const QByteArray notes = "shopping list\n";
     const QByteArray calc = "Ferrowick 6\r\n+12.5\r\n";
-    const QByteArray saved = bytesOf(marked("Saved"));
     const QString defaultCaption = QString::fromStdString(defaultFunctionButtons()[0].Caption);
+    const auto readOnlyBin = [this] { QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::ExeOwner); };
 
     struct Case {
         const char* name;
         std::function<void()> setUp;
         QString argument;
         QString caption0;      // button 0 after load
-        QString writes;        // file written at close, relative; empty: none
+        QString writes;        // file written at close, relative
         QString notice;        // part of the notice; empty: none
         QStringList keeps;     // files whose bytes close leaves as they were
-        QString damagedCopy;   // file kept aside at close
+        bool damagedCopy = false;   // the file read is kept aside as ".damaged" at close
     };
     const Case cases[] = {
-        {"nothing yet", [] {}, "", defaultCaption, "bin/Custom qm.cal", "", {}, ""},
-        {"default file", [&] { put("bin/Custom qm.cal", mine); }, "", "Mine", "bin/Custom qm.cal", "", {}, ""},
+        {"nothing yet", [] {}, "", defaultCaption, "bin/Custom qm.cal", "", {}},
+        {"default file", [&] { put("bin/Custom qm.cal", mine); }, "", "Mine", "bin/Custom qm.cal", "", {}},
         {"damaged default", [&] { put("bin/Custom qm.cal", cut); }, "", "Mine", "bin/Custom qm.cal",
-         "damaged settings file (the file ends inside field 4 of 149)", {}, "bin/Custom qm.cal.damaged"},
-        {"settings argument", [&] { put("my.cal", mine); }, "\"" + at("my.cal") + "\"", "Mine", "my.cal", "", {}, ""},
-        {"new argument", [] {}, at("new.cal"), defaultCaption, "new.cal", "", {}, ""},
+         "damaged settings file (the file ends inside field 4 of 149)", {}, true},
+        {"settings argument", [&] { put("my.cal", mine); }, "\"" + at("my.cal") + "\"", "Mine", "my.cal", "", {}},
+        {"hidden argument", [&] { put(".hidden.cal", mine); }, at(".hidden.cal"), "Mine", ".hidden.cal", "", {}},
+        {"new argument", [] {}, at("new.cal"), defaultCaption, "new.cal", "", {}},
         {"calculation argument", [&] { put("budget.clc", calc); put("BUDGET.CLC", calc); }, at("budget.clc"),
-         defaultCaption, "bin/Custom qm.cal", "", {"budget.clc", "BUDGET.CLC"}, ""},
-        {"other file as argument", [&] { put("notes.txt", notes); put("bin/Custom qm.cal", mine); }, at("notes.txt"),
-         "Mine", "bin/Custom qm.cal", "notes.txt: not a settings file (field 1 has the unknown type code 26739)",
-         {"notes.txt"}, ""},
+         defaultCaption, "bin/Custom qm.cal", "", {"budget.clc", "BUDGET.CLC"}},
+        {"other file as argument", [&] { put("notes.txt", "shopping list\n"); put("bin/Custom qm.cal", mine); },
+         at("notes.txt"), "Mine", "bin/Custom qm.cal",
+         "notes.txt: not a settings file (field 1 has the unknown type code 26739)", {"notes.txt"}},
         {"folder as argument", [&] { QDir().mkpath(at("dir.cal")); }, at("dir.cal"), defaultCaption,
          "bin/Custom qm.cal", "dir.cal: not a settings file (is a folder), so it is left as it is; the settings go to",
-         {}, ""},
-        {"read-only program folder, no user file", [&] {
-             put("bin/Custom qm.cal", mine);
-             QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::ExeOwner);
-         }, "", "Mine", "cfg/Custom qm.cal", "", {"bin/Custom qm.cal"}, ""},
+         {}},
+        {"read-only program folder, no user file", [&] { put("bin/Custom qm.cal", mine); readOnlyBin(); }, "", "Mine",
+         "cfg/Custom qm.cal", "", {"bin/Custom qm.cal"}},
         {"read-only program folder, user file", [&] {
              put("bin/Custom qm.cal", mine);
              QDir().mkpath(at("cfg"));
              put("cfg/Custom qm.cal", bytesOf(marked("User")));
-             QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::ExeOwner);
-         }, "", "User", "cfg/Custom qm.cal", "", {"bin/Custom qm.cal"}, ""},
+             readOnlyBin();
+         }, "", "User", "cfg/Custom qm.cal", "", {"bin/Custom qm.cal"}},
+        // A read-only settings file is replaced all the same.
+        {"read-only settings file", [&] { put("ro.cal", mine); QFile::setPermissions(at("ro.cal"), QFile::ReadOwner); },
+         at("ro.cal"), "Mine", "ro.cal", "", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -99,11 +102,13 @@ TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
         QMap<QString, QByteArray> before;
         for (const QString& f : c.keeps)
             before[f] = test::readFile(at(f));
+        const QByteArray written = test::readFile(at(c.writes));
 
         SettingsStore store(c.argument, folders());
         const SettingsData& data = store.load();
         EXPECT_EQ(QString::fromStdString(data.buttons[0].Caption), c.caption0);
-        EXPECT_EQ(store.file(), c.writes.isEmpty() ? QString() : at(c.writes));
+        EXPECT_EQ(store.file(), at(c.writes));
+        EXPECT_EQ(test::readFile(at(c.writes)), written);   // nothing is written before close
         if (c.notice.isEmpty()) {
             EXPECT_EQ(store.notice(), QString());
         } else {
@@ -111,45 +116,36 @@ TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
         }
 
         EXPECT_TRUE(store.save(marked("Saved")));
-        EXPECT_EQ(test::readFile(at(c.writes)), saved);
+        EXPECT_EQ(test::readFile(at(c.writes)), bytesOf(marked("Saved")));
+        EXPECT_TRUE(QFile::permissions(at(c.writes)) & QFile::WriteOwner);   // read-only files made writable
         for (const QString& f : c.keeps)
             EXPECT_EQ(test::readFile(at(f)), before[f]) << f.toStdString();
-        EXPECT_EQ(QFile::exists(at(c.writes + ".damaged")), !c.damagedCopy.isEmpty());
-        if (!c.damagedCopy.isEmpty()) {
-            EXPECT_EQ(test::readFile(at(c.damagedCopy)), cut);
+        EXPECT_EQ(QFile::exists(at(c.writes + ".damaged")), c.damagedCopy);
+        if (c.damagedCopy) {
+            EXPECT_EQ(test::readFile(at(c.writes + ".damaged")), cut);
         }
+        // The user's folder is made only when the settings go there.
+        EXPECT_EQ(QDir(at("cfg")).exists(), c.writes.startsWith("cfg/"));
         QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // A missing program folder, or an installed one (writable for root), is
+    // never written either.
+    for (const QString& programDir : {at("gone"), QStringLiteral("/usr/bin")}) {
+        SettingsStore store({}, {programDir, QStringLiteral("qm"), at("cfg")});
+        store.load();
+        EXPECT_EQ(store.file(), at("cfg/Custom qm.cal")) << programDir.toStdString();
     }
 }
 
-// A damaged default file: the fields it gives are used, the others keep
-// their built-in values.
-TEST_F(SettingsStoreTest, DamagedFileKeepsBuiltInValuesForMissingFields)
-{
-    SettingsData d = builtInSettings();
-    d.buttons[0] = {"Zero", "X*0", "tip"};
-    d.buttons[1].Caption = "One";
-    put("bin/Custom qm.cal", bytesOf(d).left(static_cast<qsizetype>(4 + 4 + 4 + 3 + 4 + 3 + 2 + 2)));
-    SettingsStore store({}, folders());
-    const SettingsData& data = store.load();
-    EXPECT_EQ(data.buttons[0].Caption, "Zero");
-    EXPECT_EQ(data.buttons[0].Formula, "X*0");
-    EXPECT_EQ(data.buttons[0].ToolTip, "tip");
-    EXPECT_EQ(data.buttons[1].Caption, defaultFunctionButtons()[1].Caption);
-    EXPECT_EQ(data.buttons[22].Formula, defaultFunctionButtons()[22].Formula);
-}
-
-// A settings file that exists but cannot be read is never replaced, though
-// its folder would allow it: the built-in values are used and nothing is
-// written at close. As root this runs in a child process that has become
-// "nobody".
-TEST_F(SettingsStoreTest, UnreadableFileIsNeverReplaced)
+// A settings file that exists but cannot be read: the built-in values are
+// used and nothing is written at close. As root this runs in a child process
+// that has become "nobody".
+TEST_F(SettingsStoreTest, UnreadableFileIsNeitherReadNorWrittenAtClose)
 {
     const QByteArray mine = bytesOf(marked("Mine"));
     put("locked.cal", mine);
-    const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-        | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-    ASSERT_TRUE(QFile::setPermissions(tmp.path(), all));
+    ASSERT_TRUE(QFile::setPermissions(tmp.path(), QFile::Permissions(0x7777)));   // anyone may enter and write
     ASSERT_TRUE(QFile::setPermissions(at("locked.cal"), QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
     const QString locked = at("locked.cal");
     auto check = [&]() -> bool {
@@ -165,10 +161,8 @@ TEST_F(SettingsStoreTest, UnreadableFileIsNeverReplaced)
     } else {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
-        if (child == 0) {
-            const bool asNobody = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-            std::_Exit(!asNobody ? 2 : check() ? 0 : 1);
-        }
+        if (child == 0)
+            std::_Exit(::setgid(65534) != 0 || ::setuid(65534) != 0 ? 2 : check() ? 0 : 1);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFEXITED(status));
@@ -177,7 +171,6 @@ TEST_F(SettingsStoreTest, UnreadableFileIsNeverReplaced)
     }
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(test::readFile(locked), mine);
-    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"locked.cal"});
 }
 
 } // namespace
