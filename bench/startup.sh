@@ -8,14 +8,11 @@
 #
 # Usage: bench/startup.sh [BUILD_DIR] [PROGRAM]
 #   BUILD_DIR  build tree holding bench/bench_ui_emptywindow (default: build)
-#   PROGRAM    the program to measure (default: BUILD_DIR/src/app/quillmate,
-#              or the end-to-end launcher of the main window when that is
-#              not built)
+#   PROGRAM    the program to measure (default: BUILD_DIR/src/app/quillmate)
 set -euo pipefail
 
 build="${1:-build}"
 program="${2:-$build/src/app/quillmate}"
-[ -n "${2:-}" ] || [ -x "$program" ] || program="$build/tests/e2e/mainwindow_launcher"
 empty="$build/bench/bench_ui_emptywindow"
 runs=5
 

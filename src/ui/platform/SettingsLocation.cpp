@@ -154,30 +154,6 @@ SettingsPlan planSettings(const QString& argument, const SettingsFolders& folder
     return fallback;
 }
 
-SettingsChoice chooseSettingsFile(const QString& argument, const QString& programDir,
-                                  const QString& name, const QString& fallbackDir)
-{
-    const SettingsPlan plan = planSettings(argument, {programDir, name, fallbackDir});
-    SettingsChoice choice;
-    choice.path = plan.writePath;
-    choice.read = !plan.readPath.isEmpty() && plan.readPath == plan.writePath;
-    choice.readPath = plan.readPath;
-    choice.notice = plan.notice;
-    // The user's configuration folder may not exist yet; no other folder is made.
-    if (!choice.path.isEmpty() && !fallbackDir.isEmpty()
-        && QFileInfo(choice.path).absolutePath() == QDir(fallbackDir).absolutePath())
-        QDir().mkpath(fallbackDir);
-    return choice;
-}
-
-SettingsChoice chooseSettingsFile(const QString& argument)
-{
-    const SettingsFolders f = programSettingsFolders();
-    const SettingsChoice choice = chooseSettingsFile(argument, f.programDir, f.programName, f.userDir);
-    printSettingsNotice(choice.notice);
-    return choice;
-}
-
 void printSettingsNotice(const QString& notice)
 {
     if (notice.isEmpty())

@@ -54,22 +54,6 @@ struct SettingsPlan {
 //   built-in; it is kept as "<name>.damaged" when the new one is written.
 SettingsPlan planSettings(const QString& argument, const SettingsFolders& folders);
 
-// The start-up choice as the main window has long asked for it. `path` is
-// the file written at close (empty when none may be written) and `read`
-// whether that same file is read at start; readPath and notice as in the plan.
-struct SettingsChoice {
-    QString path;
-    bool read = false;
-    QString readPath;
-    QString notice;
-};
-SettingsChoice chooseSettingsFile(const QString& argument, const QString& programDir,
-                                  const QString& name, const QString& fallbackDir);
-
-// The same with this program's folders; writes the notice, if any, as one
-// line to standard error.
-SettingsChoice chooseSettingsFile(const QString& argument);
-
 // Writes the notice as one line to standard error ("quillmate: ...").
 void printSettingsNotice(const QString& notice);
 
