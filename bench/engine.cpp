@@ -6,6 +6,8 @@
 #include "core/tape/MailCalc.h"
 #include "core/tape/PositiveSort.h"
 
+#include "support/BenchTapes.h"
+
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -25,18 +27,7 @@ void BM_Evaluate(benchmark::State& state)
 }
 BENCHMARK(BM_Evaluate);
 
-Tape plainTape(std::size_t lines)
-{
-    Tape tape;
-    tape.TapeValue.reserve(lines);
-    tape.TapeOp.reserve(lines);
-    const char ops[] = {'+', '+', '-', '+'};
-    for (std::size_t i = 0; i < lines; ++i) {
-        tape.TapeValue.emplace_back(Decimal::fromInt(static_cast<std::int64_t>(i % 1000) + 1));
-        tape.TapeOp.push_back(ops[i % 4]);
-    }
-    return tape;
-}
+using bench::plainTape;
 
 // A quarter each: plain number, built-in function, percent, user-defined call.
 Tape mixedTape(std::size_t lines)

@@ -5,6 +5,8 @@
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/MailCalc.h"
 
+#include "support/BenchTapes.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -13,18 +15,7 @@ using namespace qm;
 
 constexpr std::size_t Lines = 1'000'000;
 
-Tape plainTape(std::size_t lines)
-{
-    Tape tape;
-    tape.TapeValue.reserve(lines);
-    tape.TapeOp.reserve(lines);
-    const char ops[] = {'+', '+', '-', '+'};
-    for (std::size_t i = 0; i < lines; ++i) {
-        tape.TapeValue.emplace_back(Decimal::fromInt(static_cast<std::int64_t>(i % 1000) + 1));
-        tape.TapeOp.push_back(ops[i % 4]);
-    }
-    return tape;
-}
+using bench::plainTape;
 
 CalcSettings twoDecimals()
 {
