@@ -51,4 +51,4 @@ grep -E 'tests passed' "$dir/ctest.log"
 # Exception edges and branches the compiler cannot take only add noise.
 gcovr -r . --object-directory "$dir" --filter 'src/core/' --filter 'src/ui/' \
   --exclude-throw-branches --exclude-unreachable-branches \
-  --json "$dir/coverage.json" --txt "$dir/coverage.txt" --print-summary 2>/dev/null | tail -n 2
+  --json "$dir/coverage.json" --txt "$dir/coverage.txt" --print-summary 2>/dev/null | tail -n 3

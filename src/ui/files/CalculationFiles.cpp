@@ -133,7 +133,7 @@ QString chooseCalculationFile(QWidget* parent, int index, const QString& tapeFil
     dialog->exec();
     if (!guard)
         return {};
-    const QString name = guard->filePath()();
+    const QString name = guard->filePath();
     if (guard->isDiscarded())
         guard->deleteLater();   // closed with the close box: the next use starts afresh
     if (name.isEmpty())
