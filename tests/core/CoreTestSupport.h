@@ -56,8 +56,22 @@ inline Tape tapeOf(std::vector<std::pair<char, Value>> lines)
     return t;
 }
 
-// "op value|op value|...": an empty value is a line never set, a value with
-// "(" or "%" a text line, " " as operator none.
+// A value as a case writes it: empty for none, 'text' for a text (a value
+// with "(" or "%" is one too), ~ before a double, else a decimal.
+inline Value valueOf(std::string_view v)
+{
+    if (v.empty())
+        return Value();
+    if (v.size() >= 2 && v.front() == '\'' && v.back() == '\'')
+        return Value(std::string(v.substr(1, v.size() - 2)));
+    if (v.find_first_of("(%") != v.npos)
+        return Value(std::string(v));
+    if (v.front() == '~')
+        return Value(std::stod(std::string(v.substr(1))));
+    return val(v);
+}
+
+// "op value|op value|...", " " as operator none.
 inline Tape tapeOfLines(std::string_view written)
 {
     Tape t;
@@ -65,11 +79,54 @@ inline Tape tapeOfLines(std::string_view written)
         const std::size_t bar = std::min(written.find('|', from), written.size());
         const std::string_view line = written.substr(from, bar - from);
         from = bar + 1;
-        const std::string_view v = line.substr(1);
         t.TapeOp.push_back(line.front());
-        t.TapeValue.push_back(v.empty() ? Value() : v.find_first_of("(%") != v.npos ? Value(std::string(v)) : val(v));
+        t.TapeValue.push_back(valueOf(line.substr(1)));
     }
     return t;
+}
+
+// One row of a case file: its fields and where it stands.
+struct CaseRow {
+    std::string where;
+    std::vector<std::string> fields;
+    const std::string& operator[](std::size_t i) const { return fields.at(i); }
+    int number(std::size_t i) const { return std::stoi(fields.at(i)); }
+};
+
+// The rows of tests/data/<name>: tab-separated fields, each row `fields`
+// long; "#" starts a comment line; \t \r \n \b \\ and \xHH are escapes.
+inline std::vector<CaseRow> caseFile(const std::string& name, std::size_t fields)
+{
+    std::ifstream in(std::string(QM_TESTDATA_DIR) + "/" + name, std::ios::binary);
+    EXPECT_TRUE(in) << name;
+    std::vector<CaseRow> rows;
+    std::string text;
+    for (int line = 1; std::getline(in, text); ++line) {
+        if (text.empty() || text[0] == '#')
+            continue;
+        CaseRow row{name + ":" + std::to_string(line) + ": " + text, {""}};
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == '\t') {
+                row.fields.emplace_back();
+            } else if (c != '\\' || i + 1 == text.size()) {
+                row.fields.back() += c;
+            } else {
+                const char e = text[++i];
+                if (e == 'x' && i + 2 < text.size()) {
+                    row.fields.back() += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+                    i += 2;
+                } else {
+                    row.fields.back() += e == 't' ? '\t' : e == 'r' ? '\r' : e == 'n' ? '\n' : e == 'b' ? '\b' : e;
+                }
+            }
+        }
+        EXPECT_EQ(row.fields.size(), fields) << row.where;
+        if (row.fields.size() == fields)
+            rows.push_back(std::move(row));
+    }
+    EXPECT_FALSE(rows.empty()) << name;
+    return rows;
 }
 
 // The tape written back in that form.
