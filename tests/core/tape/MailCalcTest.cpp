@@ -4,9 +4,7 @@
 #include "core/input/Evaluator.h"
 #include "core/tape/DefaultButtons.h"
 
-#include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -85,26 +83,17 @@ TEST(MailCalc, Colour)
 // power lines mixed in, in both the plain and the fixed-decimals form.
 TEST(MailCalcRunningTotals, EqualTheTotalOfTheTapeCutAfterEachLine)
 {
-    std::ifstream in(std::string(QM_TESTDATA_DIR) + "/decimal_vectors.tsv");
-    ASSERT_TRUE(in) << "decimal_vectors.tsv";
     Tape tape;
-    const std::vector<std::pair<std::string, char>> ops = {{"add", '+'}, {"sub", '-'}, {"mul", 'x'}, {"div", '/'}};
+    const std::map<std::string, char> ops = {{"add", '+'}, {"sub", '-'}, {"mul", 'x'}, {"div", '/'}};
     const char* const extras[] = {"Roun(2)", "Int", "Asin(1)", "Sqr(2)", "Fix", "Atan(1)"};
-    std::string line;
     std::size_t cases = 0;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string op, a, b;
-        std::getline(fields, op, '\t');
-        std::getline(fields, a, '\t');
-        std::getline(fields, b, '\t');
-        const auto found = std::find_if(ops.begin(), ops.end(), [&op](const auto& o) { return o.first == op; });
-        if (found == ops.end())
+    for (const CaseRow& row : caseFile("decimal_vectors.tsv", 4)) {
+        if (!ops.count(row[0]))
             continue;
-        tape.TapeValue.push_back(val(a));
+        tape.TapeValue.push_back(val(row[1]));
         tape.TapeOp.push_back('+');
-        tape.TapeValue.push_back(val(b));
-        tape.TapeOp.push_back(found->second);
+        tape.TapeValue.push_back(val(row[2]));
+        tape.TapeOp.push_back(ops.at(row[0]));
         if (++cases % 7 == 0) {
             tape.TapeValue.emplace_back(std::string(extras[(cases / 7) % std::size(extras)]));
             tape.TapeOp.push_back(cases % 3 == 0 ? '^' : '+');
