@@ -82,22 +82,12 @@ std::vector<Value> counting(int lines, int first, int step = 1)
     return values;
 }
 
-struct EditCase {
-    const char* start;   // the line as the tape holds it (a text that is no number: typed)
-    int caret;
-    const char* input;
-    const char* text;    // the edit text after
-    int caretAfter;
-    const char* stored;  // the current line's value after
-};
-
-// Each input on a line, through the session: the text, the caret (never a
-// selection after) and what the line stores.
-void checkEdits(const Regional& regional, std::initializer_list<EditCase> cases)
+TEST(TapeEditor, EditsOnALine)
 {
-    for (const EditCase& c : cases) {
+    for (const CaseRow& c : caseFile("core_editor_edits.tsv", 7)) {
+        const Regional& regional = c[0] == "G" ? German : English;
         TapeEditor e(regional, 5);
-        const std::string start = c.start;
+        const std::string& start = c[1];
         Value v{Decimal()};
         if (start.find_first_of("(%") != std::string::npos)
             v = Value(start);
@@ -108,74 +98,31 @@ void checkEdits(const Regional& regional, std::initializer_list<EditCase> cases)
             e.selectAll();
             e.insertText(start);
         }
-        e.setCaret(c.caret, c.caret);
-        run(e, c.input);
+        e.setCaret(c.number(2), c.number(2));
+        run(e, c[3]);
         EXPECT_EQ(e.editText() + " " + std::to_string(e.caret()) + " " + std::to_string(e.selectionAnchor()) + " " +
                       lineOf(e, e.currentLine()),
-                  c.text + (" " + std::to_string(c.caretAfter)) + " " + std::to_string(c.caretAfter) + " " + c.stored)
-            << start << " | " << c.input;
+                  c[4] + " " + c[5] + " " + c[5] + " " + c[6]) << c.where;
     }
 }
 
-TEST(TapeEditor, TypingKeypadFunctionAndMemoryButtonsOnALine)
-{
-    checkEdits(English, {
-        {"", 0, "12.5", "12.5", 4, "12.5"},
-        {"", 0, "1.2.3a(% x", "1.23", 4, "1.23"},   // a second point, letters, "(", "%", blanks: nothing
-        {"1.23", 4, "H", "1.23", 4, "1.23"},        // no number: refused, the line keeps text and value
-        {"12", 1, "\b", "2", 0, "2"},               {"12", 0, "\b", "12", 0, "12"},
-        {"12", 0, "\x7f", "2", 0, "2"},             {"125", 1, "[All]9", "9", 1, "9"},
-        {"125", 3, "[All][Cut]", "", 0, "0"},
-        {"Sin(3", 5, "0", "Sin(30", 6, "text:Sin(30"},   // a function line stays text while edited
-        {"15%", 3, "[All]\b", "", 0, "0"},
-        {"Sin(\xC3\xA9", 6, "\b", "Sin(", 4, "text:Sin("},   // a character of two bytes goes whole
-        {"", 0, "[1][2][.][5]", "12.5", 4, "12.5"}, {"12.5", 4, "[.]", "12.5", 4, "12.5"},
-        {"12.5", 1, "[7]", "172.5", 2, "172.5"},    {"125", 3, "[All][4]", "4", 1, "4"},
-        {"172.5", 5, "[+/-]", "-172.5", 6, "-172.5"}, {"-172.5", 6, "[+/-]", "172.5", 5, "172.5"},
-        {"Sin(30)", 3, "[+/-]", "Sin(-30)", 7, "text:Sin(-30)"},
-        {"10", 2, "[%]", "10%", 3, "text:10%"},     {"10%", 3, "[%]", "10", 2, "10"},   // a number again
-        {"12", 2, "[C]", "", 0, "0"},
-        {"", 0, "[Sin]30", "Sin(30)", 6, "text:Sin(30)"}, {"Cos(45)", 7, "[Sin]", "Sin(45)", 6, "text:Sin(45)"},
-        {"", 0, "[Pi]", "3.14159265358979", 16, "3.14159265358979"},
-        {"3", 1, "[M+][C][MR]", "3", 1, "3"},       {"3", 1, "[MR]", "0", 1, "0"},   // an empty memory is 0
-    });
-    checkEdits(German, {
-        {"", 0, "[7][.][5]", "7,5", 3, "7.5"}, {"7,5", 3, "[.]", "7,5", 3, "7.5"}, {"", 0, "7,5,", "7,5", 3, "7.5"},
-    });
-}
-
-// Moving, Enter and the operators: where the current line goes, what the tape
-// gains, and that nothing but a new empty line is written. Five rows are shown.
+// Nothing but a new empty line is written: 0 once Enter or a typed operator lands on it.
 TEST(TapeEditor, MovesEnterOperatorsAndGrowth)
 {
-    const struct { int lines, first, row; const char* input; long long tapeLast; int firstAfter, maxAfter, rowAfter; char op; } cases[] = {
-        {5, 0, 2, "\r", 4, 0, 0, 3, '+'},         {5, 0, 2, "*", 4, 0, 0, 3, 'x'},
-        {5, 0, 1, "[x]", 4, 0, 0, 2, 'x'},        // the keypad's operators too
-        {5, 0, 4, "[Op4]\r", 5, 1, 1, 4, '-'},    // Enter at the end carries the line's own operator
-        {5, 0, 4, "/", 5, 1, 1, 4, '/'},          {5, 0, 4, "[^]", 5, 1, 1, 4, '^'},
-        {8, 0, 4, "-", 7, 1, 3, 4, '-'},          // a line below: it takes the operator
-        {8, 0, 4, "\r", 7, 1, 3, 4, '+'},         {8, 0, 4, "[/]", 7, 1, 3, 4, '/'},
-        {8, 0, 0, "[Up]", 7, 0, 3, 0, '+'},       {8, 2, 0, "[Up]", 7, 1, 3, 0, '+'},
-        {8, 0, 3, "[Up]", 7, 0, 3, 2, '+'},       {5, 0, 4, "[Down]", 4, 0, 0, 4, '+'},   // never adds a line
-        {8, 0, 4, "[Down]", 7, 1, 3, 4, '+'},     {8, 0, 1, "[Down]", 7, 0, 3, 2, '+'},
-        {40, 0, 2, "[PgDn]", 39, 5, 35, 2, '+'},  {40, 3, 4, "[PgUp]", 39, 0, 35, 2, '+'},
-        {40, 35, 2, "[PgDn]", 39, 35, 35, 4, '+'}, {40, 35, 4, "[PgDn]", 39, 35, 35, 4, '+'},
-    };
-    for (const auto& c : cases) {
+    for (const CaseRow& c : caseFile("core_editor_moves.tsv", 9)) {
+        const int lines = c.number(0);
         TapeEditor e(English, 5);
-        e.replaceTape(tapeWith(static_cast<std::size_t>(c.lines), counting(c.lines, 1)));
-        e.scrollTo(c.first);
-        e.focusRow(c.row);
-        run(e, c.input);
-        const std::string where = std::to_string(c.lines) + " " + std::to_string(c.row) + " " + c.input;
-        EXPECT_EQ((std::vector<long long>{e.tape().TapeLast(), e.firstLine(), e.scrollMax(), e.currentRow(),
-                                          e.row(e.currentRow()).op}),
-                  (std::vector<long long>{c.tapeLast, c.firstAfter, c.maxAfter, c.rowAfter, c.op})) << where;
-        for (int i = 0; i < c.lines; ++i)
-            EXPECT_EQ(lineOf(e, i), std::to_string(i + 1)) << where << " line " << i;
-        const bool keypad = std::string_view(c.input).back() == ']';
-        if (c.tapeLast >= c.lines) {   // the new line: 0 once Enter or a typed operator lands on it
-            EXPECT_EQ(lineOf(e, c.tapeLast), keypad ? "empty" : "0") << where;
+        e.replaceTape(tapeWith(static_cast<std::size_t>(lines), counting(lines, 1)));
+        e.scrollTo(c.number(1));
+        e.focusRow(c.number(2));
+        run(e, c[3]);
+        EXPECT_EQ(std::to_string(e.tape().TapeLast()) + " " + std::to_string(e.firstLine()) + " " +
+                      std::to_string(e.scrollMax()) + " " + std::to_string(e.currentRow()) + " " + e.row(e.currentRow()).op,
+                  c[4] + " " + c[5] + " " + c[6] + " " + c[7] + " " + c[8]) << c.where;
+        for (int i = 0; i < lines; ++i)
+            EXPECT_EQ(lineOf(e, i), std::to_string(i + 1)) << c.where << " line " << i;
+        if (c.number(4) >= lines) {
+            EXPECT_EQ(lineOf(e, c.number(4)), c[3].back() == ']' ? "empty" : "0") << c.where;
         }
     }
     // A box cannot show pi exactly: reaching its line by Enter, an operator
