@@ -3,6 +3,7 @@
 #include "core/CoreTestSupport.h"
 
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -46,79 +47,20 @@ TEST(CalcFileWrite, ValueForms)
     EXPECT_EQ(writeCalcFile(missingOp, English), "Ferrowick 6\r\nx2\r\n+7\r\n");   // written as plus
 }
 
-TEST(CalcFileRead, AcceptedFiles)
+TEST(CalcFileRead, FilesOfTheCaseFile)
 {
-    struct Row { const char* name; std::string bytes; Tape expected; };
-    const Row rows[] = {
-        {"example", "Ferrowick 6\r\n+12.5\r\nx3\r\n+0\r\n", tapeOfLines("+12.5|x3|+0")},
-        {"mixed ends", "Ferrowick 6\n+5\r\nx2\r-1\n", tapeOfLines("+5|x2|-1")},
-        {"no final line end", "Ferrowick 6\r\n+5", tapeOfLines("+5")},
-        {"double minus", "Ferrowick 6\r\n--5\r\n", tapeOfLines("--5")},
-        {"operator alone", "Ferrowick 6\r\n+\r\nx\r\n", tapeOfLines("+0|x0")},
-        {"bracket only", "Ferrowick 6\r\n+(\r\n", tapeOf({{'+', Value("(")}})},
-        {"code page", "Ferrowick 6\r\n+Caf\xE9(\x80)\r\n", tapeOf({{'+', Value("Caf\u00E9(\u20AC)")}})},
-        {"exponent", "Ferrowick 6\r\n+1E+20\r\n", tapeOf({{'+', val("100000000000000000000")}})},
-        {"one empty line at the end", "Ferrowick 6\r\n+5\r\n\r\n", tapeOf({{'+', val("5")}})},
-        {"one empty line at the end, LF", "Ferrowick 6\n^2\n\n", tapeOf({{'^', val("2")}})},
-        {"one empty line at the end, CR", "Ferrowick 6\r/2\r\r", tapeOf({{'/', val("2")}})},
-    };
-    for (const Row& r : rows) {
-        const CalcFileRead read = readCalcFile(r.bytes, English);
-        ASSERT_TRUE(read.ok()) << r.name << ": " << read.error.line << " " << read.error.reason;
-        EXPECT_EQ(dump(*read.tape), dump(r.expected)) << r.name;
-    }
-}
-
-TEST(CalcFileRead, RegionalSeparators)
-{
-    const CalcFileRead read = readCalcFile("Ferrowick 6\r\n+12,5\r\n--0,5\r\n+Sin(1.5)\r\n", German);
-    ASSERT_TRUE(read.ok()) << read.error.reason;
-    EXPECT_EQ(dump(*read.tape), dump(tapeOfLines("+12.5|--0.5|+Sin(1.5)")));
-
-    // A file written under the other decimal separator never opens scaled:
-    // the grouping symbol in an amount fails at that line.
-    const Regional blankGrouping{',', ' ', 3};
-    const Regional sameSeparators{'.', '.', 3};   // then "." is the decimal separator
-    const struct { std::string bytes; Regional regional; std::size_t line; std::string reason; } rows[] = {
-        {"Ferrowick 6\r\n+1\r\n+12.5\r\n", German, 3, "\"12.5\" holds the grouping symbol \".\""},
-        {"Ferrowick 6\r\n+1,5\r\n", English, 2, "\"1,5\" holds the grouping symbol \",\""},
-        {"Ferrowick 6\r\n+1,234.5\r\n", English, 2, "\"1,234.5\" holds the grouping symbol \",\""},
-        {"Ferrowick 6\r\n+1 234,5\r\n", blankGrouping, 2, "\"1 234,5\" holds the grouping symbol \" \""},
-        {"Ferrowick 6\r\n+1.5\r\n", sameSeparators, 0, ""},
-    };
-    for (const auto& r : rows) {
-        const CalcFileRead got = readCalcFile(r.bytes, r.regional);
-        EXPECT_EQ(got.ok(), r.line == 0) << r.bytes;
-        EXPECT_EQ(std::to_string(got.error.line) + " " + got.error.reason, std::to_string(r.line) + " " + r.reason) << r.bytes;
-    }
-}
-
-TEST(CalcFileRead, RejectedFiles)
-{
-    struct Row { const char* name; std::string bytes; std::size_t line; std::string reason; };
-    const Row rows[] = {
-        {"empty file", "", 1, "the file is empty: no header line"},
-        {"header only", "Ferrowick 6", 2, "no tape line after the header"},
-        {"header and an empty line", "Ferrowick 6\r\n\r\n", 2, "no tape line after the header"},
-        {"bad value", "Ferrowick 6\r\n+5\r\nxabc\r\n", 3, "\"abc\" is not a number"},
-        {"half a number", "Ferrowick 6\r\n+12H\r\n", 2, "\"12H\" is not a number"},
-        {"empty line", "Ferrowick 6\r\n+5\r\n\r\n+1\r\n", 3, "the line is empty"},
-        {"two empty lines at the end", "Ferrowick 6\r\n+5\r\n\r\n\r\n", 3, "the line is empty"},
-        {"a digit for an operator", "Ferrowick 6\r\n+1\r\n12\r\n", 3, "\"12\" does not start with an operator (+ - x / ^)"},
-        {"a star for an operator", "Ferrowick 6\r\n*5\r\n", 2, "\"*5\" does not start with an operator (+ - x / ^)"},
-        {"a blank for an operator", "Ferrowick 6\r\n 5\r\n", 2, "\" 5\" does not start with an operator (+ - x / ^)"},
-        {"a letter for an operator", "Ferrowick 6\r\nq5\r\n", 2, "\"q5\" does not start with an operator (+ - x / ^)"},
-        {"high operator byte", "Ferrowick 6\r\n\xE9" "5\r\n", 2, "\"\u00E9" "5\" does not start with an operator (+ - x / ^)"},
-        {"too large", "Ferrowick 6\r\n+99999999999999999999999999999999\r\n", 2,
-         "\"99999999999999999999999999999999\" is out of range"},
-        {"control characters shown as ?", std::string("Ferrowick 6\r\n+1\x01" "2\0", 18), 2, "\"1?2?\" is not a number"},
-        {"long value cut", "Ferrowick 6\r\n+" + std::string(50, '7') + "z\r\n", 2,
-         std::string(1, '"') + std::string(40, '7') + "...\" is not a number"},
-    };
-    for (const Row& r : rows) {
-        const CalcFileRead read = readCalcFile(r.bytes, English);
-        ASSERT_FALSE(read.ok()) << r.name;
-        EXPECT_EQ(std::to_string(read.error.line) + " " + read.error.reason, std::to_string(r.line) + " " + r.reason) << r.name;
+    const std::map<std::string, Regional> settings = {
+        {"E", English}, {"G", German}, {"blank", {',', ' ', 3}}, {"same", {'.', '.', 3}}};
+    for (const CaseRow& row : caseFile("core_calcfile_read.tsv", 4)) {
+        const CalcFileRead read = readCalcFile(row[1], settings.at(row[0]));
+        if (row[2] == "0") {
+            ASSERT_TRUE(read.ok()) << row.where << ": " << read.error.line << " " << read.error.reason;
+            EXPECT_EQ(dump(*read.tape), dump(tapeOfLines(row[3]))) << row.where;
+        } else {
+            EXPECT_FALSE(read.ok()) << row.where;
+            EXPECT_EQ(std::to_string(read.error.line) + " " + (row[3].empty() ? "" : read.error.reason), row[2] + " " + row[3])
+                << row.where << ": " << read.error.reason;
+        }
     }
 }
 
@@ -159,14 +101,10 @@ TEST(CalcFileRoundTrip, NotesComeBackAndATapeWithoutThemKeepsItsBytes)
     EXPECT_EQ(dump(*back.tape), dump(tape));
     EXPECT_EQ(back.tape->TapeNote, tape.TapeNote);
 
-    // A hostile note is refused with its line, like any other fault.
-    for (const std::string& bad : {"Ferrowick 6\r\n+1\r\n+2\t" + std::string(MaxNoteChars + 1, 'n') + "\r\n",
-                                  std::string("Ferrowick 6\r\n+1\r\n+2\ta\x01z\r\n"),
-                                  std::string("Ferrowick 6\r\n+1\r\n+2\ta\tb\r\n")}) {
-        const CalcFileRead r = readCalcFile(bad, English);
-        EXPECT_FALSE(r.ok());
-        EXPECT_EQ(r.error.line, 3u) << r.error.reason;
-    }
+    // A note too long is refused with its line, like any other fault.
+    const CalcFileRead r = readCalcFile("Ferrowick 6\r\n+1\r\n+2\t" + std::string(MaxNoteChars + 1, 'n') + "\r\n", English);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.error.line, 3u) << r.error.reason;
 }
 
 // However the file comes in pieces (a CR LF may be split between two), the
