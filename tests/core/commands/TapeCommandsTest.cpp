@@ -12,35 +12,12 @@ namespace {
 
 using namespace test;
 
-Tape tapeOfValues(std::vector<Value> values, char op = '+')
-{
-    Tape t;
-    t.TapeOp.assign(values.size(), op);
-    t.TapeValue = std::move(values);
-    return t;
-}
-
 // A tape as Clear All leaves it: rows 0..lastRow, nothing beyond.
 Tape clearedTape(int lastRow)
 {
     Tape t;
     clearAllLines(t, lastRow);
     return t;
-}
-
-// Each line as its operator and value, "|" between lines.
-std::string lines(const Tape& t)
-{
-    if (t.TapeOp.size() != t.TapeValue.size())
-        return "operators and values differ in number";
-    std::string s;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (i)
-            s += '|';
-        s += t.TapeOp[i];
-        s += plainText(t.TapeValue[i]);
-    }
-    return s;
 }
 
 // 1, 2, ... count, joined by `sep`.
@@ -73,21 +50,21 @@ TEST(RowText, FormsOfEveryKindOfValue)
 
 TEST(ClearAll, RowsZeroUnderPlusLinesBeyondBlank)
 {
-    Tape t = tapeOfValues({val("1"), val("2"), Value("Sin(3)"), val("4"), val("5")}, 'x');
+    Tape t = tapeOfLines("x1|x2|xSin(3)|x4|x5");
     clearAllLines(t, 2);
-    EXPECT_EQ(lines(t), "+0|+0|+0| | ");
+    EXPECT_EQ(tapeText(t), "+0|+0|+0| | ");
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(i <= 2 ? t.TapeValue[i].isDecimal() : t.TapeValue[i].isEmpty()) << i;
     // A short tape grows to every created row.
-    Tape s = tapeOfValues({val("7")});
+    Tape s = tapeOfLines("+7");
     clearAllLines(s, 4);
-    EXPECT_EQ(lines(s), "+0|+0|+0|+0|+0");
+    EXPECT_EQ(tapeText(s), "+0|+0|+0|+0|+0");
     EXPECT_TRUE(s.TapeValue[4].isDecimal());
 }
 
 TEST(Clipboard, CopiedAsCrLfLinesPastedFromCrLfOrLf)
 {
-    Tape t = tapeOfValues({val("12.5"), val("0"), val("3"), Value("Sin(30)"), Value(), val("-0.25")});
+    const Tape t = tapeOfLines("+12.5|+0|+3|+Sin(30)|+|+-0.25");
     EXPECT_EQ(copyNumbersText(t, '.'), "12.5\r\n0\r\n3\r\nSin(30)\r\n\r\n-0.25");
     EXPECT_EQ(copyNumbersText(t, ','), "12,5\r\n0\r\n3\r\nSin(30)\r\n\r\n-0,25");
     EXPECT_EQ(copyNumbersText(Tape{}, '.'), "");
@@ -98,22 +75,6 @@ TEST(Clipboard, CopiedAsCrLfLinesPastedFromCrLfOrLf)
     EXPECT_EQ(clipboardLines("1\n2\n"), (Lines{"1", "2", ""}));
     EXPECT_EQ(clipboardLines("1\r\n\r\n2"), (Lines{"1", "", "2"}));
     EXPECT_EQ(clipboardLines("a\rb"), (Lines{"a\rb"}));
-}
-
-// "op value|op value|...": an empty value is a line never set, a text with
-// "(" a function line, " " as operator none.
-Tape tapeOfLines(std::string_view written)
-{
-    Tape t;
-    for (std::size_t from = 0; from <= written.size();) {
-        const std::size_t bar = std::min(written.find('|', from), written.size());
-        const std::string_view line = written.substr(from, bar - from);
-        from = bar + 1;
-        const std::string_view v = line.substr(1);
-        t.TapeOp.push_back(line.front());
-        t.TapeValue.push_back(v.empty() ? Value() : v.find('(') != v.npos ? Value(std::string(v)) : val(v));
-    }
-    return t;
 }
 
 // Trailing "+0" padding (the rows made, the lines Enter added) is neither
@@ -160,7 +121,7 @@ TEST(PasteNumbers, OneNumberPerLineOrTheStatementForm)
     for (const auto& r : rows) {
         Tape t = clearedTape(4);
         EXPECT_EQ(pasteNumbers(t, r.text, r.regional, 4, 0), 0) << r.text;
-        EXPECT_EQ(lines(t), r.want);
+        EXPECT_EQ(tapeText(t), r.want);
     }
 }
 
@@ -168,15 +129,16 @@ TEST(PasteNumbers, ScrollRangeGrowsButNeverShrinksTheTape)
 {
     Tape t = clearedTape(16);
     EXPECT_EQ(pasteNumbers(t, numberLines(20), English, 16, 0), 3);
-    EXPECT_EQ(lines(t), std::string("+").append(numberLines(20, "|+")));
+    EXPECT_EQ(tapeText(t), std::string("+").append(numberLines(20, "|+")));
 
     for (int count : {2, 20}) {   // a longer cleared tape keeps its length
-        Tape l = tapeOfValues(std::vector<Value>(50, val("9")));
+        Tape l;
+        l.resize(50);
         clearAllLines(l, 16);
         EXPECT_EQ(pasteNumbers(l, numberLines(count), English, 16, 0), count > 17 ? 3 : 0);
         ASSERT_EQ(l.size(), 50u);
-        EXPECT_EQ(lines(l).substr(0, 6), "+1|+2|");
-        EXPECT_EQ(lines(l).substr(lines(l).size() - 4), "| | ");
+        EXPECT_EQ(tapeText(l).substr(0, 6), "+1|+2|");
+        EXPECT_EQ(tapeText(l).substr(tapeText(l).size() - 4), "| | ");
     }
 
     Tape e = clearedTape(5);
@@ -189,7 +151,7 @@ TEST(PasteNumbers, SixteenBitLineLimits)
     // One number per line stops after 32001 extra lines.
     Tape t = clearedTape(16);
     EXPECT_EQ(pasteNumbers(t, numberLines(40000, "\n"), English, 16, 0), 32001);
-    EXPECT_EQ(lines(t), std::string("+").append(numberLines(32018, "|+")));
+    EXPECT_EQ(tapeText(t), std::string("+").append(numberLines(32018, "|+")));
 
     // The statement form skips lines beyond the 16-bit index.
     Tape s = clearedTape(16);
@@ -198,13 +160,13 @@ TEST(PasteNumbers, SixteenBitLineLimits)
         text += "a\tb\tc\t1\r\n";
     EXPECT_EQ(pasteNumbers(s, text + "DE", English, 16, 0), 32767 - 16);
     ASSERT_EQ(s.size(), 32768u);
-    EXPECT_EQ(lines(s).substr(lines(s).size() - 6), "|+1|+1");
+    EXPECT_EQ(tapeText(s).substr(tapeText(s).size() - 6), "|+1|+1");
 
     // A scroll maximum already at the limit cannot grow: the lines beyond the
     // shown rows are skipped, the shown ones still pasted.
     Tape m = clearedTape(2);
     EXPECT_EQ(pasteNumbers(m, "1\r\n2\r\n3\r\n4", English, 2, 32767), 32767);
-    EXPECT_EQ(lines(m), "+1|+2|+3");
+    EXPECT_EQ(tapeText(m), "+1|+2|+3");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace qm {
 namespace {
@@ -81,18 +82,15 @@ TEST(Decimal, RoundingHalfEvenAndHalfAwayFromZero)
 
 TEST(Decimal, OrderingAcrossScalesAndSigns)
 {
-    // Ascending; equal neighbours share a group number.
-    struct { const char* v; int group; } ordered[] = {
-        {"-79228162514264337593543950335", 0}, {"-8", 1}, {"-7.9228162514264337593543950335", 2},
-        {"-0.0000000000000000000000000001", 3}, {"0", 4}, {"-0", 4}, {"0.000", 4},
-        {"0.0000000000000000000000000001", 5}, {"1", 6}, {"1.0000000000000000000000000000", 6},
-        {"1.0000000000000000000000000001", 7}, {"25", 8}, {"25.0", 8},
-        {"7922816251426433759354395033.5", 9}, {"79228162514264337593543950335", 10},
-    };
-    for (const auto& x : ordered)
-        for (const auto& y : ordered) {
-            EXPECT_EQ(dec(x.v) <=> dec(y.v), x.group <=> y.group) << x.v << " vs " << y.v;
-            EXPECT_EQ(dec(x.v) == dec(y.v), x.group == y.group) << x.v << " vs " << y.v;
+    std::vector<std::pair<Decimal, int>> ordered;
+    for (const CaseRow& c : caseFile("core_value_order.tsv", 3))
+        if (c[0] == "decimal")
+            ordered.emplace_back(dec(c[1]), c.number(2));
+    ASSERT_EQ(ordered.size(), 15u);
+    for (const auto& [x, xGroup] : ordered)
+        for (const auto& [y, yGroup] : ordered) {
+            EXPECT_EQ(x <=> y, xGroup <=> yGroup) << plainText(x) << " vs " << plainText(y);
+            EXPECT_EQ(x == y, xGroup == yGroup) << plainText(x) << " vs " << plainText(y);
         }
 }
 
