@@ -4,6 +4,8 @@
 
 #include "core/CoreTestSupport.h"
 
+#include <map>
+
 namespace qm {
 namespace {
 
@@ -36,38 +38,34 @@ TEST(EntryEditing, KeyPressTable)
 // What a line stores: "kept" (nothing), "text:<text>" or the number's text.
 std::string stored(const std::optional<Value>& v) { return !v ? "kept" : test::stored(*v); }
 
-TEST(EntryEditing, StoredValuesOfTypedTexts)
+TEST(EntryEditing, EditsOfTheCaseFile)
 {
-    for (const CaseRow& row : caseFile("core_entry_values.tsv", 4)) {
-        const Value line = valueOf(row[1]);
-        if (row[0] == "reads")
-            EXPECT_EQ(editTextReadsBack(row[2], line, English) ? "yes" : "no", row[3]) << row.where;
-        else
-            EXPECT_EQ(stored(keyReleaseValue(line, row[2], row[0] == "releaseG" ? German : English)), row[3]) << row.where;
+    std::map<std::string, int> kinds;
+    for (const CaseRow& row : caseFile("core_entry_values.tsv", 0)) {
+        const std::string& kind = row[0];
+        ++kinds[kind];
+        if (kind == "reads") {
+            EXPECT_EQ(editTextReadsBack(row[2], valueOf(row[1]), English) ? "yes" : "no", row[3]) << row.where;
+        } else if (kind == "release" || kind == "releaseG") {
+            EXPECT_EQ(stored(keyReleaseValue(valueOf(row[1]), row[2], kind == "releaseG" ? German : English)), row[3]) << row.where;
+        } else if (kind == "delete") {
+            const DeleteEdit e = keypadDelete(row[1], row.number(2), English);
+            EXPECT_EQ(e.text + "|" + std::to_string(e.caret) + "|" + stored(e.value), row[3] + "|" + row[4] + "|" + row[5]) << row.where;
+        } else if (kind == "sign") {
+            const SignEdit e = keypadSign(row[1], English);
+            EXPECT_EQ(e.text + "|" + std::to_string(e.caret) + "|" + (e.focus ? "yes" : "no") + "|" +
+                          std::to_string(e.foreColor ? static_cast<int>(*e.foreColor) : -1) + "|" + stored(e.value),
+                      row[2] + "|" + row[3] + "|" + row[4] + "|" + row[5] + "|" + row[6]) << row.where;
+        } else if (kind == "function") {
+            EXPECT_EQ(functionLineText(row[1], row[2], row[3].at(0)), row[4]) << row.where;
+        } else {
+            ADD_FAILURE() << row.where;
+        }
     }
+    EXPECT_EQ(kinds.size(), 6u);
     EXPECT_EQ(stored(totalMemoryValue("1,234.50", English)), "1234.5");
     EXPECT_EQ(stored(totalMemoryValue("Sin(", English)), "text:Sin(");
     EXPECT_EQ(stored(totalMemoryValue("Average : 5", English)), "kept");
-}
-
-TEST(EntryEditing, KeypadDelete)
-{
-    struct { const char* text; int caret; const char* newText; int newCaret; const char* value; } rows[] = {
-        {"Sin(-3.5)", 0, "3.5", 3, "3.5"}, {"Sin()", 4, "", 0, "0"},
-        {"123", 2, "13", 1, "13"},        // the caret takes the deleted figure's place
-        {"15000", 2, "1000", 1, "1000"},  // so the next figure goes where the 5 stood
-        {"1%0", 1, "0", 0, "0"},          // every "%" goes too
-        {"5%25", 4, "52", 2, "52"},       // one before the caret takes it along
-        {"1\xC3\xA9" "2", 3, "12", 1, "12"},   // a character of two bytes goes whole
-        {"-5", 2, "-", 1, "0"},
-        {"1H2", 3, "1H", 2, "kept"},      // not a number: the line keeps its value
-        {"12", 40, "1", 1, "1"},          // a caret beyond the text takes the last one
-    };
-    for (const auto& r : rows) {
-        const DeleteEdit e = keypadDelete(r.text, r.caret, English);
-        EXPECT_EQ(e.text + " " + std::to_string(e.caret) + " " + stored(e.value),
-                  std::string(r.newText) + " " + std::to_string(r.newCaret) + " " + r.value) << r.text;
-    }
     // A function line's argument is read as a binary number, unless that
     // would not be the number the line shows.
     EXPECT_TRUE(keypadDelete("Sin(30)", 0, English).value->isDouble());
@@ -75,29 +73,8 @@ TEST(EntryEditing, KeypadDelete)
     EXPECT_EQ(stored(keypadDelete("Sin(70988499999313829)", 0, English).value), "70988499999313829");
     // Hundreds of digits would be no finite number: the line keeps its value.
     EXPECT_EQ(stored(keypadDelete("Sin(" + std::string(400, '9') + ")", 0, English).value), "kept");
-}
-
-TEST(EntryEditing, KeypadSignPercentAndFunctionTexts)
-{
-    struct { const char* text; const char* newText; int caret; bool focus; int colour; const char* value; } rows[] = {
-        {"Sin(30)", "Sin(-30)", 7, false, -1, "text:Sin(-30)"},   // colour -1: unchanged
-        {"-12", "12", 2, true, 0x000000, "12"}, {"1,234", "-1,234", 6, true, 0x0000C0, "-1234"},
-        {"1H", "-1H", 3, true, 0x0000C0, "kept"},                // no number: the line keeps its value
-    };
-    for (const auto& r : rows) {
-        const SignEdit e = keypadSign(r.text, English);
-        EXPECT_EQ(std::make_tuple(e.text, e.caret, e.focus, e.foreColor ? static_cast<int>(*e.foreColor) : -1, stored(e.value)),
-                  std::make_tuple(std::string(r.newText), r.caret, r.focus, r.colour, std::string(r.value))) << r.text;
-    }
-
     EXPECT_EQ(togglePercent("10"), "10%");
     EXPECT_EQ(togglePercent("1%0%"), "10");
-    struct { const char* caption; const char* text; char sep; const char* line; } lines[] = {
-        {"Sin", "Cos(-4.5)", '.', "Sin(4.5)"}, {"Sin", "1,234.5", '.', "Sin(1,234.5)"},   // a number as it stands
-        {"Kilo", "Sin(2,5)", ',', "Kilo(2,5)"}, {"", "12", '.', "(12)"},
-    };
-    for (const auto& r : lines)
-        EXPECT_EQ(functionLineText(r.caption, r.text, r.sep), r.line) << r.text;
     EXPECT_TRUE(isFunctionLine("Sin(1") && !isFunctionLine("(1"));
 }
 
