@@ -37,7 +37,7 @@ void run(TapeEditor& e, std::string_view script)
         {"M+", &TapeEditor::memoryPlus}, {"MR", &TapeEditor::memoryRecall}, {"M=", &TapeEditor::memoryTotal},
         {"Pi", &TapeEditor::pi},         {"All", &TapeEditor::selectAll},   {"Cut", &TapeEditor::cutSelection},
         {"Up", &TapeEditor::moveUp},     {"Down", &TapeEditor::moveDown},   {"PgUp", &TapeEditor::pageUp},
-        {"PgDn", &TapeEditor::pageDown}, {"Total", &TapeEditor::focusTotal}};
+        {"PgDn", &TapeEditor::pageDown}, {"Total", &TapeEditor::focusTotal}, {"Leave", &TapeEditor::clearTotalShade}};
     static const std::map<std::string, void (TapeEditor::*)(int)> numbered = {
         {"Op", &TapeEditor::cycleOperator}, {"Row", &TapeEditor::focusRow}, {"F", &TapeEditor::functionButton}};
     for (std::size_t i = 0; i < script.size(); ++i) {
@@ -188,19 +188,21 @@ TEST(TapeEditor, OperatorButtonsCycleAndTheFirstLineSkipsDivideAndPower)
 
 TEST(TapeEditor, FunctionLinesMemoryAndUserButtons)
 {
+    // The memory, whether line 1 and the total are shaded, the edit text and the total.
     TapeEditor m(English, 5);
-    run(m, "2+3[M+]");
-    EXPECT_EQ(m.memoryDisplay(), "3");
-    EXPECT_EQ(m.row(1).background, EntryBackMemory);
-    run(m, "[Row2]");   // the shading goes with the focus
-    EXPECT_EQ(m.row(1).background, EntryBackPlain);
-    run(m, "[Total][M+]");   // with the total focused it stores the total
-    EXPECT_EQ(m.totalBackground(), EntryBackMemory);
-    EXPECT_EQ(m.memoryDisplay(), "5");
-    m.clearTotalShade();
-    EXPECT_EQ(m.totalBackground(), EntryBackPlain);
-    run(m, "[MR]");
-    EXPECT_EQ(m.editText() + " " + m.total().text, "5 10");
+    const auto state = [&m] {
+        return m.memoryDisplay() + " " + (m.row(1).background == EntryBackMemory ? "shaded" : "plain") + " " +
+               (m.totalBackground() == EntryBackMemory ? "shaded" : "plain") + " " + m.editText() + " " + m.total().text;
+    };
+    const struct { const char* input; const char* state; } steps[] = {
+        {"2+3[M+]", "3 shaded plain 3 5"}, {"[Row2]", "3 plain plain  5"},   // the shading goes with the focus
+        {"[Total][M+]", "5 plain shaded  5"},                                // with the total focused it stores the total
+        {"[Leave]", "5 plain plain  5"},                                     // the memory button is left
+        {"[MR]", "5 plain plain 5 10"}};
+    for (const auto& step : steps) {
+        run(m, step.input);
+        EXPECT_EQ(state(), step.state) << step.input;
+    }
     run(m, "[Row3]1234.5");
     m.setDecimals(2);
     m.recalculate();
