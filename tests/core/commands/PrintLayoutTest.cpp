@@ -45,33 +45,13 @@ TEST(PrintLayout, AddingMachineStripWithBoldTotal)
 
 TEST(PrintLayout, EveryLineThatCountsPrintsAsTheTapeShowsIt)
 {
-    // Printed: what changes the total. Not: an empty or zero line under "+"
-    // or "-", an empty text, a line without a known operator.
-    const struct { char op; Value value; const char* variable; const char* twoDecimals; } rows[] = {
-        {'+', val("0.5"), "0.5", ".50"},
-        {'+', val("-3"), "-3", "-3.00"},
-        {'-', val("-0.25"), "-0.25", "-.25"},
-        {'+', Value(1234567.891), "1234567.891", "1,234,567.89"},
-        {'+', Value("Sin(30)"), "Sin(30)", "Sin(30)"},
-        {'+', Value("50%"), "50%", "50%"},
-        {'x', Value("Int"), "Int", "Int"},
-        {'x', Value(), "0", ".00"},
-        {'/', val("0"), "0", ".00"},
-        {'^', Value(0.0), "0", ".00"},
-        {'+', val("0"), nullptr, nullptr},
-        {'-', Value(), nullptr, nullptr},
-        {'+', Value(-0.0), nullptr, nullptr},
-        {'+', Value(""), nullptr, nullptr},
-        {'?', val("5"), nullptr, nullptr},
-        {'\0', Value("Sin(1)"), nullptr, nullptr},
-    };
-    for (const auto& r : rows) {
-        const std::string shown = plainText(r.value);
-        EXPECT_EQ(printsOnTape(r.value, r.op), r.variable != nullptr) << r.op << shown;
-        if (!r.variable)
-            continue;
-        EXPECT_EQ(printAmountText(r.value, 25, English), r.variable) << shown;
-        EXPECT_EQ(printAmountText(r.value, 2, English), r.twoDecimals) << shown;
+    for (const CaseRow& r : caseFile("core_print_lines.tsv", 4)) {
+        const Value value = valueOf(r[1]);
+        const char op = r[0].at(0);
+        EXPECT_EQ(printsOnTape(value, op), r[2] != "-") << r.where;
+        if (r[2] != "-") {
+            EXPECT_EQ(printAmountText(value, 25, English) + " " + printAmountText(value, 2, English), r[2] + " " + r[3]) << r.where;
+        }
     }
     // Below 1 under a comma setting too.
     EXPECT_TRUE(printsOnTape(val("0.5"), '+'));

@@ -11,7 +11,6 @@
 #include "core/CoreTestSupport.h"
 
 #include <random>
-#include <sstream>
 
 namespace qm {
 namespace {
@@ -61,14 +60,6 @@ bool sameRow(const RowView& a, const RowView& b)
            && a.background == b.background && a.note == b.note;
 }
 
-std::string describe(const Tape& t)
-{
-    std::ostringstream out;
-    for (std::size_t i = 0; i < t.size(); ++i)
-        out << t.TapeOp[i] << plainText(t.TapeValue[i], '.') << (t.TapeValue[i].isText() ? "(text) " : " ");
-    return out.str();
-}
-
 // The invariant: every shown row as the session draws it from the tape, the
 // edited line's text reading back as its value, the total as a fresh run
 // over the tape gives it.
@@ -101,7 +92,7 @@ void checkScreen(const TapeEditor& e, const Screen& s, const std::string& where)
     if (!s.gameShown && !(cleared && s.total.empty())) {
         Evaluator fresh;
         const TotalResult expected = MailCalc(e.tape(), e.settings(), e.functionButtons(), s.total, fresh);
-        ASSERT_EQ(s.total, expected.text) << where << ": stale total for " << describe(e.tape());
+        ASSERT_EQ(s.total, expected.text) << where << ": stale total for " << tapeText(e.tape());
     }
 }
 
@@ -215,8 +206,8 @@ private:
             checkScreen(e_, screen_, "undo " + std::to_string(steps));
             ASSERT_LT(steps, 100000);
         }
-        ASSERT_TRUE(identicalTapes(e_.tape(), first)) << "after " << recentInputs() << "\nundo all: " << describe(e_.tape()) << "\nfirst: "
-                                                       << describe(first);
+        ASSERT_TRUE(identicalTapes(e_.tape(), first)) << "after " << recentInputs() << "\nundo all: " << tapeText(e_.tape()) << "\nfirst: "
+                                                       << tapeText(first);
         // As many redos bring back the last tape; steps undone before the
         // stretch ended stay undone.
         for (int i = 0; i < steps; ++i) {
@@ -225,8 +216,8 @@ private:
             checkScreen(e_, screen_, "redo " + std::to_string(i));
         }
         ASSERT_EQ(e_.history().redoSteps(), pendingRedo);
-        ASSERT_TRUE(identicalTapes(e_.tape(), last)) << "after " << recentInputs() << "\nredo all: " << describe(e_.tape()) << "\nlast: "
-                                                      << describe(last);
+        ASSERT_TRUE(identicalTapes(e_.tape(), last)) << "after " << recentInputs() << "\nredo all: " << tapeText(e_.tape()) << "\nlast: "
+                                                      << tapeText(last);
     }
 
     std::string step()

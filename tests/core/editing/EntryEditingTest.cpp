@@ -4,12 +4,12 @@
 
 #include "core/CoreTestSupport.h"
 
+#include <map>
+
 namespace qm {
 namespace {
 
 using namespace test;
-
-std::string shown(const Value& v) { return plainText(v, '.'); }
 
 TEST(EntryEditing, KeyPressTable)
 {
@@ -25,10 +25,8 @@ TEST(EntryEditing, KeyPressTable)
     };
     for (const Row& r : rows) {
         const KeyDecision d = classifyKeyPress(r.key, r.box, ',', '.');
-        EXPECT_EQ(d.swallow, r.swallow) << r.key;
-        EXPECT_EQ(d.tail, r.tail) << r.key;
-        EXPECT_EQ(d.enter, r.enter) << r.key;
-        EXPECT_EQ(d.op, r.op) << r.key;
+        EXPECT_EQ(std::make_tuple(d.swallow, d.tail, d.enter, d.op), std::make_tuple(r.swallow, r.tail, r.enter, r.op))
+            << r.key;
     }
     // With the comma as decimal separator the period groups thousands.
     EXPECT_FALSE(classifyKeyPress('.', "1.234,5", '.', ',').swallow);
@@ -38,72 +36,36 @@ TEST(EntryEditing, KeyPressTable)
 }
 
 // What a line stores: "kept" (nothing), "text:<text>" or the number's text.
-std::string stored(const std::optional<Value>& v)
+std::string stored(const std::optional<Value>& v) { return !v ? "kept" : test::stored(*v); }
+
+TEST(EntryEditing, EditsOfTheCaseFile)
 {
-    return !v ? "kept" : v->isText() ? "text:" + v->text() : shown(*v);
-}
-
-TEST(EntryEditing, StoredValuesOfTypedTexts)
-{
-    const Value seven(Decimal::fromInt(7));
-    // "kept": the edit is refused, the line keeps its value and its text.
-    struct { Value line; const char* box; const char* expected; } release[] = {
-        {seven, "1,234,567.5", "1234567.5"}, {seven, "", "0"}, {seven, "-", "0"}, {seven, ".", "0"},
-        {seven, "12H", "kept"}, {seven, "12.3.4", "kept"}, {seven, "5-3", "kept"}, {seven, "1 000", "kept"},
-        {seven, "0x10", "kept"}, {seven, ",", "kept"}, {seven, "abc", "kept"},
-        // "(" first is no function line, so the text is no form the tape keeps.
-        {seven, "(5)", "kept"},
-        {seven, "7%", "text:7%"}, {seven, "Sin(30)", "text:Sin(30)"},
-        {Value("Sin(3"), "Sin(30", "text:Sin(30"},
-        {Value("15%"), "15", "text:15"},      // a text line stays text while edited ...
-        {Value("15%"), "", "0"},              // ... until it is emptied
-        {Value("Int"), "Int7", "kept"},
-        // The decimal's limits: a figure that would be cut or rounded away is refused.
-        {seven, "79228162514264337593543950335", "79228162514264337593543950335"},
-        {seven, "79228162514264337593543950336", "kept"}, {seven, "99999999999999999999999999999", "kept"},
-        {seven, "9999999999999999999999999999", "9999999999999999999999999999"},
-        {seven, "0.1234567890123456789012345678", "0.1234567890123456789012345678"},
-        {seven, "0.12345678901234567890123456789", "kept"}, {seven, "1E5", "100000"}, {seven, "1E-40", "kept"},
-        {seven, "000120.500", "120.5"},
-    };
-    for (const auto& r : release)
-        EXPECT_EQ(stored(keyReleaseValue(r.line, r.box, English)), r.expected) << r.box;
-    EXPECT_EQ(stored(keyReleaseValue(Value(), "1.234,5", German)), "1234.5");
-    EXPECT_EQ(stored(keyReleaseValue(Value(), ",", German)), "0");
-
-    // What a box may show for a stored value.
-    struct { const char* box; Value value; bool shows; } readBack[] = {
-        {"7.", seven, true}, {"7.5", seven, false}, {"", Value(), true}, {"0", Value(), false},
-        {"", Value(Decimal()), true}, {".", Value(Decimal()), true}, {"1,234.50", val("1234.5"), true},
-        {"3.14159265358979", Value(piValue()), true}, {"Sin(3", Value("Sin(3"), true},
-        {"Sin(3)", Value("Sin(3"), false}, {"7", Value("7%"), false},
-    };
-    for (const auto& r : readBack)
-        EXPECT_EQ(editTextReadsBack(r.box, r.value, English), r.shows) << r.box;
-
+    std::map<std::string, int> kinds;
+    for (const CaseRow& row : caseFile("core_entry_values.tsv", 0)) {
+        const std::string& kind = row[0];
+        ++kinds[kind];
+        if (kind == "reads") {
+            EXPECT_EQ(editTextReadsBack(row[2], valueOf(row[1]), English) ? "yes" : "no", row[3]) << row.where;
+        } else if (kind == "release" || kind == "releaseG") {
+            EXPECT_EQ(stored(keyReleaseValue(valueOf(row[1]), row[2], kind == "releaseG" ? German : English)), row[3]) << row.where;
+        } else if (kind == "delete") {
+            const DeleteEdit e = keypadDelete(row[1], row.number(2), English);
+            EXPECT_EQ(e.text + "|" + std::to_string(e.caret) + "|" + stored(e.value), row[3] + "|" + row[4] + "|" + row[5]) << row.where;
+        } else if (kind == "sign") {
+            const SignEdit e = keypadSign(row[1], English);
+            EXPECT_EQ(e.text + "|" + std::to_string(e.caret) + "|" + (e.focus ? "yes" : "no") + "|" +
+                          std::to_string(e.foreColor ? static_cast<int>(*e.foreColor) : -1) + "|" + stored(e.value),
+                      row[2] + "|" + row[3] + "|" + row[4] + "|" + row[5] + "|" + row[6]) << row.where;
+        } else if (kind == "function") {
+            EXPECT_EQ(functionLineText(row[1], row[2], row[3].at(0)), row[4]) << row.where;
+        } else {
+            ADD_FAILURE() << row.where;
+        }
+    }
+    EXPECT_EQ(kinds.size(), 6u);
     EXPECT_EQ(stored(totalMemoryValue("1,234.50", English)), "1234.5");
     EXPECT_EQ(stored(totalMemoryValue("Sin(", English)), "text:Sin(");
     EXPECT_EQ(stored(totalMemoryValue("Average : 5", English)), "kept");
-}
-
-TEST(EntryEditing, KeypadDelete)
-{
-    struct { const char* text; int caret; const char* newText; int newCaret; const char* value; } rows[] = {
-        {"Sin(-3.5)", 0, "3.5", 3, "3.5"}, {"Sin()", 4, "", 0, "0"},
-        {"123", 2, "13", 1, "13"},        // the caret takes the deleted figure's place
-        {"15000", 2, "1000", 1, "1000"},  // so the next figure goes where the 5 stood
-        {"1%0", 1, "0", 0, "0"},          // every "%" goes too
-        {"5%25", 4, "52", 2, "52"},       // one before the caret takes it along
-        {"1\xC3\xA9" "2", 3, "12", 1, "12"},   // a character of two bytes goes whole
-        {"-5", 2, "-", 1, "0"},
-        {"1H2", 3, "1H", 2, "kept"},      // not a number: the line keeps its value
-        {"12", 40, "1", 1, "1"},          // a caret beyond the text takes the last one
-    };
-    for (const auto& r : rows) {
-        const DeleteEdit e = keypadDelete(r.text, r.caret, English);
-        EXPECT_EQ(e.text + " " + std::to_string(e.caret) + " " + stored(e.value),
-                  std::string(r.newText) + " " + std::to_string(r.newCaret) + " " + r.value) << r.text;
-    }
     // A function line's argument is read as a binary number, unless that
     // would not be the number the line shows.
     EXPECT_TRUE(keypadDelete("Sin(30)", 0, English).value->isDouble());
@@ -111,34 +73,9 @@ TEST(EntryEditing, KeypadDelete)
     EXPECT_EQ(stored(keypadDelete("Sin(70988499999313829)", 0, English).value), "70988499999313829");
     // Hundreds of digits would be no finite number: the line keeps its value.
     EXPECT_EQ(stored(keypadDelete("Sin(" + std::string(400, '9') + ")", 0, English).value), "kept");
-}
-
-TEST(EntryEditing, KeypadSignPercentAndFunctionTexts)
-{
-    struct { const char* text; const char* newText; int caret; bool focus; int colour; const char* value; } rows[] = {
-        {"Sin(30)", "Sin(-30)", 7, false, -1, "text:Sin(-30)"},   // colour -1: unchanged
-        {"-12", "12", 2, true, 0x000000, "12"}, {"1,234", "-1,234", 6, true, 0x0000C0, "-1234"},
-        {"1H", "-1H", 3, true, 0x0000C0, "kept"},                // no number: the line keeps its value
-    };
-    for (const auto& r : rows) {
-        const SignEdit e = keypadSign(r.text, English);
-        EXPECT_EQ(e.text, r.newText) << r.text;
-        EXPECT_EQ(e.caret, r.caret) << r.text;
-        EXPECT_EQ(e.focus, r.focus) << r.text;
-        EXPECT_EQ(e.foreColor ? static_cast<int>(*e.foreColor) : -1, r.colour) << r.text;
-        EXPECT_EQ(stored(e.value), r.value) << r.text;
-    }
-
     EXPECT_EQ(togglePercent("10"), "10%");
     EXPECT_EQ(togglePercent("1%0%"), "10");
-    struct { const char* caption; const char* text; char sep; const char* line; } lines[] = {
-        {"Sin", "Cos(-4.5)", '.', "Sin(4.5)"}, {"Sin", "1,234.5", '.', "Sin(1,234.5)"},   // a number as it stands
-        {"Kilo", "Sin(2,5)", ',', "Kilo(2,5)"}, {"", "12", '.', "(12)"},
-    };
-    for (const auto& r : lines)
-        EXPECT_EQ(functionLineText(r.caption, r.text, r.sep), r.line) << r.text;
-    EXPECT_TRUE(isFunctionLine("Sin(1"));
-    EXPECT_FALSE(isFunctionLine("(1"));
+    EXPECT_TRUE(isFunctionLine("Sin(1") && !isFunctionLine("(1"));
 }
 
 TEST(EntryEditing, TapeGrowsByOneLineUntilItsLimit)
@@ -150,14 +87,11 @@ TEST(EntryEditing, TapeGrowsByOneLineUntilItsLimit)
     ASSERT_TRUE(m);
     EXPECT_EQ(*m, 1);
     ASSERT_EQ(tape.size(), 18u);
-    EXPECT_EQ(shown(tape.TapeValue[16]), "4");
-    EXPECT_TRUE(tape.TapeValue[17].isEmpty());
-    EXPECT_EQ(tape.TapeOp[17], 'x');
+    EXPECT_EQ(stored(tape.TapeValue[16]) + " " + stored(tape.TapeValue[17]) + " " + tape.TapeOp[17], "4 empty x");
 
     // A tape longer than the scroll range says (left by Clear All) is cut to it.
     tape.resize(40);
-    m = growTape(tape, 1, 16, '-');
-    ASSERT_TRUE(m);
+    ASSERT_TRUE(growTape(tape, 1, 16, '-'));
     EXPECT_EQ(tape.size(), 19u);
     EXPECT_EQ(tape.TapeOp[18], '-');
 
@@ -165,8 +99,7 @@ TEST(EntryEditing, TapeGrowsByOneLineUntilItsLimit)
     // tape's limit, where nothing changes.
     Tape big;
     big.resize(40000);
-    m = growTape(big, 40000 - 1 - 16, 16, '+');
-    ASSERT_TRUE(m);
+    ASSERT_TRUE(growTape(big, 40000 - 1 - 16, 16, '+', 40001));   // the last line the limit allows
     EXPECT_EQ(big.TapeLast(), 40000);
     const std::size_t size = big.size();
     EXPECT_EQ(growTape(big, 40000 - 16, 16, '+', 40001).failure(), Failure::OutOfRange);

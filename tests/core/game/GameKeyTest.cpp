@@ -24,9 +24,9 @@ TEST(GameKey, KeyTable)
     };
     for (const Case& c : cases) {
         GameState s{c.mode, c.targets, 0};
-        EXPECT_EQ(gameKeyDown(s, c.key), c.hit) << c.targets << " key " << c.key;
-        EXPECT_EQ(s.GameTargets, c.after) << c.targets << " key " << c.key;
-        EXPECT_EQ(s.GameScore, c.score) << c.targets << " key " << c.key;
+        const bool hit = gameKeyDown(s, c.key);
+        EXPECT_EQ(std::make_tuple(hit, s.GameTargets, s.GameScore), std::make_tuple(c.hit, std::string(c.after), c.score))
+            << c.targets << " key " << c.key;
     }
 }
 

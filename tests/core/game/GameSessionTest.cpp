@@ -25,8 +25,7 @@ TEST(GameSession, RowGrowsFromTheFixedSequenceAndInvadesAtThirtyFive)
         EXPECT_EQ(t.text, expected.substr(0, n));
     }
     const GameTick end = s.tick(36);
-    EXPECT_EQ(end.kind, GameTick::Kind::Invaded);
-    EXPECT_EQ(end.text, "Invaded / Score : 0");
+    EXPECT_TRUE(end.kind == GameTick::Kind::Invaded && end.text == "Invaded / Score : 0") << end.text;
     EXPECT_FALSE(s.running());
     // A two-second pause refuses new games; the next row continues the sequence.
     EXPECT_FALSE(s.start(1, 36 + 1999));

@@ -1,51 +1,25 @@
 // Every reference case of tests/data/decimal_vectors.tsv.
 
 #include "core/number/Decimal.h"
-#include "core/number/TextForm.h"
 
-#include <gtest/gtest.h>
+#include "core/CoreTestSupport.h"
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
-#include <vector>
 
+namespace qm {
 namespace {
 
-using qm::Decimal;
-using qm::Failure;
-using qm::Result;
+using namespace test;
 
-struct Case {
-    int line;
-    std::string op, a, b, expected;
-};
-
-std::vector<Case> loadCases()
+// The file writes decimals canonically: reading and printing must agree.
+Decimal canonical(const std::string& s)
 {
-    std::ifstream in(std::string(QM_TESTDATA_DIR) + "/decimal_vectors.tsv");
-    std::vector<Case> cases;
-    std::string text;
-    for (int line = 1; std::getline(in, text); ++line) {
-        std::istringstream fields(text);
-        Case c{line, {}, {}, {}, {}};
-        for (std::string* field : {&c.op, &c.a, &c.b, &c.expected})
-            std::getline(fields, *field, '\t');
-        if (!text.empty())
-            cases.push_back(c);
-    }
-    return cases;
-}
-
-Decimal dec(const std::string& s)
-{
-    const auto r = qm::parseStrict(s);
-    // The file writes decimals canonically: reading and printing must agree.
-    EXPECT_EQ(r.ok() ? qm::plainText(*r) : "unreadable", s);
-    return r.valueOr(Decimal());
+    const Decimal d = dec(s);
+    EXPECT_EQ(plainText(d), s);
+    return d;
 }
 
 double dbl(const std::string& s)
@@ -61,44 +35,42 @@ double dbl(const std::string& s)
 {
     if (expected == "OVERFLOW" ? !got.ok() && got.failure() == Failure::Overflow
         : expected == "DIVZERO" ? !got.ok() && got.failure() == Failure::DivisionByZero
-                                : got.ok() && *got == dec(expected))
+                                : got.ok() && *got == canonical(expected))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-        << "got " << (got.ok() ? qm::plainText(*got) : std::string("failure ") + qm::failureName(got.failure()));
+    return ::testing::AssertionFailure() << "got " << show(got);
 }
-
 
 TEST(DecimalVectors, EveryLineMatches)
 {
-    const auto cases = loadCases();
+    const std::vector<CaseRow> cases = caseFile("decimal_vectors.tsv", 4);
     ASSERT_GT(cases.size(), 2500u) << "vector file missing or truncated";
     std::map<std::string, int> checked;
-    for (const Case& c : cases) {
-        SCOPED_TRACE("line " + std::to_string(c.line) + ": " + c.op + " " + c.a + " " + c.b +
-                     " -> " + c.expected);
-        if (c.op == "add" || c.op == "sub" || c.op == "mul" || c.op == "div") {
-            const Decimal a = dec(c.a), b = dec(c.b);
-            EXPECT_TRUE(matches(c.op == "add" ? a.add(b) : c.op == "sub" ? a.sub(b)
-                                : c.op == "mul" ? a.mul(b) : a.div(b), c.expected));
-        } else if (c.op == "round") {
-            EXPECT_TRUE(matches(dec(c.a).round(std::stoi(c.b)), c.expected));
-        } else if (c.op == "floor") {
-            EXPECT_TRUE(matches(dec(c.a).floor(), c.expected));
-        } else if (c.op == "trunc") {
-            EXPECT_TRUE(matches(dec(c.a).trunc(), c.expected));
-        } else if (c.op == "fromdouble") {
-            EXPECT_TRUE(matches(Decimal::fromDouble(dbl(c.a)), c.expected));
-        } else if (c.op == "todouble") {
-            const double got = dec(c.a).toDouble(), want = dbl(c.expected);   // within one unit in the last place
+    for (const CaseRow& c : cases) {
+        SCOPED_TRACE(c.where);
+        const std::string &op = c[0], &expected = c[3];
+        if (op == "add" || op == "sub" || op == "mul" || op == "div") {
+            const Decimal a = canonical(c[1]), b = canonical(c[2]);
+            EXPECT_TRUE(matches(op == "add" ? a.add(b) : op == "sub" ? a.sub(b) : op == "mul" ? a.mul(b) : a.div(b), expected));
+        } else if (op == "round") {
+            EXPECT_TRUE(matches(canonical(c[1]).round(std::stoi(c[2])), expected));
+        } else if (op == "floor") {
+            EXPECT_TRUE(matches(canonical(c[1]).floor(), expected));
+        } else if (op == "trunc") {
+            EXPECT_TRUE(matches(canonical(c[1]).trunc(), expected));
+        } else if (op == "fromdouble") {
+            EXPECT_TRUE(matches(Decimal::fromDouble(dbl(c[1])), expected));
+        } else if (op == "todouble") {
+            const double got = canonical(c[1]).toDouble(), want = dbl(expected);   // within one unit in the last place
             EXPECT_TRUE(got == want || got == std::nextafter(want, INFINITY) || got == std::nextafter(want, -INFINITY))
-                << "got " << qm::doubleText(got);
+                << "got " << doubleText(got);
         } else {
             ADD_FAILURE() << "unknown operation";
             continue;
         }
-        ++checked[c.op];
+        ++checked[op];
     }
     EXPECT_EQ(checked.size(), 9u);
 }
 
 } // namespace
+} // namespace qm

@@ -4,10 +4,7 @@
 #include "core/number/TextForm.h"
 #include "core/tape/DefaultButtons.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include <sys/wait.h>
@@ -15,6 +12,9 @@
 
 namespace qm {
 namespace {
+
+using namespace test;
+namespace fs = std::filesystem;
 
 std::string bytes(std::initializer_list<int> list)
 {
@@ -82,8 +82,7 @@ TEST(SettingsFile, RoundTripKeepsEverythingAndCutsLongTexts)
     EXPECT_EQ(cut.substr(6, 4), bytes({8, 0, 0xFF, 0x7F}));   // after the caption "B0"
     const SettingsData back = readSettings(cut);
     EXPECT_EQ(back.buttons[0].Formula, std::string(SettingsTextMaxBytes, 'a'));
-    ASSERT_TRUE(back.HighScoreNames[0].isText());
-    EXPECT_EQ(back.HighScoreNames[0].text(), "-12");
+    EXPECT_EQ(stored(back.HighScoreNames[0]), "text:-12");
 }
 
 TEST(SettingsFileRead, EmptyAndShortFilesGiveEmptyFields)
@@ -102,12 +101,10 @@ TEST(SettingsFileRead, EmptyAndShortFilesGiveEmptyFields)
     const std::size_t cut = ButtonBytes + 4 + 3 * (6 + 2) - 1;
     const SettingsData part = readSettings(full.substr(0, cut));
     EXPECT_EQ(part.buttons[5].Caption, "Kilo");
-    EXPECT_EQ(part.HighScores[1], 11);
-    ASSERT_TRUE(part.HighScoreNames[2].isText());
-    EXPECT_EQ(part.HighScoreNames[2].text(), "P2");
-    EXPECT_EQ(part.HighScores[2], 0);
-    EXPECT_TRUE(part.HighScoreNames[3].isEmpty());
-    EXPECT_EQ(part.HighScores[3], 0);
+    EXPECT_EQ(stored(part.HighScoreNames[1]) + " " + std::to_string(part.HighScores[1]) + " " +
+                  stored(part.HighScoreNames[2]) + " " + std::to_string(part.HighScores[2]) + " " +
+                  stored(part.HighScoreNames[3]) + " " + std::to_string(part.HighScores[3]),
+              "text:P1 11 text:P2 0 empty 0");
 
     // A file that ends after a single byte of the first field.
     EXPECT_EQ(readSettings("\x08").buttons[0].Caption, "");
@@ -152,16 +149,15 @@ TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
     };
     for (const auto& r : rows) {
         const SettingsRead read = readSettings(r.bytes, base);
-        EXPECT_EQ(read.complete, r.complete) << r.name;
-        EXPECT_EQ(read.problem, r.problem) << r.name;
+        EXPECT_EQ(std::to_string(read.complete) + " " + read.problem, std::to_string(r.complete) + " " + r.problem) << r.name;
         for (int k = 0; k < FunctionButtonCount; ++k) {
             const FunctionButton& want = (k < r.buttonsRead ? d : base).buttons[static_cast<std::size_t>(k)];
             EXPECT_EQ(read.data.buttons[static_cast<std::size_t>(k)].Caption, want.Caption) << r.name << " " << k;
             EXPECT_EQ(read.data.buttons[static_cast<std::size_t>(k)].ToolTip, want.ToolTip) << r.name << " " << k;
         }
         const bool scoresRead = r.buttonsRead == FunctionButtonCount;
-        EXPECT_EQ(read.data.HighScores[0], scoresRead ? 5 : 0) << r.name;
-        EXPECT_EQ(read.data.HighScoreNames[0].isText(), scoresRead) << r.name;
+        EXPECT_EQ(stored(read.data.HighScoreNames[0]) + " " + std::to_string(read.data.HighScores[0]),
+                  scoresRead ? "text:Ann 5" : "empty 0") << r.name;
     }
     EXPECT_EQ(base.buttons[1].Caption, defaultFunctionButtons()[1].Caption);
 }
@@ -191,25 +187,19 @@ TEST(SettingsFileRead, LargestFileFollowsFromTheFormat)
 
 class SettingsFileDisk : public ::testing::Test {
 protected:
-    test::TempDir temp{std::string("settings_") + ::testing::UnitTest::GetInstance()->current_test_info()->name()};
-    std::filesystem::path at(const char* name) const { return temp.path / name; }
-    static void put(const std::filesystem::path& p, const std::string& b) { std::ofstream(p, std::ios::binary) << b; }
-    static std::string slurp(const std::filesystem::path& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    TempDir temp;
+    fs::path at(const char* name) const { return temp / name; }
 };
 
 TEST_F(SettingsFileDisk, LoadingTellsMissingUnreadableDamagedAndComplete)
 {
     SettingsData d = builtInSettings();
     d.buttons[3].Caption = "Mine";
-    put(at("good.cal"), writeSettings(d));
-    put(at("cut.cal"), writeSettings(d).substr(0, 30));
-    put(at("huge.cal"), writeSettings(d));
-    std::filesystem::resize_file(at("huge.cal"), std::uintmax_t{40} << 30);   // sparse: no disk used
-    std::filesystem::create_directory(at("folder.cal"));
+    putFile(at("good.cal"), writeSettings(d));
+    putFile(at("cut.cal"), writeSettings(d).substr(0, 30));
+    putFile(at("huge.cal"), writeSettings(d));
+    fs::resize_file(at("huge.cal"), std::uintmax_t{40} << 30);   // sparse: no disk used
+    fs::create_directory(at("folder.cal"));
     const struct { const char* file; bool ok, complete; FileError error; std::string caption3; } rows[] = {
         {"good.cal", true, true, FileError::None, "Mine"},
         {"cut.cal", true, false, FileError::None, defaultFunctionButtons()[3].Caption},
@@ -219,11 +209,8 @@ TEST_F(SettingsFileDisk, LoadingTellsMissingUnreadableDamagedAndComplete)
     };
     for (const auto& r : rows) {
         const SettingsLoad load = loadSettingsFile(at(r.file));
-        EXPECT_EQ(load.ok, r.ok) << r.file;
-        EXPECT_EQ(load.complete, r.complete) << r.file;
-        EXPECT_EQ(load.error, r.error) << r.file;
-        EXPECT_EQ(load.data.buttons[3].Caption, r.caption3) << r.file;
-        EXPECT_EQ(load.reason.empty(), r.complete) << r.file;
+        EXPECT_EQ(std::make_tuple(load.ok, load.complete, load.error, load.data.buttons[3].Caption, load.reason.empty()),
+                  std::make_tuple(r.ok, r.complete, r.error, r.caption3, r.complete)) << r.file;
     }
 }
 
@@ -235,30 +222,30 @@ TEST_F(SettingsFileDisk, SavingKeepsADamagedFileAside)
     const std::string written = writeSettings(data);
     SettingsData older = data;
     older.HighScores[2] = 9;
-    put(at("good.cal"), writeSettings(older));
-    put(at("cut.cal"), "\x08\x00\x05");
-    put(at("huge.cal"), "");
-    std::filesystem::resize_file(at("huge.cal"), std::uintmax_t{40} << 30);
-    std::filesystem::create_directory(at("folder.cal"));
+    putFile(at("good.cal"), writeSettings(older));
+    putFile(at("cut.cal"), "\x08\x00\x05");
+    putFile(at("huge.cal"), "");
+    fs::resize_file(at("huge.cal"), std::uintmax_t{40} << 30);
+    fs::create_directory(at("folder.cal"));
 
     EXPECT_TRUE(saveSettingsFile(at("good.cal"), data));
-    EXPECT_FALSE(std::filesystem::exists(at("good.cal.damaged")));
+    EXPECT_FALSE(fs::exists(at("good.cal.damaged")));
     EXPECT_TRUE(saveSettingsFile(at("cut.cal"), data));
-    EXPECT_EQ(slurp(at("cut.cal.damaged")), std::string("\x08\x00\x05"));
+    EXPECT_EQ(fileBytes(at("cut.cal.damaged")), std::string("\x08\x00\x05"));
     // A second damaged file gets a numbered copy; the first stays.
-    put(at("cut.cal"), "\x08\x00\x06");
+    putFile(at("cut.cal"), "\x08\x00\x06");
     EXPECT_TRUE(saveSettingsFile(at("cut.cal"), data));
-    EXPECT_EQ(slurp(at("cut.cal.damaged")), std::string("\x08\x00\x05"));
-    EXPECT_EQ(slurp(at("cut.cal.damaged-2")), std::string("\x08\x00\x06"));
+    EXPECT_EQ(fileBytes(at("cut.cal.damaged")), std::string("\x08\x00\x05"));
+    EXPECT_EQ(fileBytes(at("cut.cal.damaged-2")), std::string("\x08\x00\x06"));
     EXPECT_TRUE(saveSettingsFile(at("huge.cal"), data));
-    EXPECT_EQ(std::filesystem::file_size(at("huge.cal.damaged")), std::uintmax_t{40} << 30);
+    EXPECT_EQ(fs::file_size(at("huge.cal.damaged")), std::uintmax_t{40} << 30);
     EXPECT_TRUE(saveSettingsFile(at("new.cal"), data));
     for (const char* file : {"good.cal", "cut.cal", "huge.cal", "new.cal"})
-        EXPECT_EQ(slurp(at(file)), written) << file;
+        EXPECT_EQ(fileBytes(at(file)), written) << file;
 
     EXPECT_FALSE(saveSettingsFile(at("folder.cal"), data));
-    EXPECT_TRUE(std::filesystem::is_directory(at("folder.cal")));
-    EXPECT_EQ(damagedSettingsPath("/a/b.cal"), std::filesystem::path("/a/b.cal.damaged"));
+    EXPECT_TRUE(fs::is_directory(at("folder.cal")));
+    EXPECT_EQ(damagedSettingsPath("/a/b.cal"), fs::path("/a/b.cal.damaged"));
 }
 
 // A settings file the user may not read is never replaced, though its folder
@@ -266,9 +253,8 @@ TEST_F(SettingsFileDisk, SavingKeepsADamagedFileAside)
 // has become "nobody".
 TEST_F(SettingsFileDisk, SavingNeverReplacesAFileItCannotRead)
 {
-    namespace fs = std::filesystem;
     const std::string old = writeSettings(builtInSettings()) + "old";
-    put(at("locked.cal"), old);
+    putFile(at("locked.cal"), old);
     fs::permissions(temp.path, fs::perms::all);
     fs::permissions(at("locked.cal"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
     auto attempt = [this] {
@@ -290,8 +276,8 @@ TEST_F(SettingsFileDisk, SavingNeverReplacesAFileItCannotRead)
         ASSERT_NE(WEXITSTATUS(status), 2) << "could not become nobody";
         EXPECT_EQ(WEXITSTATUS(status), 0);
     }
-    EXPECT_EQ(slurp(at("locked.cal")), old);
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), {}), 1);
+    EXPECT_EQ(fileBytes(at("locked.cal")), old);
+    EXPECT_EQ(temp.entries(), 1u);
 }
 
 } // namespace
