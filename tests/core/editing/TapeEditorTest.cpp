@@ -181,7 +181,7 @@ TEST(TapeEditor, OperatorButtonsCycleAndTheFirstLineSkipsDivideAndPower)
     EXPECT_EQ(e.currentRow(), 0);
     e.replaceTape(tapeWith(30, {val("6"), Value(), val("2")}));
     e.scrollTo(2);   // row 0 shows line 2, which cycles fully
-    run(e, "[FirstRowOperator][FirstRowOperator][FirstRowOperator]");
+    run(e, "[Op0][Op0][Op0]");
     EXPECT_EQ(e.tape().TapeOp[2], '/');
     EXPECT_EQ(e.total().text, "3");   // 6 / 2
 }
