@@ -37,6 +37,23 @@ TEST(ControlMath, RoundingAndIntegerLimits)
     // Colour components above the range count as their limits.
     EXPECT_EQ(rgb(313, 313, 313), 0xFFFFFFu);
     EXPECT_EQ(rgb(-4, 0, 300), 0xFF0000u);
+
+    // Twips: 15 to the pixel at 96 dpi, halves to even; an unknown resolution counts as 96.
+    EXPECT_EQ(twipsToPixels(2800, 96), 187);
+    EXPECT_EQ(twipsToPixels(45, 0), 3);
+    EXPECT_EQ(twipsToPixels(30, 144), 3);   // 3.0
+    EXPECT_EQ(twipsToPixels(25, 144), 2);   // 2.5
+    EXPECT_EQ(twipsToPixels(std::numeric_limits<int>::max(), 1e6), 0);   // beyond int: nothing
+}
+
+TEST(ControlMath, WheelStepsAddUpToWholeLines)
+{
+    WheelSteps wheel;
+    const struct { int turn; int lines; } rows[] = {
+        {120, 3}, {-120, -3}, {20, 0}, {20, 1}, {-39, 0}, {-1, -1}, {100, 2}, {-20, 0},
+        {std::numeric_limits<int>::max(), 53687091}, {std::numeric_limits<int>::min(), -53687091}};
+    for (const auto& r : rows)
+        EXPECT_EQ(wheel.lines(r.turn), r.lines) << r.turn;
 }
 
 TEST(PixelBuffer, RefusesSizesNoPictureCanHave)

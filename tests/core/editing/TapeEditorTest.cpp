@@ -481,8 +481,13 @@ TEST(TapeEditorNotes, FollowTheirLines)
     EXPECT_EQ(e.runningTotalText(1), "8");
     EXPECT_EQ(e.tapeRecordText(RecordFormat::Tabs), "+\t5\t5\tDinner\r\n+\t3\t8\t\r\n+\t9\t17\t\r\n+\t0\t17\tTip\r\n=\t\t17\t");
     // In CSV a note a spreadsheet would run as a formula is kept as text.
-    ASSERT_TRUE(e.setNote(1, "=HYPERLINK(1)"));
-    EXPECT_NE(e.tapeRecordText(RecordFormat::Csv).find("\"'=HYPERLINK(1)\""), std::string::npos);
+    for (const char* formula : {"=HYPERLINK(1)", "+1", "-1", "@SUM(A1)"}) {
+        ASSERT_TRUE(e.setNote(1, formula));
+        std::string quoted = "\"'";
+        quoted += formula;
+        quoted += '"';
+        EXPECT_NE(e.tapeRecordText(RecordFormat::Csv).find(quoted), std::string::npos) << formula;
+    }
 }
 
 } // namespace

@@ -100,6 +100,9 @@ TEST(CalcFileRoundTrip, NotesComeBackAndATapeWithoutThemKeepsItsBytes)
     ASSERT_TRUE(back.ok()) << back.error.reason;
     EXPECT_EQ(dump(*back.tape), dump(tape));
     EXPECT_EQ(back.tape->TapeNote, tape.TapeNote);
+    // A control character in a note would end its file line early.
+    tape.setNote(3, "a\nb\rc\td");
+    EXPECT_NE(writeCalcFile(tape, English).find("+0\ta?b?c?d\r\n"), std::string::npos);
 
     // A note too long is refused with its line, like any other fault.
     const CalcFileRead r = readCalcFile("Ferrowick 6\r\n+1\r\n+2\t" + std::string(MaxNoteChars + 1, 'n') + "\r\n", English);
