@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QTranslator>
 
+#include <sys/stat.h>
+
 namespace qm::ui {
 namespace {
 
@@ -23,43 +25,18 @@ std::vector<std::string> lineTexts(const Tape& t)
     return out;
 }
 
-// Answers every message box with OK, keeping its title, text and the text
-// below it.
-struct BoxCatcher {
-    QString title, text;
-    QStringList details;
-    int seen = 0;
-    QTimer timer;
-    BoxCatcher()
-    {
-        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (box && box->isVisible()) {
-                    title = box->windowTitle();
-                    text = box->text();
-                    details << box->informativeText();
-                    ++seen;
-                    box->button(QMessageBox::Ok)->click();
-                }
-            }
-        });
-        timer.start(10);
-    }
-};
-
 class CalculationFilesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(tmp.isValid());
-        window.setWindowTitle("Quillmate 8.1 (Educational Version)");
+        window.setWindowTitle(windowTitle(QStringLiteral("(Educational Version)")));
     }
     QString path(const char* name) const { return tmp.filePath(name); }
 
     QTemporaryDir tmp;
     QMainWindow window;
-    BoxCatcher catcher;
+    MessageAnswerer catcher;
     const Regional regional{'.', ',', 3};
     const Tape five = tapeOf({{'+', dec("5")}});
 };
@@ -86,16 +63,19 @@ TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
 {
     const Tape old = tapeOf({{'+', dec("1")}, {'x', Value("Cos(0)")}});
     ASSERT_TRUE(QDir().mkpath(path("folder.Clc")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.Clc")).constData(), 0600), 0);
     // The reasons are the file reader's, as the command line prints them.
     const struct { QByteArray file; const char* name; QString reason; } cases[] = {
         {"Ferrowick 6\r\n+1\r\n+abc\r\n+3\r\n", "bad.Clc", "Line 3: \"abc\" is not a number."},   // after a good line
         {"", "bad.Clc", "Line 1: the file is empty: no header line."},
+        {"Ferrowick 6\r\n", "bad.Clc", "Line 2: no tape line after the header."},
         {"+100\r\n+2\r\n", "bad.Clc", "Line 1: \"+100\" is not the header of a calculation file (\"Ferrowick 6\")."},
         {"Ferrowick 6\r\n*5\r\n", "bad.Clc", "Line 2: \"*5\" does not start with an operator (+ - x / ^)."},
         {"Ferrowick 6\r\n+1,5\r\n", "bad.Clc", "Line 2: \"1,5\" holds the grouping symbol \",\"."},   // written under a comma
         {QByteArray(), "bad.Clc", "The file is larger than 536870912 bytes."},   // sparse: no disk used
         {"-", "missing.Clc", "File not found."},
         {"-", "folder.Clc", "Is a folder."},
+        {"-", "pipe.Clc", "Not a regular file."},
     };
     int messages = 0;
     for (const auto& c : cases) {

@@ -1,13 +1,12 @@
 // The window forwards every input to the session and draws what it reports:
-// typing, taps on every kind of button, the line's own context menu, resizes
-// and the game's input. The editing rules themselves are tested in core.
+// typing, taps on every kind of button, the line's own context menu, the
+// wheel, the bar and the page keys, and the game's input. The editing rules
+// themselves are tested in core.
 
 #include "ui/mainwindow/MainWindowSupport.h"
 
 #include "ui/game/GameController.h"
-#include "ui/input/FunctionButtonEditor.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
@@ -122,22 +121,6 @@ TEST(EditingWiring, PasteCutAndTheContextMenuGoThroughTheTape)
     EXPECT_EQ(total(*w), "42");
 }
 
-TEST(EditingWiring, ResizeKeepsTheCaretsLine)
-{
-    auto w = editingWindow();
-    for (int i = 0; i < 20; ++i)
-        typeText("1\r");   // 20 lines, scrolled so the last is on the last row
-    typeText("11");
-    const long long line = w->editor().currentLine();
-    ASSERT_EQ(line, 20);
-    w->resize(w->width(), w->height() + 60);
-    QCoreApplication::processEvents();
-    typeText("9");
-    EXPECT_EQ(lineText(*w, 20), "119");
-    EXPECT_EQ(lineText(*w, 19), "1");
-    EXPECT_EQ(row(*w, focusedRow(*w))->text(), "119");
-}
-
 TEST(EditingWiring, NumericKeypadDecimalKeyTypesTheRegionalSeparator)
 {
     auto w = editingWindow();
@@ -150,11 +133,7 @@ TEST(EditingWiring, NumericKeypadDecimalKeyTypesTheRegionalSeparator)
 TEST(EditingWiring, WheelBarAndPageKeysScrollAtOnce)
 {
     auto w = editingWindow();
-    Tape t;
-    t.resize(200);
-    for (std::size_t i = 0; i < t.size(); ++i)
-        t.TapeValue[i] = dec(std::to_string(i + 1).c_str());
-    setTape(*w, t);
+    setTape(*w, countingTape(200));
     auto* bar = part<EzyVerticalScroll>(*w, "tapeScrollBar");
     const int shown = w->editor().lastRow() + 1;
 
@@ -211,17 +190,6 @@ TEST(EditingWiring, PadsMemoryAndFunctions)
     click(part<SuperButton>(*w, "memoryRecall"));
     EXPECT_EQ(row(*w, 1)->text(), "3.14159265358979");
     EXPECT_TRUE(total(*w).startsWith("6.28318530717958"));
-
-    // "Edit" opens the editor; "Use" hands the buttons to the tape.
-    click(functionButton(*w, 23));
-    FunctionButtonEditor* e = w->findChild<FunctionButtonEditor*>();
-    ASSERT_NE(e, nullptr);
-    FunctionButtons b = w->editor().functionButtons();
-    b[18] = {"Half", "X/2", "Half of it"};
-    emit e->used(b);
-    EXPECT_EQ(functionButton(*w, 18)->caption(), "Half");
-    EXPECT_EQ(w->editor().functionButtons()[18].Formula, "X/2");
-    e->close();
 }
 
 TEST(EditingWiring, TheGameKeepsItsInput)

@@ -9,6 +9,8 @@
 #include "ui/tape/EntryBox.h"
 #include "ui/tape/WindowTestSupport.h"
 
+#include <QAction>
+
 namespace qm::ui::test {
 
 inline std::unique_ptr<MainWindow> editingWindow(int height = 466)
@@ -91,6 +93,27 @@ inline void setTape(MainWindow& w, const Tape& t)
 {
     w.editor().replaceTape(t);
     w.refresh();
+}
+
+// A tape of `lines` lines holding 1, 2, 3 ...
+inline Tape countingTape(std::size_t lines)
+{
+    Tape t;
+    t.resize(lines);
+    for (std::size_t i = 0; i < lines; ++i)
+        t.TapeValue[i] = dec(std::to_string(i + 1));
+    return t;
+}
+
+// The menu item with this caption, without its access key and key column.
+inline QAction* menuItem(const MainWindow& w, const QString& caption)
+{
+    for (QAction* a : w.menuBar()->findChildren<QAction*>()) {
+        if (a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')) == caption)
+            return a;
+    }
+    ADD_FAILURE() << "no menu item " << caption.toStdString();
+    return nullptr;
 }
 
 } // namespace qm::ui::test
