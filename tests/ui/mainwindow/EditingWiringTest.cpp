@@ -5,7 +5,6 @@
 
 #include "ui/mainwindow/MainWindowSupport.h"
 
-#include "ui/game/GameController.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -195,12 +194,7 @@ TEST(EditingWiring, PadsMemoryAndFunctions)
 TEST(EditingWiring, TheGameKeepsItsInput)
 {
     auto w = editingWindow();
-    GameController* game = w->gameController();
-    game->setNamePrompt([](QWidget*) { return QString(); });
-    w->findChild<QAction*>(QString(), Qt::FindDirectChildrenOnly);   // menus are built
-    game->startGame(GameKind::Invaders);
-    game->timer().stop();
-    game->GameTimer_Timer();
+    GameController* game = startedGame(*w);
     ASSERT_TRUE(totalBox(*w)->hasFocus());
     click(digit(*w, 9));   // 9 never appears: no hit, but the focus stays on the game
     EXPECT_TRUE(totalBox(*w)->hasFocus());

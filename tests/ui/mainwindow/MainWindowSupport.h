@@ -5,6 +5,7 @@
 
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/controls/SuperButton.h"
+#include "ui/game/GameController.h"
 #include "ui/mainwindow/TapeLineBox.h"
 #include "ui/tape/EntryBox.h"
 #include "ui/tape/WindowTestSupport.h"
@@ -103,6 +104,18 @@ inline Tape countingTape(std::size_t lines)
     for (std::size_t i = 0; i < lines; ++i)
         t.TapeValue[i] = dec(std::to_string(i + 1));
     return t;
+}
+
+// Nixie Invaders started in the window, asking no name, its clock stopped
+// after the first tick: the test plays the clock.
+inline GameController* startedGame(MainWindow& w)
+{
+    GameController* game = w.gameController();
+    game->setNamePrompt([](QWidget*) { return QString(); });
+    game->startGame(GameKind::Invaders);
+    game->timer().stop();
+    game->GameTimer_Timer();
+    return game;
 }
 
 // The menu item with this caption, without its access key and key column.
