@@ -60,8 +60,7 @@ TEST_F(LoadSaveTest, TypedNamesGetTheExtension)
         {"my.budget.txt", "my.budget.Clc"}, {"a?b\\c|*\"/:<>d.clc", "abcd.Clc"}};
     for (const auto& c : cases) {
         show();
-        if (c.typed)
-            type(c.typed);
+        type(c.typed);
         click(dialog->acceptButton());
         EXPECT_FALSE(dialog->isVisible()) << c.typed;
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
@@ -98,7 +97,6 @@ TEST_F(LoadSaveTest, ATypedNameSurvivesFolderTapsAndOnlyAFileReplacesIt)
     tap(list, "b.CLC");
     EXPECT_EQ(dialog->nameBox()->text(), "b.Clc");
 }
-
 
 // chooseCalculationFile runs the dialog modally; `script` acts on it from
 // inside its event loop.
