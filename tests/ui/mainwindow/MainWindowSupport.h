@@ -96,16 +96,6 @@ inline void setTape(MainWindow& w, const Tape& t)
     w.refresh();
 }
 
-// A tape of `lines` lines holding 1, 2, 3 ...
-inline Tape countingTape(std::size_t lines)
-{
-    Tape t;
-    t.resize(lines);
-    for (std::size_t i = 0; i < lines; ++i)
-        t.TapeValue[i] = dec(std::to_string(i + 1));
-    return t;
-}
-
 // Nixie Invaders started in the window, asking no name, its clock stopped
 // after the first tick: the test plays the clock.
 inline GameController* startedGame(MainWindow& w)

@@ -223,7 +223,11 @@ TEST(EditingWiring, NumericKeypadDecimalKeyTypesTheRegionalSeparator)
 TEST(EditingWiring, WheelBarAndPageKeysScrollAtOnce)
 {
     auto w = editingWindow();
-    setTape(*w, countingTape(200));
+    Tape t;
+    t.resize(200);
+    for (std::size_t i = 0; i < t.size(); ++i)
+        t.TapeValue[i] = dec(std::to_string(i + 1));
+    setTape(*w, t);
     auto* bar = part<EzyVerticalScroll>(*w, "tapeScrollBar");
     const int shown = w->editor().lastRow() + 1;
 
