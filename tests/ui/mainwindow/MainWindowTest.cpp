@@ -184,6 +184,10 @@ TEST(EditingWiring, PasteCutAndTheContextMenuGoThroughTheTape)
     EXPECT_EQ(lineText(*w, 0), "177");
     EXPECT_EQ(total(*w), "177");
     pressKey(Qt::Key_A, QString(), Qt::ControlModifier);
+    QApplication::clipboard()->setText(QStringLiteral("untouched"));
+    pressKey(Qt::Key_C, QString(), Qt::ControlModifier);   // the line's copy: only its text
+    EXPECT_EQ(QApplication::clipboard()->text(), "177");
+    QApplication::clipboard()->clear();
     pressKey(Qt::Key_X, QString(), Qt::ControlModifier);
     EXPECT_EQ(lineText(*w, 0), "0");
     EXPECT_EQ(QApplication::clipboard()->text(), "177");
