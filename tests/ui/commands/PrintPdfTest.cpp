@@ -1,8 +1,8 @@
 // Printing the tape into a PDF and reading it back: every line that counts
 // under the recalculated total, notes and running totals; the same strip from
-// the preview, the printer dialog and the window's export; failures that are
-// told, not lost. Where each word stands on the page is the layout's
-// business, tested in core.
+// the preview, the export and the printer dialog; failures that are told, not
+// lost. Where each word stands on the page is the layout's business, tested
+// in core.
 
 #include "PrintPdfTools.h"
 
@@ -136,7 +136,7 @@ TEST_F(PrintPdf, EveryLineThatCountsUnderTheTotal)
     }
 }
 
-TEST_F(PrintPdf, PreviewAndDialogPrintTheSameStrip)
+TEST_F(PrintPdf, PreviewExportAndDialogPrintTheSameStrip)
 {
     const QString total = totalOf(Mixed, VariableDecimals, German);
     const QString direct = dir.filePath("direct.pdf");
@@ -146,8 +146,11 @@ TEST_F(PrintPdf, PreviewAndDialogPrintTheSameStrip)
     EXPECT_EQ(strip.front(), "+ 0,5");
     MessageAnswerer answerer;
 
-    // "Export PDF..." (its file written from the window's menu below): a
-    // cancelled file dialog prints nothing.
+    // "Export PDF...": the name chosen in the file dialog gets the same document.
+    const QString exported = dir.filePath("exported.pdf");
+    chooseInFileDialog(exported);
+    EXPECT_TRUE(exportTapePdf(&window, Mixed, VariableDecimals, German, total).printed);
+    EXPECT_EQ(layoutText(exported), strip);
     onDialog<QFileDialog>([](QFileDialog* d) { d->reject(); });
     EXPECT_TRUE(exportTapePdf(&window, Mixed, VariableDecimals, German, total).cancelled);
 

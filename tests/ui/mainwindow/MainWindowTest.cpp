@@ -62,14 +62,18 @@ TEST(Layout, RowsAndBarFollowTheInteriorHeight)
     // The rows and the bar stand at their design places in the interior.
     EXPECT_EQ(row(*w, 0)->mapTo(w->centralWidget(), QPoint(0, 0)), QPoint(30, 73));
     EXPECT_EQ(operatorButton(*w, 1)->mapTo(w->centralWidget(), QPoint(0, 0)), QPoint(3, 74 + 26));
-    EXPECT_EQ(part<EzyVerticalScroll>(*w, "tapeScrollBar")->mapTo(w->centralWidget(), QPoint(0, 0)), QPoint(230, 72));
+    auto* bar = part<EzyVerticalScroll>(*w, "tapeScrollBar");
+    EXPECT_EQ(bar->mapTo(w->centralWidget(), QPoint(0, 0)), QPoint(230, 72));
+    // Scrolled to the end first: growing rows reach beyond the tape's last line.
+    bar->setValue(w->editor().scrollMax());
     for (const auto& r : rows) {
         w->resize(671, r.interior + 30 + w->menuBar()->height());
         w->resize(671, r.interior + w->menuBar()->height());
         QCoreApplication::processEvents();
         ASSERT_EQ(w->centralWidget()->height(), r.interior);
         EXPECT_EQ(w->editor().lastRow(), r.lastRow) << r.interior;
-        EXPECT_EQ(part<EzyVerticalScroll>(*w, "tapeScrollBar")->height(), 26 + 26 * r.lastRow);
+        EXPECT_EQ(bar->height(), 26 + 26 * r.lastRow);
+        EXPECT_EQ(bar->valueLargeChange(), r.lastRow + 1);   // a page is the shown rows
         EXPECT_TRUE(row(*w, r.lastRow)->isVisible());
         if (TapeLineBox* below = w->findChild<TapeLineBox*>(QStringLiteral("row%1").arg(r.lastRow + 1))) {
             EXPECT_FALSE(below->isVisible()) << r.interior;

@@ -61,7 +61,8 @@ TEST(DesktopMenus, DocumentedCaptionsInTheirOrder)
 }
 
 // From a tape line, Ctrl+Shift runs the whole-tape command (the same letter
-// without Shift stays the line's own key, tested with the line).
+// without Shift stays the line's own key, tested with the line), and Alt opens
+// a menu.
 TEST(DesktopMenus, TapeCommandShortcutsFromALine)
 {
     auto w = editingWindow();
@@ -74,6 +75,12 @@ TEST(DesktopMenus, TapeCommandShortcutsFromALine)
     pressKey(Qt::Key_Delete, QString(), Qt::ControlModifier | Qt::ShiftModifier);   // Clear All
     EXPECT_TRUE(total(*w).isEmpty());
     EXPECT_EQ(focusedRow(*w), 0);
+    // Alt and a menu's letter: the line leaves it to the window's menu bar.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+    auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->title(), QStringLiteral("&Options"));
+    open->close();
 }
 
 // Every shortcut is given once, none takes a line's own keys (the undo keys

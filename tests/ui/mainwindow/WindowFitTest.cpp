@@ -1,8 +1,8 @@
 // The window fits: at the size it opens with, the smallest and largest sizes,
 // the tall form and back, on screens of several sizes and scales, every part
 // it shows lies inside its interior and the window inside the screen's
-// available area. Each case leaves a picture of the window in the build tree
-// (gallery/).
+// available area, and the last of 200 lines can be scrolled onto a shown row.
+// Each case leaves a picture of the window in the build tree (gallery/).
 
 #include "ui/mainwindow/MainWindowSupport.h"
 
@@ -79,6 +79,15 @@ void expectFits(MainWindow& w, const std::string& where)
                                   << inside.width() << "x" << inside.height();
     }
     EXPECT_GT(checked, 60);   // rows, pads, total and bar
+
+    // 200 lines scrolled to the end: line 200 on the last shown row.
+    Tape t;
+    t.resize(200);
+    for (std::size_t i = 0; i < t.size(); ++i)
+        t.TapeValue[i] = dec(std::to_string(i + 1));
+    setTape(w, t);
+    part<EzyVerticalScroll>(w, "tapeScrollBar")->setValue(w.editor().scrollMax());
+    EXPECT_EQ(row(w, w.editor().lastRow())->text(), "200");
 }
 
 void settle() { QTest::qWait(60); }
