@@ -50,15 +50,6 @@ TEST(UndoInTheWindow, MenuItemsAndKeysUndoAndRedoFromATapeRow)
     pressKey(Qt::Key_Z, QString(), Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(total(*w), "15");
     EXPECT_FALSE(menuItem(*w, "Redo")->isEnabled());
-
-    // A whole-tape command undone and redone from the menu.
-    menuItem(*w, "Clear All...")->trigger();
-    EXPECT_EQ(row(*w, 0)->text(), "");
-    menuItem(*w, "Undo")->trigger();
-    EXPECT_EQ(row(*w, 1)->text(), "3");
-    EXPECT_EQ(total(*w), "15");
-    menuItem(*w, "Redo")->trigger();
-    EXPECT_EQ(row(*w, 0)->text(), "");
 }
 
 // The recovery folder of the windows, emptied.
