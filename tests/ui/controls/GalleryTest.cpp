@@ -7,33 +7,30 @@
 
 #include "ui/tape/WindowTestSupport.h"
 
-#include <QDir>
 #include <QPainter>
 
 namespace qm::ui {
 namespace {
 
-const QString GalleryDir = QStringLiteral(QM_BUILD_DIR "/gallery/");
-const QColor SheetBack(0x30, 0x60, 0xA0);   // shows the see-through pixels
-
-// Pictures side by side on a sheet, `gap` apart; saved with an enlargement.
+// Pictures of one size side by side on a sheet, `gap` apart, on a blue
+// ground that shows the see-through pixels; saved with an enlargement.
 void saveSheet(const QVector<QImage>& pictures, int columns, const QString& name, int gap = 6)
 {
     ASSERT_FALSE(pictures.isEmpty());
     const QSize cell = pictures.front().size();
     const int rows = (static_cast<int>(pictures.size()) + columns - 1) / columns;
     QImage sheet((cell.width() + gap) * columns + gap, (cell.height() + gap) * rows + gap, QImage::Format_ARGB32);
-    sheet.fill(SheetBack);
+    sheet.fill(QColor(0x30, 0x60, 0xA0));
     QPainter p(&sheet);
     for (int i = 0; i < pictures.size(); ++i) {
         ASSERT_EQ(pictures[i].size(), cell) << name.toStdString() << " picture " << i;
         p.drawImage(gap + (i % columns) * (cell.width() + gap), gap + (i / columns) * (cell.height() + gap), pictures[i]);
     }
     p.end();
-    ASSERT_TRUE(QDir().mkpath(GalleryDir));
-    EXPECT_TRUE(sheet.save(GalleryDir + name + ".png"));
-    EXPECT_TRUE(sheet.scaled(sheet.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                    .save(GalleryDir + name + "_x3.png"));
+    const QString file = QStringLiteral(QM_BUILD_DIR "/gallery/") + name;
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(QM_BUILD_DIR "/gallery")));
+    EXPECT_TRUE(sheet.save(file + ".png"));
+    EXPECT_TRUE(sheet.scaled(sheet.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(file + "_x3.png"));
 }
 
 // One sheet per border style: a row per colour kind, normal, highlighted and pressed.
@@ -65,50 +62,43 @@ TEST(Gallery, ScrollBarLooks)
 {
     QWidget window;
     test::makeHost(window, 600, 420);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWindow* win = window.windowHandle();
     QVector<QImage> pictures;
     int next = 0;
-    auto bar = [&](quint32 back) {
+    auto bar = [&](quint32 back, int value) {
         auto* b = new EzyVerticalScroll(&window);
         b->setBackColor(back);
         b->setGeometry(10 + 40 * next++, 10, 31, 390);
         b->show();
+        b->setValue(value);
         return b;
     };
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QWindow* win = window.windowHandle();
     auto at = [](EzyVerticalScroll* b, int y) { return b->geometry().topLeft() + QPoint(15, y); };
 
-    for (int v : {0, 50, 100}) {
-        auto* b = bar(0xE0E0E0);
-        b->setValue(v);
-        pictures << b->surfaceImage();
-    }
-    auto* held = bar(0xE0E0E0);
+    for (int v : {0, 50, 100})
+        pictures << bar(0xE0E0E0, v)->surfaceImage();
+    auto* held = bar(0xE0E0E0, 0);
     QTest::mousePress(win, Qt::LeftButton, {}, at(held, 385));   // down arrow, held
     pictures << held->surfaceImage();
     QTest::mouseRelease(win, Qt::LeftButton, {}, at(held, 385));
 
-    auto* dragged = bar(0xE0E0E0);
-    dragged->setValue(30);
+    auto* dragged = bar(0xE0E0E0, 30);
     QTest::mousePress(win, Qt::LeftButton, {}, at(dragged, dragged->thumbTop() + 5));
     QTest::mouseMove(win, at(dragged, 240));
     EXPECT_TRUE(dragged->dragging());
-    const QImage whileDragged = dragged->surfaceImage();
-    pictures << whileDragged;
+    pictures << dragged->surfaceImage();
     QTest::mouseRelease(win, Qt::LeftButton, {}, at(dragged, 240));
     EXPECT_FALSE(dragged->dragging());
-    EXPECT_NE(dragged->surfaceImage(), whileDragged) << "the tint ends with the release";
+    EXPECT_NE(dragged->surfaceImage(), pictures.back()) << "the tint ends with the release";
     pictures << dragged->surfaceImage();
 
-    auto* empty = bar(0xE0E0E0);
+    auto* empty = bar(0xE0E0E0, 0);
     empty->setValueMax(0);
     pictures << empty->surfaceImage();
-    for (quint32 back : {0xFFFFFFu, 0xC0E0FFu}) {
-        auto* b = bar(back);
-        b->setValue(40);
-        pictures << b->surfaceImage();
-    }
+    for (quint32 back : {0xFFFFFFu, 0xC0E0FFu})
+        pictures << bar(back, 40)->surfaceImage();
     saveSheet(pictures, static_cast<int>(pictures.size()), QStringLiteral("scrollbars"), 9);
 }
 

@@ -1,13 +1,25 @@
-// Opening and saving calculation files from a window: the tape comes back
-// whole, and a failure shows one message and leaves tape and file as they were.
+// Opening and saving calculation files: from a window, the tape comes back
+// whole, and a failure shows one message and leaves tape and file as they
+// were; the main window's "Open Calculation..." and "Save Calculation..." and
+// the calculation named on the command line: what the tape, the rows, the
+// scroll bar and the total show afterwards.
 
 #include "FilesTestSupport.h"
 
 #include "core/files/CalcFile.h"
 #include "ui/files/CalculationFiles.h"
+#include "ui/files/LoadSave.h"
+#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/platform/FilePath.h"
 
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QTranslator>
+
+#include <fstream>
+#include <iterator>
+
+#include <sys/stat.h>
 
 namespace qm::ui {
 namespace {
@@ -23,43 +35,18 @@ std::vector<std::string> lineTexts(const Tape& t)
     return out;
 }
 
-// Answers every message box with OK, keeping its title, text and the text
-// below it.
-struct BoxCatcher {
-    QString title, text;
-    QStringList details;
-    int seen = 0;
-    QTimer timer;
-    BoxCatcher()
-    {
-        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (box && box->isVisible()) {
-                    title = box->windowTitle();
-                    text = box->text();
-                    details << box->informativeText();
-                    ++seen;
-                    box->button(QMessageBox::Ok)->click();
-                }
-            }
-        });
-        timer.start(10);
-    }
-};
-
 class CalculationFilesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(tmp.isValid());
-        window.setWindowTitle("Quillmate 8.1 (Educational Version)");
+        window.setWindowTitle(windowTitle(QStringLiteral("(Educational Version)")));
     }
     QString path(const char* name) const { return tmp.filePath(name); }
 
     QTemporaryDir tmp;
     QMainWindow window;
-    BoxCatcher catcher;
+    MessageAnswerer catcher;
     const Regional regional{'.', ',', 3};
     const Tape five = tapeOf({{'+', dec("5")}});
 };
@@ -86,16 +73,19 @@ TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
 {
     const Tape old = tapeOf({{'+', dec("1")}, {'x', Value("Cos(0)")}});
     ASSERT_TRUE(QDir().mkpath(path("folder.Clc")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.Clc")).constData(), 0600), 0);
     // The reasons are the file reader's, as the command line prints them.
     const struct { QByteArray file; const char* name; QString reason; } cases[] = {
         {"Ferrowick 6\r\n+1\r\n+abc\r\n+3\r\n", "bad.Clc", "Line 3: \"abc\" is not a number."},   // after a good line
         {"", "bad.Clc", "Line 1: the file is empty: no header line."},
+        {"Ferrowick 6\r\n", "bad.Clc", "Line 2: no tape line after the header."},
         {"+100\r\n+2\r\n", "bad.Clc", "Line 1: \"+100\" is not the header of a calculation file (\"Ferrowick 6\")."},
         {"Ferrowick 6\r\n*5\r\n", "bad.Clc", "Line 2: \"*5\" does not start with an operator (+ - x / ^)."},
         {"Ferrowick 6\r\n+1,5\r\n", "bad.Clc", "Line 2: \"1,5\" holds the grouping symbol \",\"."},   // written under a comma
         {QByteArray(), "bad.Clc", "The file is larger than 536870912 bytes."},   // sparse: no disk used
         {"-", "missing.Clc", "File not found."},
         {"-", "folder.Clc", "Is a folder."},
+        {"-", "pipe.Clc", "Not a regular file."},
     };
     int messages = 0;
     for (const auto& c : cases) {
@@ -162,6 +152,190 @@ TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(catcher.details, (QStringList{"\"ro.Clc\" was not saved: File is read-only.",
                                             "\"x.Clc\" was not saved: The folder does not exist."}));
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"ro.Clc"});
+}
+
+// Line i holds i + 1, under "x" when i is a positive multiple of 5.
+QString numberedLine(int i) { return (i % 5 == 0 && i > 0 ? "x" : "+") + QString::number(i + 1); }
+
+QByteArray numberedFile(int lines)
+{
+    QByteArray bytes = "Ferrowick 6\r\n";
+    for (int i = 0; i < lines; ++i)
+        bytes += numberedLine(i).toLatin1() + "\r\n";
+    return bytes;
+}
+
+QString opAndValue(const MainWindow& w, int line)
+{
+    const auto at = static_cast<std::size_t>(line);
+    return QChar(w.editor().tape().TapeOp[at]) + QString::fromStdString(shown(w.editor().tape().TapeValue[at]));
+}
+
+class MainWindowFiles : public FolderFixture {
+protected:
+    QString path(const QString& name) const { return calc + "/" + name; }
+
+    // Opens `file` through the dialog, its full path typed as the name.
+    static void open(MainWindow& w, const QString& file) { withDialog(w, 0, file); }
+
+    // Runs command `index` while the file dialog, once it shows, gets `name`
+    // typed and is answered with its accept (or cancel) button.
+    static void withDialog(MainWindow& w, int index, const QString& name, bool accept = true)
+    {
+        QTimer::singleShot(0, &w, [&w, name, accept] {
+            auto* dialog = w.findChild<LoadSave*>();
+            ASSERT_TRUE(dialog && dialog->isVisible()) << "the file dialog never showed";
+            dialog->nameBox()->setText(name);
+            QTest::mouseClick(accept ? dialog->acceptButton() : dialog->cancelButton(), Qt::LeftButton);
+        });
+        menuItem(w, index == 1 ? "Save Calculation..." : "Open Calculation...")->trigger();
+    }
+
+    MessageAnswerer catcher;
+};
+
+TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTapes)
+{
+    auto w = shownWindow();
+    const int rows = w->editor().lastLoadedRow() + 1;
+    const struct { const char* what; int lines, scrolled; } cases[] = {
+        {"long tape keeps the position", 300, 7},
+        {"short tape while scrolled", 3, 7},
+        {"one line more than the shown rows", w->editor().lastRow() + 2, 1},
+        {"tape ending above the position", rows + 10, 250},
+        {"tape ending at the position", rows + 10, rows + 9 - w->editor().lastRow()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // A tall tape first, so that any scroll position can be reached.
+        ASSERT_TRUE(writeFile(path("tall.Clc"), numberedFile(400)));
+        open(*w, path("tall.Clc"));
+        part<EzyVerticalScroll>(*w, "tapeScrollBar")->setValue(c.scrolled);
+        ASSERT_TRUE(writeFile(path("case.Clc"), numberedFile(c.lines)));
+        open(*w, path("case.Clc"));
+
+        const int size = std::max(c.lines, rows);
+        ASSERT_EQ(w->editor().tape().size(), static_cast<std::size_t>(size));
+        ASSERT_EQ(w->editor().tape().TapeOp.size(), w->editor().tape().size());
+        const int max = std::max(0, size - 1 - w->editor().lastRow());
+        EXPECT_EQ(w->editor().scrollMax(), max);
+        // Kept while the new tape reaches it, else back to the first line.
+        EXPECT_EQ(w->editor().firstLine(), c.scrolled <= max ? c.scrolled : 0);
+        for (int i = 0; i < size; ++i)
+            ASSERT_EQ(opAndValue(*w, i), i < c.lines ? numberedLine(i) : "+0") << "line " << i;
+        // Every shown row shows its line: padded lines empty under "+".
+        for (int j = 0; j <= w->editor().lastRow(); ++j) {
+            const int line = w->editor().firstLine() + j;
+            EXPECT_EQ(row(*w, j)->text(), line < c.lines ? QString::number(line + 1) : QString()) << j;
+            EXPECT_EQ(operatorButton(*w, j)->caption(), line < c.lines ? numberedLine(line).left(1) : "+") << j;
+        }
+    }
+    EXPECT_EQ(catcher.seen, 0);
+
+    // (12.5 x 3) - (-5) + sin 0: the total is recalculated.
+    ASSERT_TRUE(writeFile(path("t.Clc"), "Ferrowick 6\r\n+12.5\r\nx3\r\n--5\r\n+Sin(0)\r\n"));
+    open(*w, path("t.Clc"));
+    EXPECT_EQ(total(*w), "42.5");
+    EXPECT_EQ(row(*w, 3)->text(), "Sin(0)");
+}
+
+TEST_F(MainWindowFiles, FailedOpeningSaysSoAndKeepsTheWholeOldTape)
+{
+    auto w = shownWindow();
+    ASSERT_TRUE(writeFile(path("good.Clc"), numberedFile(120)));
+    open(*w, path("good.Clc"));
+    part<EzyVerticalScroll>(*w, "tapeScrollBar")->setValue(4);
+    const QString before = total(*w);
+    const QString row0 = row(*w, 0)->text();
+    // Why it failed is the file reader's business (tested with each reason
+    // there); here: one message, and the whole tape as it was.
+    ASSERT_TRUE(writeFile(path("value.Clc"), "Ferrowick 6\r\n+1\r\n+abc\r\n"));
+    open(*w, path("value.Clc"));
+    QTest::qWait(40);
+    EXPECT_EQ(catcher.seen, 1);
+    EXPECT_EQ(catcher.text, "\"value.Clc\" could not be opened.\nLine 3: \"abc\" is not a number.");
+    ASSERT_EQ(w->editor().tape().size(), 120u);
+    EXPECT_EQ(opAndValue(*w, 119), "+120");
+    EXPECT_EQ(w->editor().firstLine(), 4);
+    EXPECT_EQ(row(*w, 0)->text(), row0);
+    EXPECT_EQ(total(*w), before);
+}
+
+// The calculation named on the command line, quoted, its name not UTF-8,
+// opens at the first activation only; the dialog lists it, and saving over
+// it asks nothing and keeps its name's bytes.
+TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
+{
+    const std::string bytes = QFile::encodeName(calc).toStdString() + "/start up caf\xE9.Clc";
+    const auto writeRaw = [&bytes](const char* content) { std::ofstream(bytes, std::ios::binary) << content; };
+    writeRaw("Ferrowick 6\r\n+2\r\nx21\r\n");
+    const QString file = fileNameFromBytes(bytes);
+    MainWindow w(QStringLiteral("\"") + file + QStringLiteral("\""));
+    EXPECT_EQ(shown(w.editor().tape().TapeValue[0]), "0");   // not before the window is activated
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_TRUE(w.windowTitle().endsWith(QString::fromUtf8("start up caf\uFFFD.Clc"))) << w.windowTitle().toStdString();
+    EXPECT_NE(w.settingsFile(), file);
+    EXPECT_EQ(opAndValue(w, 1), "x21");
+    EXPECT_EQ(total(w), "42");
+    // A later activation neither clears the tape nor opens the file again.
+    writeRaw("Ferrowick 6\r\n+7\r\n");
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&w, &activate);
+    EXPECT_EQ(opAndValue(w, 0), "+2");
+
+    bool listed = false;
+    QTimer::singleShot(0, &w, [&w, &listed] {
+        auto* dialog = w.findChild<LoadSave*>();
+        ASSERT_TRUE(dialog);
+        const DriveControl& list = *dialog->driveList();
+        for (int i = 1; i <= list.entryCount(); ++i)
+            listed = listed || list.entry(i).text == "start up caf\xE9.Clc";
+        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+    });
+    menuItem(w, "Open Calculation...")->trigger();
+    EXPECT_TRUE(listed);
+    withDialog(w, 1, QFileInfo(file).fileName());   // over its own file: no question
+    std::ifstream back(bytes, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(back)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved.substr(0, 22), "Ferrowick 6\r\n+2\r\nx21\r\n");
+    EXPECT_EQ(catcher.seen, 0);
+}
+
+// A named file that cannot be opened says why at the first activation, and
+// the title then names no file.
+TEST_F(MainWindowFiles, AStartUpFailureIsShownWithAPlainTitle)
+{
+    const QString plain = shownWindow()->windowTitle();
+    MainWindow w(path("x.Clc"));
+    w.show();
+    w.activateWindow();
+    QTRY_COMPARE(catcher.seen, 1);
+    EXPECT_EQ(catcher.text, "\"x.Clc\" could not be opened.\nFile not found.");
+    EXPECT_EQ(w.windowTitle(), plain);
+}
+
+TEST_F(MainWindowFiles, SavingStartsBesideTheTapesFileAndAsksBeforeReplacingAnother)
+{
+    auto w = shownWindow();
+    open(*w, path("a.Clc"));
+    ASSERT_TRUE(writeFile(path("other.Clc"), "Ferrowick 6\r\n+5\r\n"));
+    QDir::setCurrent(root);   // the browser was left elsewhere
+    MessageAnswerer yes(QMessageBox::Yes);
+    withDialog(*w, 1, "a");   // the tape's own file: no question
+    EXPECT_EQ(yes.seen, 0);
+    EXPECT_EQ(readFile(path("a.Clc")), "Ferrowick 6\r\n+1\r\n");   // as it was: not the rows' padding
+    withDialog(*w, 1, "other", false);   // cancelled: nothing written
+    EXPECT_EQ(readFile(path("other.Clc")), "Ferrowick 6\r\n+5\r\n");
+    withDialog(*w, 1, "other");
+    EXPECT_EQ(yes.seen, 1);
+    EXPECT_EQ(yes.text, "Replace other.Clc?");
+    EXPECT_EQ(readFile(path("other.Clc")), "Ferrowick 6\r\n+1\r\n");
+    // Saved there, the tape now comes from other.Clc: saving again asks nothing.
+    withDialog(*w, 1, "other");
+    EXPECT_EQ(yes.seen, 1);
+    EXPECT_EQ(catcher.seen, 0);
 }
 
 } // namespace

@@ -5,9 +5,12 @@
 
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/controls/SuperButton.h"
+#include "ui/game/GameController.h"
 #include "ui/mainwindow/TapeLineBox.h"
 #include "ui/tape/EntryBox.h"
 #include "ui/tape/WindowTestSupport.h"
+
+#include <QAction>
 
 namespace qm::ui::test {
 
@@ -91,6 +94,29 @@ inline void setTape(MainWindow& w, const Tape& t)
 {
     w.editor().replaceTape(t);
     w.refresh();
+}
+
+// Nixie Invaders started in the window, asking no name, its clock stopped
+// after the first tick: the test plays the clock.
+inline GameController* startedGame(MainWindow& w)
+{
+    GameController* game = w.gameController();
+    game->setNamePrompt([](QWidget*) { return QString(); });
+    game->startGame(GameKind::Invaders);
+    game->timer().stop();
+    game->GameTimer_Timer();
+    return game;
+}
+
+// The menu item with this caption, without its access key and key column.
+inline QAction* menuItem(const MainWindow& w, const QString& caption)
+{
+    for (QAction* a : w.menuBar()->findChildren<QAction*>()) {
+        if (a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')) == caption)
+            return a;
+    }
+    ADD_FAILURE() << "no menu item " << caption.toStdString();
+    return nullptr;
 }
 
 } // namespace qm::ui::test

@@ -1,6 +1,6 @@
 // The settings file of the main window: read at start-up, written back whole
-// when the buttons or high scores change and at shutdown, and never the
-// calculation named on the command line.
+// when the buttons or high scores change and when the program is quit, and
+// never the calculation named on the command line.
 
 #include "core/game/GameScores.h"
 #include "core/tape/DefaultButtons.h"
@@ -48,10 +48,12 @@ SettingsFolders foldersIn(const QTemporaryDir& dir)
     return {dir.filePath(QStringLiteral("program")), QStringLiteral("quillmate"), dir.filePath(QStringLiteral("user"))};
 }
 
-void closeWindow(MainWindow& w)
+// Ends the window by its Quit item (Ctrl+Q), as a user ends the program.
+void quit(MainWindow& w)
 {
     w.show();
-    EXPECT_TRUE(w.close());
+    test::menuItem(w, QStringLiteral("Quit"))->trigger();
+    EXPECT_FALSE(w.isVisible());
 }
 
 TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
@@ -90,7 +92,7 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     EXPECT_EQ(test::readFile(path), outOfDate);
     emit w.gameController()->gameOver(77, 5);
     EXPECT_EQ(test::readFile(path), bytesOf(data));
-    closeWindow(w);
+    quit(w);
     EXPECT_EQ(test::readFile(path), bytesOf(data));
 }
 
@@ -106,7 +108,7 @@ TEST(SettingsFile, MissingHiddenAndShortFiles)
     for (const auto& c : cases) {
         MainWindow w(c.path, foldersIn(dir));
         EXPECT_EQ(test::functionButton(w, 0)->caption(), c.caption) << c.path.toStdString();
-        closeWindow(w);
+        quit(w);
         EXPECT_EQ(test::readFile(c.path), c.written) << c.path.toStdString();
     }
 
@@ -118,7 +120,7 @@ TEST(SettingsFile, MissingHiddenAndShortFiles)
     MainWindow w(shortFile, foldersIn(dir));
     EXPECT_NE(test::functionButton(w, 0)->caption(), "Abc");
     EXPECT_TRUE(w.settingsFile().endsWith(settingsFileName(QStringLiteral("quillmate"))));
-    closeWindow(w);
+    quit(w);
     EXPECT_EQ(test::readFile(shortFile), shortBytes);
 }
 
@@ -131,7 +133,7 @@ TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent
         MainWindow w(calc, foldersIn(dir));
         EXPECT_TRUE(w.settingsFile().endsWith(settingsFileName(QStringLiteral("quillmate"))));
         EXPECT_TRUE(w.windowTitle().endsWith(calc));
-        closeWindow(w);
+        quit(w);
         EXPECT_TRUE(QFile::exists(w.settingsFile()));
     }
     EXPECT_EQ(test::readFile(calc), "Ferrowick 6\r\n+12.5\r\n");
@@ -141,7 +143,7 @@ TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent
     ASSERT_TRUE(QDir().mkpath(folder));
     MainWindow w(folder, foldersIn(dir));
     EXPECT_EQ(test::functionButton(w, 0)->caption(), "Exp");
-    closeWindow(w);
+    quit(w);
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 

@@ -1,16 +1,12 @@
 // Undo and Redo in the window (menu items and keys, also from a tape row),
-// the tape commands' messages, and the recovery copy of the tape: written
-// after changes and at close, one per window, reopened from the menu,
-// offered after a crash.
+// and the recovery copy of the tape: written after changes and at close, one
+// per window, reopened from the menu, offered after a crash.
 
 #include "ui/mainwindow/MainWindowSupport.h"
 
 #include "ui/files/TapeRecovery.h"
-#include "ui/platform/Clipboard.h"
-
 #include "ui/platform/FilePath.h"
 
-#include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QListWidget>
@@ -27,23 +23,6 @@ namespace {
 
 using namespace test;
 
-QAction* action(const MainWindow& w, const char* caption)
-{
-    for (QAction* a : w.menuBar()->findChildren<QAction*>()) {
-        if (a->text().remove(QLatin1Char('&')) == QString::fromLatin1(caption))
-            return a;
-    }
-    ADD_FAILURE() << "no menu item " << caption;
-    return nullptr;
-}
-
-void keyToFocus(Qt::Key key, Qt::KeyboardModifiers mods)
-{
-    QWidget* target = QApplication::focusWidget();
-    ASSERT_NE(target, nullptr);
-    QTest::keyClick(target, key, mods);
-}
-
 TEST(UndoInTheWindow, MenuItemsAndKeysUndoAndRedoFromATapeRow)
 {
     auto w = editingWindow();
@@ -52,52 +31,25 @@ TEST(UndoInTheWindow, MenuItemsAndKeysUndoAndRedoFromATapeRow)
         menus << m->text();
     ASSERT_GE(menus.size(), 2);
     EXPECT_EQ(menus[1], "&Edit");   // right after Options
-    EXPECT_EQ(action(*w, "Undo")->shortcut(), QKeySequence("Ctrl+Z"));
-    EXPECT_EQ(action(*w, "Redo")->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
-    EXPECT_FALSE(action(*w, "Undo")->isEnabled());   // the start's empty tape is nothing to undo
+    EXPECT_EQ(menuItem(*w, "Undo")->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(menuItem(*w, "Redo")->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+    EXPECT_FALSE(menuItem(*w, "Undo")->isEnabled());   // the start's empty tape is nothing to undo
 
     typeText("12\r3");
     ASSERT_EQ(total(*w), "15");
-    EXPECT_TRUE(action(*w, "Undo")->isEnabled());
+    EXPECT_TRUE(menuItem(*w, "Undo")->isEnabled());
     ASSERT_EQ(focusedRow(*w), 1);
-    keyToFocus(Qt::Key_Z, Qt::ControlModifier);   // the row passes the key to the window
+    pressKey(Qt::Key_Z, QString(), Qt::ControlModifier);   // the row passes the key to the window
     EXPECT_EQ(total(*w), "12");
     EXPECT_EQ(row(*w, 1)->text(), "");
-    keyToFocus(Qt::Key_Z, Qt::ControlModifier);   // Enter grew nothing: the typing of 12
+    pressKey(Qt::Key_Z, QString(), Qt::ControlModifier);   // Enter grew nothing: the typing of 12
     EXPECT_EQ(total(*w), "0");
     EXPECT_EQ(focusedRow(*w), 0);
-    keyToFocus(Qt::Key_Y, Qt::ControlModifier);
+    pressKey(Qt::Key_Y, QString(), Qt::ControlModifier);
     EXPECT_EQ(total(*w), "12");
-    keyToFocus(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    pressKey(Qt::Key_Z, QString(), Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(total(*w), "15");
-    EXPECT_FALSE(action(*w, "Redo")->isEnabled());
-
-    action(*w, "Clear All...")->trigger();
-    EXPECT_EQ(row(*w, 0)->text(), "");
-    action(*w, "Undo")->trigger();
-    EXPECT_EQ(row(*w, 0)->text(), "12");
-    EXPECT_EQ(row(*w, 1)->text(), "3");
-    EXPECT_EQ(total(*w), "15");
-    action(*w, "Redo")->trigger();
-    EXPECT_EQ(row(*w, 0)->text(), "");
-}
-
-// A paste cut off at the tape's limit says how much went in.
-TEST(TapeCommandsInTheWindow, APasteCutOffIsReported)
-{
-    auto w = shownWindow();
-    MessageCatcher catcher;
-    QString many;
-    for (int i = 0; i < 33000; ++i)
-        many += QStringLiteral("1\r\n");
-    setClipboardText(many + QStringLiteral("1"));
-    action(*w, "Paste Numbers...")->trigger();
-    EXPECT_EQ(catcher.seen, 1);
-    // The shown rows, then 32001 lines beyond them.
-    const int pasted = w->editor().lastRow() + 1 + 32001;
-    EXPECT_EQ(catcher.text, QStringLiteral("The tape is full: %1 of 33001 lines were pasted.").arg(pasted));
-    EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));   // the program's name, short enough for the box
-    EXPECT_EQ(total(*w), QString::number(pasted));
+    EXPECT_FALSE(menuItem(*w, "Redo")->isEnabled());
 }
 
 // The recovery folder of the windows, emptied.
@@ -131,15 +83,15 @@ TEST(TapeRecoveryInTheWindow, ACopyAfterChangesAndAtCloseThatTheNextRunReopens)
     auto w = editingWindow();
     EXPECT_FALSE(w->recovery().lastRunEndedAbnormally());
     EXPECT_EQ(lineText(*w, 0), "0");
-    action(*w, "Reopen Last Tape")->trigger();
+    menuItem(*w, "Reopen Last Tape")->trigger();
     EXPECT_EQ(lineText(*w, 0), "42");
     EXPECT_EQ(lineText(*w, 1), "85");
     EXPECT_EQ(total(*w), "-43");
-    action(*w, "Undo")->trigger();   // reopening is a change like any other
+    menuItem(*w, "Undo")->trigger();   // reopening is a change like any other
     EXPECT_EQ(lineText(*w, 0), "0");
 
     // An empty tape is not kept: the last tape stays for the next run.
-    action(*w, "Clear All...")->trigger();
+    menuItem(*w, "Clear All...")->trigger();
     w->close();
     EXPECT_FALSE(QFileInfo::exists(copy));
     EXPECT_TRUE(QFileInfo::exists(folder + "/" + TapeRecovery::LastTapeName));
@@ -176,7 +128,7 @@ TEST(TapeRecoveryInTheWindow, AStartAfterACrashOffersTheLastTape)
         const QString folder = freshRecoveryFolder();
         leaveLockOfADeadRun(folder);
         ASSERT_TRUE(writeFile(folder + "/" + TapeRecovery::RecoveryName, "Ferrowick 6\r\n+7.5\r\nx2\r\n"));
-        QuestionAnswerer answer(c.answer);
+        MessageAnswerer answer(c.answer);
         auto w = editingWindow();
         EXPECT_TRUE(w->recovery().lastRunEndedAbnormally()) << c.what;
         EXPECT_TRUE(w->recovery().keepsCopies()) << c.what;
@@ -194,7 +146,7 @@ TEST(TapeRecoveryInTheWindow, AStartAfterACrashOffersTheLastTape)
     QTemporaryDir calc;
     const QString file = calc.filePath("given.Clc");
     ASSERT_TRUE(writeFile(file, "Ferrowick 6\r\n+3\r\n"));
-    QuestionAnswerer answer(QMessageBox::Yes);
+    MessageAnswerer answer(QMessageBox::Yes);
     auto w = shownWindow(466, file);
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
@@ -263,7 +215,7 @@ TEST(TapeRecoveryInTheWindow, AStartAfterSeveralWindowsWereKilledOffersEachTape)
         EXPECT_EQ(QFileInfo(w->recovery().recoveryFile()).fileName(), "recovery.Clc");
     }
     picker.stop();
-    QuestionAnswerer answer(QMessageBox::No);
+    MessageAnswerer answer(QMessageBox::No);
     auto w = editingWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return answer.seen > 0; }, 3000));
     EXPECT_EQ(lineText(*w, 0), "0");

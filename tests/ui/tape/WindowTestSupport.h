@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the widget tests: a fixed offscreen screen (row counts and sizes
 // do not depend on the machine), tapes and files to start from, a host
-// window for a single control, a shown main window, and a catcher for the
+// window for a single control, a shown main window, and an answerer for the
 // message boxes a handler raises.
 
 #include "core/CoreTestSupport.h"
@@ -24,11 +24,9 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <string>
-#include <utility>
 
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -126,44 +124,23 @@ inline std::unique_ptr<MainWindow> shownWindow(int height = 466, const QString& 
     return w;
 }
 
-// Answers every message box that shows while it lives with OK, keeping the
-// last one's title and text.
-struct MessageCatcher {
+// Answers every message box that shows while it lives with `answer` (a box
+// without that button is left alone), keeping the last one's title and text
+// and every box's details.
+struct MessageAnswerer {
     QString title, text;
+    QStringList details;
     int seen = 0;
     QTimer timer;
-    MessageCatcher()
-    {
-        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                QAbstractButton* ok = box && box->isVisible() ? box->button(QMessageBox::Ok) : nullptr;
-                if (ok) {
-                    title = box->windowTitle();
-                    text = box->text();
-                    ++seen;
-                    ok->click();
-                }
-            }
-        });
-        timer.start(10);
-    }
-};
-
-// Answers every question box that shows while it lives with `answer`
-// (a box without that button is left alone), keeping the last one's text.
-struct QuestionAnswerer {
-    QString text;
-    int seen = 0;
-    QTimer timer;
-    explicit QuestionAnswerer(QMessageBox::StandardButton answer)
+    explicit MessageAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok)
     {
         QObject::connect(&timer, &QTimer::timeout, &timer, [this, answer] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
                 auto* box = qobject_cast<QMessageBox*>(w);
-                QAbstractButton* b = box && box->isVisible() ? box->button(answer) : nullptr;
-                if (b) {
+                if (QAbstractButton* b = box && box->isVisible() ? box->button(answer) : nullptr) {
+                    title = box->windowTitle();
                     text = box->text();
+                    details << box->informativeText();
                     ++seen;
                     b->click();
                 }

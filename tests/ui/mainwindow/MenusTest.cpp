@@ -1,0 +1,244 @@
+// The window's menus: their captions, the tape commands run from them (the
+// rules of each command are tested in core; here, that the window runs them
+// and shows the outcome), the shortcuts of the whole-tape commands beside a
+// tape line's own keys, the Keyboard Shortcuts window and About. Quitting
+// writes the settings (tested with them); the access keys are checked, in
+// both languages, by the translation test's walk of every menu.
+
+#include "ui/mainwindow/MainWindowSupport.h"
+
+#include "ui/commands/PrintTape.h"
+#include "ui/mainwindow/ShortcutsWindow.h"
+#include "ui/platform/Clipboard.h"
+
+#include <QMenu>
+#include <QPrinterInfo>
+#include <QTableWidget>
+
+namespace qm::ui {
+namespace {
+
+using namespace test;
+
+QList<QMenu*> menus(const MainWindow& w)
+{
+    QList<QMenu*> list;
+    for (QAction* a : w.menuBar()->actions())
+        if (a->menu())
+            list << a->menu();
+    return list;
+}
+
+TEST(DesktopMenus, DocumentedCaptionsInTheirOrder)
+{
+    auto w = shownWindow();
+    const QStringList expected[] = {
+        {"Options", "Clear All...", "Open Calculation...", "Save Calculation...", "Copy Numbers...",
+         "Paste Numbers...", "Copy Tape", "Sort Numbers...", "Print Calculation...", "Print Preview...",
+         "Print...", "Export PDF...", "Export CSV...", "Quit"},
+        {"Decimals", "0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.000000", "Variable"},
+        {"Total", "Numbers...", "Average...", "Mean...", "Mode..."},
+        {"Games", "Start Nixie Invaders...", "Start Nixie Blaster..."},
+        {"Help", "Keyboard Shortcuts", "About Quillmate"},
+    };
+    QMap<QString, QStringList> captions;
+    QStringList order;
+    for (const QMenu* menu : menus(*w)) {
+        const QString title = menu->title().remove(QLatin1Char('&'));
+        order << title;
+        for (const QAction* a : menu->actions())
+            if (!a->isSeparator())   // without the access key's mark and the key column
+                captions[title] << a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    }
+    int previous = -1;
+    for (const QStringList& menu : expected) {
+        EXPECT_EQ(captions.value(menu.front()), menu.mid(1)) << menu.front().toStdString();
+        const int at = static_cast<int>(order.indexOf(menu.front()));
+        EXPECT_GT(at, previous) << menu.front().toStdString();
+        previous = at;
+    }
+    EXPECT_EQ(order.back(), QStringLiteral("Help"));
+}
+
+// From a tape line, Ctrl+Shift runs the whole-tape command (the same letter
+// without Shift stays the line's own key, tested with the line), and Alt opens
+// a menu.
+TEST(DesktopMenus, TapeCommandShortcutsFromALine)
+{
+    auto w = editingWindow();
+    setTape(*w, tapeOf({{'+', dec("5")}, {'+', dec("-3")}, {'+', dec("2")}}));
+    row(*w, 1)->setFocus();
+    QCoreApplication::processEvents();
+    setClipboardText(QStringLiteral("untouched"));
+    pressKey(Qt::Key_C, QString(), Qt::ControlModifier | Qt::ShiftModifier);   // Copy Numbers: every line
+    EXPECT_EQ(clipboardText(), QStringLiteral("5\r\n-3\r\n2"));   // not the rows' padding
+    pressKey(Qt::Key_Delete, QString(), Qt::ControlModifier | Qt::ShiftModifier);   // Clear All
+    EXPECT_TRUE(total(*w).isEmpty());
+    EXPECT_EQ(focusedRow(*w), 0);
+    // Alt and a menu's letter: the line leaves it to the window's menu bar.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+    auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->title(), QStringLiteral("&Options"));
+    open->close();
+}
+
+// Every shortcut is given once, none takes a line's own keys (the undo keys
+// belong to the tape's Undo and Redo, whichever line has the focus), and F1
+// lists each once.
+TEST(DesktopMenus, ShortcutsNeverClashAndF1ListsEachOnce)
+{
+    auto w = editingWindow();
+    const QList<QKeySequence> lineKeys = {QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Cut,
+                                          QKeySequence::SelectAll};
+    const QList<QKeySequence> undoKeys = {QKeySequence::Undo, QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+    QList<QAction*> all = w->actions();
+    for (QMenu* m : menus(*w))
+        all += m->actions();
+    QSet<QString> seen;
+    QStringList listedKeys;
+    for (const QAction* a : all) {
+        const QString caption = a->text().remove(QLatin1Char('&'));
+        QStringList keys;
+        for (const QKeySequence& k : a->shortcuts()) {
+            EXPECT_FALSE(seen.contains(k.toString())) << "twice: " << k.toString().toStdString();
+            seen.insert(k.toString());
+            EXPECT_FALSE(lineKeys.contains(k)) << caption.toStdString();
+            if (undoKeys.contains(k)) {
+                EXPECT_TRUE(caption == QStringLiteral("Undo") || caption == QStringLiteral("Redo")) << caption.toStdString();
+            }
+            keys << k.toString(QKeySequence::NativeText);
+        }
+        if (!keys.isEmpty())
+            listedKeys << keys.join(QStringLiteral(", "));
+    }
+    for (const char* expected : {"Ctrl+Shift+C", "Ctrl+Shift+V", "Ctrl+Shift+O", "Ctrl+Shift+Del", "F1", "Ctrl+Q"})
+        EXPECT_TRUE(seen.contains(QString::fromLatin1(expected))) << expected;
+    EXPECT_GE(listedKeys.size(), 10);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    auto* shortcuts = w->findChild<ShortcutsWindow*>();
+    ASSERT_NE(shortcuts, nullptr);
+    EXPECT_TRUE(shortcuts->isVisible());
+    EXPECT_EQ(shortcuts->windowTitle(), QStringLiteral("Keyboard Shortcuts"));
+    QStringList keyColumn;
+    for (int r = 0; r < shortcuts->table()->rowCount(); ++r)
+        if (const QTableWidgetItem* i = shortcuts->table()->item(r, 0))
+            keyColumn << i->text();
+    for (const QString& keys : listedKeys)
+        EXPECT_EQ(keyColumn.count(keys), 1) << keys.toStdString();
+    EXPECT_TRUE(keyColumn.contains(QStringLiteral("Enter")));
+    // A second F1 brings the same window forward.
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_EQ(w->findChildren<ShortcutsWindow*>().size(), 1);
+    shortcuts->close();
+}
+
+TEST(DesktopHelp, AboutNamesVersionLicenceAndQt)
+{
+    auto w = shownWindow();
+    MessageAnswerer answerer;
+    menuItem(*w, "About Quillmate")->trigger();
+    EXPECT_EQ(answerer.seen, 1);
+    EXPECT_EQ(answerer.title, QStringLiteral("About Quillmate"));
+    for (const QString& part : {QStringLiteral("Quillmate ") + QLatin1String(ProgramVersion), QStringLiteral("MIT"),
+                                QString::fromLatin1(qVersion()), QStringLiteral("rolling tape")})
+        EXPECT_TRUE(answerer.text.contains(part)) << part.toStdString() << " in " << answerer.text.toStdString();
+}
+
+// The lines given, then empty ones up to the rows of the screen.
+Tape onTheRows(Tape t)
+{
+    t.resize(74);
+    return t;
+}
+
+TEST(MenuCommands, CopyPasteAndClearAllThroughTheClipboard)
+{
+    auto w = shownWindow();
+    // A paste cut off at the tape's limit says how much went in: the shown
+    // rows, then 32001 lines beyond them.
+    MessageAnswerer answerer;
+    setClipboardText(QStringLiteral("1\r\n").repeated(33000) + QStringLiteral("1"));
+    menuItem(*w, "Paste Numbers...")->trigger();
+    const int pasted = w->editor().lastRow() + 1 + 32001;
+    EXPECT_EQ(answerer.seen, 1);
+    EXPECT_EQ(answerer.text, QStringLiteral("The tape is full: %1 of 33001 lines were pasted.").arg(pasted));
+    EXPECT_EQ(answerer.title, QStringLiteral("Quillmate"));   // the program's name, short enough for the box
+    EXPECT_EQ(total(*w), QString::number(pasted));
+
+    setTape(*w, onTheRows(tapeOf({{'+', dec("12.5")}, {'+', dec("0")}, {'+', Value("Sin(30)")}})));
+    menuItem(*w, "Copy Numbers...")->trigger();
+    EXPECT_TRUE(clipboardText().startsWith(QStringLiteral("12.5\r\n0\r\nSin(30)\r\n0\r\n")));
+    setClipboardText(QStringLiteral("1,234.5\r\n7\r\nabc"));
+    menuItem(*w, "Paste Numbers...")->trigger();
+    EXPECT_EQ(row(*w, 1)->text(), "7");
+    EXPECT_EQ(total(*w), "1241.5");
+
+    // More lines than rows grow the tape and the scroll range.
+    QStringList lines;
+    for (int i = 1; i <= 100; ++i)
+        lines << QString::number(i);
+    setClipboardText(lines.join(QStringLiteral("\r\n")));
+    menuItem(*w, "Paste Numbers...")->trigger();
+    EXPECT_EQ(w->editor().tape().size(), 100u);
+    const int lastRow = w->editor().lastRow();
+    EXPECT_EQ(w->editor().scrollMax(), 100 - 1 - lastRow);
+    EXPECT_EQ(total(*w), "5050");
+    part<EzyVerticalScroll>(*w, "tapeScrollBar")->setValue(w->editor().scrollMax());
+    EXPECT_EQ(row(*w, lastRow)->text(), "100");
+
+    menuItem(*w, "Clear All...")->trigger();
+    EXPECT_EQ(w->editor().firstLine(), 0);
+    EXPECT_EQ(w->editor().scrollMax(), 0);
+    EXPECT_TRUE(row(*w, 3)->text().isEmpty());
+    EXPECT_TRUE(total(*w).isEmpty());
+    EXPECT_EQ(answerer.seen, 1);
+}
+
+TEST(MenuCommands, SortDecimalsAndTotalMode)
+{
+    auto w = shownWindow();
+    setTape(*w, onTheRows(tapeOf({{'+', dec("0.5")}, {'+', dec("1234")}})));
+    ASSERT_EQ(total(*w), "1234.5");
+    menuItem(*w, "0.00")->trigger();
+    EXPECT_EQ(w->editor().settings().DecimalPlaces, 2);
+    EXPECT_EQ(row(*w, 1)->text(), "1,234.00");
+    EXPECT_EQ(total(*w), "1,234.50");   // the total is shown with the decimals at once
+    menuItem(*w, "Variable")->trigger();
+    EXPECT_EQ(row(*w, 1)->text(), "1234");
+    EXPECT_TRUE(menuItem(*w, "Variable")->isChecked());
+    EXPECT_FALSE(menuItem(*w, "0.00")->isChecked());
+
+    setTape(*w, onTheRows(tapeOf({{'+', dec("3")}, {'+', dec("1")}, {'+', dec("3")}, {'+', dec("2")}})));
+    const struct { const char* item; const char* text; } modes[] = {
+        {"Average...", "Average : 2.25"}, {"Mean...", "Mean : 2.5"}, {"Mode...", "Mode : 3"}, {"Numbers...", "9"}};
+    for (const auto& m : modes) {
+        menuItem(*w, m.item)->trigger();
+        EXPECT_EQ(total(*w), QString::fromLatin1(m.text)) << m.item;
+        EXPECT_TRUE(menuItem(*w, m.item)->isChecked());
+    }
+    menuItem(*w, "Sort Numbers...")->trigger();
+    EXPECT_EQ(row(*w, 1)->text(), "2");
+    EXPECT_EQ(row(*w, 3)->text(), "3");
+}
+
+TEST(MenuCommands, MissingPrinterIsReportedAndChangesNothing)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "a default printer is set up here; the command would really print";
+    auto w = shownWindow();
+    setTape(*w, onTheRows(tapeOf({{'+', dec("12")}, {'+', dec("3")}})));
+    MessageAnswerer answerer;
+    menuItem(*w, "Print Calculation...")->trigger();
+    EXPECT_EQ(answerer.seen, 1);
+    EXPECT_EQ(answerer.text, printFailureText(QStringLiteral("no default printer is set up.")));
+    EXPECT_EQ(answerer.title, QStringLiteral("Quillmate"));
+    EXPECT_EQ(total(*w), "15");
+}
+
+} // namespace
+} // namespace qm::ui
