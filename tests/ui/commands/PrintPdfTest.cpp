@@ -277,7 +277,7 @@ TEST_F(PrintPdf, WindowPrintsTheTapesTotalDuringAndAfterAGame)
         menuItem(*w, "Export PDF...")->trigger();
         EXPECT_EQ(layoutText(pdf), QStringList({"+ 12.5", "+ 25", "= 37.5"})) << name;
         for (int ticks = 0; game->running() && ticks < 100; ++ticks)
-            game->GameTimer_Timer();
+            game->tick();
         ASSERT_TRUE(total(*w).startsWith("Invaded"));
     }
 }

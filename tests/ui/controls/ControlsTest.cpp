@@ -57,6 +57,16 @@ TEST(SuperButton, ClicksFromMouseAndTypedKeys)
         QTest::mouseRelease(win, Qt::LeftButton, {}, at(r.x(), r.y()));
         EXPECT_EQ(log.size(), r == QPoint(1, 1) ? 1 : 0) << r.x() << "," << r.y();
     }
+    // Hover lights the button while the pointer is over it.
+    QTest::mouseMove(win, at(150, 100));
+    EXPECT_FALSE(b->hovering());
+    EXPECT_EQ(b->look(), Look::Normal);
+    QTest::mouseMove(win, at(30, 30));
+    EXPECT_TRUE(b->hovering());
+    EXPECT_EQ(b->look(), Look::Highlighted);
+    QTest::mouseMove(win, at(150, 100));
+    EXPECT_FALSE(b->hovering());
+    EXPECT_EQ(b->look(), Look::Normal);
 
     // Keys that type a character click; the others do not.
     log.clear();

@@ -8,7 +8,7 @@
 
 #include "core/files/CalcFile.h"
 #include "ui/files/CalculationFiles.h"
-#include "ui/files/LoadSave.h"
+#include "ui/files/FileDialog.h"
 #include "ui/mainwindow/MainWindowSupport.h"
 #include "ui/platform/FilePath.h"
 
@@ -183,7 +183,7 @@ protected:
     static void withDialog(MainWindow& w, int index, const QString& name, bool accept = true)
     {
         QTimer::singleShot(0, &w, [&w, name, accept] {
-            auto* dialog = w.findChild<LoadSave*>();
+            auto* dialog = w.findChild<FileDialog*>();
             ASSERT_TRUE(dialog && dialog->isVisible()) << "the file dialog never showed";
             dialog->nameBox()->setText(name);
             QTest::mouseClick(accept ? dialog->acceptButton() : dialog->cancelButton(), Qt::LeftButton);
@@ -287,7 +287,7 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
 
     bool listed = false;
     QTimer::singleShot(0, &w, [&w, &listed] {
-        auto* dialog = w.findChild<LoadSave*>();
+        auto* dialog = w.findChild<FileDialog*>();
         ASSERT_TRUE(dialog);
         const DriveControl& list = *dialog->driveList();
         for (int i = 1; i <= list.entryCount(); ++i)

@@ -19,7 +19,7 @@ protected:
         list.resize(460, 214);
         list.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
-        list.FileExtention(".Clc");
+        list.setPattern(".Clc");
     }
     DriveControl list;
 };
@@ -31,18 +31,18 @@ TEST_F(DriveControlTest, ListsTheFolderByKind)
     EXPECT_EQ(list.entry(indexOf(list, "ann")).kind, 110);
     EXPECT_EQ(folderRows(list), (QStringList{"..", "sub", "a.Clc", "b.CLC", "locked.Clc"}));
     EXPECT_EQ(list.entry(indexOf(list, "locked.Clc")).kind, 3);
-    EXPECT_EQ(list.FileExtention(".TXT"), QString());
+    list.setPattern(".TXT");
     EXPECT_EQ(folderRows(list), (QStringList{"..", "sub", "notes.txt"}));
-    list.FileExtention(".Clc");
+    list.setPattern(".Clc");
 }
 
 // Where a tap leads is the core list's business; here: what the control does
 // with it, and what it raises when.
 TEST_F(DriveControlTest, TapsSelectFilesAndOpenFoldersAndDrives)
 {
-    QSignalSpy ups(&list, &DriveControl::MouseUp);
+    QSignalSpy ups(&list, &DriveControl::tapped);
     int selectedDuringMouseUp = 0;
-    QObject::connect(&list, &DriveControl::MouseUp, &list, [&] { selectedDuringMouseUp = list.selectedIndex(); });
+    QObject::connect(&list, &DriveControl::tapped, &list, [&] { selectedDuringMouseUp = list.selectedIndex(); });
     tap(list, "locked.Clc");   // read-only: still selected
     EXPECT_EQ(list.FileName(), "locked.Clc");
     EXPECT_EQ(list.DrivePathFile(), calc + "/locked.Clc");
@@ -61,8 +61,7 @@ TEST_F(DriveControlTest, TapsSelectFilesAndOpenFoldersAndDrives)
 
     // A folder that cannot be entered keeps the list.
     const QStringList before = folderRows(list);
-    QString missing = "/no-such-folder-here";
-    list.GetDir(missing);
+    list.showFolder("/no-such-folder-here");
     EXPECT_EQ(QDir::currentPath(), "/");
     EXPECT_EQ(folderRows(list), before);
 }
@@ -73,7 +72,7 @@ TEST_F(DriveControlTest, ItsBarAndTheWheelScrollAtOnce)
 {
     for (int i = 0; i < 40; ++i)
         ASSERT_TRUE(writeFile(calc + QStringLiteral("/many%1.Clc").arg(i, 2, 10, QChar('0')), "Ferrowick 6\r\n"));
-    list.FileExtention(".Clc");
+    list.setPattern(".Clc");
     EzyVerticalScroll* bar = list.scrollBar();
     ASSERT_TRUE(bar->isVisible());
     const int page = list.pageSize();

@@ -106,7 +106,7 @@ struct GameWindow {
         menuItem(0)->trigger();
         w.gameController()->timer().stop();
     }
-    void tick() { w.gameController()->GameTimer_Timer(); }
+    void tick() { w.gameController()->tick(); }
     int first() const { return test::total(w).front().digitValue(); }
 
     MainWindow w;

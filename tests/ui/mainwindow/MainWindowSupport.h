@@ -104,7 +104,7 @@ inline GameController* startedGame(MainWindow& w)
     game->setNamePrompt([](QWidget*) { return QString(); });
     game->startGame(GameKind::Invaders);
     game->timer().stop();
-    game->GameTimer_Timer();
+    game->tick();
     return game;
 }
 

@@ -5,7 +5,7 @@
 
 #include "ui/controls/SuperButton.h"
 #include "ui/files/CalculationFiles.h"
-#include "ui/files/LoadSave.h"
+#include "ui/files/FileDialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         FolderFixture::SetUp();
-        dialog = std::make_unique<LoadSave>();
+        dialog = std::make_unique<FileDialog>();
         show();
     }
     void TearDown() override
@@ -43,7 +43,7 @@ protected:
     }
     void click(SuperButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 
-    std::unique_ptr<LoadSave> dialog;
+    std::unique_ptr<FileDialog> dialog;
 };
 
 TEST_F(LoadSaveTest, TypedNamesGetTheExtension)
@@ -53,7 +53,7 @@ TEST_F(LoadSaveTest, TypedNamesGetTheExtension)
     EXPECT_EQ(dialog->nameBox()->text(), ".Clc");
     QTest::keyClicks(dialog->nameBox(), "rent");
     click(dialog->acceptButton());
-    EXPECT_EQ(dialog->FilePath(), "rent.Clc");
+    EXPECT_EQ(dialog->filePath(), "rent.Clc");
     // Another extension is replaced (how is the core's business); refused
     // characters are dropped as they are typed.
     const struct { const char* typed; const char* path; } cases[] = {
@@ -64,7 +64,7 @@ TEST_F(LoadSaveTest, TypedNamesGetTheExtension)
         click(dialog->acceptButton());
         EXPECT_FALSE(dialog->isVisible()) << c.typed;
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
-        EXPECT_EQ(dialog->FilePath(), c.path) << c.typed;
+        EXPECT_EQ(dialog->filePath(), c.path) << c.typed;
     }
     show();
     type("good");
@@ -100,10 +100,10 @@ TEST_F(LoadSaveTest, ATypedNameSurvivesFolderTapsAndOnlyAFileReplacesIt)
 
 // chooseCalculationFile runs the dialog modally; `script` acts on it from
 // inside its event loop.
-QString choose(QWidget* parent, int index, std::function<void(LoadSave&)> script, const QString& tapeFile = {})
+QString choose(QWidget* parent, int index, std::function<void(FileDialog&)> script, const QString& tapeFile = {})
 {
     QTimer::singleShot(0, [parent, script] {
-        LoadSave* d = parent->findChild<LoadSave*>();
+        FileDialog* d = parent->findChild<FileDialog*>();
         ASSERT_NE(d, nullptr);
         script(*d);
     });
@@ -117,7 +117,7 @@ TEST_F(ChooseTest, CaptionsFollowTheCommandAndNamesResolveAgainstTheFolderShown)
     QMainWindow window;
     QStringList captions;
     auto accept = [&](const char* name, const char* folder) {
-        return [&captions, name, folder](LoadSave& d) {
+        return [&captions, name, folder](FileDialog& d) {
             captions << d.windowTitle() << d.acceptButton()->caption();
             EXPECT_TRUE(d.isModal());
             if (folder)
@@ -129,16 +129,16 @@ TEST_F(ChooseTest, CaptionsFollowTheCommandAndNamesResolveAgainstTheFolderShown)
     EXPECT_EQ(choose(&window, 0, accept("first", nullptr)), calc + "/first.Clc");
     EXPECT_EQ(choose(&window, 1, accept("first", "sub")), calc + "/sub/first.Clc");
     EXPECT_EQ(captions, (QStringList{"Open Calculation...", "Open", "Save Calculation...", "Save"}));
-    EXPECT_EQ(window.findChildren<LoadSave*>().size(), 1);   // the same dialog again
+    EXPECT_EQ(window.findChildren<FileDialog*>().size(), 1);   // the same dialog again
 
     // Cancel gives nothing; the close box discards the dialog, the next starts afresh.
-    EXPECT_EQ(choose(&window, 0, [](LoadSave& d) { QTest::mouseClick(d.cancelButton(), Qt::LeftButton); }), "");
-    EXPECT_EQ(choose(&window, 0, [](LoadSave& d) { d.close(); }), "");
+    EXPECT_EQ(choose(&window, 0, [](FileDialog& d) { QTest::mouseClick(d.cancelButton(), Qt::LeftButton); }), "");
+    EXPECT_EQ(choose(&window, 0, [](FileDialog& d) { d.close(); }), "");
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(window.findChildren<LoadSave*>().isEmpty());
+    EXPECT_TRUE(window.findChildren<FileDialog*>().isEmpty());
     QString shown;
     bool refused = false;
-    EXPECT_EQ(choose(&window, 1, [&](LoadSave& d) {
+    EXPECT_EQ(choose(&window, 1, [&](FileDialog& d) {
                   shown = d.nameBox()->text();
                   QTest::mouseClick(d.acceptButton(), Qt::LeftButton);   // no name: refused
                   refused = d.isVisible();
@@ -155,7 +155,7 @@ TEST_F(ChooseTest, SavingOverAnotherFileAsksAndTheDialogStartsAtTheTapesFile)
 {
     QMainWindow window;
     const auto saveAs = [](const char* name) {
-        return [name](LoadSave& d) {
+        return [name](FileDialog& d) {
             d.nameBox()->setText(name);
             QTest::mouseClick(d.acceptButton(), Qt::LeftButton);
             if (d.isVisible())   // answered No: the dialog stays for another name
@@ -190,7 +190,7 @@ TEST_F(ChooseTest, SavingOverAnotherFileAsksAndTheDialogStartsAtTheTapesFile)
     // tape's file.
     QDir::setCurrent(root);
     QString folderShown;
-    EXPECT_EQ(choose(&window, 0, [&](LoadSave& d) {
+    EXPECT_EQ(choose(&window, 0, [&](FileDialog& d) {
                   folderShown = d.folderLabel()->toolTip();
                   d.nameBox()->setText("inner");
                   QTest::mouseClick(d.acceptButton(), Qt::LeftButton);
@@ -206,7 +206,7 @@ TEST_F(ChooseTest, DialogKeys)
 {
     QMainWindow window;
     MessageAnswerer no(QMessageBox::No);
-    EXPECT_EQ(choose(&window, 1, [](LoadSave& d) {
+    EXPECT_EQ(choose(&window, 1, [](FileDialog& d) {
                   d.nameBox()->clear();
                   QTest::keyClicks(d.nameBox(), "bud");
                   QTest::keyClick(d.nameBox(), Qt::Key_Return);
@@ -216,9 +216,9 @@ TEST_F(ChooseTest, DialogKeys)
                   }
               }),
               calc + "/bud.Clc");
-    EXPECT_EQ(choose(&window, 1, [](LoadSave& d) { QTest::keyClick(d.nameBox(), Qt::Key_Escape); }), "");
+    EXPECT_EQ(choose(&window, 1, [](FileDialog& d) { QTest::keyClick(d.nameBox(), Qt::Key_Escape); }), "");
     // Typing on a focused button types and presses nothing; Escape there cancels.
-    EXPECT_EQ(choose(&window, 1, [](LoadSave& d) {
+    EXPECT_EQ(choose(&window, 1, [](FileDialog& d) {
                   d.nameBox()->setText("a");
                   d.acceptButton()->setFocus();
                   QTest::keyClicks(d.acceptButton(), "get");
@@ -228,20 +228,20 @@ TEST_F(ChooseTest, DialogKeys)
               }),
               "");
     EXPECT_EQ(no.seen, 0) << "no replace question came up";
-    EXPECT_EQ(choose(&window, 1, [](LoadSave& d) {
+    EXPECT_EQ(choose(&window, 1, [](FileDialog& d) {
                   d.nameBox()->setText("spaced");
                   d.acceptButton()->setFocus();
                   QTest::keyClick(d.acceptButton(), Qt::Key_Space);
               }),
               calc + "/spaced.Clc");
-    EXPECT_EQ(choose(&window, 0, [](LoadSave& d) {
+    EXPECT_EQ(choose(&window, 0, [](FileDialog& d) {
                   d.nameBox()->setText("b");
                   QTest::keyClick(&d, Qt::Key_O, Qt::AltModifier);
               }),
               calc + "/b.Clc");
     // A refused character says why it was not taken.
     QString hint;
-    choose(&window, 1, [&hint](LoadSave& d) {
+    choose(&window, 1, [&hint](FileDialog& d) {
         QTest::keyClicks(d.nameBox(), "x/");
         hint = d.hintLabel()->text();
         d.reject();
