@@ -159,7 +159,6 @@ struct TempDir {
     ~TempDir() { std::error_code ec; std::filesystem::remove_all(path, ec); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     std::filesystem::path operator/(const std::string& name) const { return path / name; }
     // A finished or failed save must leave no temporary file behind.
     std::size_t entries() const

@@ -30,17 +30,13 @@ TEST(PrintLayout, AddingMachineStripWithBoldTotal)
     // R = bold width of "WWW37.50" = 3 * 11 + 5 * 6.
     EXPECT_EQ(plan->rightEdge, 63);
     ASSERT_EQ(plan->lines.size(), 3u);
-
     const struct { const char* op; const char* amount; double x; bool bold; } want[] = {
         {"+", "12.50", 63 - 25, false}, {"x", "3.00", 63 - 20, false},
         {"=", "37.50", 63 - 30, true},   // the total is measured in bold
     };
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(plan->lines[i].op, want[i].op) << i;
-        EXPECT_EQ(plan->lines[i].amount, want[i].amount) << i;
-        EXPECT_DOUBLE_EQ(plan->lines[i].amountX, want[i].x) << i;
-        EXPECT_EQ(plan->lines[i].bold, want[i].bold) << i;
-    }
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(testing::PrintToString(std::make_tuple(plan->lines[i].op, plan->lines[i].amount, plan->lines[i].amountX, plan->lines[i].bold)),
+                  testing::PrintToString(std::make_tuple(std::string(want[i].op), std::string(want[i].amount), want[i].x, want[i].bold)));
 }
 
 TEST(PrintLayout, EveryLineThatCountsPrintsAsTheTapeShowsIt)
@@ -63,26 +59,22 @@ TEST(PrintLayout, TotalLineIsRecalculatedFromTheTape)
 {
     const FunctionButtons buttons = defaultFunctionButtons();
     Evaluator evaluator;
-    auto totalLine = [&](const Tape& tape, int stat, int decimals = 25) {
+    auto totalLine = [&](const Tape& tape, int stat, int decimals) {
         CalcSettings s;
         s.StatMode = stat;
         s.DecimalPlaces = decimals;
         s.regional = English;
         return printedTotalText(tape, s, buttons, evaluator);
     };
-    const Tape values = tapeOf({{'+', val("3")}, {'+', val("1")}, {'+', val("3")},
-                                {'+', val("2")}, {'+', val("-5")}, {'+', val("0")}});
-    EXPECT_EQ(totalLine(values, 0, 2), "4.00");
-    EXPECT_EQ(totalLine(values, 1), "Average : 0.8");
-    EXPECT_EQ(totalLine(values, 2), "Mean : 2.5");
-    EXPECT_EQ(totalLine(values, 3), "Mode : 3");
     // A statistic with nothing to work on, or an unknown mode, prints the
     // running total rather than whatever the box held before.
-    const Tape negatives = tapeOf({{'+', val("-4")}, {'+', val("-1.5")}});
-    EXPECT_EQ(totalLine(negatives, 2), "-5.5");
-    EXPECT_EQ(totalLine(tapeOf({{'+', val("0")}}), 1, 2), ".00");
-    EXPECT_EQ(totalLine(negatives, 7), "-5.5");
-    EXPECT_EQ(totalLine(tapeOf({{'+', val("5")}, {'/', val("0")}}), 0), "Error");
+    const std::string values = "+3|+1|+3|+2|+-5|+0", negatives = "+-4|+-1.5";
+    const struct { std::string tape; int stat, decimals; const char* line; } rows[] = {
+        {values, 0, 2, "4.00"}, {values, 1, 25, "Average : 0.8"}, {values, 2, 25, "Mean : 2.5"},
+        {values, 3, 25, "Mode : 3"}, {negatives, 2, 25, "-5.5"}, {"+0", 1, 2, ".00"}, {negatives, 7, 25, "-5.5"},
+        {"+5|/0", 0, 25, "Error"}};
+    for (const auto& r : rows)
+        EXPECT_EQ(totalLine(tapeOfLines(r.tape), r.stat, r.decimals), r.line) << r.tape << " " << r.stat;
 }
 
 TEST(PrintLayout, RightEdgeRoundsHalvesToEven)
@@ -109,7 +101,6 @@ TEST(PrintLayout, EdgeFromOddWidths)
     ASSERT_EQ(empty->lines.size(), 1u);   // an empty tape still prints its total line
     EXPECT_EQ(empty->lines[0].op, "=");
     EXPECT_DOUBLE_EQ(empty->lines[0].amountX, 8.0);
-
     // Amounts wider than the total ("Error") move the edge instead of running off the page.
     Tape tape = tapeOf({{'+', val("123456789012345")}, {'/', val("0")}});
     Result<PrintPlan> plan = planPrintedTape(tape, 25, English, "Error", fakeWidth);
@@ -120,18 +111,15 @@ TEST(PrintLayout, EdgeFromOddWidths)
     EXPECT_DOUBLE_EQ(wide.amountX + fakeWidth(wide.amount, false), plan->rightEdge);
     // The total still ends on the same edge.
     EXPECT_DOUBLE_EQ(plan->lines[2].amountX + fakeWidth("Error", true), plan->rightEdge);
-
     // An edge beyond 32 bits is a failure, not an undefined number.
     auto huge = [](std::string_view, bool) { return 1e12; };
     EXPECT_EQ(planPrintedTape(Tape{}, 2, English, "5", huge).failure(), Failure::Overflow);
-
     // A width function that reports nonsense counts as zero width.
     auto broken = [](std::string_view, bool) { return std::numeric_limits<double>::quiet_NaN(); };
     Result<PrintPlan> zero = planPrintedTape(Tape{}, 2, English, "5", broken);
     ASSERT_TRUE(zero.ok());
     EXPECT_EQ(zero->rightEdge, 0);
     EXPECT_EQ(linesPerPrintedPage(std::numeric_limits<double>::quiet_NaN(), 100), 1);
-
     // A tape with unequal arrays stops at the shorter.
     Tape uneven = tapeOf({{'+', val("1")}, {'+', val("2")}});
     uneven.TapeOp.pop_back();

@@ -74,7 +74,6 @@ TEST(Clipboard, CopiedAsCrLfLinesPastedFromCrLfOrLf)
     EXPECT_EQ(copyNumbersText(t, '.'), "12.5\r\n0\r\n3\r\nSin(30)\r\n\r\n-0.25");
     EXPECT_EQ(copyNumbersText(t, ','), "12,5\r\n0\r\n3\r\nSin(30)\r\n\r\n-0,25");
     EXPECT_EQ(copyNumbersText(Tape{}, '.'), "");
-
     using Lines = std::vector<std::string_view>;
     EXPECT_EQ(clipboardLines(""), Lines{});
     EXPECT_EQ(clipboardLines("1\r\n2"), (Lines{"1", "2"}));
@@ -88,7 +87,6 @@ TEST(PasteNumbers, ScrollRangeGrowsButNeverShrinksTheTape)
     Tape t = clearedTape(16);
     EXPECT_EQ(pasteNumbers(t, numberLines(20), English, 16, 0), 3);
     EXPECT_EQ(tapeText(t), std::string("+").append(numberLines(20, "|+")));
-
     for (int count : {2, 20}) {   // a longer cleared tape keeps its length
         Tape l;
         l.resize(50);
@@ -98,7 +96,6 @@ TEST(PasteNumbers, ScrollRangeGrowsButNeverShrinksTheTape)
         EXPECT_EQ(tapeText(l).substr(0, 6), "+1|+2|");
         EXPECT_EQ(tapeText(l).substr(tapeText(l).size() - 4), "| | ");
     }
-
     Tape e = clearedTape(5);
     EXPECT_EQ(pasteNumbers(e, "", English, 5, 0), 0);
     EXPECT_EQ(e.size(), 6u);
@@ -110,7 +107,6 @@ TEST(PasteNumbers, SixteenBitLineLimits)
     Tape t = clearedTape(16);
     EXPECT_EQ(pasteNumbers(t, numberLines(40000, "\n"), English, 16, 0), 32001);
     EXPECT_EQ(tapeText(t), std::string("+").append(numberLines(32018, "|+")));
-
     // The statement form skips lines beyond the 16-bit index.
     Tape s = clearedTape(16);
     std::string text;
@@ -119,7 +115,6 @@ TEST(PasteNumbers, SixteenBitLineLimits)
     EXPECT_EQ(pasteNumbers(s, text + "DE", English, 16, 0), 32767 - 16);
     ASSERT_EQ(s.size(), 32768u);
     EXPECT_EQ(tapeText(s).substr(tapeText(s).size() - 6), "|+1|+1");
-
     // A scroll maximum already at the limit cannot grow: the lines beyond the
     // shown rows are skipped, the shown ones still pasted.
     Tape m = clearedTape(2);

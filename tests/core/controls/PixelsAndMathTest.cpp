@@ -15,7 +15,6 @@ TEST(ControlMath, RoundingAndIntegerLimits)
         {10.5, 10}, {11.5, 12}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}};
     for (const auto& r : rows)
         EXPECT_EQ(roundHalfEven(r.in), r.out) << r.in;
-
     EXPECT_EQ(*roundToInt16(32767.4), 32767);
     EXPECT_FALSE(roundToInt16(32767.5).ok());     // rounds to 32768
     EXPECT_EQ(*roundToInt16(-32768.5), -32768);   // even neighbour stays inside
@@ -25,7 +24,6 @@ TEST(ControlMath, RoundingAndIntegerLimits)
     EXPECT_EQ(*add16(32700, 67), 32767);
     EXPECT_EQ(add16(32700, 68).failure(), Failure::Overflow);
     EXPECT_FALSE(sub16(-32768, 1).ok());
-
     const std::int32_t maxI = std::numeric_limits<std::int32_t>::max();
     const std::int32_t minI = std::numeric_limits<std::int32_t>::min();
     EXPECT_EQ(*add32(maxI - 1, 1), maxI);
@@ -37,7 +35,6 @@ TEST(ControlMath, RoundingAndIntegerLimits)
     // Colour components above the range count as their limits.
     EXPECT_EQ(rgb(313, 313, 313), 0xFFFFFFu);
     EXPECT_EQ(rgb(-4, 0, 300), 0xFF0000u);
-
     // Twips: 15 to the pixel at 96 dpi, halves to even; an unknown resolution counts as 96.
     EXPECT_EQ(twipsToPixels(2800, 96), 187);
     EXPECT_EQ(twipsToPixels(45, 0), 3);
@@ -84,7 +81,6 @@ TEST(PixelBuffer, DrawingClipsAtTheEdges)
     b.rectOutline(0, 0, hi, hi, 2);
     EXPECT_EQ(*b.pixel(4, 0), 2u);
     EXPECT_EQ(*b.pixel(2, 2), 0u);
-
     const PixelBuffer before = b;
     b.drawStretched(*PixelBuffer::create(1, 4, 1), -5, 100, 3, 3); // wholly outside: nothing happens
     b.drawStretched(*PixelBuffer::create(1, 4, 1), lo, lo, 2, 2);

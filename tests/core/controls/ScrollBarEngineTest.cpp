@@ -1,6 +1,6 @@
 #include "core/controls/ScrollBarEngine.h"
 
-#include <gtest/gtest.h>
+#include "core/CoreTestSupport.h"
 
 #include <cstdint>
 #include <limits>
@@ -17,7 +17,6 @@ struct SimHost : ScrollBarHost {
     std::int64_t now = 0, nextDue = 0;
     bool timerOn = false, alive = true;
     int changes = 0;
-
     bool processPendingEvents() override { return alive; }
     bool raiseChange() override { ++changes; return alive; }
     void setTimerEnabled(bool on) override
@@ -74,32 +73,16 @@ TEST(ScrollBar, ThumbFollowsTheClampedValue)
     EXPECT_EQ(flat.e.surface(), flat.e.background());
 }
 
-// A press off the thumb: the state `ms` after it, from a fresh bar at
-// `start`. The press steps at once; held, it repeats after 300 ms, then
-// every 100 ms.
 TEST(ScrollBar, PressStepsAtOnceAndRepeatsAfterTheDelay)
 {
-    const struct {
-        std::int32_t start, large; float y; int ms; std::int32_t value; int top, changes; bool timer;
-    } rows[] = {
-        {0, 5, 380, 0, 1, 25, 1, true},         // down arrow: one line at once, round(0.01 * 348 + 22)
-        {0, 5, 380, 250, 1, 25, 1, true},       // nothing more before the delay
-        {0, 5, 380, 450, 3, 32, 3, true},       // then at 300 and 400 ms
-        {0, 5, 10, 350, 0, 22, 2, true},        // at the minimum each step still raises Change
-        {100, 5, 100, 0, 95, 331, 1, true},     // a page up at once
-        {0, 20, 200, 0, 20, 92, 1, true},       // a page down at once: round(0.2 * 348 + 22)
-        {0, 20, 200, 800, 60, 231, 3, false},   // paging down stops once the thumb passes the press
-        {100, 5, 100, 2400, 29, 101, 14, true}, // page up, then idle ticks once covered
-    };
-    for (const auto& r : rows) {
-        Bar b(r.start);
-        b.e.setLargeChange(r.large);
-        b.e.press(1, r.y);
+    for (const test::CaseRow& r : test::caseFile("core_scrollbar_press.tsv", 8)) {
+        Bar b(r.number(0));
+        b.e.setLargeChange(r.number(1));
+        b.e.press(1, static_cast<float>(r.number(2)));
         EXPECT_FALSE(b.e.dragging());
-        b.host.advance(r.ms);
+        b.host.advance(r.number(3));
         EXPECT_EQ((std::vector<int>{b.e.value(), b.e.thumbTop(), b.host.changes, b.host.timerOn}),
-                  (std::vector<int>{r.value, r.top, r.changes, r.timer}))
-            << "from " << r.start << " at y " << r.y << " for " << r.ms << " ms";
+                  (std::vector<int>{r.number(4), r.number(5), r.number(6), r.number(7)})) << r.where;
     }
     // The release stops the repeat; a new press waits the whole delay again.
     Bar again;
@@ -111,7 +94,6 @@ TEST(ScrollBar, PressStepsAtOnceAndRepeatsAfterTheDelay)
     again.e.press(1, 380.0f);
     again.host.advance(250);
     EXPECT_EQ(again.e.value(), 3);
-
     Bar gone; // destroyed while the events of a step ran: the step stops at once
     gone.e.press(1, 380.0f);
     gone.host.changes = 0;

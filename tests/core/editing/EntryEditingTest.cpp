@@ -88,13 +88,11 @@ TEST(EntryEditing, TapeGrowsByOneLineUntilItsLimit)
     EXPECT_EQ(*m, 1);
     ASSERT_EQ(tape.size(), 18u);
     EXPECT_EQ(stored(tape.TapeValue[16]) + " " + stored(tape.TapeValue[17]) + " " + tape.TapeOp[17], "4 empty x");
-
     // A tape longer than the scroll range says (left by Clear All) is cut to it.
     tape.resize(40);
     ASSERT_TRUE(growTape(tape, 1, 16, '-'));
     EXPECT_EQ(tape.size(), 19u);
     EXPECT_EQ(tape.TapeOp[18], '-');
-
     // Past 32767 lines (as a file may bring) it still grows, up to the
     // tape's limit, where nothing changes.
     Tape big;

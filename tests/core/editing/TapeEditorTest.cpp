@@ -151,7 +151,6 @@ TEST(TapeEditor, TheTapeGrowsUpToItsLimitAndShortTapesStoreNothing)
     }
     EXPECT_EQ(e.tape().TapeLast(), 40000);
     EXPECT_EQ(e.currentLine(), 40000);
-
     // Clear All with few rows shown, then Enter: the tape is cut to the rows
     // shown plus one; shown again, the rows past its end hold no line.
     TapeEditor s(English, 10);
@@ -211,7 +210,6 @@ TEST(TapeEditor, FunctionLinesMemoryAndUserButtons)
     m.setStatMode(StatMode::Average);
     run(m, "[M=]");   // a statistics text leaves the memory as it was
     EXPECT_EQ(stored(m.memory()), "1244.5");
-
     TapeEditor e(English, 5);
     FunctionButtons b = defaultFunctionButtons();
     b[18] = {"Area", "X*2+T", ""};
@@ -250,28 +248,15 @@ TEST(TapeEditor, ClearAllShowsTheTopOfTheTape)
 TEST(TapeEditor, PasteNumbers)
 {
     const std::string many = [] { std::string s; for (int i = 0; i < 33000; ++i) s += "1\r\n"; return s + "1"; }();
-    const struct { std::string clipboard; bool pasted; int lines; bool cut; int scrollMax; const char* line0; char op0; const char* total; } cases[] = {
-        {"1,234.5\r\n7", true, 2, false, 0, "1234.5", '+', "1241.5"},
-        {"\t\t\t12.50\r\nx\t\t\t3\r\nDE", true, 2, false, 0, "12.5", '-', "-9.5"},
-        {"abc", false, 0, false, 25, "9", 'x', "0"},                       // no number: the tape stays
-        {"\r\n\r\n", false, 0, false, 25, "9", 'x', "0"},
-        {"abc\r\n-4", true, 2, false, 0, "0", '+', "-4"},                   // one number is enough
-        {"1\n2\n3\n4\n5\n6\n7\n8", true, 8, false, 3, "1", '+', "36"},   // three lines beyond the five rows
-        {"", false, 0, false, 25, "9", 'x', "0"},                          // nothing to paste: the tape stays
-        {"DE", false, 0, false, 25, "9", 'x', "0"},
-        {many, true, 5 + 32001, true, 32001, "1", '+', "32006"},          // the tape's limit is told
-    };
-    for (const auto& c : cases) {
+    for (const CaseRow& c : caseFile("core_editor_paste.tsv", 8)) {
         TapeEditor e(English, 5);
         Tape t = tapeWith(30, {val("9")});
         t.TapeOp[0] = 'x';
         e.replaceTape(t);
-        const PasteOutcome out = e.pasteNumbers(c.clipboard);
-        EXPECT_EQ(testing::PrintToString(std::make_tuple(out.pasted, out.lines, out.cut, e.scrollMax(), lineOf(e, 0),
-                                                         e.tape().TapeOp[0], e.total().text)),
-                  testing::PrintToString(std::make_tuple(c.pasted, c.lines, c.cut, c.scrollMax, std::string(c.line0),
-                                                         c.op0, std::string(c.total))))
-            << c.clipboard.substr(0, 20);
+        const PasteOutcome out = e.pasteNumbers(c[0] == "many" ? many : c[0]);
+        EXPECT_EQ(std::to_string(out.pasted) + " " + std::to_string(out.lines) + " " + std::to_string(out.cut) + " " +
+                      std::to_string(e.scrollMax()) + " " + lineOf(e, 0) + " " + e.tape().TapeOp[0] + " " + e.total().text,
+                  c[1] + " " + c[2] + " " + c[3] + " " + c[4] + " " + c[5] + " " + c[6] + " " + c[7]) << c.where;
     }
 }
 
@@ -328,22 +313,17 @@ TEST(TapeEditorFaults, MovingUnderZeroDecimalsLeavesTheValuesWhole)
 
 TEST(TapeEditorFaults, AResizeKeepsTheCaretsLine)
 {
-    const struct { int shown, first, row, shownAfter, firstAfter, rowAfter; } cases[] = {
-        {5, 8, 3, 16, 0, 11},   // line 11 comes into view at the top of the tape
-        {16, 0, 11, 5, 6, 5},   // fewer rows: the tape scrolls to keep it shown
-        {16, 20, 0, 16, 4, 16},
-        {5, 30, 2, 5, 27, 5}};  // beyond the first rows: it is shown on the last row
-    for (const auto& c : cases) {
+    for (const CaseRow& c : caseFile("core_editor_resize.tsv", 6)) {
         TapeEditor e(English, 17);
         e.replaceTape(tapeWith(40, counting(40, 0)));
-        e.setShownRows(c.shown);
-        e.scrollTo(c.first);
-        e.focusRow(c.row);
+        e.setShownRows(c.number(0));
+        e.scrollTo(c.number(1));
+        e.focusRow(c.number(2));
         const long long line = e.currentLine();
         e.setCaret(1, 1);
-        e.setShownRows(c.shownAfter);
-        EXPECT_EQ((std::vector<int>{e.firstLine(), e.currentRow(), e.caret()}),
-                  (std::vector<int>{c.firstAfter, c.rowAfter, 1})) << line;
+        e.setShownRows(c.number(3));
+        EXPECT_EQ((std::vector<int>{e.firstLine(), e.currentRow(), e.caret()}), (std::vector<int>{c.number(4), c.number(5), 1}))
+            << c.where;
         e.typeCharacter('9');
         for (int i = 0; i < 40; ++i) {
             const std::string digits = std::to_string(i);
@@ -356,7 +336,6 @@ TEST(TapeEditorFaults, AResizeKeepsTheCaretsLine)
 TEST(TapeEditorFaults, EveryEditTellsTheTruth)
 {
     const std::vector<Value> tens = counting(40, 10, 10);
-
     {   // A keypad operator on a past line counts at once.
         TapeEditor e(English, 17);
         run(e, "10\r5[Row0][x]");

@@ -100,7 +100,6 @@ TEST(Undo, EachKindOfChangeComesBackExactly)
         // always recalculate.
         const std::string totalAfter = totalOf(after);
         ASSERT_FALSE(identicalTapes(before, after)) << c.kind << ": the change changed nothing";
-
         // Undo recalculates and goes back where the change was made; it is one step.
         ASSERT_TRUE(e.undo()) << c.kind;
         EXPECT_TRUE(identicalTapes(e.tape(), before)) << c.kind << "\n" << tapeText(e.tape()) << "\n" << tapeText(before);
@@ -130,7 +129,6 @@ TEST(Undo, TypingOnOneLineIsOneStepAndLeavingTheLineEndsIt)
     }
     EXPECT_EQ(e.editText(), "");
     EXPECT_FALSE(e.undo());
-
     // Typing that ends where it began leaves no step.
     typeText(e, "5\b");
     e.focusRow(2);
@@ -156,25 +154,7 @@ TEST(Undo, TheTotalShownAfterUndoFollowsTheSettingsOfNow)
     EXPECT_EQ(e.total().text, "Average : 1.75");
 }
 
-TEST(Undo, ReplacedTapesAreKeptByMovingThem)
-{
-    TapeEditor e(English, 5);
-    e.replaceTape(numbered(20000));
-    e.forgetHistory();
-    const Value* storage = e.tape().TapeValue.data();
-    e.clearAll();
-    ASSERT_TRUE(e.undo());
-    EXPECT_EQ(e.tape().TapeValue.data(), storage);   // the very same lines, not a copy
-    EXPECT_EQ(e.total().text, "99990000");           // 1 + 2 + 3 - 4 + 5 ... over 20000 lines
-    e.replaceTape(numbered(300));
-    const Value* openedStorage = e.tape().TapeValue.data();
-    ASSERT_TRUE(e.undo());
-    EXPECT_EQ(e.tape().TapeValue.data(), storage);
-    ASSERT_TRUE(e.redo());
-    EXPECT_EQ(e.tape().TapeValue.data(), openedStorage);
-}
-
-TEST(Undo, TheHistoryGrowsWithTheLinesChangedNotWithTheTape)
+TEST(Undo, TheHistoryGrowsWithTheLinesChangedAndReplacedTapesAreMovedNotCopied)
 {
     TapeEditor e(English, 17);
     e.replaceTape(numbered(20000));
@@ -190,6 +170,17 @@ TEST(Undo, TheHistoryGrowsWithTheLinesChangedNotWithTheTape)
     for (int i = 0; i < 100; ++i)
         ASSERT_TRUE(e.undo());
     EXPECT_TRUE(identicalTapes(e.tape(), numbered(20000)));
+    const Value* storage = e.tape().TapeValue.data();
+    e.clearAll();
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.tape().TapeValue.data(), storage);   // the very same lines, not a copy
+    EXPECT_EQ(e.total().text, "99990000");           // 1 + 2 + 3 - 4 + 5 ... over 20000 lines
+    e.replaceTape(numbered(300));
+    const Value* openedStorage = e.tape().TapeValue.data();
+    ASSERT_TRUE(e.undo());
+    EXPECT_EQ(e.tape().TapeValue.data(), storage);
+    ASSERT_TRUE(e.redo());
+    EXPECT_EQ(e.tape().TapeValue.data(), openedStorage);
 }
 
 TEST(Undo, TheOldestStepsGoBeyondTheLimit)

@@ -26,22 +26,8 @@ std::string dump(const Tape& t)
 
 TEST(CalcFileWrite, ValueForms)
 {
-    struct Row { char op; Value value; const char* line; };
-    const Row rows[] = {
-        {'-', val("-5"), "--5"}, {'/', val("-0.25"), "/-0.25"},
-        {'+', Value(), "+0"},                            // never set
-        {'+', Value("Caf\u00E9(2)"), "+Caf\xE9(2)"},    // Windows-1252 on disk
-        {'+', Value("\u2192(1)"), "+?(1)"},              // not in the code page
-        {'+', Value("a(\r\nb)"), "+a(??b)"},             // would split the line
-        {'x', Value(1e20), "x1E+20"},                    // double values: reread as decimals
-        // No operator (a line Clear All left blank): written so that it reads.
-        {' ', Value(), "+0"}, {'\n', val("1"), "+1"}, {static_cast<char>(0xE9), val("1"), "+1"},
-    };
-    for (const Row& r : rows) {
-        const Tape tape = tapeOf({{r.op, r.value}});
-        EXPECT_EQ(writeCalcFile(tape, English), std::string("Ferrowick 6\r\n") + r.line + "\r\n")
-            << r.line;
-    }
+    for (const CaseRow& r : caseFile("core_calcfile_write.tsv", 3))
+        EXPECT_EQ(writeCalcFile(tapeOf({{r[0].at(0), valueOf(r[1])}}), English), "Ferrowick 6\r\n" + r[2] + "\r\n") << r.where;
     Tape missingOp = tapeOf({{'x', val("2")}});
     missingOp.TapeValue.push_back(val("7"));
     EXPECT_EQ(writeCalcFile(missingOp, English), "Ferrowick 6\r\nx2\r\n+7\r\n");   // written as plus
@@ -91,7 +77,6 @@ TEST(CalcFileRoundTrip, NotesComeBackAndATapeWithoutThemKeepsItsBytes)
 {
     Tape tape = tapeOfLines("+12.5|x3|-Sin(30)|+0");
     EXPECT_EQ(writeCalcFile(tape, English), "Ferrowick 6\r\n+12.5\r\nx3\r\n-Sin(30)\r\n+0\r\n");
-
     tape.setNote(0, "Caf\xC3\xA9, \"lunch\"");   // cp1252 on disk
     tape.setNote(2, "Angle");
     const std::string bytes = writeCalcFile(tape, English);
@@ -103,7 +88,6 @@ TEST(CalcFileRoundTrip, NotesComeBackAndATapeWithoutThemKeepsItsBytes)
     // A control character in a note would end its file line early.
     tape.setNote(3, "a\nb\rc\td");
     EXPECT_NE(writeCalcFile(tape, English).find("+0\ta?b?c?d\r\n"), std::string::npos);
-
     // A note too long is refused with its line, like any other fault.
     const CalcFileRead r = readCalcFile("Ferrowick 6\r\n+1\r\n+2\t" + std::string(MaxNoteChars + 1, 'n') + "\r\n", English);
     EXPECT_FALSE(r.ok());
@@ -135,7 +119,6 @@ TEST(CalcFileRead, LimitsOfLinesAndLineLength)
     const CalcFileRead tooLong = readCalcFile("Ferrowick 6\r\n+1\r\n" + longest + "a\r\n", English);
     EXPECT_EQ(tooLong.error.line, 3u);
     EXPECT_EQ(tooLong.error.reason, "the line is longer than 1048576 bytes");
-
     // MaxTapeLines tape lines are read; one more fails at that line. (Only
     // counted: the tape itself would take 400 MB.)
     std::string block;
@@ -175,18 +158,13 @@ TEST(CalcFileRead, ManyEmptyLinesFailAtTheFirst)
 // its first tape line lost.
 TEST(CalcFileRead, HeaderIsChecked)
 {
-    const struct { std::string first; bool header; } rows[] = {
-        {"Ferrowick 6", true}, {"Ferrowick 7", true}, {"Ferrowick 6.1", true}, {"FERROWICK 10", true},
-        {"\xEF\xBB\xBF" "Ferrowick 6", true}, {" Ferrowick\t6 ", true}, {"Ferrowick6", true},
-        {"+100", false}, {"", false}, {"Ferrowick", false}, {"Ferrowick 6x", false}, {"Ferrowick 6.", false},
-        {"Ferrowick .6", false}, {"Ferrowick 6 7", false}, {"\xEF\xBB\xBF+100", false}, {"Ferro 6", false},
-    };
-    for (const auto& r : rows) {
-        EXPECT_EQ(isCalcFileHeader(r.first), r.header) << r.first;
-        const CalcFileRead read = readCalcFile(r.first + "\r\n+2\r\n", English);
-        EXPECT_EQ(read.ok(), r.header) << r.first;
-        if (!r.header && !r.first.empty()) {
-            EXPECT_TRUE(read.error.line == 1u && read.error.problem == FileProblem::NotHeader) << r.first;
+    for (const CaseRow& r : caseFile("core_calcfile_header.tsv", 2)) {
+        const bool header = r[1] == "1";
+        EXPECT_EQ(isCalcFileHeader(r[0]), header) << r.where;
+        const CalcFileRead read = readCalcFile(r[0] + "\r\n+2\r\n", English);
+        EXPECT_EQ(read.ok(), header) << r.where;
+        if (!header && !r[0].empty()) {
+            EXPECT_TRUE(read.error.line == 1u && read.error.problem == FileProblem::NotHeader) << r.where;
         }
     }
     EXPECT_EQ(readCalcFile("+100\r\n+2\r\n", English).error.reason,
@@ -210,12 +188,10 @@ TEST(CalcFileDisk, SavesLoadsAndReportsUnreadableFiles)
     const fs::path& dir = temp.path;
     const fs::path path = dir / "tape.Clc";
     const Tape tape = tapeOfLines("+1.5|xKilo(10)");
-
     ASSERT_TRUE(saveCalcFile(path, tape, English));
     const CalcFileRead read = loadCalcFile(path, English);
     ASSERT_TRUE(read.ok()) << read.error.reason;
     EXPECT_EQ(dump(*read.tape), dump(tape));
-
     putFile(dir / "bad.Clc", "Ferrowick 6\r\n+1\r\n+x\r\n");
     // Empty lines, then zeros up to just below the size limit: reading stops
     // at the first empty line instead of taking the file in.
@@ -226,7 +202,6 @@ TEST(CalcFileDisk, SavesLoadsAndReportsUnreadableFiles)
     putFile(dir / "huge.Clc", "Ferrowick 6\r\n");
     fs::resize_file(dir / "huge.Clc", MaxCalcFileBytes + 1);
     fs::create_directory(dir / "folder.Clc");
-
     const struct { fs::path file; std::size_t line; std::string reason; } rows[] = {
         {dir / "none.Clc", 0, "file not found"},
         {dir / "folder.Clc", 0, "is a folder"},

@@ -30,7 +30,6 @@ TEST(RecoveryCopy, KeepsTheLinesThatCountAndReadsBack)
     ASSERT_TRUE(copy);
     // The lines without an operator at the end are left out.
     EXPECT_EQ(writeCalcFile(*copy, English), "Ferrowick 6\r\n+0\r\n+12.5\r\nxSin(3)\r\n+0\r\n+0\r\n");
-
     // A line without an operator between others is kept as an empty "+" line.
     t.TapeOp[6] = '-';
     t.TapeValue[6] = val("1");
@@ -40,7 +39,6 @@ TEST(RecoveryCopy, KeepsTheLinesThatCountAndReadsBack)
     const CalcFileRead back = readCalcFile(writeCalcFile(*copy, English), English);
     ASSERT_TRUE(back.ok()) << back.error.reason;
     EXPECT_EQ(back.tape->size(), 7u);
-
     // Nothing but empty lines and zeros is not worth a copy.
     Tape empty;
     clearAllLines(empty, 4);
@@ -69,7 +67,6 @@ TEST(RecoveryCopy, TakenInSlicesItIsTheSameCopy)
     const std::optional<Tape> taken = slices.take();
     ASSERT_TRUE(taken);
     EXPECT_EQ(writeCalcFile(*taken, English), writeCalcFile(*whole, English));
-
     // A tape that shrank under the copy is not read beyond its end.
     RecoverySnapshot cut(t);
     Tape shorter = t;

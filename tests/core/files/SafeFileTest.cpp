@@ -28,14 +28,12 @@ TEST_F(SafeFileTest, WritesAndReplacesKeepingTheOldModeAndLinks)
     const std::string first("one\r\n\0two", 10);
     ASSERT_TRUE(writeFileSafely(target, first));
     EXPECT_EQ(fileBytes(target), first);
-
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(target, mode);
     ASSERT_TRUE(writeFileSafely(target, "2"));
     EXPECT_EQ(fileBytes(target), "2");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::mask, mode);
     EXPECT_EQ(temp.entries(), 1u);
-
     // A symbolic link stays a link; the file it names gets the bytes.
     const fs::path link = dir_ / "link.cal";
     fs::create_symlink(target, link);
@@ -50,7 +48,6 @@ TEST_F(SafeFileTest, RefusedTargetsKeepTheOldStateAndLeaveNoTemporaryFile)
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
     const fs::path folder = dir_ / "folder.Clc";
     fs::create_directory(folder);
-
     struct Row { fs::path target; const char* reason; };
     const Row rows[] = {
         {readOnly, "file is read-only"}, {folder, "is a folder"},
@@ -74,10 +71,8 @@ TEST_F(SafeFileTest, ReadsWholeFilesAndRefusesOthers)
     const FileBytes ok = readFileBytes(dir_ / "big");
     ASSERT_TRUE(ok.ok);
     EXPECT_EQ(ok.bytes, big);
-
     putFile(dir_ / "empty", "");
     EXPECT_TRUE(readFileBytes(dir_ / "empty").ok);
-
     // A sparse file far beyond the limit is refused before anything is read.
     putFile(dir_ / "huge", "");
     fs::resize_file(dir_ / "huge", std::uintmax_t{40} << 30);
@@ -149,7 +144,6 @@ TEST_F(SafeFileTest, LeftoverOfAKilledSaveIsRemovedByTheNextSave)
     const fs::path leftover = fs::directory_iterator(dir_)->path();
     EXPECT_TRUE(isTempFileOf(leftover, target));
     EXPECT_EQ(fs::file_size(leftover), 1u << 20);
-
     const fs::path otherTemp = createTempFileFor(dir_ / "other.Clc").path;
     putFile(dir_ / ".mine.tmp", "not a temporary file of ours");
     ASSERT_TRUE(writeFileSafely(target, "new"));

@@ -59,7 +59,6 @@ TEST(GameScores, BlasterTableAndSixteenBitScores)
         {32768, 32767}, {2147483647, 32767}, {-5, -5}, {-40000, -32768}};
     for (const auto& r : rows)
         EXPECT_EQ(storedScore(r.in), r.out) << r.in;
-
     Tables t;
     fill(t, 0, "inv", [](int j) { return 100 - j; });
     fill(t, 20, "bla", [](int) { return 32767; });

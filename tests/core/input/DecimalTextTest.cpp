@@ -20,7 +20,6 @@ TEST(DecimalText, AgreesWithPlainText)
     EXPECT_EQ(textOf(*parseStrict("-0.0")), "0");
     EXPECT_EQ(textOf(*parseStrict("-0.0500"), ','), "-0,05");
     EXPECT_EQ(textOf(Decimal::max().negated()), "-79228162514264337593543950335");
-
     std::mt19937 gen(99);
     std::uniform_int_distribution<std::uint32_t> limb;
     std::uniform_int_distribution<int> scale(0, 28);

@@ -46,7 +46,6 @@ TEST(Evaluator, SixteenBitAndTokenLimits)
     // is slot 100, still in the table; at slot 100 it is slot 101.
     EXPECT_EQ(show(ev.Evaluate(std::string("-1").append(times("+1", 48)).append("^"))), "47");
     EXPECT_EQ(show(ev.Evaluate(std::string("1").append(times("*1", 49)).append("^"))), "failure: tokens");
-
     EXPECT_EQ(show(ev.Evaluate(times("(", 1000) + "1+2" + times(")", 1000))), "3");
     EXPECT_EQ(show(ev.Evaluate("2*" + times("(", 1000) + "3" + times(")", 1000) + "*5")), "30");
     // The closing bracket at position 32767 is the last that can be held.

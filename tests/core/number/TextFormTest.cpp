@@ -59,7 +59,6 @@ TEST(TextForm, ValuesAndLongTexts)
         EXPECT_EQ(parseStrict(doubleText(v)).value(), Decimal::fromDouble(v).value()) << doubleText(v);
     EXPECT_EQ(show(parseStrict("0." + std::string(5000, '0') + "1")), "0");
     EXPECT_EQ(show(parseStrict("1." + std::string(60, '3'))), "1.3333333333333333333333333333");
-
     EXPECT_EQ(show(formatFixed(Value(), 2, English)), ".00");
     EXPECT_EQ(show(formatFixed(Value(0.1 + 0.2), 2, English)), ".30");
     EXPECT_EQ(show(formatFixed(Value(2.718281828459045), 14, English)), "2.71828182845904");

@@ -18,7 +18,6 @@ struct Calc {
     FunctionButtons buttons = defaultFunctionButtons();
     std::string previous = "previous";
     Evaluator evaluator;
-
     TotalResult operator()(const Tape& tape) { return MailCalc(tape, settings, buttons, previous, evaluator); }
     std::string text(const Tape& tape) { return (*this)(tape).text; }
 };

@@ -48,7 +48,6 @@ TEST(SettingsFileWrite, ExactBytes)
     d.HighScores[1] = -2;                  // name left empty
     d.HighScoreNames[2] = Value("");       // empty text stays a text
     d.HighScores[39] = -32768;
-
     std::string expected = bytes({8, 0, 4, 0, 'S', 'v', 'o', 'l', 8, 0, 1, 0, 'X'});
     for (int field = 2; field < FunctionButtonCount * 3 - 1; ++field)
         expected += bytes({8, 0, 0, 0});
@@ -74,7 +73,6 @@ TEST(SettingsFile, RoundTripKeepsEverythingAndCutsLongTexts)
     EXPECT_EQ(dump(readSettings(written)), dump(d));
     // Bytes beyond the last field, left by an older longer file, are ignored.
     EXPECT_EQ(dump(readSettings(written + std::string("\x08\x00garbage", 9))), dump(d));
-
     // A number as a name is written as text; a text too long is cut to 32767 bytes.
     d.HighScoreNames[0] = Value(Decimal::fromInt(-12));
     d.buttons[0].Formula = std::string(40000, 'a');
@@ -88,7 +86,6 @@ TEST(SettingsFile, RoundTripKeepsEverythingAndCutsLongTexts)
 TEST(SettingsFileRead, EmptyAndShortFilesGiveEmptyFields)
 {
     EXPECT_EQ(dump(readSettings("")), dump(SettingsData{}));
-
     // Cut inside the third high-score entry's score: entries 0 and 1 survive,
     // the name of entry 2 too, its score and everything after are 0 / empty.
     SettingsData d;
@@ -105,7 +102,6 @@ TEST(SettingsFileRead, EmptyAndShortFilesGiveEmptyFields)
                   stored(part.HighScoreNames[2]) + " " + std::to_string(part.HighScores[2]) + " " +
                   stored(part.HighScoreNames[3]) + " " + std::to_string(part.HighScores[3]),
               "text:P1 11 text:P2 0 empty 0");
-
     // A file that ends after a single byte of the first field.
     EXPECT_EQ(readSettings("\x08").buttons[0].Caption, "");
 }
@@ -178,7 +174,6 @@ TEST(SettingsFileRead, LargestFileFollowsFromTheFormat)
     EXPECT_TRUE(read.complete) << read.problem;
     EXPECT_EQ(read.data.buttons[22].ToolTip, std::string(0xFFFF, 'a' + 68 % 26));
     EXPECT_EQ(read.data.HighScores[39], 1);
-
     const SettingsRead over = readSettings(largest + "x", builtInSettings());
     EXPECT_FALSE(over.complete);
     EXPECT_EQ(over.problem, "larger than the largest settings file (7143831 bytes)");
@@ -227,7 +222,6 @@ TEST_F(SettingsFileDisk, SavingKeepsADamagedFileAside)
     putFile(at("huge.cal"), "");
     fs::resize_file(at("huge.cal"), std::uintmax_t{40} << 30);
     fs::create_directory(at("folder.cal"));
-
     EXPECT_TRUE(saveSettingsFile(at("good.cal"), data));
     EXPECT_FALSE(fs::exists(at("good.cal.damaged")));
     EXPECT_TRUE(saveSettingsFile(at("cut.cal"), data));
@@ -242,7 +236,6 @@ TEST_F(SettingsFileDisk, SavingKeepsADamagedFileAside)
     EXPECT_TRUE(saveSettingsFile(at("new.cal"), data));
     for (const char* file : {"good.cal", "cut.cal", "huge.cal", "new.cal"})
         EXPECT_EQ(fileBytes(at(file)), written) << file;
-
     EXPECT_FALSE(saveSettingsFile(at("folder.cal"), data));
     EXPECT_TRUE(fs::is_directory(at("folder.cal")));
     EXPECT_EQ(damagedSettingsPath("/a/b.cal"), fs::path("/a/b.cal.damaged"));
