@@ -8,7 +8,7 @@
 #include "core/files/RecoveryWriter.h"
 #include "core/tape/DefaultButtons.h"
 
-#include "core/CoreTestSupport.h"
+#include "EditorScript.h"
 
 #include <cmath>
 #include <functional>
@@ -22,46 +22,6 @@ using namespace test;
 std::string lineOf(const TapeEditor& e, long long line)
 {
     return stored(e.tape().TapeValue.at(static_cast<std::size_t>(line)));
-}
-
-// Runs a script: characters are typed ('\x7f' is the Delete key); a name in
-// brackets is a button, a key or a focus change.
-void run(TapeEditor& e, std::string_view script)
-{
-    static const std::map<std::string, KeypadKey> keys = {
-        {".", KeypadKey::Decimal}, {"CA", KeypadKey::ClearAll}, {"+", KeypadKey::Plus},
-        {"-", KeypadKey::Minus},   {"x", KeypadKey::Times},     {"/", KeypadKey::Divide},
-        {"C", KeypadKey::Clear},   {"Del", KeypadKey::Delete},  {"^", KeypadKey::Power},
-        {"+/-", KeypadKey::Sign},  {"%", KeypadKey::Percent}};
-    static const std::map<std::string, void (TapeEditor::*)()> actions = {
-        {"M+", &TapeEditor::memoryPlus}, {"MR", &TapeEditor::memoryRecall}, {"M=", &TapeEditor::memoryTotal},
-        {"Pi", &TapeEditor::pi},         {"All", &TapeEditor::selectAll},   {"Cut", &TapeEditor::cutSelection},
-        {"Up", &TapeEditor::moveUp},     {"Down", &TapeEditor::moveDown},   {"PgUp", &TapeEditor::pageUp},
-        {"PgDn", &TapeEditor::pageDown}, {"Total", &TapeEditor::focusTotal}, {"Leave", &TapeEditor::clearTotalShade}};
-    static const std::map<std::string, void (TapeEditor::*)(int)> numbered = {
-        {"Op", &TapeEditor::cycleOperator}, {"Row", &TapeEditor::focusRow}, {"F", &TapeEditor::functionButton}};
-    for (std::size_t i = 0; i < script.size(); ++i) {
-        if (script[i] != '[') {
-            script[i] == '\x7f' ? e.deleteForward() : e.typeCharacter(script[i]);
-            continue;
-        }
-        const std::size_t end = script.find(']', i);
-        ASSERT_NE(end, std::string_view::npos) << script;
-        const std::string name(script.substr(i + 1, end - i - 1));
-        i = end;
-        const std::size_t digits = name.find_first_of("0123456789");
-        if (name.size() == 1 && digits == 0) e.keypad(static_cast<KeypadKey>(name[0] - '0'));
-        else if (keys.count(name)) e.keypad(keys.at(name));
-        else if (actions.count(name)) (e.*actions.at(name))();
-        else if (digits != std::string::npos && numbered.count(name.substr(0, digits)))
-            (e.*numbered.at(name.substr(0, digits)))(std::stoi(name.substr(digits)));
-        else {
-            const auto& b = e.functionButtons();
-            const auto it = std::find_if(b.begin(), b.end(), [&](const FunctionButton& f) { return f.Caption == name; });
-            ASSERT_NE(it, b.end()) << name;
-            e.functionButton(static_cast<int>(it - b.begin()));
-        }
-    }
 }
 
 // A tape of `lines` lines, line i holding `values[i]` (the rest 0), all under "+".

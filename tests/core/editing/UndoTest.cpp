@@ -7,27 +7,14 @@
 #include "core/commands/TapeCommands.h"
 #include "core/editing/UndoHistory.h"
 
-#include "core/CoreTestSupport.h"
+#include "EditorScript.h"
 
-#include <functional>
 #include <random>
 
 namespace qm {
 namespace {
 
 using namespace test;
-
-// A tape of `lines` lines: 1, 2, 3, ... under "+", every fourth under "-".
-Tape numbered(std::size_t lines)
-{
-    Tape t;
-    t.resize(lines);
-    for (std::size_t i = 0; i < lines; ++i) {
-        t.TapeValue[i] = Value(Decimal::fromInt(static_cast<std::int64_t>(i) + 1));
-        t.TapeOp[i] = i % 4 == 3 ? '-' : '+';
-    }
-    return t;
-}
 
 // The grand total of a tape as a recalculation gives it.
 std::string totalOf(const Tape& tape)
@@ -37,51 +24,9 @@ std::string totalOf(const Tape& tape)
     return e.total().text;
 }
 
-void typeText(TapeEditor& e, std::string_view s)
-{
-    for (char c : s)
-        e.typeCharacter(c);
-}
-
-struct KindCase {
-    const char* kind;
-    std::function<void(TapeEditor&)> setUp, change;
-};
-
 TEST(Undo, EachKindOfChangeComesBackExactly)
 {
-    const KindCase cases[] = {
-        {"typed line", [](TapeEditor&) {}, [](TapeEditor& e) { typeText(e, "12.5"); }},
-        {"backspace and delete", [&](TapeEditor& e) { e.focusRow(1); },
-         [](TapeEditor& e) { e.setCaret(0, 0); e.deleteForward(); e.setCaret(1, 1); e.backspace(); }},
-        {"pasted into the line", [](TapeEditor& e) { e.focusRow(2); }, [](TapeEditor& e) { e.selectAll(); e.insertText("7.25"); }},
-        {"operator typed", [&](TapeEditor& e) { e.focusRow(1); typeText(e, "9"); }, [](TapeEditor& e) { typeText(e, "*"); }},
-        {"enter at the end grows the tape",
-         [&](TapeEditor& e) { e.scrollTo(e.scrollMax()); e.focusRow(e.lastRow()); typeText(e, "4"); },
-         [](TapeEditor& e) { typeText(e, "\r"); }},
-        {"operator button", [](TapeEditor&) {}, [](TapeEditor& e) { e.cycleOperator(2); }},
-        {"keypad operator", [](TapeEditor& e) { e.focusRow(4); }, [](TapeEditor& e) { e.keypad(KeypadKey::Divide); }},
-        {"keypad figures", [](TapeEditor& e) { e.focusRow(3); },
-         [](TapeEditor& e) { e.keypad(KeypadKey::Digit7); e.keypad(KeypadKey::Decimal); e.keypad(KeypadKey::Digit5); }},
-        {"function", [](TapeEditor& e) { e.focusRow(1); }, [](TapeEditor& e) { e.functionButton(0); }},
-        {"percent", [](TapeEditor& e) { e.focusRow(2); }, [](TapeEditor& e) { e.keypad(KeypadKey::Percent); }},
-        {"sign", [](TapeEditor& e) { e.focusRow(2); }, [](TapeEditor& e) { e.keypad(KeypadKey::Sign); }},
-        {"C", [](TapeEditor& e) { e.focusRow(0); }, [](TapeEditor& e) { e.keypad(KeypadKey::Clear); }},
-        {"pi", [](TapeEditor& e) { e.focusRow(3); }, [](TapeEditor& e) { e.pi(); }},
-        {"memory recall", [](TapeEditor& e) { e.focusRow(2); e.memoryPlus(); e.focusRow(5); },
-         [](TapeEditor& e) { e.memoryRecall(); }},
-        {"Clear All", [](TapeEditor& e) { e.scrollTo(3); }, [](TapeEditor& e) { e.clearAll(); }},
-        {"keypad Clear All", [](TapeEditor&) {}, [](TapeEditor& e) { e.keypad(KeypadKey::ClearAll); }},
-        {"Paste Numbers", [](TapeEditor&) {}, [](TapeEditor& e) { e.pasteNumbers("5\r\n-2\r\n1,000\r\nSin(3)"); }},
-        {"Paste Numbers beyond the rows", [](TapeEditor&) {},
-         [](TapeEditor& e) { e.pasteNumbers("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n14\n15"); }},
-        {"Sort Numbers", [](TapeEditor&) {}, [](TapeEditor& e) { e.sortNumbers(); }},
-        {"Open", [](TapeEditor&) {}, [](TapeEditor& e) { e.replaceTape(numbered(40)); }},
-        {"Enter after Clear All of a long tape drops its blank lines",
-         [](TapeEditor& e) { e.replaceTape(numbered(60)); e.clearAll(); e.focusRow(e.lastRow()); e.typeCharacter('3'); },
-         [](TapeEditor& e) { e.typeCharacter('\r'); }},
-    };
-    for (const KindCase& c : cases) {
+    for (const CaseRow& c : caseFile("core_undo_kinds.tsv", 3)) {
         TapeEditor e(English, 6);
         Tape start = numbered(12);
         start.TapeValue[5] = Value(std::string("Cos(0)"));
@@ -89,26 +34,26 @@ TEST(Undo, EachKindOfChangeComesBackExactly)
         start.TapeValue[7] = Value(-3.5);
         start.TapeOp[8] = 'x';
         e.replaceTape(start);
-        c.setUp(e);
+        run(e, c[1]);
         e.forgetHistory();
         const Tape before = e.tape();
         const std::string totalBefore = totalOf(before);
         const long long lineBefore = e.currentLine();
-        c.change(e);
+        run(e, c[2]);
         const Tape after = e.tape();
         // Some commands leave the total for the next change; undo and redo
         // always recalculate.
         const std::string totalAfter = totalOf(after);
-        ASSERT_FALSE(identicalTapes(before, after)) << c.kind << ": the change changed nothing";
+        ASSERT_FALSE(identicalTapes(before, after)) << c.where << ": the change changed nothing";
         // Undo recalculates and goes back where the change was made; it is one step.
-        ASSERT_TRUE(e.undo()) << c.kind;
-        EXPECT_TRUE(identicalTapes(e.tape(), before)) << c.kind << "\n" << tapeText(e.tape()) << "\n" << tapeText(before);
-        EXPECT_EQ(e.total().text + " " + std::to_string(e.currentLine()), totalBefore + " " + std::to_string(lineBefore)) << c.kind;
-        EXPECT_FALSE(e.undo()) << c.kind;
-        ASSERT_TRUE(e.redo()) << c.kind;
-        EXPECT_TRUE(identicalTapes(e.tape(), after)) << c.kind << "\n" << tapeText(e.tape()) << "\n" << tapeText(after);
-        EXPECT_EQ(e.total().text, totalAfter) << c.kind;
-        EXPECT_FALSE(e.redo()) << c.kind;
+        ASSERT_TRUE(e.undo()) << c.where;
+        EXPECT_TRUE(identicalTapes(e.tape(), before)) << c.where << "\n" << tapeText(e.tape()) << "\n" << tapeText(before);
+        EXPECT_EQ(e.total().text + " " + std::to_string(e.currentLine()), totalBefore + " " + std::to_string(lineBefore)) << c.where;
+        EXPECT_FALSE(e.undo()) << c.where;
+        ASSERT_TRUE(e.redo()) << c.where;
+        EXPECT_TRUE(identicalTapes(e.tape(), after)) << c.where << "\n" << tapeText(e.tape()) << "\n" << tapeText(after);
+        EXPECT_EQ(e.total().text, totalAfter) << c.where;
+        EXPECT_FALSE(e.redo()) << c.where;
     }
 }
 
@@ -116,7 +61,7 @@ TEST(Undo, TypingOnOneLineIsOneStepAndLeavingTheLineEndsIt)
 {
     TapeEditor e(English, 5);
     e.forgetHistory();
-    typeText(e, "123\b4");
+    run(e, "123\b4");
     e.moveDown();
     EXPECT_EQ(e.history().undoSteps(), 1u);
     e.typeCharacter('8');
@@ -130,7 +75,7 @@ TEST(Undo, TypingOnOneLineIsOneStepAndLeavingTheLineEndsIt)
     EXPECT_EQ(e.editText(), "");
     EXPECT_FALSE(e.undo());
     // Typing that ends where it began leaves no step.
-    typeText(e, "5\b");
+    run(e, "5\b");
     e.focusRow(2);
     EXPECT_FALSE(e.canUndo());
 }
@@ -139,7 +84,7 @@ TEST(Undo, TheTotalShownAfterUndoFollowsTheSettingsOfNow)
 {
     TapeEditor e(English, 5);
     e.forgetHistory();
-    typeText(e, "1.5+2");
+    run(e, "1.5+2");
     e.clearAll();
     ASSERT_TRUE(e.undo());
     EXPECT_EQ(e.total().text, "3.5");
