@@ -13,20 +13,10 @@ using namespace test;
 
 TEST(EntryEditing, KeyPressTable)
 {
-    struct Row { int key; const char* box; bool swallow, tail, enter; char op; };
-    const Row rows[] = {
-        {AsciiPaste, "", false, true, false, 0},    {AsciiBackspace, "12", false, false, false, 0},
-        {AsciiEnter, "12", true, true, true, 0},    {'*', "", true, true, false, 'x'},
-        {'x', "", true, true, false, 0},            // only "*" multiplies
-        {'H', "", false, false, false, 0},          {'h', "", true, true, false, 0},   // upper case only
-        {',', "1,234", false, true, false, 0},      // thousands, any number of times
-        {'.', "1.2", true, true, false, 0},         // a second point is refused
-        {'%', "10", true, true, false, 0},          {0xE9, "", true, true, false, 0},
-    };
-    for (const Row& r : rows) {
-        const KeyDecision d = classifyKeyPress(r.key, r.box, ',', '.');
-        EXPECT_EQ(std::make_tuple(d.swallow, d.tail, d.enter, d.op), std::make_tuple(r.swallow, r.tail, r.enter, r.op))
-            << r.key;
+    for (const CaseRow& r : caseFile("core_entry_keys.tsv", 6)) {
+        const KeyDecision d = classifyKeyPress(r.number(0), r[1], ',', '.');
+        EXPECT_EQ(std::to_string(d.swallow) + std::to_string(d.tail) + std::to_string(d.enter) + (d.op ? d.op : '-'),
+                  r[2] + r[3] + r[4] + r[5]) << r.where;
     }
     // With the comma as decimal separator the period groups thousands.
     EXPECT_FALSE(classifyKeyPress('.', "1.234,5", '.', ',').swallow);

@@ -56,22 +56,19 @@ void expectIdentical(const std::vector<Value>& got, const std::vector<Value>& wa
 
 TEST(PositiveSort, PositivesFirstRestZeroed)
 {
-    struct { std::vector<Value> in; std::size_t count; std::vector<Value> expected; } cases[] = {
-        {{val("3"), val("1"), val("3"), val("2")}, 4, {val("1"), val("2"), val("3"), val("3")}},
-        {{val("-1"), val("0")}, 0, {val("0"), val("0")}},
-        {{val("5"), val("-3"), val("0"), val("2")}, 2, {val("2"), val("5"), val("0"), val("0")}}, {{}, 0, {}},
-        {{Value("b"), val("1"), Value("a"), val("-2")}, 3, {val("1"), Value("a"), Value("b"), val("0")}},
-        {{Value(), val("2"), Value()}, 1, {val("2"), val("0"), val("0")}},
-        {{Value(0.25), val("0.5"), Value(-1.0)}, 2, {Value(0.25), val("0.5"), val("0")}},
-        {{Value(""), val("1")}, 2, {val("1"), Value("")}},   // any text is above every number
-        // 25.0 and 25 are equal: the selection takes the first of equal
-        // candidates and swaps, which moves 25.0 behind 25 here.
-        {{val("25.0"), val("30"), val("25"), val("1")}, 4, {val("1"), val("25"), val("25.0"), val("30")}},
+    const auto values = [](const std::string& list) {
+        std::vector<Value> v;
+        for (std::size_t from = 0; list != "none" && from <= list.size();) {
+            const std::size_t end = std::min(list.find(';', from), list.size());
+            v.push_back(valueOf(std::string_view(list).substr(from, end - from)));
+            from = end + 1;
+        }
+        return v;
     };
-    for (auto& c : cases) {
-        const std::string what = show(c.in);
-        EXPECT_EQ(sortPositivesFirst(c.in), c.count) << what;
-        expectIdentical(c.in, c.expected, what);
+    for (const CaseRow& c : caseFile("core_positive_sort.tsv", 3)) {
+        std::vector<Value> in = values(c[0]);
+        EXPECT_EQ(sortPositivesFirst(in), static_cast<std::size_t>(c.number(1))) << c.where;
+        expectIdentical(in, values(c[2]), c.where);
     }
 }
 
