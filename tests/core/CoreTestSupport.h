@@ -71,6 +71,18 @@ inline Value valueOf(std::string_view v)
     return val(v);
 }
 
+// Values as a case writes them, joined by ";"; "none" for no value at all.
+inline std::vector<Value> valuesOf(std::string_view list)
+{
+    std::vector<Value> v;
+    for (std::size_t from = 0; list != "none" && from <= list.size();) {
+        const std::size_t end = std::min(list.find(';', from), list.size());
+        v.push_back(valueOf(list.substr(from, end - from)));
+        from = end + 1;
+    }
+    return v;
+}
+
 // "op value|op value|...", " " as operator none.
 inline Tape tapeOfLines(std::string_view written)
 {

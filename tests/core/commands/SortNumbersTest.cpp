@@ -30,20 +30,8 @@ std::string shownValues(const std::vector<Value>& values)
 
 TEST(SortNumbers, KeepsEveryValueInItsGroup)
 {
-    const struct { const char* what; std::vector<Value> in; const char* out; } cases[] = {
-        {"the documented example, -3 kept", {val("5"), val("-3"), val("0"), val("2")}, "n:-3 n:2 n:5 n:0"},
-        {"negatives ascending", {val("-1"), val("-10"), val("-2.5")}, "n:-10 n:-2.5 n:-1"},
-        {"empty and zero lines after the numbers, as they were",
-         {Value(), val("4"), val("0.00"), Value(0.0), val("-4")}, "n:-4 n:4 _ n:0 f:0"},
-        {"texts last, in tape order", {Value("Sin(30)"), val("7"), Value("15%"), Value("Cos(0)"), val("0")},
-         "n:7 n:0 t:Sin(30) t:15% t:Cos(0)"},
-        {"decimals and doubles by value; equal ones keep their order",
-         {val("100"), val("2.5"), Value(2.5), Value(-0.125), val("2.50")}, "f:-0.125 n:2.5 f:2.5 n:2.5 n:100"},
-        {"the same the other way round", {Value(2.5), val("2.5")}, "f:2.5 n:2.5"},
-        {"nothing to sort", {}, ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(shownValues(sortedNumbers(c.in)), c.out) << c.what;
+    for (const CaseRow& c : caseFile("core_sort_numbers.tsv", 2))
+        EXPECT_EQ(shownValues(sortedNumbers(valuesOf(c[0]))), c[1]) << c.where;
 }
 
 TEST(SortNumbers, OperatorsStayAndLinesWithoutOneTakeNoPart)

@@ -56,19 +56,10 @@ void expectIdentical(const std::vector<Value>& got, const std::vector<Value>& wa
 
 TEST(PositiveSort, PositivesFirstRestZeroed)
 {
-    const auto values = [](const std::string& list) {
-        std::vector<Value> v;
-        for (std::size_t from = 0; list != "none" && from <= list.size();) {
-            const std::size_t end = std::min(list.find(';', from), list.size());
-            v.push_back(valueOf(std::string_view(list).substr(from, end - from)));
-            from = end + 1;
-        }
-        return v;
-    };
     for (const CaseRow& c : caseFile("core_positive_sort.tsv", 3)) {
-        std::vector<Value> in = values(c[0]);
+        std::vector<Value> in = valuesOf(c[0]);
         EXPECT_EQ(sortPositivesFirst(in), static_cast<std::size_t>(c.number(1))) << c.where;
-        expectIdentical(in, values(c[2]), c.where);
+        expectIdentical(in, valuesOf(c[2]), c.where);
     }
 }
 
