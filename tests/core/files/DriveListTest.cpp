@@ -1,9 +1,7 @@
 #include "core/files/DriveList.h"
 
-#include <gtest/gtest.h>
+#include "core/CoreTestSupport.h"
 
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -46,16 +44,10 @@ TEST(DriveList, OrdersDrivesUserFolderParentFoldersThenMatchingFiles)
 
 TEST(DriveList, EntryUnderThePointerAndScrollRange)
 {
-    struct Case { double y; int rowHeight, top, count; std::optional<int> index; };
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const Case cases[] = {
-        {19.9, 20, 1, 5, 1},   {20, 20, 1, 5, 2},     {100, 20, 1, 5, {}},  // below the last entry
-        {45, 20, 3, 5, 5},     {-1, 20, 1, 5, {}},    {10, 0, 1, 5, {}},
-        {nan, 20, 1, 5, {}},   {1e300, 20, 1, 5, {}}, {0, 20, 0, 5, {}},    // entry 0 holds nothing
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(qm::entryAt(c.y, c.rowHeight, c.top, c.count), c.index)
-            << "y " << c.y << " top " << c.top;
+    for (const qm::test::CaseRow& c : qm::test::caseFile("core_drive_entry_at.tsv", 5)) {
+        const std::optional<int> at = qm::entryAt(std::stod(c[0]), c.number(1), c.number(2), c.number(3));
+        EXPECT_EQ(at ? std::to_string(*at) : "-", c[4]) << c.where;
+    }
     // The scroll bar divides by max - min; at the largest value the bottom row holds the last entry.
     for (int count : {0, 1, 10, 11, 100}) {
         const qm::ScrollLayout s = qm::scrollLayout(count, 10);
