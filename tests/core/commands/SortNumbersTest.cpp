@@ -6,9 +6,6 @@
 
 #include "core/CoreTestSupport.h"
 
-#include <string>
-#include <vector>
-
 namespace qm {
 namespace {
 

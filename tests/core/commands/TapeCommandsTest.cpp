@@ -3,9 +3,6 @@
 #include "core/CoreTestSupport.h"
 
 #include <map>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace qm {
 namespace {

@@ -4,8 +4,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <utility>
-#include <vector>
 
 namespace qm {
 namespace {

@@ -4,8 +4,6 @@
 
 #include <limits>
 #include <map>
-#include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 

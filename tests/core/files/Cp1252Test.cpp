@@ -2,8 +2,6 @@
 
 #include "core/CoreTestSupport.h"
 
-#include <string>
-
 namespace qm {
 namespace {
 

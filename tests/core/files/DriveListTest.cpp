@@ -2,7 +2,6 @@
 
 #include "core/CoreTestSupport.h"
 
-
 namespace {
 
 using qm::DriveEntry;

@@ -10,7 +10,6 @@
 
 #include <limits>
 #include <new>
-#include <vector>
 
 namespace qm {
 namespace {

@@ -4,7 +4,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <string>
 
 #include <sys/wait.h>
 #include <unistd.h>

@@ -2,8 +2,6 @@
 
 #include "core/CoreTestSupport.h"
 
-#include <string>
-
 #if defined(__SANITIZE_ADDRESS__)
 #define QM_TEST_SANITIZED 1
 #elif defined(__has_feature)

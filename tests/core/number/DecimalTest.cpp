@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <vector>
 
 namespace qm {
 namespace {

@@ -7,7 +7,6 @@
 #include <charconv>
 #include <cmath>
 #include <map>
-#include <string>
 
 namespace qm {
 namespace {

@@ -5,8 +5,6 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 namespace {
 

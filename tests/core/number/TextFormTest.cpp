@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <map>
-#include <string>
 
 namespace qm {
 namespace {

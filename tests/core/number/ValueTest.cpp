@@ -5,8 +5,6 @@
 #include "core/CoreTestSupport.h"
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 namespace qm {
 namespace {

@@ -5,8 +5,6 @@
 #include "core/tape/DefaultButtons.h"
 
 #include <map>
-#include <string>
-#include <vector>
 
 namespace qm {
 namespace {
@@ -74,7 +72,6 @@ TEST(MailCalc, Colour)
     EXPECT_EQ(kept.text, "-12");
     EXPECT_EQ(kept.colour, TotalColourRed);
 }
-
 
 // Every line's running total, from the one pass, is the total of the tape
 // cut after that line: on a tape built from the shared decimal vectors

@@ -4,8 +4,6 @@
 
 #include <bit>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace qm {
 namespace {

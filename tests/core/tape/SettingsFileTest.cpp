@@ -5,7 +5,6 @@
 #include "core/tape/DefaultButtons.h"
 
 #include <cstdlib>
-#include <string>
 
 #include <sys/wait.h>
 #include <unistd.h>
