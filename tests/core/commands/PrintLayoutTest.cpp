@@ -79,15 +79,9 @@ TEST(PrintLayout, TotalLineIsRecalculatedFromTheTape)
 
 TEST(PrintLayout, RightEdgeRoundsHalvesToEven)
 {
-    const struct { double in; const char* out; } rows[] = {
-        {2.5, "2"}, {3.5, "4"}, {-2.5, "-2"}, {2147483647.4, "2147483647"}, {2147483647.5, "failure: overflow"},
-        {-2147483648.5, "-2147483648"}, {-2147483649.0, "failure: overflow"},
-        {std::numeric_limits<double>::quiet_NaN(), "failure: overflow"},
-        {std::numeric_limits<double>::infinity(), "failure: overflow"},
-    };
-    for (const auto& r : rows) {
-        const Result<std::int32_t> got = roundHalfEvenToInt32(r.in);
-        EXPECT_EQ(got.ok() ? std::to_string(*got) : "failure: " + std::string(failureName(got.failure())), r.out) << r.in;
+    for (const CaseRow& r : caseFile("core_print_edge.tsv", 2)) {
+        const Result<std::int32_t> got = roundHalfEvenToInt32(std::stod(r[0]));
+        EXPECT_EQ(got.ok() ? std::to_string(*got) : "failure: " + std::string(failureName(got.failure())), r[1]) << r.where;
     }
 }
 
