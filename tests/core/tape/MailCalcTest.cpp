@@ -39,16 +39,8 @@ TEST(MailCalc, UserFunctionFormulaRules)
     calc.buttons[20] = {"Bad", "X+Q", ""};
     calc.buttons[21] = {"Sq", "X*X", ""};
     calc.buttons[22] = {"Cnt", "1", ""};
-    const struct { const char* what; const char* tape; const char* total; } rows[] = {
-        {"() passes 0 for X", "+Add1()", "1"}, {"T is the total before", "+5|+Twice()", "15"},
-        {"minus", "+-5|-Add1(3)", "-9"}, {"X first, then T", "+5|+Add1(T)", "11"},
-        {"double total", "+2|^3|+Twice()", "24"}, {"evaluator error text", "+5|+Bad(1)", "Bad Error"},
-        {"1.2.3 is no number", "+5|+Add1(1,2,3)", "Add1 Error"},
-        {"evaluator overflow", "+Sq(10000000000000000)", "Overflow"},
-        {"no label without operator", "+3| Cnt(7)|+1", "4"},
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(calc.text(tapeOfLines(r.tape)), r.total) << r.what;
+    for (const CaseRow& r : caseFile("core_mailcalc_functions.tsv", 3))
+        EXPECT_EQ(calc.text(tapeOfLines(r[1])), r[2]) << r.where;
     // The lowest button whose caption matches wins.
     calc.buttons[18] = {"F", "X+100", ""};
     calc.buttons[19] = {"F", "X+200", ""};
