@@ -1,9 +1,5 @@
-// The window's menus: their captions, the tape commands run from them (the
-// rules of each command are tested in core; here, that the window runs them
-// and shows the outcome), the shortcuts of the whole-tape commands beside a
-// tape line's own keys, the Keyboard Shortcuts window and About. Quitting
-// writes the settings (tested with them); the access keys are checked, in
-// both languages, by the translation test's walk of every menu.
+// The window's menus: captions, tape commands run from them (their rules are
+// tested in core), shortcuts, the Keyboard Shortcuts window and About.
 
 #include "ui/mainwindow/MainWindowSupport.h"
 

@@ -1,6 +1,5 @@
-// The settings file of the main window: read at start-up, written back whole
-// when the buttons or high scores change and when the program is quit, and
-// never the calculation named on the command line.
+// The main window's settings file: read at start-up, written back whole on
+// changes and at quit, and never the calculation named on the command line.
 
 #include "core/game/GameScores.h"
 #include "core/tape/DefaultButtons.h"

@@ -1,6 +1,5 @@
-// Undo and Redo in the window (menu items and keys, also from a tape row),
-// and the recovery copy of the tape: written after changes and at close, one
-// per window, reopened from the menu, offered after a crash.
+// Undo and Redo in the window, and the recovery copy of the tape: written after
+// changes and at close, one per window, reopened from the menu, offered after a crash.
 
 #include "ui/mainwindow/MainWindowSupport.h"
 
