@@ -102,26 +102,7 @@ TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
     EXPECT_TRUE(error.isEmpty());
 }
 
-// The same in German: the cause in the user's language.
-TEST_F(CalculationFilesTest, FailuresSayWhyInGerman)
-{
-    QTranslator german;
-    ASSERT_TRUE(german.load(QStringLiteral(":/i18n/quillmate_de.qm")));
-    QCoreApplication::installTranslator(&german);
-    ASSERT_TRUE(writeFile(path("bad.Clc"), "Ferrowick 6\r\n+1\r\n5\r\n"));
-    Tape tape = five;
-    QString error;
-    EXPECT_FALSE(openCalculation(&window, path("bad.Clc"), regional, tape, &error));
-    EXPECT_EQ(error, QString::fromUtf8("\"bad.Clc\" konnte nicht ge\u00f6ffnet werden.\n"
-                                       "Zeile 3: \"5\" beginnt nicht mit einem Rechenzeichen (+ - x / ^)."));
-    ASSERT_TRUE(writeFile(path("ro.Clc"), "Ferrowick 6\r\n+9\r\n"));
-    ASSERT_TRUE(QFile::setPermissions(path("ro.Clc"), QFile::ReadOwner | QFile::ReadGroup));
-    EXPECT_FALSE(saveCalculation(&window, path("ro.Clc"), five, regional, &error));
-    EXPECT_EQ(error, QString::fromUtf8("\"ro.Clc\" wurde nicht gespeichert: Die Datei ist schreibgesch\u00fctzt."));
-    QCoreApplication::removeTranslator(&german);
-}
-
-TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSo)
+TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSoInTheUsersLanguage)
 {
     const QByteArray old = "Ferrowick 6\r\n+9\r\n";
     ASSERT_TRUE(writeFile(path("ro.Clc"), old));
@@ -139,6 +120,19 @@ TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(catcher.details, (QStringList{"\"ro.Clc\" was not saved: File is read-only.",
                                             "\"x.Clc\" was not saved: The folder does not exist."}));
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"ro.Clc"});
+
+    // In German: the cause in the user's language.
+    QTranslator german;
+    ASSERT_TRUE(german.load(QStringLiteral(":/i18n/quillmate_de.qm")));
+    QCoreApplication::installTranslator(&german);
+    EXPECT_FALSE(saveCalculation(&window, path("ro.Clc"), five, regional, &error));
+    EXPECT_EQ(error, QString::fromUtf8("\"ro.Clc\" wurde nicht gespeichert: Die Datei ist schreibgesch\u00fctzt."));
+    ASSERT_TRUE(writeFile(path("bad.Clc"), "Ferrowick 6\r\n+1\r\n5\r\n"));
+    Tape tape = five;
+    EXPECT_FALSE(openCalculation(&window, path("bad.Clc"), regional, tape, &error));
+    EXPECT_EQ(error, QString::fromUtf8("\"bad.Clc\" konnte nicht ge\u00f6ffnet werden.\n"
+                                       "Zeile 3: \"5\" beginnt nicht mit einem Rechenzeichen (+ - x / ^)."));
+    QCoreApplication::removeTranslator(&german);
 }
 
 // Line i holds i + 1, under "x" when i is a positive multiple of 5.
