@@ -91,10 +91,8 @@ Tape withNotes()
     return tape;
 }
 
-// Every line that counts (not the zeros and empty lines), each figure as the
-// chosen decimals and the user's separators show it, under the total; a long
-// note or text line shortened with an ellipsis; running totals at the right.
-// A "*" in an expected line stands for any text.
+// Every line that counts under the total; long notes and texts shortened with
+// an ellipsis; running totals at the right. "*" stands for any text.
 TEST_F(PrintPdf, EveryLineThatCountsUnderTheTotal)
 {
     const std::vector<std::string> running{"12.50", "37.50", "42.50"};
