@@ -1,7 +1,6 @@
 #pragma once
-// Runs the built program as a user would from a shell: no display (the
-// platform needs an X server there is none of), the C locale unless another
-// is asked for, and a print server address that leads nowhere.
+// Runs the built program as from a shell: no display, the C locale unless
+// another is asked for, and a print server address that leads nowhere.
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,8 +20,7 @@ struct ProgramRun {
     std::string out, err;
 };
 
-// Any program in that setting (a shell, unshare, ...), started in `workingDir`
-// when one is given.
+// Any program in that setting (a shell, unshare, ...).
 inline ProgramRun runProcess(const QString& program, const QStringList& args,
                              const QString& locale = QStringLiteral("C"), const QString& workingDir = QString())
 {
@@ -55,7 +53,6 @@ inline ProgramRun runProgram(const QStringList& args, const QString& locale = QS
     return runProcess(Program, args, locale);
 }
 
-// A temporary folder to write input files into.
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -1,5 +1,4 @@
-// The settings file of one run: which file is read, which is written at
-// close, and which is never touched.
+// The settings file of one run: which is read, written at close, left alone.
 
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/SettingsFile.h"
@@ -60,11 +59,9 @@ TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
         const char* name;
         std::function<void()> setUp;
         QString argument;
-        QString caption0;      // button 0 after load
-        QString writes;        // file written at close, relative
-        QString notice;        // part of the notice; empty: none
-        QStringList keeps;     // files whose bytes close leaves as they were
-        bool damagedCopy = false;   // the file read is kept aside as ".damaged" at close
+        QString caption0, writes, notice;   // button 0 after load; file written at close; part of the notice
+        QStringList keeps;                  // files whose bytes close leaves as they were
+        bool damagedCopy = false;           // the file read is kept aside as ".damaged" at close
     };
     const Case cases[] = {
         {"nothing yet", [] {}, "", defaultCaption, "bin/Custom qm.cal", "", {}},
