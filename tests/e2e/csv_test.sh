@@ -2,7 +2,6 @@
 # "--csv": a calculation file with notes (commas, quotes, a cp1252 letter)
 # read back by Python's csv module, to standard output and through --output;
 # the export never replaces a calculation file.
-#
 # Usage: csv_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 

@@ -4,7 +4,6 @@
 # lines and boxes, keypad buttons pressed through their accessible action
 # with the German decimal comma, F1 and Ctrl+Q from the keyboard. (Which
 # texts are German is the translation test's.)
-#
 # Usage: german_desktop_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
@@ -18,8 +17,8 @@ python=/usr/bin/python3
 command -v dbus-daemon >/dev/null \
     || { echo "SKIP: dbus-daemon is not installed (Debian package dbus-daemon)"; exit 77; }
 
-# A session bus of this test's own; the accessibility bus it starts on demand
-# keeps its socket in this test's runtime folder.
+# A session bus of the test's own; the accessibility bus keeps its socket in
+# the test's runtime folder.
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$work/bus" 4>"$work/bus.pid"
@@ -28,15 +27,13 @@ export DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$work/bus")"
 trap 'stop_bus; cleanup' EXIT
 stop_bus() { kill "$bus_pid" 2>/dev/null || true; }
 
-# The program alone runs in German, texts and numbers (the decimal separator
-# is the comma); the tools around it keep the C locale. Qt reads the locale
-# from these variables, so de_DE need not be generated on the machine.
+# Only the program runs in German; Qt reads the locale from these variables,
+# so de_DE need not be generated on the machine.
 settings="$work/Einstellungen.cal"
 LC_ALL= LANG=de_DE.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start_program "$settings"
 
 tree() { "$python" "$here/atspi.py" quillmate 20 tree >"$work/tree.txt" || fail "the window is not on the accessibility bus"; }
-tree
-cp "$work/tree.txt" "$outdir/german_atspi_tree.txt"
+tree && cp "$work/tree.txt" "$outdir/german_atspi_tree.txt"
 
 # Nothing a user can press or type into is nameless.
 unnamed="$(awk -F'\t' '($2 == "push button" || $2 == "text" || $2 == "scroll bar" || $2 == "menu item") && $3 == ""' "$work/tree.txt")"

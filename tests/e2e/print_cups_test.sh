@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
-# Printing through a real CUPS queue. A private cupsd (its own port, and its
-# configuration, spool and logs in its own folder: the system's CUPS is never
-# touched) gets a cups-pdf queue as default printer; the program prints a
-# calculation there (--print FILE.Clc). Checked: the text of the job the queue
-# received and the page count of cups-pdf's PDF (where each line lies on the
-# page is the print layout's own test). cups-pdf
-# writes into the job owner's folder from /etc/cups/cups-pdf.conf; the file is
-# moved out at once. Exits 77 (skipped) only when cupsd cannot start here.
-#
+# --print FILE.Clc through a private cupsd (own port and folders: the
+# system's CUPS is never touched) with a cups-pdf default queue: the job's
+# text and the PDF's page count. Exits 77 only when cupsd cannot start.
 # Usage: print_cups_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
