@@ -11,10 +11,8 @@ mkdir -p "$work/bin" "$work/calc" && cp "$prog" "$work/bin/quillmate" && prog="$
 
 # Longer than any screen's rows; every operator, a negative value, a function.
 start="$work/calc/my tape.Clc"
-{
-    printf 'Ferrowick 6\r\n+12.5\r\nx3\r\n--5\r\n/4\r\n^2\r\n+Sin(0)\r\n+0.25\r\n'
-    for i in $(seq 1 113); do printf '+%d\r\n' "$i"; done
-} >"$start"
+{ printf 'Ferrowick 6\r\n+12.5\r\nx3\r\n--5\r\n/4\r\n^2\r\n+Sin(0)\r\n+0.25\r\n'
+  printf '+%d\r\n' $(seq 1 113); } >"$start"
 cp "$start" "$work/original.Clc"
 
 cd "$work/calc"

@@ -72,8 +72,7 @@ wmctrl -c 'Tastenk' || true
 # Ctrl+Q quits through the normal close: exit code 0, settings written.
 xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || true
 xdotool key --clearmodifiers ctrl+q
-expect_exit_0 "$prog_pid" "Ctrl+Q"
-prog_pid=""
+expect_exit_0 "$prog_pid" "Ctrl+Q" && prog_pid=""
 [ -s "$settings" ] || fail "no settings file written on Ctrl+Q"
 
 echo "PASS: e2e German desktop (screenshot $outdir/german_e2e.png, tree $outdir/german_atspi_tree.txt)"

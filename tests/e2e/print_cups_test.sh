@@ -52,8 +52,7 @@ for attempt in 1 2 3 4 5; do
         grep -q 'Unable to open listen socket' "$cups/log/error_log" 2>/dev/null && break
         sleep 0.05
     done
-    stop "$cupsd_pid"
-    cupsd_pid=""
+    stop "$cupsd_pid"; cupsd_pid=""
 done
 [ -n "$cupsd_pid" ] || { cat "$cups/log/out" >&2; cups_log; skip "cupsd cannot start here (log above)"; }
 
@@ -74,26 +73,20 @@ before="$(ls -1 "$out_folder" 2>/dev/null || true)"
 
 # 90 tape lines and the total line: a full first page and a second.
 calc="$work/roll.Clc"
-{
-    printf 'Ferrowick 6\r\n+0.5\r\n+-3\r\n--4\r\n+Sin(30)\r\n+1234567.891\r\n+50%%\r\n/2\r\n'
-    for i in $(seq 1 83); do printf '+%d\r\n' "$i"; done
-} >"$calc"
+{ printf 'Ferrowick 6\r\n+0.5\r\n+-3\r\n--4\r\n+Sin(30)\r\n+1234567.891\r\n+50%%\r\n/2\r\n'
+  printf '+%d\r\n' $(seq 1 83); } >"$calc"
 total="$("$prog" --total "$calc")" || fail "--total failed"
 "$prog" --print "$calc" >"$work/prog.log" 2>&1 || fail "--print failed"
 
 # The job leaves the queue when cups-pdf has written its file.
-for _ in $(seq 1200); do
-    [ -z "$(lpstat -o 2>/dev/null)" ] && break
-    sleep 0.1
-done
+for _ in $(seq 1200); do [ -n "$(lpstat -o 2>/dev/null)" ] || break; sleep 0.1; done
 lpstat -W completed -o | grep -q QuillmatePDF || { cups_log; fail "the job did not complete"; }
 while IFS= read -r f; do
     grep -qxF -e "$f" <<<"$before" || pdf_made="$out_folder/$f"
 done < <(ls -1 "$out_folder" 2>/dev/null)
 [ -n "$pdf_made" ] || { cups_log; fail "cups-pdf made no file in $out_folder"; }
 pdf="$outdir/print_cups_e2e.pdf"
-mv "$pdf_made" "$pdf"
-pdf_made=""
+mv "$pdf_made" "$pdf" && pdf_made=""
 
 pages="$(pdfinfo "$pdf" | sed -n -E 's/^Pages:[[:space:]]+//p')"
 [ "$pages" = 2 ] || fail "$pages pages, expected 2"

@@ -82,8 +82,7 @@ clip="$(copy_numbers)"
 want="$(lines_of "$work/before-kill.Clc" | tr -d '+')"
 [ "$(head -n "$(wc -l <<<"$want")" <<<"$clip")" = "$want" ] \
     || fail "after reopening the tape is '$(paste -sd' ' <<<"$clip")', the copy held '$(paste -sd' ' <<<"$want")'"
-first_pid="$prog_pid"
-first_win="$win_id"
+first_pid="$prog_pid" first_win="$win_id"
 
 # 2. A second window, killed.
 "$prog" >"$work/prog2.log" 2>&1 &
@@ -105,8 +104,7 @@ clip="$(copy_numbers)"
 
 # 3. SIGTERM.
 kill -TERM "$prog_pid"
-expect_exit_0 "$prog_pid" "SIGTERM"
-prog_pid=""
+expect_exit_0 "$prog_pid" "SIGTERM" && prog_pid=""
 [ -z "$(find "$data" -name '*.lock')" ] || fail "a lock stayed after SIGTERM: $(ls "$data")"
 [ "$(lines_of "$data/last tape.Clc" | head -n2 | paste -sd' ')" = "+99 +1" ] || fail "SIGTERM did not keep the tape as the last tape"
 # No question: the menu answers at once, and the tape is empty.

@@ -3,13 +3,9 @@
 # itself, so concurrent runs never collide) and a window manager, all stopped
 # by PID on exit. The script sets prog_pid when it starts the program.
 
-prog="$1"
-outdir="${2:-.}"
-export QT_QPA_PLATFORM=xcb
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-
-mkdir -p "$outdir"
-outdir="$(cd "$outdir" && pwd)"
+prog="$1" outdir="${2:-.}"
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANG=C.UTF-8
+mkdir -p "$outdir" && outdir="$(cd "$outdir" && pwd)"
 work="$(mktemp -d)"
 # The recovery copy goes to a data folder of the run's own.
 export XDG_DATA_HOME="$work/data"
@@ -22,12 +18,7 @@ stop() {
         wait "$1" 2>/dev/null || true
     fi
 }
-cleanup() {
-    stop "$prog_pid"
-    stop "$wm_pid"
-    stop "$xvfb_pid"
-    rm -rf "$work"
-}
+cleanup() { stop "$prog_pid"; stop "$wm_pid"; stop "$xvfb_pid"; rm -rf "$work"; }
 trap cleanup EXIT
 
 fail() {

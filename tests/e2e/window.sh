@@ -57,8 +57,7 @@ start_program() {
 }
 close_program() {
     wmctrl -i -c "$win_id" || fail "wmctrl could not close the window"
-    expect_exit_0 "$prog_pid" "closing the window"
-    prog_pid=""
+    expect_exit_0 "$prog_pid" "closing the window" && prog_pid=""
 }
 # Saves the main window (or with $2 = root the screen) as $outdir/$1.
 shot() {
@@ -107,6 +106,7 @@ popup_shown() {
     return 1
 }
 no_popup() { ! popup_shown; }
+
 # Opens a menu by its access key ($1) and takes the item reached by keys $2...
 menu_keys() {
     local letter="$1"

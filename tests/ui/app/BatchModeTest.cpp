@@ -5,7 +5,6 @@
 #include "core/CoreTestSupport.h"
 
 #include "core/Version.h"
-#include "core/files/CalcFile.h"
 #include "core/files/Cp1252.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/SettingsFile.h"
@@ -84,9 +83,8 @@ TEST_F(BatchMode, FunctionButtonsFromASettingsFile)
     EXPECT_EQ(damaged.err, cut.toStdString() + ": not a settings file (the file ends inside field 2 of 149)\n");
 }
 
-// File names are the system's bytes: a calculation and a PDF named in no
-// UTF-8 are found and written, and "--" ends the options also before a file
-// starting with a dash.
+// A calculation and a PDF named in no UTF-8 are found and written; "--" ends
+// the options also before a file starting with a dash.
 TEST_F(BatchMode, FileNamesAsTheSystemGivesThem)
 {
     const char* script = "d=\"$(printf 'd\\377')\"; f=\"$d/$(printf 'a\\377.Clc')\"; mkdir \"$d\" && "
@@ -99,8 +97,7 @@ TEST_F(BatchMode, FileNamesAsTheSystemGivesThem)
     EXPECT_EQ(r.out, "42\n42\n%PDF-2\n");
 }
 
-// A file the user may not read says so; run as "nobody" where the test runs
-// as root.
+// Run as "nobody" where the test runs as root.
 TEST_F(BatchMode, PermissionDeniedIsNamed)
 {
     const QString secret = file("secret.Clc", calc("+1\r\n"));
@@ -124,12 +121,7 @@ TEST_F(BatchMode, PermissionDeniedIsNamed)
 // Running out of memory is a message and exit code 1, never an abort.
 TEST_F(BatchMode, OutOfMemoryIsAFailureNotAnAbort)
 {
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no address-space limit can apply";
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
+#ifdef QM_SANITIZED
     GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no address-space limit can apply";
 #endif
     const QString prlimit = QStandardPaths::findExecutable(QStringLiteral("prlimit"));

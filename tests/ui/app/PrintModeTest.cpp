@@ -1,6 +1,5 @@
 // The built program's print mode: a calculation file printed into a PDF or
-// on the default printer, with one line of complaint and exit code 1
-// whenever nothing was printed.
+// on the default printer.
 
 #include "ProgramRun.h"
 
