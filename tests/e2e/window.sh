@@ -23,8 +23,7 @@ design_list() {
     [ -n "$v" ] || fail "no list $2 in $1"
     tr -d ' ' <<<"$v" | tr ',' '\n'
 }
-interior_w="$(design_int "$design_h" InteriorWidth)"
-interior_h="$(design_int "$design_h" InteriorHeight)"
+interior_w="$(design_int "$design_h" InteriorWidth)" interior_h="$(design_int "$design_h" InteriorHeight)"
 
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
 wait_window() { wait_for find_window "$1"; }
@@ -59,7 +58,7 @@ close_program() {
     wmctrl -i -c "$win_id" || fail "wmctrl could not close the window"
     expect_exit_0 "$prog_pid" "closing the window" && prog_pid=""
 }
-# Saves the main window (or with $2 = root the screen) as $outdir/$1.
+# The main window (with $2 = root the screen) as $outdir/$1.
 shot() {
     sleep 0.3
     import -window "${2:-$win_id}" "$outdir/$1" 2>/dev/null || import -window root "$outdir/$1"
@@ -97,7 +96,6 @@ row_rect() {   # "left top width height" of screen row $1
 }
 click_row() { click_rect "$win_id" "$(row_rect "$1")" "$menu_h"; }
 
-# A popup of the program (a menu) is shown.
 popup_shown() {
     local w
     for w in $(xdotool search --onlyvisible --pid "$prog_pid" 2>/dev/null || true); do
@@ -135,7 +133,6 @@ wait_selection_change() {
     wait_for selection_changed "$1" "$2" || return 1
     tr -d '\r' <"$work/selection.raw"
 }
-# "Copy Numbers..." and the clipboard's lines.
 copy_numbers() {
     local marker="before copy $RANDOM"
     set_selection clipboard '%s' "$marker"

@@ -3,7 +3,6 @@
 #include "ProgramRun.h"
 
 #include "core/CoreTestSupport.h"
-
 #include "core/Version.h"
 #include "core/files/Cp1252.h"
 #include "core/tape/DefaultButtons.h"
@@ -13,6 +12,8 @@
 #include <QStandardPaths>
 
 #include <unistd.h>
+
+#include <tuple>
 
 namespace qm::ui::test {
 namespace {
@@ -67,20 +68,22 @@ TEST_F(BatchMode, FunctionButtonsFromASettingsFile)
     settings.buttons = defaultFunctionButtons();
     settings.buttons[16].Formula = "X*3";          // Kilo
     settings.buttons[18] = {"Caf\u00E9", "", ""};  // a name outside ASCII, no formula
-    const QString settingsPath = file("Custom.cal", writeSettings(settings));
+    const QString custom = file("Custom.cal", writeSettings(settings));
+    const QString cut = file("cut.cal", writeSettings(settings).substr(0, 10));   // cut short: not used
     const QString kilo = file("kilo.Clc", calc("+Kilo(22)\r\n"));
-    EXPECT_EQ(runProgram({"--total", kilo}).out, "10\n");
-    EXPECT_EQ(runProgram({"--total", kilo, "--settings", settingsPath}).out, "66\n");
     // The file holds the name in Windows-1252; the output is UTF-8.
     const QString cafe = file("cafe.Clc", calc("+1\r\n+" + encodeCp1252("Caf\u00E9(2)") + "\r\n"));
-    const ProgramRun error = runProgram({"--total", cafe, "--settings", settingsPath});
-    EXPECT_EQ(error.out, "Caf\u00E9 Error\n");
-    EXPECT_EQ(error.code, 3);
-    // A settings file cut short is not used.
-    const QString cut = file("cut.cal", writeSettings(settings).substr(0, 10));
-    const ProgramRun damaged = runProgram({"--total", kilo, "--settings", cut});
-    EXPECT_EQ(damaged.code, 1);
-    EXPECT_EQ(damaged.err, cut.toStdString() + ": not a settings file (the file ends inside field 2 of 149)\n");
+    const struct { QStringList args; int code; std::string out, err; } rows[] = {
+        {{"--total", kilo}, 0, "10\n", ""},
+        {{"--total", kilo, "--settings", custom}, 0, "66\n", ""},
+        {{"--total", cafe, "--settings", custom}, 3, "Caf\u00E9 Error\n", ""},
+        {{"--total", kilo, "--settings", cut}, 1, "",
+         cut.toStdString() + ": not a settings file (the file ends inside field 2 of 149)\n"},
+    };
+    for (const auto& r : rows) {
+        const ProgramRun result = runProgram(r.args);
+        EXPECT_EQ(std::tie(result.code, result.out, result.err), std::tie(r.code, r.out, r.err));
+    }
 }
 
 // A calculation and a PDF named in no UTF-8 are found and written; "--" ends

@@ -4,7 +4,6 @@
 #include "ProgramRun.h"
 
 #include "core/CoreTestSupport.h"
-
 #include "core/files/SafeFile.h"
 #include "ui/commands/PrintPdfTools.h"
 
@@ -80,13 +79,13 @@ TEST_F(PrintMode, OutputIsReplacedSafelyAndFailuresAreOneLine)
         EXPECT_EQ(r.err.substr(r.err.size() - std::min(r.err.size(), c.says.size())), c.says);
         if (c.code == 0) {
             EXPECT_EQ(r.err, "");
-            EXPECT_EQ(readBytes(c.args.back()).left(5), "%PDF-");
+            EXPECT_EQ(readFile(c.args.back()).left(5), "%PDF-");
         } else {
             EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;   // exactly one line
             EXPECT_EQ(r.err.rfind("The tape was not printed: ", 0), 0u) << r.err;
         }
     }
-    EXPECT_EQ(readBytes(clc).toStdString(), tape);
+    EXPECT_EQ(readFile(clc).toStdString(), tape);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(leftover.path.string())));
     QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     left.sort();
