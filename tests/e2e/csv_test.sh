@@ -5,8 +5,7 @@
 # Usage: csv_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
-prog="$1"
-work="$(mktemp -d)"
+prog="$1" work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8 LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen
 

@@ -40,8 +40,7 @@ expect_total 57.5 "10 x 5 + 7.5"
 click_row 3
 for i in $(seq 4 30); do xdotool type --delay 30 "$((i * 10))"; xdotool key Return; done
 xdotool key --delay 40 Prior Prior Prior Prior
-click_row 5
-xdotool key End
+click_row 5; xdotool key End
 read -r l t w h <<<"$(row_rect 8)"
 xdotool mousemove --window "$win_id" $((l + w / 2)) $((t + h / 2 + menu_h)) click --repeat 3 --delay 80 5
 xdotool type --delay 40 '2'
@@ -52,9 +51,7 @@ shot edit_truth_scrolled.png
 # 5. On the last line (Enter left it at 0): 9, Undo, Enter, then Redo and 4.
 # Redo has nothing to bring back, so the 4 goes to the new line.
 xdotool key --delay 40 Next Next Next Next End
-xdotool type --delay 40 '9'
-xdotool key ctrl+z Return ctrl+y
-xdotool type --delay 40 '4'
+xdotool type --delay 40 '9'; xdotool key ctrl+z Return ctrl+y; xdotool type --delay 40 '4'
 end="$(copy_numbers | sed -n '30,32p' | paste -sd' ')"
 [ "$end" = "300 0 4" ] || fail "Enter after Undo, then Redo: lines 30..32 are '$end'"
 
@@ -71,10 +68,8 @@ expect_total 1239.25 "Paste Numbers"
 # 7. The arrow keys move between lines: from line 4 up to line 2, a 0 after
 # the 7; down to line 3 (the 0 shows empty), a 1.
 click_row 3
-xdotool key --delay 60 Up Up End
-xdotool type --delay 40 '0'
-xdotool key --delay 60 Down End
-xdotool type --delay 40 '1'
+xdotool key --delay 60 Up Up End; xdotool type --delay 40 '0'
+xdotool key --delay 60 Down End; xdotool type --delay 40 '1'
 [ "$(copy_numbers | paste -sd' ')" = "1234.5 70 1 -2.25" ] || fail "Up and Down: the tape holds '$(copy_numbers | paste -sd' ')'"
 expect_total 1303.25 "typing after Up and Down"
 

@@ -49,7 +49,6 @@ check_settings() {
 }
 
 # Run 1: make the button, cancel another change, close.
-
 start_program "\"$settings\""
 title="$(xdotool getwindowname "$win_id")"
 [ "$title" = "Quillmate $version    (Educational Version)$settings" ] || fail "title '$title'"
@@ -60,7 +59,6 @@ editor_field o "x/2+t"
 editor_field t "Half of X plus the total"
 shot function_button_e2e_editor.png root
 editor_close u
-
 edit_button 17
 editor_field f "Zzz"
 editor_field o "x*1000"
@@ -71,13 +69,10 @@ close_program
 check_settings "first run"
 
 # Run 2: the same file, read-only; the button works on the tape.
-
 chmod a-w "$settings"
 start_program "\"$settings\""
 # 10, then + and the new button with 8: X/2+T with X = 8 and T = 10 is 14.
-keypad 1 0 12
-function_button 18
-keypad 8
+keypad 1 0 12; function_button 18; keypad 8
 shot function_button_e2e.png
 clip="$(copy_numbers)"
 [ "$(head -n2 <<<"$clip" | paste -sd' ')" = "10 Half(8)" ] || fail "tape holds '$(paste -sd' ' <<<"$clip")'"

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The program under LANG=de_DE.UTF-8, read the way a screen reader reads it
-# (AT-SPI on a private session bus): every control named, German names for
-# lines and boxes, keypad buttons pressed through their accessible action
-# with the German decimal comma, F1 and Ctrl+Q from the keyboard. (Which
-# texts are German is the translation test's.)
+# The program under LANG=de_DE.UTF-8 as a screen reader reads it (AT-SPI on
+# a private session bus): every control named, keypad buttons pressed through
+# their accessible action with the decimal comma, F1 and Ctrl+Q.
 # Usage: german_desktop_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
@@ -62,14 +60,13 @@ expect_shown "Zeile 1" 5 "12,5"
 "$python" "$here/atspi.py" quillmate 5 press "M=" || fail "M= could not be pressed"
 expect_shown Speicher 6 50
 
-# F1 opens the German Keyboard Shortcuts window.
 xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || true
 xdotool key F1
 wait_window '^Tastenk.*rzel$' >/dev/null || fail "F1 showed no window 'Tastenkürzel'"
 shot german_e2e.png root
 wmctrl -c 'Tastenk' || true
 
-# Ctrl+Q quits through the normal close: exit code 0, settings written.
+# Ctrl+Q quits through the normal close.
 xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || true
 xdotool key --clearmodifiers ctrl+q
 expect_exit_0 "$prog_pid" "Ctrl+Q" && prog_pid=""

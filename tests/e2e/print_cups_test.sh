@@ -17,8 +17,7 @@ done
 
 cups="$work/cups"
 mkdir -p "$cups"/{spool,tmp,cache,state,log} "$work/home"
-chmod 755 "$work" "$cups"   # the filters run as the user "lp"
-chmod 1777 "$cups/tmp"
+chmod 755 "$work" "$cups" && chmod 1777 "$cups/tmp"   # the filters run as the user "lp"
 printf '%s\n' "ServerRoot $cups" "RequestRoot $cups/spool" "TempDir $cups/tmp" "CacheDir $cups/cache" \
     "StateDir $cups/state" "ErrorLog $cups/log/error_log" "AccessLog $cups/log/access_log" \
     "PageLog $cups/log/page_log" "Printcap $cups/printcap" "ServerBin /usr/lib/cups" \
@@ -87,7 +86,6 @@ done < <(ls -1 "$out_folder" 2>/dev/null)
 [ -n "$pdf_made" ] || { cups_log; fail "cups-pdf made no file in $out_folder"; }
 pdf="$outdir/print_cups_e2e.pdf"
 mv "$pdf_made" "$pdf" && pdf_made=""
-
 pages="$(pdfinfo "$pdf" | sed -n -E 's/^Pages:[[:space:]]+//p')"
 [ "$pages" = 2 ] || fail "$pages pages, expected 2"
 # cups-pdf's glyphs carry no characters: the text is the received job's.

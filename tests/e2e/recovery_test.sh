@@ -7,9 +7,8 @@ set -euo pipefail
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
 
-data="$XDG_DATA_HOME/quillmate"
+data="$XDG_DATA_HOME/quillmate" typer_pid=""
 copy="$data/recovery.Clc"
-typer_pid=""
 
 mkdir -p "$work/bin" && cp "$prog" "$work/bin/quillmate" && prog="$work/bin/quillmate"
 
@@ -92,14 +91,12 @@ is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$win_id" ] || { xdot
 wait_for is_active 2>/dev/null || fail "the second window could not be activated"
 xdotool type --delay 40 '99+1'
 wait_copy "$data/recovery 2.Clc" 50 +99 +1 || fail "no copy of the second window: $(ls "$data" | paste -sd,)"
-kill -KILL "$second_pid"
-wait "$second_pid" 2>/dev/null || true
+kill -KILL "$second_pid" && { wait "$second_pid" 2>/dev/null || true; }
 wmctrl -i -c "$first_win"
 expect_exit_0 "$first_pid" "the first window"
 [ "$(lines_of "$data/last tape.Clc" | head -n1)" = "+1" ] || fail "the first window's tape is not the last tape"
 
-start_recovering
-clip="$(copy_numbers)"
+start_recovering && clip="$(copy_numbers)"
 [ "$(head -n2 <<<"$clip" | paste -sd' ')" = "99 1" ] || fail "the second window's tape came back as '$(paste -sd' ' <<<"$clip")'"
 
 # 3. SIGTERM.

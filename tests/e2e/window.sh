@@ -51,8 +51,7 @@ start_program() {
     "$prog" "$@" >"$work/prog.log" 2>&1 &
     prog_pid=$!
     local id
-    id="$(wait_window "$main_title")" || fail "no main window appeared"
-    take_window "$id"
+    id="$(wait_window "$main_title")" && take_window "$id" || fail "no main window appeared"
 }
 close_program() {
     wmctrl -i -c "$win_id" || fail "wmctrl could not close the window"
@@ -134,8 +133,7 @@ wait_selection_change() {
     tr -d '\r' <"$work/selection.raw"
 }
 copy_numbers() {
-    local marker="before copy $RANDOM"
-    set_selection clipboard '%s' "$marker"
+    local marker="before copy $RANDOM"; set_selection clipboard '%s' "$marker"
     menu_keys o c
     wait_selection_change clipboard "$marker" || fail "Copy Numbers left the clipboard unchanged"
 }

@@ -19,8 +19,6 @@ namespace qm::ui::test {
 namespace {
 
 using BatchMode = ProgramTest;
-using qm::test::CaseRow;
-using qm::test::caseFile;
 
 // Every row runs the program copied into a folder of its own, in an empty
 // one: nothing may appear in either.
@@ -36,7 +34,7 @@ TEST_F(BatchMode, ResultsMessagesAndExitCodes)
                 text.replace(at, std::string_view(name).size(), by.toStdString());
         return text;
     };
-    for (const CaseRow& row : caseFile("app_batch.tsv", 6)) {
+    for (const qm::test::CaseRow& row : qm::test::caseFile("app_batch.tsv", 6)) {
         SCOPED_TRACE(row.where);
         QFile::remove(path);
         if (row[1] != "-")
@@ -104,8 +102,7 @@ TEST_F(BatchMode, FileNamesAsTheSystemGivesThem)
 TEST_F(BatchMode, PermissionDeniedIsNamed)
 {
     const QString secret = file("secret.Clc", calc("+1\r\n"));
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                      | QFile::ExeGroup | QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::Permissions(0x7011)));   // others may only enter
     ASSERT_TRUE(QFile::setPermissions(secret, QFile::WriteOwner));
     QStringList args{"--total", secret};
     QString program = Program;

@@ -50,11 +50,7 @@ inline ProgramRun runProgram(const QStringList& args, const QString& locale = QS
 
 class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QFileInfo::exists(Program)) << "build the target quillmate first";
-        ASSERT_TRUE(dir.isValid());
-    }
+    void SetUp() override { ASSERT_TRUE(QFileInfo::exists(Program) && dir.isValid()) << "build quillmate first"; }
     QString file(const QString& name, const std::string& bytes)
     {
         EXPECT_TRUE(writeFile(dir.filePath(name), QByteArray::fromStdString(bytes))) << name.toStdString();

@@ -33,11 +33,7 @@ SettingsData marked(const char* caption)
 // bin/ (the program's folder), cfg/ (the user's), and files around them.
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp.isValid());
-        ASSERT_TRUE(QDir().mkpath(at("bin")));
-    }
+    void SetUp() override { ASSERT_TRUE(tmp.isValid() && QDir().mkpath(at("bin"))); }
     void TearDown() override { QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
     QString at(const QString& name) const { return tmp.filePath(name); }
     SettingsFolders folders() const { return {at("bin"), QStringLiteral("qm"), at("cfg")}; }
