@@ -1,11 +1,9 @@
 #!/usr/bin/python3
-# What a screen reader gets of a running program over AT-SPI.
-#
-#   atspi.py APP TIMEOUT tree         one line per element:
-#                                     depth<TAB>role<TAB>name<TAB>actions<TAB>text<TAB>description
+# What a screen reader gets of a running program over AT-SPI, once program APP
+# is on the bus (waiting up to TIMEOUT seconds):
+#   atspi.py APP TIMEOUT tree         depth, role, name, actions, text, description
+#                                     of every element, tab-separated
 #   atspi.py APP TIMEOUT press NAME.. presses the first push button of each name
-#
-# Waits up to TIMEOUT seconds for the program named APP to appear on the bus.
 import sys
 import time
 import warnings
@@ -21,11 +19,8 @@ app_name, timeout, mode, names = sys.argv[1], float(sys.argv[2]), sys.argv[3], s
 
 def find_app():
     desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name() == app_name:
-            return app
-    return None
+    apps = (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
+    return next((a for a in apps if a is not None and a.get_name() == app_name), None)
 
 
 def action_names(node):
@@ -33,13 +28,7 @@ def action_names(node):
     return [act.get_action_name(i) for i in range(act.get_n_actions())] if act else []
 
 
-def text_of(node):
-    text = node.get_text_iface()
-    return text.get_text(0, text.get_character_count()) if text else ""
-
-
 def elements(node, depth=0):
-    """Every element below node, depth first, as (depth, node)."""
     if node is None or depth > 25:
         return
     yield depth, node
@@ -48,17 +37,16 @@ def elements(node, depth=0):
 
 
 end = time.monotonic() + timeout
-app = find_app()
-while app is None and time.monotonic() < end:
+while (app := find_app()) is None and time.monotonic() < end:
     time.sleep(0.1)
-    app = find_app()
 if app is None:
     sys.exit(f"{app_name} did not appear on the accessibility bus")
 
 if mode == "tree":
     for depth, node in elements(app):
-        fields = [str(depth), node.get_role_name(), node.get_name() or "", ",".join(action_names(node)), text_of(node),
-                  node.get_description() or ""]
+        text = node.get_text_iface()
+        fields = [str(depth), node.get_role_name(), node.get_name() or "", ",".join(action_names(node)),
+                  text.get_text(0, text.get_character_count()) if text else "", node.get_description() or ""]
         print("\t".join(f.replace("\t", " ").replace("\n", " ") for f in fields))
 elif mode == "press":
     buttons = [n for _, n in elements(app) if n.get_role() == Atspi.Role.PUSH_BUTTON]

@@ -2,12 +2,10 @@
 # "--csv": a calculation file with notes (commas, quotes, a cp1252 letter)
 # read back by Python's csv module, to standard output and through --output;
 # the export never replaces a calculation file.
-#
 # Usage: csv_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
-prog="$1"
-work="$(mktemp -d)"
+prog="$1" work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8 LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen
 

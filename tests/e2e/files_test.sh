@@ -1,29 +1,18 @@
 #!/usr/bin/env bash
-# Calculation files in the real program: it starts with a ".Clc" argument and
-# opens it, the tape is saved under a new name through the file dialog from
-# the keyboard (Ctrl+S, the name, Enter), and the new file must equal the one
-# opened, byte for byte. The calculation given on the command line is never
-# taken for the settings file: those go beside the program.
-#
-# Usage: files_test.sh PROGRAM OUTPUT_DIR
+# A ".Clc" argument opened, saved under a new name through the file dialog
+# from the keyboard, byte for byte; the settings go beside the program, never
+# into the calculation. Usage: files_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
 
-# The program in a folder of its own, so that its default settings file is
-# written there and nowhere else.
-mkdir -p "$work/bin" "$work/calc"
-cp "$prog" "$work/bin/quillmate"
-prog="$work/bin/quillmate"
+mkdir -p "$work/bin" "$work/calc" && cp "$prog" "$work/bin/quillmate" && prog="$work/bin/quillmate"
 
-# A tape longer than the rows of any screen, with every operator, a negative
-# value, decimals and a function line; written as the program writes files.
+# Longer than any screen's rows; every operator, a negative value, a function.
 start="$work/calc/my tape.Clc"
-{
-    printf 'Ferrowick 6\r\n+12.5\r\nx3\r\n--5\r\n/4\r\n^2\r\n+Sin(0)\r\n+0.25\r\n'
-    for i in $(seq 1 113); do printf '+%d\r\n' "$i"; done
-} >"$start"
+{ printf 'Ferrowick 6\r\n+12.5\r\nx3\r\n--5\r\n/4\r\n^2\r\n+Sin(0)\r\n+0.25\r\n'
+  printf '+%d\r\n' $(seq 1 113); } >"$start"
 cp "$start" "$work/original.Clc"
 
 cd "$work/calc"
@@ -45,7 +34,6 @@ dialog_gone() { ! xdotool search --onlyvisible --name '^Save Calculation' >/dev/
 wait_for dialog_gone || fail "dialog still shown"
 cmp "$saved" "$work/original.Clc" || fail "saved file differs from the opened one"
 
-# Closing writes the settings next to the program, not into the calculation.
 close_program
 cmp "$start" "$work/original.Clc" || fail "the calculation was changed"
 [ -f "$work/bin/Custom quillmate.cal" ] || fail "no settings file beside the program: $(ls "$work/bin")"

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The program under LANG=de_DE.UTF-8, read the way a screen reader reads it
-# (AT-SPI on a private session bus): every control named, German names for
-# lines and boxes, keypad buttons pressed through their accessible action
-# with the German decimal comma, F1 and Ctrl+Q from the keyboard. (Which
-# texts are German is the translation test's.)
-#
+# The program under LANG=de_DE.UTF-8 as a screen reader reads it (AT-SPI on
+# a private session bus): every control named, keypad buttons pressed through
+# their accessible action with the decimal comma, F1 and Ctrl+Q.
 # Usage: german_desktop_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
@@ -18,8 +15,8 @@ python=/usr/bin/python3
 command -v dbus-daemon >/dev/null \
     || { echo "SKIP: dbus-daemon is not installed (Debian package dbus-daemon)"; exit 77; }
 
-# A session bus of this test's own; the accessibility bus it starts on demand
-# keeps its socket in this test's runtime folder.
+# A session bus of the test's own; the accessibility bus keeps its socket in
+# the test's runtime folder.
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$work/bus" 4>"$work/bus.pid"
@@ -28,15 +25,13 @@ export DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$work/bus")"
 trap 'stop_bus; cleanup' EXIT
 stop_bus() { kill "$bus_pid" 2>/dev/null || true; }
 
-# The program alone runs in German, texts and numbers (the decimal separator
-# is the comma); the tools around it keep the C locale. Qt reads the locale
-# from these variables, so de_DE need not be generated on the machine.
+# Only the program runs in German; Qt reads the locale from these variables,
+# so de_DE need not be generated on the machine.
 settings="$work/Einstellungen.cal"
 LC_ALL= LANG=de_DE.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start_program "$settings"
 
 tree() { "$python" "$here/atspi.py" quillmate 20 tree >"$work/tree.txt" || fail "the window is not on the accessibility bus"; }
-tree
-cp "$work/tree.txt" "$outdir/german_atspi_tree.txt"
+tree && cp "$work/tree.txt" "$outdir/german_atspi_tree.txt"
 
 # Nothing a user can press or type into is nameless.
 unnamed="$(awk -F'\t' '($2 == "push button" || $2 == "text" || $2 == "scroll bar" || $2 == "menu item") && $3 == ""' "$work/tree.txt")"
@@ -65,18 +60,16 @@ expect_shown "Zeile 1" 5 "12,5"
 "$python" "$here/atspi.py" quillmate 5 press "M=" || fail "M= could not be pressed"
 expect_shown Speicher 6 50
 
-# F1 opens the German Keyboard Shortcuts window.
 xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || true
 xdotool key F1
 wait_window '^Tastenk.*rzel$' >/dev/null || fail "F1 showed no window 'Tastenkürzel'"
 shot german_e2e.png root
 wmctrl -c 'Tastenk' || true
 
-# Ctrl+Q quits through the normal close: exit code 0, settings written.
+# Ctrl+Q quits through the normal close.
 xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || true
 xdotool key --clearmodifiers ctrl+q
-expect_exit_0 "$prog_pid" "Ctrl+Q"
-prog_pid=""
+expect_exit_0 "$prog_pid" "Ctrl+Q" && prog_pid=""
 [ -s "$settings" ] || fail "no settings file written on Ctrl+Q"
 
 echo "PASS: e2e German desktop (screenshot $outdir/german_e2e.png, tree $outdir/german_atspi_tree.txt)"

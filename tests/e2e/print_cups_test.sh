@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
-# Printing through a real CUPS queue. A private cupsd (its own port, and its
-# configuration, spool and logs in its own folder: the system's CUPS is never
-# touched) gets a cups-pdf queue as default printer; the program prints a
-# calculation there (--print FILE.Clc). Checked: the text of the job the queue
-# received and the page count of cups-pdf's PDF (where each line lies on the
-# page is the print layout's own test). cups-pdf
-# writes into the job owner's folder from /etc/cups/cups-pdf.conf; the file is
-# moved out at once. Exits 77 (skipped) only when cupsd cannot start here.
-#
+# --print FILE.Clc through a private cupsd (own port and folders: the
+# system's CUPS is never touched) with a cups-pdf default queue: the job's
+# text and the PDF's page count. Exits 77 only when cupsd cannot start.
 # Usage: print_cups_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
@@ -23,8 +17,7 @@ done
 
 cups="$work/cups"
 mkdir -p "$cups"/{spool,tmp,cache,state,log} "$work/home"
-chmod 755 "$work" "$cups"   # the filters run as the user "lp"
-chmod 1777 "$cups/tmp"
+chmod 755 "$work" "$cups" && chmod 1777 "$cups/tmp"   # the filters run as the user "lp"
 printf '%s\n' "ServerRoot $cups" "RequestRoot $cups/spool" "TempDir $cups/tmp" "CacheDir $cups/cache" \
     "StateDir $cups/state" "ErrorLog $cups/log/error_log" "AccessLog $cups/log/access_log" \
     "PageLog $cups/log/page_log" "Printcap $cups/printcap" "ServerBin /usr/lib/cups" \
@@ -58,8 +51,7 @@ for attempt in 1 2 3 4 5; do
         grep -q 'Unable to open listen socket' "$cups/log/error_log" 2>/dev/null && break
         sleep 0.05
     done
-    stop "$cupsd_pid"
-    cupsd_pid=""
+    stop "$cupsd_pid"; cupsd_pid=""
 done
 [ -n "$cupsd_pid" ] || { cat "$cups/log/out" >&2; cups_log; skip "cupsd cannot start here (log above)"; }
 
@@ -80,27 +72,20 @@ before="$(ls -1 "$out_folder" 2>/dev/null || true)"
 
 # 90 tape lines and the total line: a full first page and a second.
 calc="$work/roll.Clc"
-{
-    printf 'Ferrowick 6\r\n+0.5\r\n+-3\r\n--4\r\n+Sin(30)\r\n+1234567.891\r\n+50%%\r\n/2\r\n'
-    for i in $(seq 1 83); do printf '+%d\r\n' "$i"; done
-} >"$calc"
+{ printf 'Ferrowick 6\r\n+0.5\r\n+-3\r\n--4\r\n+Sin(30)\r\n+1234567.891\r\n+50%%\r\n/2\r\n'
+  printf '+%d\r\n' $(seq 1 83); } >"$calc"
 total="$("$prog" --total "$calc")" || fail "--total failed"
 "$prog" --print "$calc" >"$work/prog.log" 2>&1 || fail "--print failed"
 
 # The job leaves the queue when cups-pdf has written its file.
-for _ in $(seq 1200); do
-    [ -z "$(lpstat -o 2>/dev/null)" ] && break
-    sleep 0.1
-done
+for _ in $(seq 1200); do [ -n "$(lpstat -o 2>/dev/null)" ] || break; sleep 0.1; done
 lpstat -W completed -o | grep -q QuillmatePDF || { cups_log; fail "the job did not complete"; }
 while IFS= read -r f; do
     grep -qxF -e "$f" <<<"$before" || pdf_made="$out_folder/$f"
 done < <(ls -1 "$out_folder" 2>/dev/null)
 [ -n "$pdf_made" ] || { cups_log; fail "cups-pdf made no file in $out_folder"; }
 pdf="$outdir/print_cups_e2e.pdf"
-mv "$pdf_made" "$pdf"
-pdf_made=""
-
+mv "$pdf_made" "$pdf" && pdf_made=""
 pages="$(pdfinfo "$pdf" | sed -n -E 's/^Pages:[[:space:]]+//p')"
 [ "$pages" = 2 ] || fail "$pages pages, expected 2"
 # cups-pdf's glyphs carry no characters: the text is the received job's.

@@ -1,32 +1,20 @@
 #!/usr/bin/env bash
-# The recovery copy of the tape survives a crash of the real program:
-# 1. keys typed one every 0.2 s reach the copy while the typing goes on; the
-#    program is killed with SIGKILL in mid-typing, and the next start offers
-#    the tape ("Yes" by default) and brings back what the copy held;
-# 2. a second window keeps a copy of its own: killed, its tape is offered at
-#    the next start, while the first window's tape goes on as the last tape;
-# 3. SIGTERM closes as the window's close button does: exit code 0, no lock
-#    left, and the next start asks nothing.
-#
-# Usage: recovery_test.sh PROGRAM OUTPUT_DIR
+# The recovery copy of the tape across a SIGKILL while typing (the next start
+# offers it, "Yes" by default), per window, and a SIGTERM that closes as the
+# close button does. Usage: recovery_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
 
-data="$XDG_DATA_HOME/quillmate"
+data="$XDG_DATA_HOME/quillmate" typer_pid=""
 copy="$data/recovery.Clc"
-typer_pid=""
 
-# The program in a folder of its own, so that its settings file goes there.
-mkdir -p "$work/bin"
-cp "$prog" "$work/bin/quillmate"
-prog="$work/bin/quillmate"
+mkdir -p "$work/bin" && cp "$prog" "$work/bin/quillmate" && prog="$work/bin/quillmate"
 
 stop_typer() { stop "$typer_pid"; typer_pid=""; }
 trap 'stop_typer; cleanup' EXIT
 
-# The tape lines of a calculation file, one a line, without the header.
 lines_of() { tail -n +2 "$1" | tr -d '\r'; }
 
 # Waits up to $2 tenths of a second for file $1 to start with the tape lines $3...
@@ -41,15 +29,13 @@ wait_copy() {
     return 1
 }
 
-# The visible window of program $1 of kind $2: the main window or the
-# question, told by the width.
+# The visible window of program $1 of kind $2 (main or question, by width).
 window_of() {
     local w width kind
     for w in $(xdotool search --all --onlyvisible --pid "$1" --name '^Quillmate' 2>/dev/null || true); do
         width="$(xwininfo -id "$w" | sed -n 's/^ *Width: *//p')"
         [ -n "$width" ] || continue
-        kind=question
-        [ "$width" -eq "$interior_w" ] && kind=main
+        kind=question; [ "$width" -ne "$interior_w" ] || kind=main
         [ "$kind" = "$2" ] && { echo "$w"; return 0; }
     done
     return 1
@@ -61,8 +47,7 @@ take_main_of() {
     take_window "$id"
 }
 
-# Starts the program, answers the crash question with Return and takes the
-# main window.
+# Starts the program and answers the crash question with Return.
 start_recovering() {
     "$prog" >"$work/prog.log" 2>&1 &
     prog_pid=$!
@@ -75,21 +60,13 @@ start_recovering() {
     take_main_of "$prog_pid"
 }
 
-# ---- 1. Killed while typing ---------------------------------------------------
+# 1. Killed while typing.
 start_program
-(
-    for n in 1 2 3 4 5 6 7 8 9 1 2 3 4 5 6 7 8 9 1 2 3 4 5 6 7 8 9; do
-        for k in "$n" +; do
-            xdotool type "$k"
-            sleep 0.2
-        done
-    done
-) &
+(for n in $(seq 9) $(seq 9) $(seq 9); do for k in "$n" +; do xdotool type "$k"; sleep 0.2; done; done) &
 typer_pid=$!
 # Lines 1 to 3 are typed within 1.2 s; the copy holds them while the keys go on.
 wait_copy "$copy" 30 +1 +2 +3 || fail "no copy of lines 1-3 while typing: $(lines_of "$copy" 2>&1 | paste -sd' ')"
 kill -0 "$typer_pid" 2>/dev/null || fail "the typing ended before the copy came"
-# Later keys follow in later copies, still while typing.
 wait_copy "$copy" 30 +1 +2 +3 +4 +5 +6 || fail "the copy stopped following the typing"
 kill -KILL "$prog_pid"
 kill -0 "$typer_pid" 2>/dev/null || fail "the typing ended before the kill"
@@ -104,10 +81,9 @@ clip="$(copy_numbers)"
 want="$(lines_of "$work/before-kill.Clc" | tr -d '+')"
 [ "$(head -n "$(wc -l <<<"$want")" <<<"$clip")" = "$want" ] \
     || fail "after reopening the tape is '$(paste -sd' ' <<<"$clip")', the copy held '$(paste -sd' ' <<<"$want")'"
-first_pid="$prog_pid"
-first_win="$win_id"
+first_pid="$prog_pid" first_win="$win_id"
 
-# ---- 2. A second window, killed -------------------------------------------------
+# 2. A second window, killed.
 "$prog" >"$work/prog2.log" 2>&1 &
 second_pid=$!
 take_main_of "$second_pid"
@@ -115,20 +91,17 @@ is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$win_id" ] || { xdot
 wait_for is_active 2>/dev/null || fail "the second window could not be activated"
 xdotool type --delay 40 '99+1'
 wait_copy "$data/recovery 2.Clc" 50 +99 +1 || fail "no copy of the second window: $(ls "$data" | paste -sd,)"
-kill -KILL "$second_pid"
-wait "$second_pid" 2>/dev/null || true
+kill -KILL "$second_pid" && { wait "$second_pid" 2>/dev/null || true; }
 wmctrl -i -c "$first_win"
 expect_exit_0 "$first_pid" "the first window"
 [ "$(lines_of "$data/last tape.Clc" | head -n1)" = "+1" ] || fail "the first window's tape is not the last tape"
 
-start_recovering
-clip="$(copy_numbers)"
+start_recovering && clip="$(copy_numbers)"
 [ "$(head -n2 <<<"$clip" | paste -sd' ')" = "99 1" ] || fail "the second window's tape came back as '$(paste -sd' ' <<<"$clip")'"
 
-# ---- 3. SIGTERM ------------------------------------------------------------------
+# 3. SIGTERM.
 kill -TERM "$prog_pid"
-expect_exit_0 "$prog_pid" "SIGTERM"
-prog_pid=""
+expect_exit_0 "$prog_pid" "SIGTERM" && prog_pid=""
 [ -z "$(find "$data" -name '*.lock')" ] || fail "a lock stayed after SIGTERM: $(ls "$data")"
 [ "$(lines_of "$data/last tape.Clc" | head -n2 | paste -sd' ')" = "+99 +1" ] || fail "SIGTERM did not keep the tape as the last tape"
 # No question: the menu answers at once, and the tape is empty.

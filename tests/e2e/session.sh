@@ -3,18 +3,11 @@
 # itself, so concurrent runs never collide) and a window manager, all stopped
 # by PID on exit. The script sets prog_pid when it starts the program.
 
-prog="$1"
-outdir="${2:-.}"
-# The program runs on the X server with English separators: "." for
-# decimals, "," between thousands.
-export QT_QPA_PLATFORM=xcb
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-
-mkdir -p "$outdir"
-outdir="$(cd "$outdir" && pwd)"
+prog="$1" outdir="${2:-.}"
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANG=C.UTF-8
+mkdir -p "$outdir" && outdir="$(cd "$outdir" && pwd)"
 work="$(mktemp -d)"
-# The program keeps its recovery copy of the tape in the user's data folder:
-# one of the run's own, never the user's.
+# The recovery copy goes to a data folder of the run's own.
 export XDG_DATA_HOME="$work/data"
 xvfb_pid="" wm_pid="" prog_pid=""
 
@@ -25,12 +18,7 @@ stop() {
         wait "$1" 2>/dev/null || true
     fi
 }
-cleanup() {
-    stop "$prog_pid"
-    stop "$wm_pid"
-    stop "$xvfb_pid"
-    rm -rf "$work"
-}
+cleanup() { stop "$prog_pid"; stop "$wm_pid"; stop "$xvfb_pid"; rm -rf "$work"; }
 trap cleanup EXIT
 
 fail() {
@@ -60,7 +48,6 @@ disp="$(head -n1 "$work/display" 2>/dev/null || true)"
 export DISPLAY=":$disp"
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
 
-# Under load openbox can take several seconds to come up.
 openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
 wm_or_end() { wmctrl -m >/dev/null 2>&1 || ended "$wm_pid"; }

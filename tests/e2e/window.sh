@@ -1,60 +1,32 @@
-# Sourced after session.sh by the scripts that drive the main window: starting
-# and closing the program, the places of its controls (read from the design
-# tables in the source, so a moved key moves the click too), menus, and
-# reading the clipboard and the grand total.
-#
-# The caller sets `prog`; start_program sets prog_pid, win_id and menu_h.
+# Sourced after session.sh: the program's window, the places of its controls
+# (read from the design tables in the source, so a moved key moves the click
+# too), menus, the clipboard and the grand total. The caller sets `prog`;
+# start_program sets prog_pid, win_id and menu_h.
 
 src_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 design_h="$src_root/src/core/tape/MainWindowDesign.h"
-twips_h="$src_root/src/ui/platform/Twips.h"
-editor_cpp="$src_root/src/ui/input/FunctionButtonEditor.cpp"
-[ -f "$design_h" ] && [ -f "$twips_h" ] && [ -f "$editor_cpp" ] || fail "layout sources not found under $src_root"
+[ -f "$design_h" ] || fail "layout sources not found under $src_root"
 version="$(sed -n -E 's/^project\(Quillmate VERSION ([0-9.]+).*/\1/p' "$src_root/CMakeLists.txt")"
-main_title="^Quillmate ${version//./\\.} "   # the main window's title, as a pattern
+main_title="^Quillmate ${version//./\\.} "
 
-# ---- Reading the design tables ----------------------------------------------
-
-# The value of `constexpr int NAME = V;` in FILE.
+# The value of `constexpr int NAME = V;` ($2) in file $1.
 design_int() {
     local v
     v="$(sed -n -E "s/^ *((inline|static) +)?constexpr +int +$2 *= *(-?[0-9]+);.*/\3/p" "$1" | head -n1)"
     [ -n "$v" ] || fail "no constant $2 in $1"
     echo "$v"
 }
-
-# The numbers of `... NAME{a, b, ...};` in FILE (a Rect or an int array), one a line.
+# The numbers of `... NAME{a, b, ...};` ($2) in file $1, one a line.
 design_list() {
     local v
     v="$(sed -n -E "s/^ *(inline +)?constexpr +[A-Za-z:<>, 0-9]+ +$2 *\{([-0-9, ]+)\};.*/\2/p" "$1" | head -n1)"
     [ -n "$v" ] || fail "no list $2 in $1"
     tr -d ' ' <<<"$v" | tr ',' '\n'
 }
+interior_w="$(design_int "$design_h" InteriorWidth)" interior_h="$(design_int "$design_h" InteriorHeight)"
 
-# The window's interior below the menu bar, in pixels.
-interior_w="$(design_int "$design_h" InteriorWidth)"
-interior_h="$(design_int "$design_h" InteriorHeight)"
-
-# "left top width height" in pixels of the function button editor's copy of
-# function button $1: two blocks of three columns, placed in twips.
-editor_key_rect() {
-    local lefts tops block=0 n=$1 twips
-    twips="$(design_int "$twips_h" DesignTwipsPerPixel)"
-    px() { echo $(((2 * $1 + twips) / (2 * twips))); }
-    mapfile -t lefts < <(design_list "$editor_cpp" KeyLefts)
-    mapfile -t tops < <(design_list "$editor_cpp" KeyTops)
-    [ "$n" -lt 12 ] || { block=3; n=$((n - 12)); }
-    echo "$(px "${lefts[$((block + n % 3))]}") $(px "${tops[$((n / 3))]}")" \
-        "$(px "$(design_int "$editor_cpp" KeyWidth)") $(px "$(design_int "$editor_cpp" KeyHeight)")"
-}
-
-# ---- Waiting --------------------------------------------------------------------
-
-# The id of a visible window whose name matches $1, and waiting for one.
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
 wait_window() { wait_for find_window "$1"; }
-
-# Waits for program $1 to end and fails unless it ended with 0.
 expect_exit_0() {
     wait_for ended "$1" || fail "$2: the program did not end"
     local rc=0
@@ -62,81 +34,60 @@ expect_exit_0() {
     [ "$rc" -eq 0 ] || fail "$2: exit code $rc"
 }
 
-# ---- Program start and end ----------------------------------------------------
-
-# Makes window $1 the main window: activates it and measures its menu bar.
-# The interior (below the menu bar) is the design's size, so the menu bar's
-# height is what the window has beyond it.
+# Makes window $1 the main window. The interior below the menu bar is the
+# design's size, so the menu bar's height is what the window has beyond it.
 take_window() {
     win_id="$1"
     xdotool windowactivate --sync "$win_id" >/dev/null 2>&1 || xdotool windowfocus --sync "$win_id"
-    local geometry width height
-    geometry="$(xwininfo -id "$win_id")"
-    width="$(sed -n 's/^ *Width: *//p' <<<"$geometry")"
-    height="$(sed -n 's/^ *Height: *//p' <<<"$geometry")"
+    local width height
+    read -r width height < <(xwininfo -id "$win_id" | sed -n -E 's/^ *(Width|Height): *//p' | paste -sd' ')
     [ "$width" -eq "$interior_w" ] || fail "window width $width"
     menu_h=$((height - interior_h))
     [ "$menu_h" -ge 10 ] && [ "$menu_h" -le 60 ] || fail "window height $height leaves $menu_h for the menu bar"
     sleep 0.3   # the first activation puts the focus on the first row
 }
-
-# Starts the program with the given arguments and waits for its window.
-win_id=""
-menu_h=0
+win_id="" menu_h=0
 start_program() {
     "$prog" "$@" >"$work/prog.log" 2>&1 &
     prog_pid=$!
     local id
-    id="$(wait_window "$main_title")" || fail "no main window appeared"
-    take_window "$id"
+    id="$(wait_window "$main_title")" && take_window "$id" || fail "no main window appeared"
 }
-
-# Closes the window through the window manager; the program must end with 0.
 close_program() {
     wmctrl -i -c "$win_id" || fail "wmctrl could not close the window"
-    expect_exit_0 "$prog_pid" "closing the window"
-    prog_pid=""
+    expect_exit_0 "$prog_pid" "closing the window" && prog_pid=""
 }
-
-# Saves the main window as $outdir/$1 after the last paint, or with $2 = root
-# the whole screen: dialogs and the window together.
+# The main window (with $2 = root the screen) as $outdir/$1.
 shot() {
     sleep 0.3
     import -window "${2:-$win_id}" "$outdir/$1" 2>/dev/null || import -window root "$outdir/$1"
     [ -s "$outdir/$1" ] || fail "no screenshot $1"
 }
 
-# ---- Mouse --------------------------------------------------------------------
-
-# Clicks the middle of rectangle "left top width height" of window $1; the
-# rectangle's top is shifted down by $3 pixels.
+# Clicks the middle of rectangle "left top width height" ($2) of window $1,
+# shifted down by $3 pixels.
 click_rect() {
     local l t w h
     read -r l t w h <<<"$2"
     xdotool mousemove --window "$1" $((l + w / 2)) $((t + h / 2 + $3)) click 1
     sleep 0.03
 }
-
-# Clicks keypad keys by index (0-9 figures, 10 decimal point, 12 +, 13 -,
-# 14 x, 15 /, 17 Del, 18 ^, 19 +/-, 20 %).
+# Keypad keys by index (0-9 figures, 10 decimal point, 12 +, 13 -, 14 x, 15 /,
+# 17 Del, 18 ^, 19 +/-, 20 %).
 keypad() {
     local rects key
     mapfile -t rects < <(sed -n '/Keypad{{/,/^}};/p' "$design_h" | tr -d '\n' \
         | grep -oE '\{[0-9]+, *[0-9]+, *[0-9]+, *[0-9]+\}' | tr -d '{},')
     [ "${#rects[@]}" -eq 21 ] || fail "keypad table has ${#rects[@]} keys"
-    for key in "$@"; do
-        click_rect "$win_id" "${rects[$key]}" "$menu_h"
-    done
+    for key in "$@"; do click_rect "$win_id" "${rects[$key]}" "$menu_h"; done
 }
-
-# Clicks the main window's function button $1 (0-23; 23 is "Edit").
+# Function button $1 (0-23; 23 is "Edit").
 function_button() {
     local lefts tops
     mapfile -t lefts < <(design_list "$design_h" FunctionPadLefts)
     mapfile -t tops < <(design_list "$design_h" FunctionPadTops)
     click_rect "$win_id" "${lefts[$(($1 % 3))]} ${tops[$(($1 / 3))]} $(design_int "$design_h" FunctionPadWidth) $(design_int "$design_h" FunctionPadHeight)" "$menu_h"
 }
-
 row_rect() {   # "left top width height" of screen row $1
     local l t w h
     read -r l t w h <<<"$(design_list "$design_h" FirstRowValueBox | paste -sd' ')"
@@ -144,9 +95,6 @@ row_rect() {   # "left top width height" of screen row $1
 }
 click_row() { click_rect "$win_id" "$(row_rect "$1")" "$menu_h"; }
 
-# ---- Menus, clipboard, total ----------------------------------------------------
-
-# True while a popup of the program (a menu) is shown.
 popup_shown() {
     local w
     for w in $(xdotool search --onlyvisible --pid "$prog_pid" 2>/dev/null || true); do
@@ -166,17 +114,16 @@ menu_keys() {
     wait_for no_popup || fail "menu alt+$letter did not close"
 }
 
-# Puts text $2 (printf format and arguments follow) on selection $1.
+# Puts text $2 (a printf format, arguments follow) on selection $1; xclip
+# serves it from the background until another owner takes it.
 set_selection() {
     local sel="$1" fmt="$2"
     shift 2
-    # xclip serves the text from the background until another owner takes it.
     # shellcheck disable=SC2059
     printf "$fmt" "$@" | xclip -selection "$sel" -i >/dev/null 2>&1
 }
-
-# Waits until selection $1 no longer holds the marker $2; keeps its text as
-# it came in $work/selection.raw and prints it with carriage returns removed.
+# Waits until selection $1 no longer holds the marker $2; prints its text
+# without carriage returns (as it came: $work/selection.raw).
 selection_changed() {
     xclip -o -selection "$1" >"$work/selection.raw" 2>/dev/null || true
     [ "$(cat "$work/selection.raw")" != "$2" ]
@@ -185,28 +132,19 @@ wait_selection_change() {
     wait_for selection_changed "$1" "$2" || return 1
     tr -d '\r' <"$work/selection.raw"
 }
-
-# "Copy Numbers..." and the clipboard's text (lines without carriage returns;
-# the text as copied stays in $work/selection.raw).
 copy_numbers() {
-    local marker="before copy $RANDOM"
-    set_selection clipboard '%s' "$marker"
+    local marker="before copy $RANDOM"; set_selection clipboard '%s' "$marker"
     menu_keys o c
     wait_selection_change clipboard "$marker" || fail "Copy Numbers left the clipboard unchanged"
 }
-
-# The grand total as shown: a triple click selects the whole box, and the
-# selection becomes the primary selection.
+# The grand total as shown: a triple click on the box's left part (the layout
+# stretches it) selects it into the primary selection.
 read_total() {
     local marker="before total $RANDOM" l t w h
     set_selection primary '%s' "$marker"
     read -r l t w h <<<"$(design_list "$design_h" TotalBox | paste -sd' ')"
-    # The layout stretches the box; its left part is always there.
     xdotool mousemove --window "$win_id" $((l + 40)) $((t + h / 2 + menu_h)) click --repeat 3 --delay 60 1
     wait_selection_change primary "$marker" || fail "the grand total could not be selected"
 }
-
-# Waits until the grand total reads $1 (the box is redrawn after the event
-# that changed it); fails naming $2 otherwise.
 total_is() { [ "$(read_total)" = "$1" ]; }
 expect_total() { wait_for total_is "$1" || fail "$2: the total reads '$(read_total)', expected '$1'"; }

@@ -3,15 +3,13 @@
 # inside the screen, title bar included; the window manager's maximize gives
 # the tall form (0.96 of the screen high at the top left) and a second one the
 # normal window back. (Other screens and scales: the window fit test.)
-#
 # Usage: window_fit_test.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 
 . "$(dirname "$0")/session.sh"
 . "$(dirname "$0")/window.sh"
 
-screen_w=1280
-screen_h=1024
+screen_w=1280 screen_h=1024
 
 # "left top width height" of the window's frame, in the screen's pixels.
 frame_rect() {
@@ -29,24 +27,18 @@ inside_screen() {
     [ "$l" -ge 0 ] && [ "$t" -ge 0 ] && [ $((l + w)) -le "$screen_w" ] && [ $((t + h)) -le "$screen_h" ]
 }
 
-not_maximized() {
-    ! xprop -id "$win_id" _NET_WM_STATE 2>/dev/null | grep -q MAXIMIZED
-}
-
 # Waits until the frame is "$1" (left top width height), give or take one pixel
 # of rounding each, and the window is not maximized.
 frame_is() {
     local want=($1) got
-    not_maximized || return 1
+    ! xprop -id "$win_id" _NET_WM_STATE 2>/dev/null | grep -q MAXIMIZED || return 1
     read -r -a got <<<"$(frame_rect)"
     for i in 0 1 2 3; do
         [ "${got[$i]}" -ge $((want[i] - 1)) ] && [ "${got[$i]}" -le $((want[i] + 1)) ] || return 1
     done
 }
 
-maximize() {
-    wmctrl -i -r "$win_id" -b add,maximized_vert,maximized_horz
-}
+maximize() { wmctrl -i -r "$win_id" -b add,maximized_vert,maximized_horz; }
 
 "$prog" >"$work/prog.log" 2>&1 &
 prog_pid=$!

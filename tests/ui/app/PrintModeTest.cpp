@@ -1,9 +1,9 @@
 // The built program's print mode: a calculation file printed into a PDF or
-// on the default printer, with one line of complaint and exit code 1
-// whenever nothing was printed.
+// on the default printer.
 
 #include "ProgramRun.h"
 
+#include "core/CoreTestSupport.h"
 #include "core/files/SafeFile.h"
 #include "ui/commands/PrintPdfTools.h"
 
@@ -17,66 +17,31 @@ using PrintMode = ProgramTest;
 
 TEST_F(PrintMode, PrintsIntoAPdfEveryLineThatCountsAndTheRecalculatedTotal)
 {
-    // Negative and function lines print as the tape shows them; empty lines
-    // do not: 37.5 - (-1) + sin 30 (radians) + 1.
-    const QString roll = file("roll.Clc", calc("+12.5\r\nx3\r\n+0\r\n--1\r\n+Sin(30)\r\n+1\r\n"));
-    const QString third = file("third.Clc", calc("+1\r\n/3\r\n"));
-    const QString german = file("german.Clc", calc("+0,5\r\n+12,25\r\n+-3\r\n"));
-    const QString stats = file("stats.Clc", calc("+3\r\n+1\r\n+3\r\n+2\r\n+-5\r\n+0\r\n"));
     const bool canRead = haveTool(QStringLiteral("pdftotext"));
-    // The options reach the layout (its rules are the print layout's own).
-    const struct { QString calc; QStringList options; QStringList lines; QString locale = "C"; } cases[] = {
-        {roll, {"--decimals", "2"}, {"+ 12.50", "x 3.00", "- -1.00", "+ Sin(30)", "+ 1.00", "= 38.51"}},
-        {third, {}, {"+ 1", "/ 3", "= 0.3333333333333333333333333333"}},   // Variable unless asked
-        {german, {}, {"+ 0,5", "+ 12,25", "+ -3", "= 9,75"}, "de_DE.UTF-8"},
-        {stats, {"--stat", "mode", "--decimals", "2"},
-         QStringList{"+ 3.00", "+ 1.00", "+ 3.00", "+ 2.00", "+ -5.00", "= Mode : 3"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE((c.options.join(' ') + " " + c.lines.join(" | ")).toStdString());
+    for (const qm::test::CaseRow& row : qm::test::caseFile("app_print.tsv", 4)) {
+        SCOPED_TRACE(row.where);
         const QString pdf = dir.filePath("out.pdf");
         QFile::remove(pdf);
-        const ProgramRun r = runProgram(QStringList{"--print", c.calc, "--output", pdf} + c.options, c.locale);
+        QStringList args{"--print", file("roll.Clc", row[1]), "--output", pdf};
+        if (!row[2].empty())
+            args += QString::fromStdString(row[2]).split(' ');
+        const ProgramRun r = runProgram(args, QString::fromStdString(row[0]));
         EXPECT_EQ(r.code, 0) << r.err;
         EXPECT_EQ(r.err + r.out, "");
         ASSERT_GT(QFileInfo(pdf).size(), 0);
         if (canRead) {
-            EXPECT_EQ(layoutText(pdf), c.lines);
+            EXPECT_EQ(layoutText(pdf), QString::fromStdString(row[3]).split('|'));
         }
     }
 }
 
-TEST_F(PrintMode, NothingPrintedIsOneLineNamingTheCauseAndExitCodeOne)
+// Whenever nothing was printed: exit code 1 and one line naming the cause.
+// The PDF goes to a temporary file that replaces the output only when it is
+// complete; only a file named ".pdf", or a new one, is ever replaced.
+TEST_F(PrintMode, OutputIsReplacedSafelyAndFailuresAreOneLine)
 {
     const QString good = file("good.Clc", calc("+1\r\n"));
     const QString bad = file("bad.Clc", calc("+1\r\n+abc\r\n"));
-    const QString pdf = dir.filePath("never.pdf");
-    const struct { QStringList args; std::string says; } cases[] = {
-        {{"--print", dir.filePath("missing.Clc"), "--output", pdf}, "missing.Clc\" cannot be read: File not found.\n"},
-        {{"--print", bad, "--output", pdf}, "bad.Clc\" cannot be read: Line 3: \"abc\" is not a number.\n"},
-        {{"--print", dir.path(), "--output", pdf}, "\" cannot be read: Is a folder.\n"},
-        {{"--print", good, "--output", dir.filePath("no/such/folder/x.pdf")},
-         "x.pdf\" cannot be written: the folder does not exist.\n"},
-        {{"--print", good}, "The tape was not printed: no default printer is set up.\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const ProgramRun r = runProgram(c.args);
-        EXPECT_EQ(r.code, 1);
-        EXPECT_EQ(r.out, "");
-        ASSERT_FALSE(r.err.empty());
-        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;   // exactly one line
-        EXPECT_EQ(r.err.rfind("The tape was not printed: ", 0), 0u) << r.err;
-        EXPECT_EQ(r.err.substr(r.err.size() - std::min(r.err.size(), c.says.size())), c.says);
-        EXPECT_FALSE(QFileInfo::exists(pdf));
-    }
-}
-
-// The PDF goes to a temporary file that replaces the output only when it is
-// complete; only a file named ".pdf", or a new one, is ever replaced.
-TEST_F(PrintMode, OutputIsReplacedSafelyAndOnlyWhenItIsAPdf)
-{
-    const QString good = file("good.Clc", calc("+1\r\n"));
     const std::string tape = calc("+12.5\r\n");
     const QString clc = file("tape.Clc", tape);
     const QString upper = file("OLD.PDF", "%PDF-1.4 old");
@@ -87,32 +52,45 @@ TEST_F(PrintMode, OutputIsReplacedSafelyAndOnlyWhenItIsAPdf)
     const QString out = dir.filePath("out.pdf");
     const TempFile leftover = createTempFileFor(std::filesystem::path(out.toStdString()));
     ASSERT_TRUE(leftover.status);
+    const QString never = dir.filePath("never.pdf");
 
-    const struct { QString output; int code; std::string says; } cases[] = {
-        {clc, 1, "\" already exists and its name does not end in \".pdf\", so it is not replaced.\n"},
-        {fake, 1, "fake.pdf\" already exists and is not a PDF file, so it is not replaced.\n"},
-        {dir.filePath("link.pdf"), 1,
+    const struct { QStringList args; int code; std::string says; } cases[] = {
+        {{dir.filePath("missing.Clc"), "--output", never}, 1, "missing.Clc\" cannot be read: File not found.\n"},
+        {{bad, "--output", never}, 1, "bad.Clc\" cannot be read: Line 3: \"abc\" is not a number.\n"},
+        {{dir.path(), "--output", never}, 1, "\" cannot be read: Is a folder.\n"},
+        {{good, "--output", dir.filePath("no/such/folder/x.pdf")}, 1,
+         "x.pdf\" cannot be written: the folder does not exist.\n"},
+        {{good}, 1, "The tape was not printed: no default printer is set up.\n"},
+        {{good, "--output", clc}, 1,
+         "\" already exists and its name does not end in \".pdf\", so it is not replaced.\n"},
+        {{good, "--output", fake}, 1, "fake.pdf\" already exists and is not a PDF file, so it is not replaced.\n"},
+        {{good, "--output", dir.filePath("link.pdf")}, 1,
          "link.pdf\" is a link to \"" + clc.toStdString() + "\", which is not a PDF file, so it is not replaced.\n"},
-        {dir.filePath("folder.pdf"), 1, "folder.pdf\" cannot be replaced: is a folder.\n"},
-        {upper, 0, ""},
-        {dir.filePath("report"), 0, ""},   // a new file may have any name
-        {out, 0, ""},
+        {{good, "--output", dir.filePath("folder.pdf")}, 1, "folder.pdf\" cannot be replaced: is a folder.\n"},
+        {{good, "--output", upper}, 0, ""},
+        {{good, "--output", dir.filePath("report")}, 0, ""},   // a new file may have any name
+        {{good, "--output", out}, 0, ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.output.toStdString());
-        const ProgramRun r = runProgram({"--print", good, "--output", c.output});
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const ProgramRun r = runProgram(QStringList{"--print"} + c.args);
         EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err.substr(r.err.size() - std::min(r.err.size(), c.says.size())), c.says);
         if (c.code == 0) {
-            EXPECT_EQ(readBytes(c.output).left(5), "%PDF-");
+            EXPECT_EQ(r.err, "");
+            EXPECT_EQ(readFile(c.args.back()).left(5), "%PDF-");
+        } else {
+            EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;   // exactly one line
+            EXPECT_EQ(r.err.rfind("The tape was not printed: ", 0), 0u) << r.err;
         }
     }
-    EXPECT_EQ(readBytes(clc).toStdString(), tape);
+    EXPECT_EQ(readFile(clc).toStdString(), tape);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(leftover.path.string())));
     QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     left.sort();
-    EXPECT_EQ(left, (QStringList{"OLD.PDF", "fake.pdf", "folder.pdf", "good.Clc", "link.pdf", "out.pdf", "report",
-                                 "tape.Clc"}));
+    EXPECT_EQ(left, (QStringList{"OLD.PDF", "bad.Clc", "fake.pdf", "folder.pdf", "good.Clc", "link.pdf", "out.pdf",
+                                 "report", "tape.Clc"}));
 }
 
 // On a full disk the old PDF stays whole and no temporary file is left. The

@@ -1,10 +1,9 @@
 #pragma once
-// Runs the built program as a user would from a shell: no display (the
-// platform needs an X server there is none of), the C locale unless another
-// is asked for, and a print server address that leads nowhere.
+// Runs the built program as from a shell: no display, the C locale unless
+// another is asked for, and a print server address that leads nowhere.
 
-#include <QFile>
-#include <QFileInfo>
+#include "ui/tape/WindowTestSupport.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -21,8 +20,7 @@ struct ProgramRun {
     std::string out, err;
 };
 
-// Any program in that setting (a shell, unshare, ...), started in `workingDir`
-// when one is given.
+// Any program in that setting (a shell, unshare, ...).
 inline ProgramRun runProcess(const QString& program, const QStringList& args,
                              const QString& locale = QStringLiteral("C"), const QString& workingDir = QString())
 {
@@ -37,17 +35,12 @@ inline ProgramRun runProcess(const QString& program, const QStringList& args,
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(workingDir);
     p.start(program, args);
-    ProgramRun r;
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
         p.kill();
         p.waitForFinished();
-        r.err = "program did not finish normally";
-        return r;
+        return {-1, "", "program did not finish normally"};
     }
-    r.code = p.exitCode();
-    r.out = p.readAllStandardOutput().toStdString();
-    r.err = p.readAllStandardError().toStdString();
-    return r;
+    return {p.exitCode(), p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
 }
 
 inline ProgramRun runProgram(const QStringList& args, const QString& locale = QStringLiteral("C"))
@@ -55,27 +48,15 @@ inline ProgramRun runProgram(const QStringList& args, const QString& locale = QS
     return runProcess(Program, args, locale);
 }
 
-// A temporary folder to write input files into.
 class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QFileInfo::exists(Program)) << "build the target quillmate first";
-        ASSERT_TRUE(dir.isValid());
-    }
+    void SetUp() override { ASSERT_TRUE(QFileInfo::exists(Program) && dir.isValid()) << "build quillmate first"; }
     QString file(const QString& name, const std::string& bytes)
     {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        return f.fileName();
+        EXPECT_TRUE(writeFile(dir.filePath(name), QByteArray::fromStdString(bytes))) << name.toStdString();
+        return dir.filePath(name);
     }
     static std::string calc(const std::string& lines) { return "Ferrowick 6\r\n" + lines; }
-    static QByteArray readBytes(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 
     QTemporaryDir dir;
 };

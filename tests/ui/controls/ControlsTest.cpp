@@ -1,7 +1,5 @@
-// The owner-drawn controls: when the button clicks, its looks and the
-// writes it refuses; the scroll bar's mouse and keys reaching its engine
-// (whose timing is tested on a simulated clock) and every change raised as
-// Change; and what assistive technology sees of both.
+// The owner-drawn controls: button clicks, looks and refused writes; the scroll
+// bar's mouse and keys reaching its engine; what assistive technology sees.
 
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/controls/SuperButton.h"
@@ -58,15 +56,11 @@ TEST(SuperButton, ClicksFromMouseAndTypedKeys)
         EXPECT_EQ(log.size(), r == QPoint(1, 1) ? 1 : 0) << r.x() << "," << r.y();
     }
     // Hover lights the button while the pointer is over it.
-    QTest::mouseMove(win, at(150, 100));
-    EXPECT_FALSE(b->hovering());
-    EXPECT_EQ(b->look(), Look::Normal);
-    QTest::mouseMove(win, at(30, 30));
-    EXPECT_TRUE(b->hovering());
-    EXPECT_EQ(b->look(), Look::Highlighted);
-    QTest::mouseMove(win, at(150, 100));
-    EXPECT_FALSE(b->hovering());
-    EXPECT_EQ(b->look(), Look::Normal);
+    for (const QPoint p : {QPoint(150, 100), QPoint(30, 30), QPoint(150, 100)}) {
+        QTest::mouseMove(win, at(p.x(), p.y()));
+        EXPECT_EQ(b->hovering(), p.x() == 30);
+        EXPECT_EQ(b->look(), p.x() == 30 ? Look::Highlighted : Look::Normal);
+    }
 
     // Keys that type a character click; the others do not.
     log.clear();

@@ -1,6 +1,4 @@
-// Writes every look of both controls as PNG files under the build tree
-// (gallery/): contact sheets, each also enlarged three times, for looking
-// them over by eye.
+// Writes every look of both controls as PNG sheets under gallery/ to look over by eye.
 
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/controls/SuperButton.h"

@@ -1,8 +1,5 @@
-// Opening and saving calculation files: from a window, the tape comes back
-// whole, and a failure shows one message and leaves tape and file as they
-// were; the main window's "Open Calculation..." and "Save Calculation..." and
-// the calculation named on the command line: what the tape, the rows, the
-// scroll bar and the total show afterwards.
+// Opening and saving calculation files from a window and from the main
+// window's menu and command line; failures leave tape and file as they were.
 
 #include "FilesTestSupport.h"
 
@@ -42,7 +39,7 @@ protected:
         ASSERT_TRUE(tmp.isValid());
         window.setWindowTitle(windowTitle(QStringLiteral("(Educational Version)")));
     }
-    QString path(const char* name) const { return tmp.filePath(name); }
+    QString path(const QString& name) const { return tmp.filePath(name); }
 
     QTemporaryDir tmp;
     QMainWindow window;
@@ -74,31 +71,21 @@ TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
     const Tape old = tapeOf({{'+', dec("1")}, {'x', Value("Cos(0)")}});
     ASSERT_TRUE(QDir().mkpath(path("folder.Clc")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.Clc")).constData(), 0600), 0);
-    // The reasons are the file reader's, as the command line prints them.
-    const struct { QByteArray file; const char* name; QString reason; } cases[] = {
-        {"Ferrowick 6\r\n+1\r\n+abc\r\n+3\r\n", "bad.Clc", "Line 3: \"abc\" is not a number."},   // after a good line
-        {"", "bad.Clc", "Line 1: the file is empty: no header line."},
-        {"Ferrowick 6\r\n", "bad.Clc", "Line 2: no tape line after the header."},
-        {"+100\r\n+2\r\n", "bad.Clc", "Line 1: \"+100\" is not the header of a calculation file (\"Ferrowick 6\")."},
-        {"Ferrowick 6\r\n*5\r\n", "bad.Clc", "Line 2: \"*5\" does not start with an operator (+ - x / ^)."},
-        {"Ferrowick 6\r\n+1,5\r\n", "bad.Clc", "Line 2: \"1,5\" holds the grouping symbol \",\"."},   // written under a comma
-        {QByteArray(), "bad.Clc", "The file is larger than 536870912 bytes."},   // sparse: no disk used
-        {"-", "missing.Clc", "File not found."},
-        {"-", "folder.Clc", "Is a folder."},
-        {"-", "pipe.Clc", "Not a regular file."},
-    };
     int messages = 0;
-    for (const auto& c : cases) {
-        if (c.file != "-") {
-            ASSERT_TRUE(writeFile(path(c.name), c.file.isNull() ? QByteArray("Ferrowick 6\r\n") : c.file));
-            if (c.file.isNull()) {
-                ASSERT_TRUE(QFile::resize(path(c.name), qint64(qm::MaxCalcFileBytes) + 1));
-            }
+    for (const auto& c : qm::test::caseFile("ui_calcfile_open_failures.tsv", 3)) {
+        SCOPED_TRACE(c.where);
+        const QString name = QString::fromStdString(c.fields[1]);
+        const bool big = c.fields[0] == "BIG";
+        if (c.fields[0] != "-") {
+            ASSERT_TRUE(writeFile(path(name), big ? QByteArray("Ferrowick 6\r\n") : QByteArray::fromStdString(c.fields[0])));
+        }
+        if (big) {
+            ASSERT_TRUE(QFile::resize(path(name), qint64(qm::MaxCalcFileBytes) + 1));   // sparse: no disk used
         }
         Tape tape = old;
         QString error;
-        EXPECT_FALSE(openCalculation(&window, path(c.name), regional, tape, &error)) << c.file.toStdString();
-        const QString says = QStringLiteral("\"%1\" could not be opened.\n").arg(QLatin1String(c.name)) + c.reason;
+        EXPECT_FALSE(openCalculation(&window, path(name), regional, tape, &error));
+        const QString says = QStringLiteral("\"%1\" could not be opened.\n").arg(name) + QString::fromStdString(c.fields[2]);
         EXPECT_EQ(catcher.seen, ++messages);
         EXPECT_EQ(catcher.text, says);
         EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));
@@ -115,26 +102,7 @@ TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
     EXPECT_TRUE(error.isEmpty());
 }
 
-// The same in German: the cause in the user's language.
-TEST_F(CalculationFilesTest, FailuresSayWhyInGerman)
-{
-    QTranslator german;
-    ASSERT_TRUE(german.load(QStringLiteral(":/i18n/quillmate_de.qm")));
-    QCoreApplication::installTranslator(&german);
-    ASSERT_TRUE(writeFile(path("bad.Clc"), "Ferrowick 6\r\n+1\r\n5\r\n"));
-    Tape tape = five;
-    QString error;
-    EXPECT_FALSE(openCalculation(&window, path("bad.Clc"), regional, tape, &error));
-    EXPECT_EQ(error, QString::fromUtf8("\"bad.Clc\" konnte nicht ge\u00f6ffnet werden.\n"
-                                       "Zeile 3: \"5\" beginnt nicht mit einem Rechenzeichen (+ - x / ^)."));
-    ASSERT_TRUE(writeFile(path("ro.Clc"), "Ferrowick 6\r\n+9\r\n"));
-    ASSERT_TRUE(QFile::setPermissions(path("ro.Clc"), QFile::ReadOwner | QFile::ReadGroup));
-    EXPECT_FALSE(saveCalculation(&window, path("ro.Clc"), five, regional, &error));
-    EXPECT_EQ(error, QString::fromUtf8("\"ro.Clc\" wurde nicht gespeichert: Die Datei ist schreibgesch\u00fctzt."));
-    QCoreApplication::removeTranslator(&german);
-}
-
-TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSo)
+TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSoInTheUsersLanguage)
 {
     const QByteArray old = "Ferrowick 6\r\n+9\r\n";
     ASSERT_TRUE(writeFile(path("ro.Clc"), old));
@@ -152,6 +120,19 @@ TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(catcher.details, (QStringList{"\"ro.Clc\" was not saved: File is read-only.",
                                             "\"x.Clc\" was not saved: The folder does not exist."}));
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"ro.Clc"});
+
+    // In German: the cause in the user's language.
+    QTranslator german;
+    ASSERT_TRUE(german.load(QStringLiteral(":/i18n/quillmate_de.qm")));
+    QCoreApplication::installTranslator(&german);
+    EXPECT_FALSE(saveCalculation(&window, path("ro.Clc"), five, regional, &error));
+    EXPECT_EQ(error, QString::fromUtf8("\"ro.Clc\" wurde nicht gespeichert: Die Datei ist schreibgesch\u00fctzt."));
+    ASSERT_TRUE(writeFile(path("bad.Clc"), "Ferrowick 6\r\n+1\r\n5\r\n"));
+    Tape tape = five;
+    EXPECT_FALSE(openCalculation(&window, path("bad.Clc"), regional, tape, &error));
+    EXPECT_EQ(error, QString::fromUtf8("\"bad.Clc\" konnte nicht ge\u00f6ffnet werden.\n"
+                                       "Zeile 3: \"5\" beginnt nicht mit einem Rechenzeichen (+ - x / ^)."));
+    QCoreApplication::removeTranslator(&german);
 }
 
 // Line i holds i + 1, under "x" when i is a positive multiple of 5.
@@ -194,7 +175,7 @@ protected:
     MessageAnswerer catcher;
 };
 
-TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTapes)
+TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTapesOrFailsWhole)
 {
     auto w = shownWindow();
     const int rows = w->editor().lastLoadedRow() + 1;
@@ -232,33 +213,24 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
     }
     EXPECT_EQ(catcher.seen, 0);
 
+    // A file that does not open says so once and leaves the whole tape where it was.
+    const std::vector<std::string> lines = lineTexts(w->editor().tape());
+    const int first = w->editor().firstLine();
+    const QString before = total(*w), row0 = row(*w, 0)->text();
+    ASSERT_TRUE(writeFile(path("value.Clc"), "Ferrowick 6\r\n+1\r\n+abc\r\n"));
+    open(*w, path("value.Clc"));
+    QTRY_COMPARE(catcher.seen, 1);
+    EXPECT_EQ(catcher.text, "\"value.Clc\" could not be opened.\nLine 3: \"abc\" is not a number.");
+    EXPECT_EQ(lineTexts(w->editor().tape()), lines);
+    EXPECT_EQ(w->editor().firstLine(), first);
+    EXPECT_EQ(row(*w, 0)->text(), row0);
+    EXPECT_EQ(total(*w), before);
+
     // (12.5 x 3) - (-5) + sin 0: the total is recalculated.
     ASSERT_TRUE(writeFile(path("t.Clc"), "Ferrowick 6\r\n+12.5\r\nx3\r\n--5\r\n+Sin(0)\r\n"));
     open(*w, path("t.Clc"));
     EXPECT_EQ(total(*w), "42.5");
     EXPECT_EQ(row(*w, 3)->text(), "Sin(0)");
-}
-
-TEST_F(MainWindowFiles, FailedOpeningSaysSoAndKeepsTheWholeOldTape)
-{
-    auto w = shownWindow();
-    ASSERT_TRUE(writeFile(path("good.Clc"), numberedFile(120)));
-    open(*w, path("good.Clc"));
-    part<EzyVerticalScroll>(*w, "tapeScrollBar")->setValue(4);
-    const QString before = total(*w);
-    const QString row0 = row(*w, 0)->text();
-    // Why it failed is the file reader's business (tested with each reason
-    // there); here: one message, and the whole tape as it was.
-    ASSERT_TRUE(writeFile(path("value.Clc"), "Ferrowick 6\r\n+1\r\n+abc\r\n"));
-    open(*w, path("value.Clc"));
-    QTest::qWait(40);
-    EXPECT_EQ(catcher.seen, 1);
-    EXPECT_EQ(catcher.text, "\"value.Clc\" could not be opened.\nLine 3: \"abc\" is not a number.");
-    ASSERT_EQ(w->editor().tape().size(), 120u);
-    EXPECT_EQ(opAndValue(*w, 119), "+120");
-    EXPECT_EQ(w->editor().firstLine(), 4);
-    EXPECT_EQ(row(*w, 0)->text(), row0);
-    EXPECT_EQ(total(*w), before);
 }
 
 // The calculation named on the command line, quoted, its name not UTF-8,

@@ -1,8 +1,5 @@
-// The games: the score panel showing the running game's twenty entries of
-// the table, the name box asking for a top position, and the games as the
-// main window runs them: the "Games" menu, the grand-total box as the screen,
-// the number keys and the keypad as the trigger, and the window's high-score
-// table. The scoring itself is tested in core.
+// The games as the window runs them: score panel, name box, menu, total box as
+// screen, keys as trigger, high-score table. Scoring is tested in core.
 
 #include "core/game/GameScores.h"
 #include "ui/game/GameController.h"

@@ -46,7 +46,7 @@ bool editorGone(MainWindow& w)
     return w.findChildren<FunctionButtonEditor*>().isEmpty();
 }
 
-TEST(EditingFunctions, UsedButtonsWorkOnTheTape)
+TEST(EditingFunctions, UsedButtonsWorkOnTheTapeAndCancelDropsEdits)
 {
     auto w = editingWindow();
     FunctionButtonEditor* e = openEditor(*w);
@@ -95,25 +95,9 @@ TEST(EditingFunctions, UsedButtonsWorkOnTheTape)
     EXPECT_TRUE(editorGone(*w));
     EXPECT_EQ(w->editor().functionButtons()[0].Caption, "Cube");
 
-    // A used button works on the tape (its rules, with "Int" and empty names,
-    // are the session's, tested in core).
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    click(key(*w, KeypadKey::ClearAll));
-    QTest::mouseClick(row(*w, 0), Qt::LeftButton, {}, QPoint(10, 10));
-    typeText("1+");
-    click(functionButton(*w, 18));
-    click(digit(*w, 4));
-    EXPECT_EQ(lineText(*w, 1), "Area(4)");
-    EXPECT_EQ(total(*w), "10");   // 1 + (4*2+1)
-}
-
-// Enter in a field is Use, Escape is Cancel, and a focused button is pressed
-// only by Space or Enter.
-TEST(EditingFunctions, EditorKeys)
-{
-    auto w = editingWindow();
-    FunctionButtonEditor* e = openEditor(*w);
+    // Enter in a field is Use, Escape is Cancel, and a focused button is
+    // pressed only by Space or Enter.
+    e = openEditor(*w);
     ASSERT_NE(e, nullptr);
     e->buttonKey(5)->setFocus();
     QTest::keyClicks(e->buttonKey(5), "ab");
@@ -131,6 +115,18 @@ TEST(EditingFunctions, EditorKeys)
     QTest::keyClick(e->tipField(), Qt::Key_Escape);
     EXPECT_TRUE(editorGone(*w));
     EXPECT_NE(w->editor().functionButtons()[0].ToolTip, "dropped");
+
+    // A used button works on the tape (its rules, with "Int" and empty names,
+    // are the session's, tested in core).
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    click(key(*w, KeypadKey::ClearAll));
+    QTest::mouseClick(row(*w, 0), Qt::LeftButton, {}, QPoint(10, 10));
+    typeText("1+");
+    click(functionButton(*w, 18));
+    click(digit(*w, 4));
+    EXPECT_EQ(lineText(*w, 1), "Area(4)");
+    EXPECT_EQ(total(*w), "10");   // 1 + (4*2+1)
 }
 
 } // namespace

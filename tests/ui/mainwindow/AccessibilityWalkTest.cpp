@@ -1,6 +1,5 @@
-// The main window through the eyes of assistive technology: every element a
-// user can reach has a name, Tab visits them in screen order, and the tape
-// rows are named by the tape line they show.
+// The main window as assistive technology sees it: every reachable element
+// named, Tab in screen order, rows named by the tape line they show.
 
 #include "ui/mainwindow/MainWindowSupport.h"
 
@@ -53,7 +52,7 @@ struct Walk {
     }
 };
 
-TEST(AccessibilityWalk, NoUnnamedInteractiveElement)
+TEST(AccessibilityWalk, EveryElementNamedAndDescribingWhatItShows)
 {
     auto w = editingWindow();
     Walk walk;
@@ -61,13 +60,39 @@ TEST(AccessibilityWalk, NoUnnamedInteractiveElement)
     EXPECT_TRUE(walk.unnamed.isEmpty()) << walk.unnamed.join(QLatin1Char('\n')).toStdString();
     // What is there: menus, the 15 rows with their operators, the pads, total and bar.
     EXPECT_GE(walk.named.size(), 15 * 2 + 21 + 1 + 3 + 24 + 5 + 2);
-    EXPECT_NE(walk.find(QStringLiteral("Options"), QAccessible::MenuItem), nullptr);
-    EXPECT_NE(walk.find(QStringLiteral("Grand total"), QAccessible::EditableText), nullptr);
-    EXPECT_NE(walk.find(QStringLiteral("Tape scroll bar"), QAccessible::ScrollBar), nullptr);
-    EXPECT_NE(walk.find(QStringLiteral("Line 15"), QAccessible::EditableText), nullptr);
-    EXPECT_NE(walk.find(QStringLiteral("CA"), QAccessible::Button), nullptr);
-    EXPECT_NE(walk.find(QStringLiteral("Edit"), QAccessible::Button), nullptr);
-    EXPECT_NE(walk.find(QStringLiteral("Sin"), QAccessible::Button), nullptr);
+    const std::pair<const char*, QAccessible::Role> expected[] = {
+        {"Options", QAccessible::MenuItem}, {"Grand total", QAccessible::EditableText},
+        {"Tape scroll bar", QAccessible::ScrollBar}, {"Line 15", QAccessible::EditableText},
+        {"CA", QAccessible::Button}, {"Edit", QAccessible::Button}, {"Sin", QAccessible::Button}};
+    for (const auto& [name, role] : expected)
+        EXPECT_NE(walk.find(QString::fromLatin1(name), role), nullptr) << name;
+
+    // The rows are named by the tape line they show, the operator buttons
+    // describe their line and report the operator as their name, and the
+    // memory display describes what it holds, following each change.
+    typeText("12*3");
+    ASSERT_EQ(total(*w), "36");
+    QAccessibleInterface* op = QAccessible::queryAccessibleInterface(operatorButton(*w, 1));
+    EXPECT_EQ(op->text(QAccessible::Name), QStringLiteral("x"));
+    EXPECT_EQ(op->text(QAccessible::Description), QStringLiteral("Operator of line 2"));
+    QAccessibleInterface* memory = QAccessible::queryAccessibleInterface(part<QLabel>(*w, "memoryDisplay"));
+    EXPECT_EQ(memory->text(QAccessible::Description), QStringLiteral("empty"));
+    click(part<SuperButton>(*w, "memoryStoreTotal"));
+    EXPECT_EQ(memory->text(QAccessible::Name), QStringLiteral("Memory"));
+    EXPECT_EQ(memory->text(QAccessible::Description), QStringLiteral("36"));
+
+    Tape t;
+    t.resize(60);
+    setTape(*w, t);
+    const struct { int firstLine, row, line; } rows[] = {
+        {0, 0, 1}, {0, 14, 15}, {10, 0, 11}, {45, 14, 60}, {0, 3, 4}};   // to the tape's end and back
+    for (const auto& r : rows) {
+        part<EzyVerticalScroll>(*w, QStringLiteral("tapeScrollBar"))->setValue(r.firstLine);
+        ASSERT_EQ(w->editor().firstLine(), r.firstLine);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(row(*w, r.row))->text(QAccessible::Name),
+                  QStringLiteral("Line %1").arg(r.line));
+        EXPECT_EQ(operatorButton(*w, r.row)->accessibleDescription(), QStringLiteral("Operator of line %1").arg(r.line));
+    }
 }
 
 // Tab leaves the tape in one step for the buttons, in the order the screen
@@ -93,43 +118,6 @@ TEST(AccessibilityWalk, TabTakesTheTapeAsOneStopThenTheButtonsInScreenOrder)
     EXPECT_EQ(QApplication::focusWidget(), totalBox(*w));
     pressKey(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), row(*w, 3));
-}
-
-// The rows are named by the tape line they show, the operator buttons
-// describe their line and report the operator as their name, and the memory
-// display describes what it holds, following each change. (The pad buttons
-// press through their action as every owner-drawn button does.)
-TEST(AccessibilityWalk, RowsOperatorsAndMemoryDescribeWhatTheyShow)
-{
-    auto w = editingWindow();
-    typeText("12*3");
-    ASSERT_EQ(total(*w), "36");
-    QAccessibleInterface* op = QAccessible::queryAccessibleInterface(operatorButton(*w, 1));
-    EXPECT_EQ(op->text(QAccessible::Name), QStringLiteral("x"));
-    EXPECT_EQ(op->text(QAccessible::Description), QStringLiteral("Operator of line 2"));
-    QAccessibleInterface* memory = QAccessible::queryAccessibleInterface(part<QLabel>(*w, "memoryDisplay"));
-    EXPECT_EQ(memory->text(QAccessible::Description), QStringLiteral("empty"));
-    click(part<SuperButton>(*w, "memoryStoreTotal"));
-    EXPECT_EQ(memory->text(QAccessible::Name), QStringLiteral("Memory"));
-    EXPECT_EQ(memory->text(QAccessible::Description), QStringLiteral("36"));
-
-    Tape t;
-    t.resize(60);
-    setTape(*w, t);
-    const struct { int firstLine; int row; const char* name; const char* operatorName; } rows[] = {
-        {0, 0, "Line 1", "Operator of line 1"},
-        {0, 14, "Line 15", "Operator of line 15"},
-        {10, 0, "Line 11", "Operator of line 11"},
-        {45, 14, "Line 60", "Operator of line 60"},   // the tape's end
-        {0, 3, "Line 4", "Operator of line 4"},       // and back
-    };
-    for (const auto& r : rows) {
-        part<EzyVerticalScroll>(*w, QStringLiteral("tapeScrollBar"))->setValue(r.firstLine);
-        ASSERT_EQ(w->editor().firstLine(), r.firstLine);
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(row(*w, r.row))->text(QAccessible::Name),
-                  QString::fromLatin1(r.name));
-        EXPECT_EQ(operatorButton(*w, r.row)->accessibleDescription(), QString::fromLatin1(r.operatorName));
-    }
 }
 
 } // namespace

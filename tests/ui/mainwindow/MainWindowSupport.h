@@ -64,10 +64,8 @@ inline void typeText(const std::string& s)
         Qt::Key k = Qt::Key_unknown;
         if (c >= '0' && c <= '9')
             k = static_cast<Qt::Key>(Qt::Key_0 + (c - '0'));
-        else if (c >= 'A' && c <= 'Z')
-            k = static_cast<Qt::Key>(Qt::Key_A + (c - 'A'));
-        else if (c >= 'a' && c <= 'z')
-            k = static_cast<Qt::Key>(Qt::Key_A + (c - 'a'));
+        else if ((c | 0x20) >= 'a' && (c | 0x20) <= 'z')
+            k = static_cast<Qt::Key>(Qt::Key_A + ((c | 0x20) - 'a'));
         else if (c == '\r')
             k = Qt::Key_Return;
         else

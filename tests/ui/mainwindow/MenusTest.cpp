@@ -1,9 +1,5 @@
-// The window's menus: their captions, the tape commands run from them (the
-// rules of each command are tested in core; here, that the window runs them
-// and shows the outcome), the shortcuts of the whole-tape commands beside a
-// tape line's own keys, the Keyboard Shortcuts window and About. Quitting
-// writes the settings (tested with them); the access keys are checked, in
-// both languages, by the translation test's walk of every menu.
+// The window's menus: captions, tape commands run from them (their rules are
+// tested in core), shortcuts, the Keyboard Shortcuts window and About.
 
 #include "ui/mainwindow/MainWindowSupport.h"
 
@@ -29,7 +25,7 @@ QList<QMenu*> menus(const MainWindow& w)
     return list;
 }
 
-TEST(DesktopMenus, DocumentedCaptionsInTheirOrder)
+TEST(DesktopMenus, DocumentedCaptionsInTheirOrderAndAbout)
 {
     auto w = shownWindow();
     const QStringList expected[] = {
@@ -58,6 +54,15 @@ TEST(DesktopMenus, DocumentedCaptionsInTheirOrder)
         previous = at;
     }
     EXPECT_EQ(order.back(), QStringLiteral("Help"));
+
+    // About names the version, the licence and Qt.
+    MessageAnswerer answerer;
+    menuItem(*w, "About Quillmate")->trigger();
+    EXPECT_EQ(answerer.seen, 1);
+    EXPECT_EQ(answerer.title, QStringLiteral("About Quillmate"));
+    for (const QString& part : {QStringLiteral("Quillmate ") + QLatin1String(ProgramVersion), QStringLiteral("MIT"),
+                                QString::fromLatin1(qVersion()), QStringLiteral("rolling tape")})
+        EXPECT_TRUE(answerer.text.contains(part)) << part.toStdString() << " in " << answerer.text.toStdString();
 }
 
 // From a tape line, Ctrl+Shift runs the whole-tape command (the same letter
@@ -135,18 +140,6 @@ TEST(DesktopMenus, ShortcutsNeverClashAndF1ListsEachOnce)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     EXPECT_EQ(w->findChildren<ShortcutsWindow*>().size(), 1);
     shortcuts->close();
-}
-
-TEST(DesktopHelp, AboutNamesVersionLicenceAndQt)
-{
-    auto w = shownWindow();
-    MessageAnswerer answerer;
-    menuItem(*w, "About Quillmate")->trigger();
-    EXPECT_EQ(answerer.seen, 1);
-    EXPECT_EQ(answerer.title, QStringLiteral("About Quillmate"));
-    for (const QString& part : {QStringLiteral("Quillmate ") + QLatin1String(ProgramVersion), QStringLiteral("MIT"),
-                                QString::fromLatin1(qVersion()), QStringLiteral("rolling tape")})
-        EXPECT_TRUE(answerer.text.contains(part)) << part.toStdString() << " in " << answerer.text.toStdString();
 }
 
 // The lines given, then empty ones up to the rows of the screen.

@@ -1,6 +1,5 @@
-// The settings file of the main window: read at start-up, written back whole
-// when the buttons or high scores change and when the program is quit, and
-// never the calculation named on the command line.
+// The main window's settings file: read at start-up, written back whole on
+// changes and at quit, and never the calculation named on the command line.
 
 #include "core/game/GameScores.h"
 #include "core/tape/DefaultButtons.h"
@@ -96,14 +95,17 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     EXPECT_EQ(test::readFile(path), bytesOf(data));
 }
 
-TEST(SettingsFile, MissingHiddenAndShortFiles)
+TEST(SettingsFile, MissingHiddenFolderAndShortFiles)
 {
     QTemporaryDir dir;
     const QString hidden = dir.filePath(".hidden.cal");   // read like any other settings file
     ASSERT_TRUE(test::writeFile(hidden, bytesOf(customSettings())));
+    const QString folder = dir.filePath("folder.cal");   // cannot be replaced
+    ASSERT_TRUE(QDir().mkpath(folder));
     const struct { QString path; const char* caption; QByteArray written; } cases[] = {
         {dir.filePath("new.cal"), "Exp", defaultBytes()},
         {hidden, "F0", bytesOf(customSettings())},
+        {folder, "Exp", QByteArray()},
     };
     for (const auto& c : cases) {
         MainWindow w(c.path, foldersIn(dir));
@@ -111,6 +113,7 @@ TEST(SettingsFile, MissingHiddenAndShortFiles)
         quit(w);
         EXPECT_EQ(test::readFile(c.path), c.written) << c.path.toStdString();
     }
+    EXPECT_TRUE(QFileInfo(folder).isDir());
 
     // Button 0 complete, then the file ends: not a settings file, so neither
     // read as one nor ever written; the default file is used instead.
@@ -124,7 +127,7 @@ TEST(SettingsFile, MissingHiddenAndShortFiles)
     EXPECT_EQ(test::readFile(shortFile), shortBytes);
 }
 
-TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent)
+TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFile)
 {
     QTemporaryDir dir;
     const QString calc = dir.filePath("tape.Clc");
@@ -137,14 +140,6 @@ TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFileAndFailuresAreSilent
         EXPECT_TRUE(QFile::exists(w.settingsFile()));
     }
     EXPECT_EQ(test::readFile(calc), "Ferrowick 6\r\n+12.5\r\n");
-
-    // A folder stands where the file should be: it cannot be replaced.
-    const QString folder = dir.filePath("folder.cal");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    MainWindow w(folder, foldersIn(dir));
-    EXPECT_EQ(test::functionButton(w, 0)->caption(), "Exp");
-    quit(w);
-    EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
 } // namespace

@@ -1,6 +1,5 @@
-// Undo and Redo in the window (menu items and keys, also from a tape row),
-// and the recovery copy of the tape: written after changes and at close, one
-// per window, reopened from the menu, offered after a crash.
+// Undo and Redo in the window, and the recovery copy of the tape: written after
+// changes and at close, one per window, reopened from the menu, offered after a crash.
 
 #include "ui/mainwindow/MainWindowSupport.h"
 
@@ -26,11 +25,8 @@ using namespace test;
 TEST(UndoInTheWindow, MenuItemsAndKeysUndoAndRedoFromATapeRow)
 {
     auto w = editingWindow();
-    QStringList menus;
-    for (QAction* m : w->menuBar()->actions())
-        menus << m->text();
-    ASSERT_GE(menus.size(), 2);
-    EXPECT_EQ(menus[1], "&Edit");   // right after Options
+    ASSERT_GE(w->menuBar()->actions().size(), 2);
+    EXPECT_EQ(w->menuBar()->actions()[1]->text(), "&Edit");   // right after Options
     EXPECT_EQ(menuItem(*w, "Undo")->shortcut(), QKeySequence("Ctrl+Z"));
     EXPECT_EQ(menuItem(*w, "Redo")->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     EXPECT_FALSE(menuItem(*w, "Undo")->isEnabled());   // the start's empty tape is nothing to undo

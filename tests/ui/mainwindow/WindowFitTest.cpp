@@ -1,8 +1,5 @@
-// The window fits: at the size it opens with, the smallest and largest sizes,
-// the tall form and back, on screens of several sizes and scales, every part
-// it shows lies inside its interior and the window inside the screen's
-// available area, and the last of 200 lines can be scrolled onto a shown row.
-// Each case leaves a picture of the window in the build tree (gallery/).
+// The window fits every screen and scale in each of its forms, and the last
+// of 200 lines scrolls onto a shown row. Pictures go to gallery/.
 
 #include "ui/mainwindow/MainWindowSupport.h"
 
@@ -188,18 +185,15 @@ TEST(WindowFit, EveryPartInsideOnEveryScreenAndScale)
     }
 }
 
+// The program's picture: a blue-grey calculator body on a see-through ground.
 TEST(WindowFit, TheWindowShowsTheProgramsIcon)
 {
-    MainWindow w;
-    const QPixmap icon = w.windowIcon().pixmap(32, 32);
+    const QImage icon = MainWindow().windowIcon().pixmap(32, 32).toImage();
     ASSERT_FALSE(icon.isNull());
-    // The program's picture: a blue-grey calculator body left of its keys,
-    // on a see-through ground.
-    const QImage image = icon.toImage();
-    const QColor body = image.pixelColor(5, 25);
+    const QColor body = icon.pixelColor(5, 25);
     EXPECT_EQ(body.alpha(), 255);
     EXPECT_GT(body.blue(), body.red() + 20);
-    EXPECT_EQ(image.pixelColor(1, 1).alpha(), 0);
+    EXPECT_EQ(icon.pixelColor(1, 1).alpha(), 0);
 }
 
 } // namespace

@@ -9,18 +9,10 @@ namespace {
 
 TEST(Regional, SeparatorsOfLocales)
 {
-    const struct { const char* locale; char decimalSep, thousandSep; } rows[] = {
-        {"en_US", '.', ','},
-        {"de_DE", ',', '.'},
-        {"fr_FR", ',', ' '},    // narrow no-break space typed as a blank
-        {"de_CH", '.', '\''},   // typographic apostrophe
-        {"hi_IN", '.', ','},    // 12,34,567: the last group counts
-    };
-    for (const auto& r : rows) {
-        const Regional got = regionalFromLocale(QLocale(QString::fromLatin1(r.locale)));
-        EXPECT_EQ(got.decimalSep, r.decimalSep) << r.locale;
-        EXPECT_EQ(got.thousandSep, r.thousandSep) << r.locale;
-        EXPECT_EQ(got.grouping, 3) << r.locale;
+    for (const auto& r : qm::test::caseFile("app_regional.tsv", 3)) {
+        const Regional got = regionalFromLocale(QLocale(QString::fromStdString(r[0])));
+        EXPECT_EQ(std::string{got.decimalSep} + got.thousandSep, r[1] + r[2]) << r.where;
+        EXPECT_EQ(got.grouping, 3) << r.where;
     }
     // Every locale gives two different plain characters.
     for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {

@@ -1,5 +1,4 @@
-// The settings file of one run: which file is read, which is written at
-// close, and which is never touched.
+// The settings file of one run: which is read, written at close, left alone.
 
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/SettingsFile.h"
@@ -34,11 +33,7 @@ SettingsData marked(const char* caption)
 // bin/ (the program's folder), cfg/ (the user's), and files around them.
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp.isValid());
-        ASSERT_TRUE(QDir().mkpath(at("bin")));
-    }
+    void SetUp() override { ASSERT_TRUE(tmp.isValid() && QDir().mkpath(at("bin"))); }
     void TearDown() override { QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
     QString at(const QString& name) const { return tmp.filePath(name); }
     SettingsFolders folders() const { return {at("bin"), QStringLiteral("qm"), at("cfg")}; }
@@ -60,11 +55,9 @@ TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
         const char* name;
         std::function<void()> setUp;
         QString argument;
-        QString caption0;      // button 0 after load
-        QString writes;        // file written at close, relative
-        QString notice;        // part of the notice; empty: none
-        QStringList keeps;     // files whose bytes close leaves as they were
-        bool damagedCopy = false;   // the file read is kept aside as ".damaged" at close
+        QString caption0, writes, notice;   // button 0 after load; file written at close; part of the notice
+        QStringList keeps;                  // files whose bytes close leaves as they were
+        bool damagedCopy = false;           // the file read is kept aside as ".damaged" at close
     };
     const Case cases[] = {
         {"nothing yet", [] {}, "", defaultCaption, "bin/Custom qm.cal", "", {}},
@@ -121,16 +114,13 @@ TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
         for (const QString& f : c.keeps)
             EXPECT_EQ(test::readFile(at(f)), before[f]) << f.toStdString();
         EXPECT_EQ(QFile::exists(at(c.writes + ".damaged")), c.damagedCopy);
-        if (c.damagedCopy) {
-            EXPECT_EQ(test::readFile(at(c.writes + ".damaged")), cut);
-        }
+        EXPECT_EQ(test::readFile(at(c.writes + ".damaged")), c.damagedCopy ? cut : QByteArray());
         // The user's folder is made only when the settings go there.
         EXPECT_EQ(QDir(at("cfg")).exists(), c.writes.startsWith("cfg/"));
         QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    // A missing program folder, or an installed one (writable for root), is
-    // never written either.
+    // Nor a missing program folder, or an installed one (writable for root).
     for (const QString& programDir : {at("gone"), QStringLiteral("/usr/bin")}) {
         SettingsStore store({}, {programDir, QStringLiteral("qm"), at("cfg")});
         store.load();
@@ -138,9 +128,7 @@ TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
     }
 }
 
-// A settings file that exists but cannot be read: the built-in values are
-// used and nothing is written at close. As root this runs in a child process
-// that has become "nobody".
+// As root this runs in a child process that has become "nobody".
 TEST_F(SettingsStoreTest, UnreadableFileIsNeitherReadNorWrittenAtClose)
 {
     const QByteArray mine = bytesOf(marked("Mine"));

@@ -1,7 +1,7 @@
-// The German translation: chosen from the locale, built into the program,
-// complete, with Qt's own texts beside it, and the window's menus in German
-// with an access key each.
+// The German translation: chosen from the locale, built in, complete, with
+// Qt's own texts beside it, and menus with an access key each.
 
+#include "core/CoreTestSupport.h"
 #include "core/game/GameSession.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/MainWindowDesign.h"
@@ -27,7 +27,8 @@ namespace {
 // Installs the translations for a locale for one test, and takes them away after it.
 struct Translated {
     QStringList installed;
-    explicit Translated(const char* locale) : installed(installTranslations(*QCoreApplication::instance(), QLocale(QString::fromLatin1(locale)))) {}
+    explicit Translated(const char* locale)
+        : installed(installTranslations(*QCoreApplication::instance(), QLocale(QString::fromLatin1(locale)))) {}
     ~Translated()
     {
         for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
@@ -39,8 +40,7 @@ struct Translated {
 
 TEST(Translations, ChosenByTheLocalesFirstLanguage)
 {
-    // English needs nothing, not even Qt's texts.
-    const struct { const char* locale; bool own, english; } rows[] = {
+    const struct { const char* locale; bool own, english; } rows[] = {   // English needs not even Qt's texts
         {"de_DE", true, false}, {"de_AT", true, false}, {"en_US", false, true},
         {"en_GB", false, true}, {"C", false, true}, {"fr_FR", false, false},
     };
@@ -51,10 +51,8 @@ TEST(Translations, ChosenByTheLocalesFirstLanguage)
     }
 }
 
-// The German window; Alt and a menu's letter opens a menu, an item's letter
-// chooses it: in both languages every menu and every item has a key of its
-// own within its menu, as QMenu finds it (the Decimals items carry theirs in
-// the key column), and Ctrl+Q quits.
+// In both languages every menu and every item has an access key of its own
+// within its menu, as QMenu finds it, and Ctrl+Q quits.
 TEST(Translations, GermanWindowAndAnAccessKeyForEveryMenuItem)
 {
     const struct { const char* locale; QString edition; QStringList titles; } rows[] = {
@@ -83,8 +81,8 @@ TEST(Translations, GermanWindowAndAnAccessKeyForEveryMenuItem)
             }
         }
         EXPECT_EQ(titles, r.titles);
-        const QList<QAction*> options = w.menuBar()->actions().front()->menu()->actions();
-        EXPECT_EQ(options.back()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        EXPECT_EQ(w.menuBar()->actions().front()->menu()->actions().back()->shortcut(),
+                  QKeySequence(Qt::CTRL | Qt::Key_Q));
     }
 
     Translated t("de_DE");
@@ -128,11 +126,8 @@ TEST(Translations, CatalogueIsCompleteForTheSources)
     const QString ts = dir.filePath(QStringLiteral("quillmate_de.ts"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(QM_TESTDATA_DIR "/../../translations/quillmate_de.ts"), ts));
     QProcess lupdate;
-    // The program's own sources, their includes found as the build finds them.
-    lupdate.start(QStringLiteral(QM_LUPDATE), {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"),
-                                               QStringLiteral("-locations"), QStringLiteral("none"),
-                                               QStringLiteral("-I"), sources, sources + QStringLiteral("/ui"),
-                                               QStringLiteral("-ts"), ts});
+    lupdate.start(QStringLiteral(QM_LUPDATE),
+                  {"-silent", "-no-obsolete", "-locations", "none", "-I", sources, sources + "/ui", "-ts", ts});
     ASSERT_TRUE(lupdate.waitForFinished(120000)) << lupdate.errorString().toStdString();
     ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
 
@@ -156,23 +151,12 @@ TEST(Translations, CatalogueIsCompleteForTheSources)
 
 TEST(Translations, ResultWordsInTheTotalBox)
 {
-    const struct { const char* result, *english, *german; } rows[] = {
-        {"1234.5", "1234.5", "1234.5"},
-        {"-7", "-7", "-7"},
-        {"Overflow", "Overflow", "\xc3\x9c" "berlauf"},
-        {"Error", "Error", "Fehler"},
-        {"Error - Division", "Error - Division", "Fehler - Division"},
-        {"Sin Error", "Sin Error", "Sin Fehler"},
-        {"Average : 2,25", "Average : 2,25", "Durchschnitt : 2,25"},
-        {"Mean : 2.5", "Mean : 2.5", "Median : 2.5"},
-        {"Mode : ", "Mode : ", "H\xc3\xa4ufigster Wert : "},
-        {"", "", ""},
-    };
+    const auto rows = qm::test::caseFile("app_result_words.tsv", 3);
     for (const auto& r : rows)
-        EXPECT_EQ(shownResultText(QString::fromUtf8(r.result)), QString::fromUtf8(r.english)) << r.result;
+        EXPECT_EQ(shownResultText(QString::fromStdString(r[0])), QString::fromStdString(r[1])) << r.where;
     Translated t("de_DE");
     for (const auto& r : rows)
-        EXPECT_EQ(shownResultText(QString::fromUtf8(r.result)), QString::fromUtf8(r.german)) << r.result;
+        EXPECT_EQ(shownResultText(QString::fromStdString(r[0])), QString::fromStdString(r[2])) << r.where;
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #pragma once
-// Shared by the widget tests: a fixed offscreen screen (row counts and sizes
-// do not depend on the machine), tapes and files to start from, a host
-// window for a single control, a shown main window, and an answerer for the
-// message boxes a handler raises.
+// Shared by the widget tests: a fixed offscreen screen, tapes and files, a
+// host for one control, a shown main window, and a message-box answerer.
 
 #include "core/CoreTestSupport.h"
 #include "core/Version.h"
@@ -19,6 +17,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -108,6 +107,16 @@ inline void makeHost(QWidget& window, int width, int height)
 {
     QCursor::setPos(-500, -500);
     window.setGeometry(100, 100, width, height);
+}
+
+// `times` wheel notches of `delta` eighths of a degree over `target`.
+inline void turnWheel(QWidget* target, int delta, int times)
+{
+    for (int i = 0; i < times; ++i) {
+        QWheelEvent e(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &e);
+    }
 }
 
 // A shown main window with English separators whose interior (below the
