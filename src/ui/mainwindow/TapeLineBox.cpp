@@ -1,5 +1,6 @@
 #include "ui/mainwindow/TapeLineBox.h"
 
+#include "ui/controls/PixelImage.h"
 #include "ui/tape/EntryBox.h"
 
 #include <QApplication>
@@ -26,8 +27,8 @@ TapeLineBox::TapeLineBox(int row, char decimalSep, QWidget* parent)
     setObjectName(QStringLiteral("row%1").arg(row));
     setAccessibleName(tr("Line %1").arg(row + 1));
     QPalette p = palette();
-    p.setColor(QPalette::Text, colorFromBgr(textColour_));
-    p.setColor(QPalette::Base, colorFromBgr(backColour_));
+    p.setColor(QPalette::Text, toQColor(textColour_));
+    p.setColor(QPalette::Base, toQColor(backColour_));
     setPalette(p);
     connect(this, &QLineEdit::cursorPositionChanged, this, [this] { reportCaret(); });
     connect(this, &QLineEdit::selectionChanged, this, [this] { reportCaret(); });
@@ -59,8 +60,8 @@ void TapeLineBox::setColours(std::uint32_t text, std::uint32_t background)
     textColour_ = text;
     backColour_ = background;
     QPalette p = palette();
-    p.setColor(QPalette::Text, colorFromBgr(text));
-    p.setColor(QPalette::Base, colorFromBgr(background));
+    p.setColor(QPalette::Text, toQColor(text));
+    p.setColor(QPalette::Base, toQColor(background));
     setPalette(p);
 }
 

@@ -1,32 +1,20 @@
 #include "ui/tape/EntryBox.h"
 
 #include "ui/controls/KeyCodes.h"
+#include "ui/controls/PixelImage.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 
 namespace qm::ui {
 
-QColor colorFromBgr(std::uint32_t bgr)
-{
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
-std::uint32_t bgrFromColor(const QColor& colour)
-{
-    return static_cast<std::uint32_t>(colour.red())
-           | (static_cast<std::uint32_t>(colour.green()) << 8)
-           | (static_cast<std::uint32_t>(colour.blue()) << 16);
-}
-
 EntryBox::EntryBox(int index, QWidget* parent) : QLineEdit(parent), index_(index)
 {
     // Every character must pass the key handlers; composed input would not.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     QPalette p = palette();
-    p.setColor(QPalette::Text, colorFromBgr(foreColor_));
-    p.setColor(QPalette::Base, colorFromBgr(backColor_));
+    p.setColor(QPalette::Text, toQColor(foreColor_));
+    p.setColor(QPalette::Base, toQColor(backColor_));
     setPalette(p);
 }
 
@@ -36,7 +24,7 @@ void EntryBox::setForeColor(std::uint32_t colour)
         return;
     foreColor_ = colour;
     QPalette p = palette();
-    p.setColor(QPalette::Text, colorFromBgr(colour));
+    p.setColor(QPalette::Text, toQColor(colour));
     setPalette(p);
 }
 
@@ -46,7 +34,7 @@ void EntryBox::setBackColor(std::uint32_t colour)
         return;
     backColor_ = colour;
     QPalette p = palette();
-    p.setColor(QPalette::Base, colorFromBgr(colour));
+    p.setColor(QPalette::Base, toQColor(colour));
     setPalette(p);
 }
 

@@ -38,8 +38,5 @@ private:
     std::uint32_t backColor_ = 0xFFFFFF;
 };
 
-// 0x00BBGGRR to QColor and back.
-QColor colorFromBgr(std::uint32_t bgr);
-std::uint32_t bgrFromColor(const QColor& colour);
 
 } // namespace qm::ui

@@ -1,6 +1,7 @@
 // The window starting, following resizes, drawing rows, and forwarding every
 // input to the session. The editing rules themselves are tested in core.
 
+#include "ui/controls/PixelImage.h"
 #include "ui/mainwindow/MainWindowSupport.h"
 
 #include "ui/platform/RegionalSettings.h"
@@ -101,7 +102,7 @@ TEST(Layout, EachRowShowsItsLineFormattedAndColoured)
     for (int j = 1; j <= static_cast<int>(std::size(rows)); ++j) {
         const auto& r = rows[j - 1];
         EXPECT_EQ(row(*w, j)->text(), QString::fromLatin1(r.text)) << j;
-        EXPECT_EQ(row(*w, j)->palette().color(QPalette::Text), colorFromBgr(r.textColour)) << j;
+        EXPECT_EQ(row(*w, j)->palette().color(QPalette::Text), toQColor(r.textColour)) << j;
         EXPECT_EQ(operatorButton(*w, j)->renderColor(), r.opColour) << j;
         EXPECT_EQ(operatorButton(*w, j)->caption(), QString(QChar(r.op))) << j;
     }
@@ -265,6 +266,11 @@ TEST(EditingWiring, PadsMemoryAndFunctions)
     click(functionButton(*w, 3));   // Sin
     EXPECT_EQ(row(*w, 0)->text(), "Sin()");
     EXPECT_EQ(row(*w, 0)->cursorPosition(), 4);
+    // A selection made leftwards reaches the session with its anchor on the right.
+    QTest::keyClick(row(*w, 0), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(w->editor().caret(), 3);
+    EXPECT_EQ(w->editor().selectionAnchor(), 4);
+    row(*w, 0)->setCursorPosition(4);
     click(digit(*w, 3));
     click(digit(*w, 0));
     EXPECT_EQ(lineText(*w, 0), "Sin(30)");
