@@ -124,8 +124,8 @@ private:
     void leaveMaximized();
     int menuBarHeight() const;
     QSize interiorSize() const;
-    double pixelsPerTwipX() const;
-    double pixelsPerTwipY() const;
+    double dotsPerInchX() const;   // the screen's logical resolution, 96 when unknown
+    double dotsPerInchY() const;
     QSize twipsToPixels(int widthTwips, int heightTwips) const;
     QRect availableArea() const;
     QMargins frameMargins() const;

@@ -4,6 +4,7 @@
 
 #include "ui/mainwindow/MainWindow.h"
 
+#include "core/controls/ControlMath.h"
 #include "core/tape/MainWindowDesign.h"
 #include "ui/mainwindow/TapeView.h"
 #include "ui/mainwindow/TotalDisplay.h"
@@ -18,7 +19,6 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <cmath>
 
 namespace qm::ui {
 
@@ -40,9 +40,11 @@ struct DepthGuard {
     ~DepthGuard() { --depth; }
 };
 
-int roundHalfEven(double x)
+// Window pixels and twips are far inside int; a value that is not is 0.
+int nearestInt(double x)
 {
-    return static_cast<int>(std::nearbyint(x));
+    const Result<std::int32_t> r = roundToInt32(x);
+    return r ? *r : 0;
 }
 
 // Outer sizes (frame included) the window keeps to.
@@ -67,18 +69,18 @@ OuterLimits outerLimits(QSize documentedLeast, int documentedWidest, QSize chrom
 
 } // namespace
 
-double MainWindow::pixelsPerTwipX() const
+double MainWindow::dotsPerInchX() const
 {
     const QScreen* s = screen();
     const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
-    return (dpi > 0 ? dpi : 96.0) / design::TwipsPerInch;
+    return dpi > 0 ? dpi : 96.0;
 }
 
-double MainWindow::pixelsPerTwipY() const
+double MainWindow::dotsPerInchY() const
 {
     const QScreen* s = screen();
     const double dpi = s ? s->logicalDotsPerInchY() : 96.0;
-    return (dpi > 0 ? dpi : 96.0) / design::TwipsPerInch;
+    return dpi > 0 ? dpi : 96.0;
 }
 
 int MainWindow::menuBarHeight() const
@@ -128,7 +130,7 @@ QSize MainWindow::frameExtra() const
 
 QSize MainWindow::twipsToPixels(int widthTwips, int heightTwips) const
 {
-    return QSize(roundHalfEven(widthTwips * pixelsPerTwipX()), roundHalfEven(heightTwips * pixelsPerTwipY()));
+    return QSize(qm::twipsToPixels(widthTwips, dotsPerInchX()), qm::twipsToPixels(heightTwips, dotsPerInchY()));
 }
 
 // Places the frame's top left corner and sets the outer size (frame included)
@@ -252,8 +254,8 @@ void MainWindow::leaveMaximized()
     maximizePending_ = false;
     if (!isMaximized() || savedLeft_ < 0)
         return;
-    const double pxX = pixelsPerTwipX();
-    const double pxY = pixelsPerTwipY();
+    const double pxX = dotsPerInchX() / design::TwipsPerInch;   // pixels per twip
+    const double pxY = dotsPerInchY() / design::TwipsPerInch;
     QPoint topLeft;
     QSize outer;
     if (savedLeft_ == 0) {
@@ -262,15 +264,15 @@ void MainWindow::leaveMaximized()
         const int frameLeft = normalFrameMargins().left();
         const QRect normal = normalGeometry();
         const int leftPx = normal.isValid() ? normal.x() - frameLeft : frameGeometry().x();
-        savedLeft_ = roundHalfEven(leftPx / pxX);
+        savedLeft_ = nearestInt(leftPx / pxX);
         const QScreen* s = screen();
         const int screenTwips =
-            s ? roundHalfEven(s->size().height() / pxY) : design::NormalHeightTwips;
+            s ? nearestInt(s->size().height() / pxY) : design::NormalHeightTwips;
         const QRect area = availableArea();
         topLeft = area.isValid() ? area.topLeft() : QPoint(0, 0);
-        outer = twipsToPixels(design::MaxWidthTwips, roundHalfEven(design::TallHeightFactor * screenTwips));
+        outer = twipsToPixels(design::MaxWidthTwips, nearestInt(design::TallHeightFactor * screenTwips));
     } else {
-        topLeft = QPoint(roundHalfEven(savedLeft_ * pxX), frameGeometry().y());
+        topLeft = QPoint(nearestInt(savedLeft_ * pxX), frameGeometry().y());
         savedLeft_ = 0;
         outer = twipsToPixels(design::MaxWidthTwips, design::NormalHeightTwips);
     }
