@@ -20,7 +20,7 @@ void BM_Evaluate(benchmark::State& state)
 {
     Evaluator ev;
     for (auto _ : state) {
-        auto r = ev.Evaluate("(4*3.14159265358979*12^3)/3");
+        auto r = ev.evaluate("(4*3.14159265358979*12^3)/3");
         benchmark::DoNotOptimize(r);
     }
     state.SetItemsProcessed(state.iterations());

@@ -96,14 +96,13 @@ int runTotal(const CommandLine& c, std::ostream& out, std::ostream& err)
 int runEvaluate(const CommandLine& c, std::ostream& out)
 {
     Evaluator evaluator;
-    const Result<std::string> result = evaluator.Evaluate(c.expression);
+    const auto result = evaluator.evaluate(c.expression);
     if (!result) {
-        out << "failure: " << failureName(result.failure()) << '\n';
+        out << result.failure().describe() << '\n';
         return ExitNotANumber;
     }
     out << *result << '\n';
-    // The evaluator writes numbers with "." as the point.
-    return !result->empty() && parseStrict(*result).ok() ? ExitOk : ExitNotANumber;
+    return ExitOk;
 }
 
 int printFailure(std::ostream& err, const std::string& reason)

@@ -1,6 +1,7 @@
 #pragma once
 // Test support shared by the core test programs.
 
+#include "core/input/Evaluator.h"
 #include "core/number/TextForm.h"
 #include "core/tape/Tape.h"
 
@@ -38,6 +39,10 @@ inline std::string show(const Result<Decimal>& r)
 inline std::string show(const Result<std::string>& r)
 {
     return r.ok() ? *r : std::string("failure: ") + failureName(r.failure());
+}
+inline std::string show(const Result<std::string, EvalError>& r)
+{
+    return r.ok() ? *r : r.failure().describe();
 }
 
 // What a line stores: the number's plain text, "text:<text>" or "empty".

@@ -10,12 +10,6 @@ namespace qm {
 
 namespace {
 
-constexpr std::string_view ErrorEmpty = "Error";
-constexpr std::string_view ErrorToken = "Error - Token";
-constexpr std::string_view ErrorBrackets = "Error - ()";
-constexpr std::string_view ErrorSign = "Error - Sign";
-constexpr std::string_view ErrorDivision = "Error - Division";
-
 
 // The 19 characters an expression may hold once upper-cased.
 constexpr std::array<bool, 256> allowedTable()
@@ -51,9 +45,26 @@ Result<double> powerOf(double base, double exponent)
 
 } // namespace
 
-Result<std::string> Evaluator::Evaluate(std::string_view text)
+std::string_view EvalError::text() const
 {
-    errorText_ = {};
+    switch (kind_) {
+    case Kind::Empty: return "Error";
+    case Kind::Token: return "Error - Token";
+    case Kind::Brackets: return "Error - ()";
+    case Kind::Sign: return "Error - Sign";
+    case Kind::Division: return "Error - Division";
+    case Kind::RunTime: break;
+    }
+    return {};
+}
+
+std::string EvalError::describe() const
+{
+    return isRunTime() ? std::string("failure: ") + failureName(failure_) : std::string(text());
+}
+
+Result<std::string, EvalError> Evaluator::evaluate(std::string_view text)
+{
 
     // Blanks go (tabs stay and are rejected below); letters are upper-cased so
     // that a lower-case name is reported like an upper-case one.
@@ -65,7 +76,7 @@ Result<std::string> Evaluator::Evaluate(std::string_view text)
     }
     source_.resize(static_cast<std::size_t>(out - source_.data()));
     if (source_.empty())
-        return std::string(ErrorEmpty);
+        return EvalError::Kind::Empty;
 
     // One pass for both checks; a stray character is reported before any
     // bracket fault, wherever the two stand.
@@ -82,14 +93,10 @@ Result<std::string> Evaluator::Evaluate(std::string_view text)
             ++opened;
         }
     }
-    if (stray) {
-        errorText_ = ErrorToken;
-        return std::string(errorText_);
-    }
-    if (unmatched || opened != closed) {
-        errorText_ = ErrorBrackets;
-        return std::string(errorText_);
-    }
+    if (stray)
+        return EvalError::Kind::Token;
+    if (unmatched || opened != closed)
+        return EvalError::Kind::Brackets;
 
     head_.clear();
     tailPos_ = 0;
@@ -97,19 +104,12 @@ Result<std::string> Evaluator::Evaluate(std::string_view text)
     bracketsLeft_ = opened;
 
     for (;;) {
-        auto found = findBrackets();
-        if (!found)
+        if (Step found = findBrackets(); !found)
             return found.failure();
-        auto tokenized = tokenize(piece_);
-        if (!tokenized)
+        if (Step tokenized = tokenize(piece_); !tokenized)
             return tokenized.failure();
-        if (!errorText_.empty())
-            return std::string(errorText_);
-        auto calculated = calculate();
-        if (!calculated)
+        if (Step calculated = calculate(); !calculated)
             return calculated.failure();
-        if (!errorText_.empty())
-            return std::string(errorText_);
         const std::string& value = tokens_[1].text;
         if (openPos_ == 0)
             return value;
@@ -122,7 +122,7 @@ Result<std::string> Evaluator::Evaluate(std::string_view text)
     }
 }
 
-Result<bool> Evaluator::findBrackets()
+Evaluator::Step Evaluator::findBrackets()
 {
     openPos_ = 0;
     closePos_ = 0;
@@ -184,7 +184,7 @@ void Evaluator::clearTables()
     usedRaw_ = 0;
 }
 
-Result<bool> Evaluator::tokenize(std::string_view piece)
+Evaluator::Step Evaluator::tokenize(std::string_view piece)
 {
     clearTables();
 
@@ -246,9 +246,6 @@ Result<bool> Evaluator::tokenize(std::string_view piece)
             usedTokens_ = out;
         ++out;
     };
-    auto signError = [&]() {
-        errorText_ = ErrorSign;
-    };
     int j = 1;
     while (j <= n) {
         const Token* rj = rawAt(j);
@@ -258,8 +255,7 @@ Result<bool> Evaluator::tokenize(std::string_view piece)
             return Failure::Tokens;   // cannot happen: out never passes j
         const bool isOp = rj->kind == TokenKind::Operator;
         if (j == 1 && isOp && rj->text != "-") {
-            signError();
-            return true;
+            return EvalError::Kind::Sign;
         }
         if (isOp && (rj->text == "-" || rj->text == "+")) {
             const bool minus = rj->text == "-";
@@ -278,8 +274,7 @@ Result<bool> Evaluator::tokenize(std::string_view piece)
                 emit(TokenKind::Number, negative ? "-" : "", r2->text);
                 j += 2;
             } else {
-                signError();
-                return true;
+                return EvalError::Kind::Sign;
             }
         } else {
             emit(rj->kind == TokenKind::Number ? TokenKind::Number : TokenKind::Operator, "", rj->text);
@@ -335,7 +330,7 @@ void Evaluator::removePair(int p)
     tokenCount_ = static_cast<std::int16_t>(tokenCount_ - 2);
 }
 
-Result<bool> Evaluator::calculate()
+Evaluator::Step Evaluator::calculate()
 {
     // Operands of the operator at p; p + 1 may lie beyond the table.
     auto operands = [&](int p, const Token*& a, const Token*& b) -> bool {
@@ -371,10 +366,8 @@ Result<bool> Evaluator::calculate()
             const Token* b = nullptr;
             if (!operands(p, a, b))
                 return Failure::Tokens;
-            if (divide && leadingNumber(b->text) == 0.0) {
-                errorText_ = ErrorDivision;
-                return true;
-            }
+            if (divide && leadingNumber(b->text) == 0.0)
+                return EvalError::Kind::Division;
             auto x = strictValue(*a);
             if (!x)
                 return x.failure();

@@ -6,11 +6,12 @@
 // bracket-free piece is a sum of signed terms; then powers, divisions and
 // multiplications are applied one class at a time, each left to right.
 //
-// Evaluate() returns either the value's text ("." as point) or one of the
-// error texts "Error", "Error - Token", "Error - ()", "Error - Sign",
-// "Error - Division". Run-time failures (a text that is not a number, a result
-// out of range, a power without a finite real result, more than 100 token
-// slots in one piece) come back as a Failure instead.
+// evaluate() returns the value's text ("." as point) or the reason there is
+// none: one of the evaluator's own errors, which are shown as the texts
+// "Error", "Error - Token", "Error - ()", "Error - Sign", "Error - Division",
+// or a run-time failure (a text that is not a number, a result out of range,
+// a power without a finite real result, more than 100 token slots in one
+// piece).
 //
 // Bracket positions are 16-bit as in the rest of the program: a bracket pair
 // whose closing bracket stands beyond position 32767 of the expression being
@@ -32,12 +33,35 @@
 
 namespace qm {
 
+// Why an expression has no value.
+class EvalError {
+public:
+    enum class Kind : std::uint8_t { Empty, Token, Brackets, Sign, Division, RunTime };
+
+    constexpr EvalError(Kind kind) : kind_(kind) {}
+    constexpr EvalError(Failure failure) : kind_(Kind::RunTime), failure_(failure) {}
+
+    Kind kind() const { return kind_; }
+    bool isRunTime() const { return kind_ == Kind::RunTime; }
+    Failure runTimeFailure() const { return failure_; }   // meaningful only for RunTime
+    // The evaluator's own error text; empty for a run-time failure.
+    std::string_view text() const;
+    // The error text, or "failure: " and the failure's name.
+    std::string describe() const;
+
+    friend bool operator==(const EvalError&, const EvalError&) = default;
+
+private:
+    Kind kind_;
+    Failure failure_ = Failure::Conversion;
+};
+
 class Evaluator {
 public:
     static constexpr int MaxTokens = 100;         // usable token slots per piece
     static constexpr int MaxBracketPos = 32767;   // 16-bit bracket positions
 
-    Result<std::string> Evaluate(std::string_view text);
+    Result<std::string, EvalError> evaluate(std::string_view text);
 
 private:
     enum class TokenKind : std::int8_t { Empty, Number, Operator };
@@ -51,11 +75,10 @@ private:
     };
     using TokenTable = std::array<Token, MaxTokens + 1>;   // index 0 never used
 
-    // Each returns a failure for a run-time error; an error text is reported
-    // through errorText_ instead.
-    Result<bool> findBrackets();
-    Result<bool> tokenize(std::string_view piece);
-    Result<bool> calculate();
+    using Step = Result<bool, EvalError>;
+    Step findBrackets();
+    Step tokenize(std::string_view piece);
+    Step calculate();
     int findToken(std::string_view text, int start) const;
     Result<Decimal> strictValue(const Token& t) const;
     void setResult(Token& t, const Decimal& d);
@@ -80,7 +103,6 @@ private:
     TokenTable raw_;
     int usedTokens_ = 0;   // tables are clean beyond these indexes
     int usedRaw_ = 0;
-    std::string_view errorText_;        // the error text found; empty while none
 };
 
 } // namespace qm

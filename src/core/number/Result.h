@@ -4,6 +4,7 @@
 // looked at (it is [[nodiscard]]), and reading the value of a failure throws
 // std::bad_variant_access, a programming error the checks before it rule out.
 
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -21,11 +22,16 @@ enum class Failure {
 
 const char* failureName(Failure f);
 
-template <class T>
+// E is the reason type; a reason another type converts to (a Failure where
+// E wraps one) is taken as it stands.
+template <class T, class E = Failure>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : v_(std::move(value)) {}
-    Result(Failure f) : v_(f) {}
+    Result(T value) : v_(std::in_place_index<0>, std::move(value)) {}
+    Result(E reason) : v_(std::in_place_index<1>, reason) {}
+    template <class R, std::enable_if_t<!std::is_same_v<R, E> && std::is_constructible_v<E, R> &&
+                                            !std::is_constructible_v<T, R>, int> = 0>
+    Result(R reason) : v_(std::in_place_index<1>, E(reason)) {}
 
     bool ok() const { return v_.index() == 0; }
     explicit operator bool() const { return ok(); }
@@ -34,11 +40,11 @@ public:
     T&& value() && { return std::get<0>(std::move(v_)); }
     const T& operator*() const& { return value(); }
     const T* operator->() const { return &value(); }
-    Failure failure() const { return std::get<1>(v_); }
+    const E& failure() const { return std::get<1>(v_); }
     T valueOr(T fallback) const { return ok() ? value() : fallback; }
 
 private:
-    std::variant<T, Failure> v_;
+    std::variant<T, E> v_;
 };
 
 } // namespace qm

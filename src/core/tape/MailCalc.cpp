@@ -536,10 +536,14 @@ void TapeRun::userLine(std::size_t k, std::string_view text, char op)
         appendDecimalText(totalText_, RunningTotal.decimal(), '.');
     replaceAll(formula2_, formula_, 'T', totalText_);
 
-    auto result = evaluator_.Evaluate(formula2_);
-    if (!passed(result))
+    auto result = evaluator_.evaluate(formula2_);
+    if (!result) {
+        // The evaluator's own errors are texts, and a text is not a number.
+        const EvalError& why = result.failure();
+        fail(why.isRunTime() ? why.runTimeFailure() : Failure::Conversion);
         return;
-    auto v = parseStrict(*result);   // an error text is not a number
+    }
+    auto v = parseStrict(*result);
     if (!passed(v))
         return;
     setTotal(combine(op, RunningTotal, Value(*v)));
