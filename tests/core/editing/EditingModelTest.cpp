@@ -161,7 +161,7 @@ public:
     {
         for (int done = 0; done < operations;) {
             e_.forgetHistory();
-            const Tape first = e_.tape();
+            seen_.assign(1, e_.tape());
             for (int i = 0; i < stretch && done < operations; ++i, ++done) {
                 const Tape before = e_.tape();
                 const std::string what = step();
@@ -173,12 +173,14 @@ public:
                 checkScreen(e_, screen_, where);
                 if (::testing::Test::HasFatalFailure())
                     return;
+                if (!identicalTapes(e_.tape(), seen_.back()))
+                    seen_.push_back(e_.tape());
                 if (e_.tapeLocked()) {
                     ASSERT_TRUE(identicalTapes(before, e_.tape())) << where << ": a game changed the tape";
                 }
             }
             unlock();
-            checkUndoAndRedo(first);
+            checkUndoAndRedo();
             checkSaveAndOpen(e_, "after " + std::to_string(done) + " operations");
             checkRunningTotal(e_, e_.firstLine() + pick(e_.lastRow() + 1), "after " + std::to_string(done) + " operations");
             if (::testing::Test::HasFatalFailure())
@@ -195,17 +197,24 @@ private:
         screen_.redraw(e_, e_.takeChanges());
     }
 
-    void checkUndoAndRedo(const Tape& first)
+    // Undo walks back through tapes the user had seen, each seen before the
+    // one it replaces, to the stretch's first.
+    void checkUndoAndRedo()
     {
         const Tape last = e_.tape();
         const std::size_t pendingRedo = e_.history().redoSteps();
         int steps = 0;
+        std::size_t at = seen_.size() - 1;
         while (e_.undo()) {
             ++steps;
             screen_.redraw(e_, e_.takeChanges());
             checkScreen(e_, screen_, "undo " + std::to_string(steps));
-            ASSERT_LT(steps, 100000);
+            bool found = false;
+            while (at > 0 && !found)
+                found = identicalTapes(e_.tape(), seen_[--at]);
+            ASSERT_TRUE(found) << "after " << recentInputs() << "\nundo " << steps << " gave a tape never seen: " << tapeText(e_.tape());
         }
+        const Tape& first = seen_.front();
         ASSERT_TRUE(identicalTapes(e_.tape(), first)) << "after " << recentInputs() << "\nundo all: " << tapeText(e_.tape()) << "\nfirst: "
                                                        << tapeText(first);
         // As many redos bring back the last tape; steps undone before the
@@ -317,6 +326,7 @@ private:
     }
 
     std::vector<std::string> recent_;
+    std::vector<Tape> seen_;   // the tapes of the stretch so far, each differing from the one before
     std::mt19937 rng_;
     TapeEditor e_;
     Screen screen_;
