@@ -69,6 +69,11 @@ inline void run(TapeEditor& e, std::string_view script)
         else if (name.starts_with("Ins:")) e.insertText(name.substr(4));
         else if (name.starts_with("Paste:")) e.pasteNumbers(name.substr(6));
         else if (name.starts_with("Tape:")) e.replaceTape(tapeOfLines(name.substr(5)));
+        else if (name.starts_with("Note:") || name.starts_with("NoNote:")) {   // [Note:line:text], NoNote refused
+            const std::size_t colon = name.find(':'), second = name.find(':', colon + 1);
+            EXPECT_EQ(e.setNote(std::stoll(name.substr(colon + 1, second - colon - 1)), name.substr(second + 1)), !name.starts_with("NoNote:"))
+                << name;
+        }
         else if (name.starts_with("Button:")) {   // [Button:N:caption] or [Button:N:caption:formula]
             FunctionButtons b = e.functionButtons();
             const std::size_t colon = name.find(':', 7), second = name.find(':', colon + 1);

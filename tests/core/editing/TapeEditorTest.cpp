@@ -91,7 +91,7 @@ TEST(TapeEditor, MovesEnterOperatorsAndGrowth)
 // Runs the sessions of a case file: a "session" row starts an editor (its
 // name, E or G, the rows loaded); each "do" row runs an input script, then
 // checks facet=expected, a facet ending in a number reading that line or row.
-void runSessions(const std::string& file)
+void runSessions(const std::string& file, std::unique_ptr<TapeEditor>& e)
 {
     const auto yes = [](bool b) { return std::string(b ? "1" : "0"); };
     const auto shade = [](std::uint32_t back) { return std::string(back == EntryBackMemory ? "memory" : "plain"); };
@@ -128,10 +128,14 @@ void runSessions(const std::string& file)
         {"canredo", [&](TapeEditor& e, int) { return yes(e.canRedo()); }},
         {"undo", [&](TapeEditor& e, int) { return yes(e.undo()); }},
         {"shownline", [&](TapeEditor& e, int) { return yes(e.currentShown()); }},
+        {"notes", [](TapeEditor& e, int) {
+             std::string out;
+             for (long long i = 0; i < 4; ++i)
+                 out += (i ? "|" : "") + (e.note(i).empty() ? std::string("-") : e.note(i));
+             return out; }},
         {"full", [&](TapeEditor& e, int) { return yes(e.takeChanges().tapeFull); }},
         {"refused", [&](TapeEditor& e, int) { return yes(e.takeChanges().refused); }},
     };
-    std::unique_ptr<TapeEditor> e;
     Tape before;
     for (const CaseRow& c : caseFile(file, 0)) {
         if (c[0] == "session") {
@@ -158,7 +162,8 @@ void runSessions(const std::string& file)
 
 TEST(TapeEditor, SessionsOfTheCaseFile)
 {
-    runSessions("core_editor_sessions.tsv");
+    std::unique_ptr<TapeEditor> e;
+    runSessions("core_editor_sessions.tsv", e);
 }
 
 TEST(TapeEditor, PasteNumbers)
@@ -200,49 +205,18 @@ TEST(TapeEditorFaults, AResizeKeepsTheCaretsLine)
 // Each input that once left the screen showing what the tape does not hold.
 TEST(TapeEditorFaults, EveryEditTellsTheTruth)
 {
-    runSessions("core_editor_truth.tsv");
+    std::unique_ptr<TapeEditor> e;
+    runSessions("core_editor_truth.tsv", e);
 }
 
-// Notes belong to the lines of the session: each row is one operation and
-// the notes of lines 0..3 after it ("-" for none).
+// Notes belong to the lines of the session.
 TEST(TapeEditorNotes, FollowTheirLines)
 {
-    TapeEditor e(English, 4);
-    run(e, "5+3+9+");   // lines 5, 3, 9
-    const auto notes = [&e] {
-        std::string out;
-        for (long long i = 0; i < 4; ++i)
-            out += (e.note(i).empty() ? std::string("-") : e.note(i)) + "|";
-        return out;
-    };
-    struct Step { const char* what; std::function<bool()> op; const char* after; };
-    const std::string tooLong(MaxNoteChars + 1, 'n');
-    const Step steps[] = {
-        {"add", [&] { return e.setNote(0, "Lunch"); }, "Lunch|-|-|-|"},
-        {"add another", [&] { return e.setNote(2, "Taxi"); }, "Lunch|-|Taxi|-|"},
-        {"change", [&] { return e.setNote(0, "Dinner"); }, "Dinner|-|Taxi|-|"},
-        {"undo the change", [&] { return e.undo(); }, "Lunch|-|Taxi|-|"},
-        {"redo it", [&] { return e.redo(); }, "Dinner|-|Taxi|-|"},
-        {"a tab is refused", [&] { return !e.setNote(1, "a\tb"); }, "Dinner|-|Taxi|-|"},
-        {"too long is refused", [&] { return !e.setNote(1, tooLong); }, "Dinner|-|Taxi|-|"},
-        {"no such line", [&] { return !e.setNote(99, "x"); }, "Dinner|-|Taxi|-|"},
-        {"sort moves notes with values", [&] { e.sortNumbers(); return true; }, "-|Dinner|Taxi|-|"},
-        {"undo the sort", [&] { return e.undo(); }, "Dinner|-|Taxi|-|"},
-        {"remove", [&] { return e.setNote(2, ""); }, "Dinner|-|-|-|"},
-        {"a note keeps a +0 line entered", [&] { return e.setNote(3, "Tip") && e.enteredLines() == 4; }, "Dinner|-|-|Tip|"},
-        {"clear all", [&] { e.clearAll(); return true; }, "-|-|-|-|"},
-        {"undo clear all", [&] { return e.undo(); }, "Dinner|-|-|Tip|"},
-        {"paste starts without", [&] { return e.pasteNumbers("1\r\n2").pasted; }, "-|-|-|-|"},
-        {"undo the paste", [&] { return e.undo(); }, "Dinner|-|-|Tip|"},
-        {"locked while a game runs", [&] { e.setTapeLocked(true); const bool r = !e.setNote(1, "x"); e.setTapeLocked(false); return r; }, "Dinner|-|-|Tip|"},
-    };
-    for (const Step& s : steps) {
-        EXPECT_TRUE(s.op()) << s.what;
-        EXPECT_EQ(notes(), s.after) << s.what;
-    }
-    // The values stayed with their notes through it all; the recovery copy
-    // keeps them too.
-    EXPECT_EQ(lineOf(e, 0), "5");
+    std::unique_ptr<TapeEditor> session;
+    runSessions("core_editor_notes.tsv", session);
+    ASSERT_TRUE(session);
+    TapeEditor& e = *session;
+    // The recovery copy keeps them too.
     const std::optional<Tape> copy = recoveryCopy(e.tape());
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->note(0), "Dinner");
