@@ -54,26 +54,21 @@ struct Screen {
     }
 };
 
-bool sameRow(const RowView& a, const RowView& b)
-{
-    return a.text == b.text && a.op == b.op && a.opColour == b.opColour && a.textColour == b.textColour
-           && a.background == b.background && a.note == b.note;
-}
-
 // The invariant: every shown row as the session draws it from the tape, the
 // edited line's text reading back as its value, the total as a fresh run
 // over the tape gives it.
 void checkScreen(const TapeEditor& e, const Screen& s, const std::string& where)
 {
     ASSERT_EQ(s.firstLine, e.firstLine()) << where;
-    for (int r = 0; r <= e.lastRow(); ++r)
-        ASSERT_TRUE(sameRow(s.rows[static_cast<std::size_t>(r)], e.row(r)))
-            << where << ": row " << r << " shows \"" << s.rows[static_cast<std::size_t>(r)].text
-            << "\", the session draws \"" << e.row(r).text << "\"";
     for (int r = 0; r <= e.lastRow(); ++r) {
+        const RowView& a = s.rows[static_cast<std::size_t>(r)];
+        const RowView b = e.row(r);
+        ASSERT_TRUE(a.text == b.text && a.op == b.op && a.opColour == b.opColour && a.textColour == b.textColour
+                    && a.background == b.background && a.note == b.note)
+            << where << ": row " << r << " shows \"" << a.text << "\", the session draws \"" << b.text << "\"";
         const long long shown = static_cast<long long>(e.firstLine()) + r;
         if (r != e.currentRow() && shown < static_cast<long long>(e.tape().size())) {
-            ASSERT_EQ(e.row(r).note, e.tape().note(static_cast<std::size_t>(shown))) << where << ": note of row " << r;
+            ASSERT_EQ(b.note, e.tape().note(static_cast<std::size_t>(shown))) << where << ": note of row " << r;
         }
     }
     const long long line = e.currentLine();
