@@ -24,7 +24,9 @@ inline Tape numbered(std::size_t lines)
 
 // Runs a script: characters are typed ('\x7f' is the Delete key, '\b'
 // Backspace); a name in brackets is a button, a key, a command or a focus
-// change, a number after it its argument ([Row3], [Open40], [Ins:text]).
+// change or a setting, a number after it its argument ([Row3], [Open40],
+// [Dec2]); [Ins:text], [Paste:text], [Tape:op value|...], [Note:line:text]
+// ([NoNote:...] must be refused) and [Button:n:caption(:formula)] take texts.
 inline void run(TapeEditor& e, std::string_view script)
 {
     static const std::map<std::string, KeypadKey> keys = {

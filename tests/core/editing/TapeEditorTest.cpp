@@ -6,7 +6,6 @@
 #include "core/commands/TapeCommands.h"
 #include "core/editing/EntryEditing.h"
 #include "core/files/RecoveryWriter.h"
-#include "core/tape/DefaultButtons.h"
 
 #include "EditorScript.h"
 
