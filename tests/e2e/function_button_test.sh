@@ -64,7 +64,6 @@ editor_close c
 # "Use" writes the settings at once; Cancel writes nothing.
 check_settings "after Use"
 close_program
-check_settings "first run"
 
 # Run 2: the same file, read-only; the button works on the tape.
 chmod a-w "$settings"
