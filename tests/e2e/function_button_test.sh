@@ -50,8 +50,6 @@ check_settings() {
 
 # Run 1: make the button, cancel another change, close.
 start_program "\"$settings\""
-title="$(xdotool getwindowname "$win_id")"
-[ "$title" = "Quillmate $version    (Educational Version)$settings" ] || fail "title '$title'"
 [ ! -e "$settings" ] || fail "settings file written at start"
 edit_button 18
 editor_field f "Half"
@@ -66,7 +64,6 @@ editor_close c
 # "Use" writes the settings at once; Cancel writes nothing.
 check_settings "after Use"
 close_program
-check_settings "first run"
 
 # Run 2: the same file, read-only; the button works on the tape.
 chmod a-w "$settings"

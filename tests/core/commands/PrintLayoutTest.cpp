@@ -66,15 +66,8 @@ TEST(PrintLayout, TotalLineIsRecalculatedFromTheTape)
         s.regional = English;
         return printedTotalText(tape, s, buttons, evaluator);
     };
-    // A statistic with nothing to work on, or an unknown mode, prints the
-    // running total rather than whatever the box held before.
-    const std::string values = "+3|+1|+3|+2|+-5|+0", negatives = "+-4|+-1.5";
-    const struct { std::string tape; int stat, decimals; const char* line; } rows[] = {
-        {values, 0, 2, "4.00"}, {values, 1, 25, "Average : 0.8"}, {values, 2, 25, "Mean : 2.5"},
-        {values, 3, 25, "Mode : 3"}, {negatives, 2, 25, "-5.5"}, {"+0", 1, 2, ".00"}, {negatives, 7, 25, "-5.5"},
-        {"+5|/0", 0, 25, "Error"}};
-    for (const auto& r : rows)
-        EXPECT_EQ(totalLine(tapeOfLines(r.tape), r.stat, r.decimals), r.line) << r.tape << " " << r.stat;
+    for (const CaseRow& r : caseFile("core_print_totals.tsv", 4))
+        EXPECT_EQ(totalLine(tapeOfLines(r[0]), r.number(1), r.number(2)), r[3]) << r.where;
 }
 
 TEST(PrintLayout, RightEdgeRoundsHalvesToEven)

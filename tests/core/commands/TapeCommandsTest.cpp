@@ -51,20 +51,6 @@ TEST(TapeCommands, CasesOfTheFile)
     EXPECT_EQ(copyNumbersText(tapeOfLines("+5|+2|+0"), '.', 2), "5\r\n2");
 }
 
-TEST(ClearAll, RowsZeroUnderPlusLinesBeyondBlank)
-{
-    Tape t = tapeOfLines("x1|x2|xSin(3)|x4|x5");
-    clearAllLines(t, 2);
-    EXPECT_EQ(tapeText(t), "+0|+0|+0| | ");
-    for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(i <= 2 ? t.TapeValue[i].isDecimal() : t.TapeValue[i].isEmpty()) << i;
-    // A short tape grows to every created row.
-    Tape s = tapeOfLines("+7");
-    clearAllLines(s, 4);
-    EXPECT_EQ(tapeText(s), "+0|+0|+0|+0|+0");
-    EXPECT_TRUE(s.TapeValue[4].isDecimal());
-}
-
 TEST(Clipboard, CopiedAsCrLfLinesPastedFromCrLfOrLf)
 {
     const Tape t = tapeOfLines("+12.5|+0|+3|+Sin(30)|+|+-0.25");

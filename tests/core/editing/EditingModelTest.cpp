@@ -54,26 +54,21 @@ struct Screen {
     }
 };
 
-bool sameRow(const RowView& a, const RowView& b)
-{
-    return a.text == b.text && a.op == b.op && a.opColour == b.opColour && a.textColour == b.textColour
-           && a.background == b.background && a.note == b.note;
-}
-
 // The invariant: every shown row as the session draws it from the tape, the
 // edited line's text reading back as its value, the total as a fresh run
 // over the tape gives it.
 void checkScreen(const TapeEditor& e, const Screen& s, const std::string& where)
 {
     ASSERT_EQ(s.firstLine, e.firstLine()) << where;
-    for (int r = 0; r <= e.lastRow(); ++r)
-        ASSERT_TRUE(sameRow(s.rows[static_cast<std::size_t>(r)], e.row(r)))
-            << where << ": row " << r << " shows \"" << s.rows[static_cast<std::size_t>(r)].text
-            << "\", the session draws \"" << e.row(r).text << "\"";
     for (int r = 0; r <= e.lastRow(); ++r) {
+        const RowView& a = s.rows[static_cast<std::size_t>(r)];
+        const RowView b = e.row(r);
+        ASSERT_TRUE(a.text == b.text && a.op == b.op && a.opColour == b.opColour && a.textColour == b.textColour
+                    && a.background == b.background && a.note == b.note)
+            << where << ": row " << r << " shows \"" << a.text << "\", the session draws \"" << b.text << "\"";
         const long long shown = static_cast<long long>(e.firstLine()) + r;
         if (r != e.currentRow() && shown < static_cast<long long>(e.tape().size())) {
-            ASSERT_EQ(e.row(r).note, e.tape().note(static_cast<std::size_t>(shown))) << where << ": note of row " << r;
+            ASSERT_EQ(b.note, e.tape().note(static_cast<std::size_t>(shown))) << where << ": note of row " << r;
         }
     }
     const long long line = e.currentLine();
@@ -161,7 +156,7 @@ public:
     {
         for (int done = 0; done < operations;) {
             e_.forgetHistory();
-            const Tape first = e_.tape();
+            seen_.assign(1, e_.tape());
             for (int i = 0; i < stretch && done < operations; ++i, ++done) {
                 const Tape before = e_.tape();
                 const std::string what = step();
@@ -173,12 +168,14 @@ public:
                 checkScreen(e_, screen_, where);
                 if (::testing::Test::HasFatalFailure())
                     return;
+                if (!identicalTapes(e_.tape(), seen_.back()))
+                    seen_.push_back(e_.tape());
                 if (e_.tapeLocked()) {
                     ASSERT_TRUE(identicalTapes(before, e_.tape())) << where << ": a game changed the tape";
                 }
             }
             unlock();
-            checkUndoAndRedo(first);
+            checkUndoAndRedo();
             checkSaveAndOpen(e_, "after " + std::to_string(done) + " operations");
             checkRunningTotal(e_, e_.firstLine() + pick(e_.lastRow() + 1), "after " + std::to_string(done) + " operations");
             if (::testing::Test::HasFatalFailure())
@@ -195,17 +192,24 @@ private:
         screen_.redraw(e_, e_.takeChanges());
     }
 
-    void checkUndoAndRedo(const Tape& first)
+    // Undo walks back through tapes the user had seen, each seen before the
+    // one it replaces, to the stretch's first.
+    void checkUndoAndRedo()
     {
         const Tape last = e_.tape();
         const std::size_t pendingRedo = e_.history().redoSteps();
         int steps = 0;
+        std::size_t at = seen_.size() - 1;
         while (e_.undo()) {
             ++steps;
             screen_.redraw(e_, e_.takeChanges());
             checkScreen(e_, screen_, "undo " + std::to_string(steps));
-            ASSERT_LT(steps, 100000);
+            bool found = false;
+            while (at > 0 && !found)
+                found = identicalTapes(e_.tape(), seen_[--at]);
+            ASSERT_TRUE(found) << "after " << recentInputs() << "\nundo " << steps << " gave a tape never seen: " << tapeText(e_.tape());
         }
+        const Tape& first = seen_.front();
         ASSERT_TRUE(identicalTapes(e_.tape(), first)) << "after " << recentInputs() << "\nundo all: " << tapeText(e_.tape()) << "\nfirst: "
                                                        << tapeText(first);
         // As many redos bring back the last tape; steps undone before the
@@ -317,6 +321,7 @@ private:
     }
 
     std::vector<std::string> recent_;
+    std::vector<Tape> seen_;   // the tapes of the stretch so far, each differing from the one before
     std::mt19937 rng_;
     TapeEditor e_;
     Screen screen_;

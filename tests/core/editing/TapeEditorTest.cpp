@@ -6,11 +6,11 @@
 #include "core/commands/TapeCommands.h"
 #include "core/editing/EntryEditing.h"
 #include "core/files/RecoveryWriter.h"
-#include "core/tape/DefaultButtons.h"
 
 #include "EditorScript.h"
 
-#include <cmath>
+#include <cstdio>
+#include <memory>
 #include <functional>
 #include <map>
 
@@ -85,124 +85,84 @@ TEST(TapeEditor, MovesEnterOperatorsAndGrowth)
             EXPECT_EQ(lineOf(e, c.number(4)), c[3].back() == ']' ? "empty" : "0") << c.where;
         }
     }
-    // A box cannot show pi exactly: reaching its line by Enter, an operator
-    // or an arrow must not store the box's 15 figures.
-    TapeEditor p(English, 5);
-    run(p, "[Row1][Pi][Row0]\r[Up][Down][+][Row0]*[Row0][x]");
-    ASSERT_TRUE(p.tape().TapeValue[1].isDouble());
-    EXPECT_EQ(p.tape().TapeValue[1].dbl(), std::acos(-1.0));
-    EXPECT_EQ(p.tape().TapeOp[1], 'x');
 }
 
-TEST(TapeEditor, TheTapeGrowsUpToItsLimitAndShortTapesStoreNothing)
+// Runs the sessions of a case file: a "session" row starts an editor (its
+// name, E or G, the rows loaded); each "do" row runs an input script, then
+// checks facet=expected, a facet ending in a number reading that line or row.
+void runSessions(const std::string& file, std::unique_ptr<TapeEditor>& e)
 {
-    // The digits after Enter go to the new line, never onto the last one; at
-    // the limit Enter and the operators say the tape is full and add nothing.
-    TapeEditor e(English, 17);
-    e.replaceTape(tapeWith(40000));
-    e.scrollTo(e.scrollMax());
-    e.focusRow(16);
-    run(e, "99\r1000");
-    EXPECT_EQ(lineOf(e, 39999) + " " + lineOf(e, 40000), "99 1000");
-    e.setMaxLines(40001);
-    for (const char* full : {"\r", "[x]"}) {
-        run(e, full);
-        EXPECT_TRUE(e.takeChanges().tapeFull) << full;
-    }
-    EXPECT_EQ(e.tape().TapeLast(), 40000);
-    EXPECT_EQ(e.currentLine(), 40000);
-    // Clear All with few rows shown, then Enter: the tape is cut to the rows
-    // shown plus one; shown again, the rows past its end hold no line.
-    TapeEditor s(English, 10);
-    s.setShownRows(2);
-    s.clearAll();
-    run(s, "[Row2]8\r");
-    EXPECT_EQ(s.tape().size(), 4u);
-    s.setShownRows(9);
-    EXPECT_EQ(s.currentRow(), 3);
-    run(s, "[Row6]7[7][Sin][Pi][Op6]");
-    EXPECT_EQ(s.editText() + "|" + s.row(6).text + "|" + s.row(6).op + "|" + s.total().text, "||+|8");
-    EXPECT_EQ(s.tape().size(), 4u);
-    s.clearAll();
-    EXPECT_EQ(s.tape().size(), 10u);
-}
-
-TEST(TapeEditor, OperatorButtonsCycleAndTheFirstLineSkipsDivideAndPower)
-{
-    TapeEditor e(English, 5);
-    for (const char op : {'-', 'x', '+', '-'}) {
-        e.cycleOperator(0);
-        EXPECT_EQ(e.tape().TapeOp[0], op);
-    }
-    e.cycleOperator(3);
-    EXPECT_EQ(e.row(3).op, '-');
-    EXPECT_EQ(e.row(3).opColour, 0x0000FFu);
-    EXPECT_EQ(e.currentRow(), 0);
-    e.replaceTape(tapeWith(30, {val("6"), Value(), val("2")}));
-    e.scrollTo(2);   // row 0 shows line 2, which cycles fully
-    run(e, "[Op0][Op0][Op0]");
-    EXPECT_EQ(e.tape().TapeOp[2], '/');
-    EXPECT_EQ(e.total().text, "3");   // 6 / 2
-}
-
-TEST(TapeEditor, FunctionLinesMemoryAndUserButtons)
-{
-    // The memory, whether line 1 and the total are shaded, the edit text and the total.
-    TapeEditor m(English, 5);
-    const auto state = [&m] {
-        return m.memoryDisplay() + " " + (m.row(1).background == EntryBackMemory ? "shaded" : "plain") + " " +
-               (m.totalBackground() == EntryBackMemory ? "shaded" : "plain") + " " + m.editText() + " " + m.total().text;
+    const auto yes = [](bool b) { return std::string(b ? "1" : "0"); };
+    const auto shade = [](std::uint32_t back) { return std::string(back == EntryBackMemory ? "memory" : "plain"); };
+    const std::map<std::string, std::function<std::string(TapeEditor&, int)>> facets = {
+        {"line", [](TapeEditor& e, int n) { return lineOf(e, n); }},
+        {"op", [](TapeEditor& e, int n) { const char op = e.tape().TapeOp.at(static_cast<std::size_t>(n)); return op == BlankOp ? "blank" : std::string(1, op); }},
+        {"dbl", [](TapeEditor& e, int n) {
+             const Value& v = e.tape().TapeValue.at(static_cast<std::size_t>(n));
+             char out[32];
+             std::snprintf(out, sizeof out, "%.17g", v.isDouble() ? v.dbl() : 0.0);
+             return v.isDouble() ? std::string(out) : "not a double"; }},
+        {"row", [](TapeEditor& e, int n) { return e.row(n).text; }},
+        {"rowop", [](TapeEditor& e, int n) { return std::string(1, e.row(n).op); }},
+        {"opcolour", [](TapeEditor& e, int n) { return std::to_string(e.row(n).opColour); }},
+        {"colour", [](TapeEditor& e, int n) { return std::to_string(e.row(n).textColour); }},
+        {"shown", [](TapeEditor& e, int n) { return e.rowDisplayText(n); }},
+        {"back", [&](TapeEditor& e, int n) { return shade(e.row(n).background); }},
+        {"totalback", [&](TapeEditor& e, int) { return shade(e.totalBackground()); }},
+        {"total", [](TapeEditor& e, int) { return e.total().text; }},
+        {"edit", [](TapeEditor& e, int) { return e.editText(); }},
+        {"size", [](TapeEditor& e, int) { return std::to_string(e.tape().size()); }},
+        {"last", [](TapeEditor& e, int) { return std::to_string(e.tape().TapeLast()); }},
+        {"first", [](TapeEditor& e, int) { return std::to_string(e.firstLine()); }},
+        {"scrollmax", [](TapeEditor& e, int) { return std::to_string(e.scrollMax()); }},
+        {"at", [](TapeEditor& e, int) { return std::to_string(e.currentRow()); }},
+        {"current", [](TapeEditor& e, int) { return std::to_string(e.currentLine()); }},
+        {"memory", [](TapeEditor& e, int) { return e.memoryDisplay(); }},
+        {"memvalue", [](TapeEditor& e, int) { return stored(e.memory()); }},
+        {"entered", [](TapeEditor& e, int) { return std::to_string(e.enteredLines()); }},
+        {"copy", [](TapeEditor& e, int) { return e.copyNumbersText(); }},
+        {"decimals", [](TapeEditor& e, int) { return std::to_string(e.settings().DecimalPlaces); }},
+        {"undosteps", [](TapeEditor& e, int) { return std::to_string(e.history().undoSteps()); }},
+        {"canundo", [&](TapeEditor& e, int) { return yes(e.canUndo()); }},
+        {"canredo", [&](TapeEditor& e, int) { return yes(e.canRedo()); }},
+        {"undo", [&](TapeEditor& e, int) { return yes(e.undo()); }},
+        {"shownline", [&](TapeEditor& e, int) { return yes(e.currentShown()); }},
+        {"notes", [](TapeEditor& e, int) {
+             std::string out;
+             for (long long i = 0; i < 4; ++i)
+                 out += (i ? "|" : "") + (e.note(i).empty() ? std::string("-") : e.note(i));
+             return out; }},
+        {"full", [&](TapeEditor& e, int) { return yes(e.takeChanges().tapeFull); }},
+        {"refused", [&](TapeEditor& e, int) { return yes(e.takeChanges().refused); }},
     };
-    const struct { const char* input; const char* state; } steps[] = {
-        {"2+3[M+]", "3 shaded plain 3 5"}, {"[Row2]", "3 plain plain  5"},   // the shading goes with the focus
-        {"[Total][M+]", "5 plain shaded  5"},                                // with the total focused it stores the total
-        {"[Leave]", "5 plain plain  5"},                                     // the memory button is left
-        {"[MR]", "5 plain plain 5 10"}};
-    for (const auto& step : steps) {
-        run(m, step.input);
-        EXPECT_EQ(state(), step.state) << step.input;
+    Tape before;
+    for (const CaseRow& c : caseFile(file, 0)) {
+        if (c[0] == "session") {
+            e = std::make_unique<TapeEditor>(c[2] == "G" ? German : English, c.number(3));
+            continue;
+        }
+        ASSERT_TRUE(e && c[0] == "do") << c.where;
+        run(*e, c[1]);
+        for (std::size_t k = 2; k < c.fields.size(); ++k) {
+            const std::string& check = c[k];
+            const std::size_t is = check.find('='), digits = check.find_first_of("0123456789");
+            const std::string name = check.substr(0, std::min(is, digits));
+            if (name == "same") {   // the tape the row before left
+                EXPECT_TRUE(identicalTapes(e->tape(), before)) << c.where;
+                continue;
+            }
+            ASSERT_TRUE(is != std::string::npos && facets.count(name)) << c.where << ": " << check;
+            const int n = digits < is ? std::stoi(check.substr(digits, is - digits)) : 0;
+            EXPECT_EQ(name + "=" + facets.at(name)(*e, n), name + "=" + check.substr(is + 1)) << c.where;
+        }
+        before = e->tape();
     }
-    run(m, "[Row3]1234.5");
-    m.setDecimals(2);
-    m.recalculate();
-    run(m, "[M=]");   // "1,244.50"
-    EXPECT_EQ(m.memoryDisplay(), "1244.5");
-    m.setStatMode(StatMode::Average);
-    run(m, "[M=]");   // a statistics text leaves the memory as it was
-    EXPECT_EQ(stored(m.memory()), "1244.5");
-    TapeEditor e(English, 5);
-    FunctionButtons b = defaultFunctionButtons();
-    b[18] = {"Area", "X*2+T", ""};
-    b[19] = {"Interest", "X*2", ""};
-    e.setFunctionButtons(b);
-    const struct { const char* input; const char* line; const char* total; } lines[] = {
-        {"1+[F18][4]", "text:Area(4)", "10"},       // 1 + (4*2+1)
-        {"2.5+[F19][5]", "text:Interest(5)", "2"},  // a name holding "Int" rounds down
-    };
-    for (const auto& l : lines) {
-        run(e, std::string("[CA]") + l.input);
-        EXPECT_EQ(lineOf(e, 1) + " " + e.total().text, l.line + (" " + std::string(l.total)));
-    }
-    b[15].Caption = "";   // an empty name matches every line with a "(", first of all
-    e.setFunctionButtons(b);
-    run(e, "[CA]1+[F18][4]");
-    EXPECT_EQ(e.total().text, " Error");
 }
 
-// Clear All keeps the length; the view goes back to the top.
-TEST(TapeEditor, ClearAllShowsTheTopOfTheTape)
+TEST(TapeEditor, SessionsOfTheCaseFile)
 {
-    TapeEditor e(English, 5);
-    e.replaceTape(tapeWith(30, {val("9"), val("8")}));
-    e.scrollTo(10);
-    e.focusRow(3);
-    run(e, "[CA]");
-    ASSERT_EQ(e.tape().size(), 30u);
-    EXPECT_EQ(tapeText(e.tape()).substr(0, 14), "+0|+0|+0|+0|+0");
-    EXPECT_EQ(e.tape().TapeOp[5], BlankOp);
-    EXPECT_TRUE(e.tape().TapeValue[5].isEmpty());
-    EXPECT_EQ(e.total().text + "|" + e.editText(), "|");
-    EXPECT_EQ(e.firstLine() + e.scrollMax() + e.currentRow(), 0);
+    std::unique_ptr<TapeEditor> e;
+    runSessions("core_editor_sessions.tsv", e);
 }
 
 TEST(TapeEditor, PasteNumbers)
@@ -218,57 +178,6 @@ TEST(TapeEditor, PasteNumbers)
                       std::to_string(e.scrollMax()) + " " + lineOf(e, 0) + " " + e.tape().TapeOp[0] + " " + e.total().text,
                   c[1] + " " + c[2] + " " + c[3] + " " + c[4] + " " + c[5] + " " + c[6] + " " + c[7]) << c.where;
     }
-}
-
-TEST(TapeEditor, DecimalsKeepTheValues)
-{
-    TapeEditor e(English, 5);
-    e.replaceTape(tapeWith(5, {val("1234.5"), val("2.555"), val("0.5"), val("-1234.5")}));
-    e.focusRow(1);
-    e.setDecimals(2);
-    // The current line keeps its full value in the box.
-    EXPECT_EQ(e.row(0).text + "|" + e.row(1).text + "|" + e.rowDisplayText(1) + "|" + e.row(2).text + "|" + e.row(3).text,
-              "1,234.50|2.555|2.56|.50|-1,234.50");
-    EXPECT_EQ(e.row(3).textColour, RowTextDarkRed);
-    e.focusRow(0);
-    EXPECT_EQ(e.editText(), "1,234.50");   // it reads back as its value
-    for (int refused : {7, -1, 24})
-        e.setDecimals(refused);
-    EXPECT_EQ(e.settings().DecimalPlaces, 2);
-    e.setDecimals(VariableDecimals);
-    EXPECT_EQ(e.row(1).text, "2.555");
-}
-
-// The rows made at start-up are padding; a file's and a paste's lines are kept.
-TEST(TapeEditor, CopyAndSaveGiveTheEnteredLines)
-{
-    TapeEditor e(English, 50);
-    run(e, "12.5\r2*3\r4-5\r");
-    EXPECT_EQ(e.enteredLines(), 5u);
-    EXPECT_EQ(e.copyNumbersText(), "12.5\r\n2\r\n3\r\n4\r\n5");
-    e.replaceTape(tapeWith(3, {val("5")}));
-    EXPECT_EQ(e.enteredLines(), 3u);
-    e.pasteNumbers("1\r\n0");
-    EXPECT_EQ(e.enteredLines(), 2u);
-    e.clearAll();
-    EXPECT_EQ(e.enteredLines(), 1u);
-}
-
-// ---- The faults that made the screen and the tape drift apart ----
-
-TEST(TapeEditorFaults, MovingUnderZeroDecimalsLeavesTheValuesWhole)
-{
-    TapeEditor e(English, 17);
-    run(e, "2.5\r2.5\r2.5");
-    e.setDecimals(0);
-    EXPECT_EQ(e.row(0).text, "3");
-    run(e, "[Row0]");
-    EXPECT_EQ(e.editText(), "2.5");
-    run(e, "[Down][Down]");
-    e.setDecimals(VariableDecimals);
-    EXPECT_EQ(lineOf(e, 0) + " " + lineOf(e, 1) + " " + lineOf(e, 2), "2.5 2.5 2.5");
-    e.recalculate();
-    EXPECT_EQ(e.total().text, "7.5");
 }
 
 TEST(TapeEditorFaults, AResizeKeepsTheCaretsLine)
@@ -295,123 +204,18 @@ TEST(TapeEditorFaults, AResizeKeepsTheCaretsLine)
 // Each input that once left the screen showing what the tape does not hold.
 TEST(TapeEditorFaults, EveryEditTellsTheTruth)
 {
-    const std::vector<Value> tens = counting(40, 10, 10);
-    {   // A keypad operator on a past line counts at once.
-        TapeEditor e(English, 17);
-        run(e, "10\r5[Row0][x]");
-        EXPECT_EQ(e.total().text, "50");
-    }
-    {   // A paste that is no number is refused whole; a keyword form is kept as text.
-        TapeEditor e(English, 17);
-        run(e, "100\r200\r300[Up][All]");
-        e.takeChanges();
-        e.insertText("12.3.4");
-        EXPECT_TRUE(e.takeChanges().refused);
-        EXPECT_EQ(e.editText() + " " + e.total().text, "200 600");
-        e.insertText("7%");
-        EXPECT_EQ(lineOf(e, 1), "text:7%");
-    }
-    {   // A figure beyond the decimal's range is refused, never stored cut short.
-        TapeEditor e(English, 17);
-        run(e, std::string(35, '7'));
-        EXPECT_EQ(e.editText() + " " + lineOf(e, 0), std::string(29, '7') + " " + std::string(29, '7'));
-    }
-    {   // Decimals redraws the total and keeps what is being typed.
-        TapeEditor e(English, 17);
-        run(e, "1234.5678\r1");
-        e.setDecimals(2);
-        EXPECT_EQ(e.total().text, "1,235.57");
-        run(e, "\r7.");
-        e.setDecimals(0);
-        EXPECT_EQ(e.editText(), "7.");
-        run(e, "5");
-        EXPECT_EQ(lineOf(e, 2), "7.5");
-    }
-    {   // Scrolling keeps the edited line; the next key brings it back into view.
-        TapeEditor e(English, 17);
-        e.replaceTape(tapeWith(40, tens));
-        run(e, "[Row4]");
-        e.scrollBy(9);
-        EXPECT_FALSE(e.currentShown());
-        run(e, "2");
-        EXPECT_EQ(lineOf(e, 4) + " " + lineOf(e, 13), "502 140");
-        EXPECT_TRUE(e.currentShown() && e.currentLine() == 4);
-    }
-    {   // Any new change clears Redo, also one that only adds a line.
-        TapeEditor e(English, 17);
-        e.replaceTape(tapeWith(60, tens));
-        e.scrollTo(e.scrollMax());
-        run(e, "[Row16]9");
-        ASSERT_TRUE(e.undo());
-        run(e, "\r");
-        EXPECT_FALSE(e.canRedo());
-    }
-    {   // While a game runs nothing changes the tape.
-        TapeEditor e(English, 17);
-        run(e, "5.25+4.75*2");
-        const Tape before = e.tape();
-        e.setTapeLocked(true);
-        run(e, "[Row0][Pi][Sin][MR][CA][+][7]9\r");
-        e.clearAll();
-        e.pasteNumbers("1\n2");
-        e.sortNumbers();
-        EXPECT_FALSE(e.undo());
-        EXPECT_TRUE(identicalTapes(e.tape(), before));
-        EXPECT_EQ(e.total().text, "20");
-    }
+    std::unique_ptr<TapeEditor> e;
+    runSessions("core_editor_truth.tsv", e);
 }
 
-TEST(TapeEditorFaults, AGroupingSymbolTypedAsAPointShowsTheStoredValueOnceLeft)
-{
-    TapeEditor e(German, 5);
-    run(e, "12.5");
-    EXPECT_EQ(lineOf(e, 0), "125");
-    run(e, "[Down]");
-    EXPECT_EQ(e.row(0).text, "125");
-    run(e, "[Up]");
-    EXPECT_EQ(e.editText(), "125");
-}
-
-// Notes belong to the lines of the session: each row is one operation and
-// the notes of lines 0..3 after it ("-" for none).
+// Notes belong to the lines of the session.
 TEST(TapeEditorNotes, FollowTheirLines)
 {
-    TapeEditor e(English, 4);
-    run(e, "5+3+9+");   // lines 5, 3, 9
-    const auto notes = [&e] {
-        std::string out;
-        for (long long i = 0; i < 4; ++i)
-            out += (e.note(i).empty() ? std::string("-") : e.note(i)) + "|";
-        return out;
-    };
-    struct Step { const char* what; std::function<bool()> op; const char* after; };
-    const std::string tooLong(MaxNoteChars + 1, 'n');
-    const Step steps[] = {
-        {"add", [&] { return e.setNote(0, "Lunch"); }, "Lunch|-|-|-|"},
-        {"add another", [&] { return e.setNote(2, "Taxi"); }, "Lunch|-|Taxi|-|"},
-        {"change", [&] { return e.setNote(0, "Dinner"); }, "Dinner|-|Taxi|-|"},
-        {"undo the change", [&] { return e.undo(); }, "Lunch|-|Taxi|-|"},
-        {"redo it", [&] { return e.redo(); }, "Dinner|-|Taxi|-|"},
-        {"a tab is refused", [&] { return !e.setNote(1, "a\tb"); }, "Dinner|-|Taxi|-|"},
-        {"too long is refused", [&] { return !e.setNote(1, tooLong); }, "Dinner|-|Taxi|-|"},
-        {"no such line", [&] { return !e.setNote(99, "x"); }, "Dinner|-|Taxi|-|"},
-        {"sort moves notes with values", [&] { e.sortNumbers(); return true; }, "-|Dinner|Taxi|-|"},
-        {"undo the sort", [&] { return e.undo(); }, "Dinner|-|Taxi|-|"},
-        {"remove", [&] { return e.setNote(2, ""); }, "Dinner|-|-|-|"},
-        {"a note keeps a +0 line entered", [&] { return e.setNote(3, "Tip") && e.enteredLines() == 4; }, "Dinner|-|-|Tip|"},
-        {"clear all", [&] { e.clearAll(); return true; }, "-|-|-|-|"},
-        {"undo clear all", [&] { return e.undo(); }, "Dinner|-|-|Tip|"},
-        {"paste starts without", [&] { return e.pasteNumbers("1\r\n2").pasted; }, "-|-|-|-|"},
-        {"undo the paste", [&] { return e.undo(); }, "Dinner|-|-|Tip|"},
-        {"locked while a game runs", [&] { e.setTapeLocked(true); const bool r = !e.setNote(1, "x"); e.setTapeLocked(false); return r; }, "Dinner|-|-|Tip|"},
-    };
-    for (const Step& s : steps) {
-        EXPECT_TRUE(s.op()) << s.what;
-        EXPECT_EQ(notes(), s.after) << s.what;
-    }
-    // The values stayed with their notes through it all; the recovery copy
-    // keeps them too.
-    EXPECT_EQ(lineOf(e, 0), "5");
+    std::unique_ptr<TapeEditor> session;
+    runSessions("core_editor_notes.tsv", session);
+    ASSERT_TRUE(session);
+    TapeEditor& e = *session;
+    // The recovery copy keeps them too.
     const std::optional<Tape> copy = recoveryCopy(e.tape());
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->note(0), "Dinner");

@@ -23,8 +23,6 @@ std::string bytes(std::initializer_list<int> list)
     return s;
 }
 
-constexpr std::size_t ButtonBytes = FunctionButtonCount * 3 * 4;   // every text empty: type 8, length 0
-
 // Every field on a line of its own, names with their kind.
 std::string dump(const SettingsData& d)
 {
@@ -82,79 +80,57 @@ TEST(SettingsFile, RoundTripKeepsEverythingAndCutsLongTexts)
     EXPECT_EQ(stored(back.HighScoreNames[0]), "text:-12");
 }
 
-TEST(SettingsFileRead, EmptyAndShortFilesGiveEmptyFields)
+// A field the file does not give keeps the value it had (the built-in one
+// at start-up); reading stops at the first damaged field, since the place of
+// those after it can no longer be trusted. Only a file that gives every
+// field is a settings file.
+TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
 {
-    EXPECT_EQ(dump(readSettings("")), dump(SettingsData{}));
-    // Cut inside the third high-score entry's score: entries 0 and 1 survive,
-    // the name of entry 2 too, its score and everything after are 0 / empty.
-    SettingsData d;
+    const SettingsData base = builtInSettings();
+    SettingsData d, ok;
+    d.buttons[0] = {"Abc", "X", "Hi"};
     d.buttons[5].Caption = "Kilo";
     for (std::size_t k = 0; k < 4; ++k) {
         d.HighScoreNames[k] = Value("P" + std::to_string(k));
         d.HighScores[k] = static_cast<std::int16_t>(10 + k);
     }
-    const std::string full = writeSettings(d);
-    const std::size_t cut = ButtonBytes + 4 + 3 * (6 + 2) - 1;
-    const SettingsData part = readSettings(full.substr(0, cut));
-    EXPECT_EQ(part.buttons[5].Caption, "Kilo");
-    EXPECT_EQ(stored(part.HighScoreNames[1]) + " " + std::to_string(part.HighScores[1]) + " " +
-                  stored(part.HighScoreNames[2]) + " " + std::to_string(part.HighScores[2]) + " " +
-                  stored(part.HighScoreNames[3]) + " " + std::to_string(part.HighScores[3]),
-              "text:P1 11 text:P2 0 empty 0");
-    // A file that ends after a single byte of the first field.
-    EXPECT_EQ(readSettings("\x08").buttons[0].Caption, "");
-}
-
-TEST(SettingsFileRead, DamagedFieldStopsReading)
-{
-    struct Row { const char* name; std::string second; };
-    const Row rows[] = {
-        {"length past the end", bytes({8, 0, 10, 0, 'a', 'b'})}, {"unknown type", bytes({5, 0})},
-        {"unknown type with data", bytes({2, 0, 1, 0})},
-        {"largest length", bytes({8, 0, 0xFF, 0xFF}) + std::string(10, 'x')},
+    ok.buttons[0].Caption = "Ok";
+    // The first `fields` fields of `file`, the rest of base.
+    const auto mix = [&base](const SettingsData& file, int fields) {
+        SettingsData out = base;
+        for (int f = 0; f < fields; ++f) {
+            const auto k = static_cast<std::size_t>(f < FunctionButtonCount * 3 ? f / 3 : (f - FunctionButtonCount * 3) / 2);
+            if (f >= FunctionButtonCount * 3)
+                (f - FunctionButtonCount * 3) % 2 ? void(out.HighScores[k] = file.HighScores[k]) : void(out.HighScoreNames[k] = file.HighScoreNames[k]);
+            else
+                (f % 3 == 0 ? out.buttons[k].Caption : f % 3 == 1 ? out.buttons[k].Formula : out.buttons[k].ToolTip) =
+                    f % 3 == 0 ? file.buttons[k].Caption : f % 3 == 1 ? file.buttons[k].Formula : file.buttons[k].ToolTip;
+        }
+        return out;
     };
-    for (const Row& r : rows) {
-        // First caption readable, the formula damaged, then a well-formed tooltip
-        // that must not be read: its place can no longer be trusted.
-        const std::string file = bytes({8, 0, 2, 0, 'O', 'k'}) + r.second + bytes({8, 0, 1, 0, 'T'});
-        SettingsData expected;
-        expected.buttons[0].Caption = "Ok";
-        EXPECT_EQ(dump(readSettings(file)), dump(expected)) << r.name;
-    }
-}
-
-// A field the file does not give keeps the value it had: the built-in one at
-// start-up. Only a file that gives every field is a settings file.
-TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
-{
-    const SettingsData base = builtInSettings();
-    SettingsData d;
-    d.buttons[0] = {"Abc", "X", "Hi"};
-    d.HighScoreNames[0] = Value("Ann");
-    d.HighScores[0] = 5;
     const std::string full = writeSettings(d);
     const std::size_t firstButton = 4 + 3 + 4 + 1 + 4 + 2;
-    const struct { const char* name; std::string bytes; bool complete; std::string problem; int buttonsRead; } rows[] = {
-        {"complete", full, true, "", FunctionButtonCount},
-        {"longer than the data", full + "junk", true, "", FunctionButtonCount},
-        {"empty", "", false, "the file is empty", 0},
-        {"cut inside a length", full.substr(0, firstButton + 3), false, "the file ends inside field 4 of 149", 1},
-        {"cut inside a text", full.substr(0, 5), false, "the file ends inside field 1 of 149", 0},
-        {"unknown type", full.substr(0, firstButton) + bytes({5, 0}), false, "field 4 has the unknown type code 5", 1},
+    // The first caption readable, the formula damaged, then a well-formed tooltip.
+    const auto damaged = [](const std::string& second) { return bytes({8, 0, 2, 0, 'O', 'k'}) + second + bytes({8, 0, 1, 0, 'T'}); };
+    const struct { const char* name; std::string bytes; std::string problem; const SettingsData& from; int fields; } rows[] = {
+        {"complete", full, "", d, SettingsFieldCount},
+        {"longer than the data", full + "junk", "", d, SettingsFieldCount},
+        {"empty", "", "the file is empty", d, 0},
+        {"one byte", "\x08", "the file ends inside field 1 of 149", d, 0},
+        {"cut inside a text", full.substr(0, 5), "the file ends inside field 1 of 149", d, 0},
+        {"cut inside a length", full.substr(0, firstButton + 3), "the file ends inside field 4 of 149", d, 3},
+        {"unknown type", full.substr(0, firstButton) + bytes({5, 0}), "field 4 has the unknown type code 5", d, 3},
+        // entries 4.. are an empty name and a score, 4 bytes each
+        {"cut inside the third entry's score", full.substr(0, full.size() - 36 * 4 - 9), "the file ends inside field 75 of 149", d, 74},
+        {"length past the end", damaged(bytes({8, 0, 10, 0, 'a', 'b'})), "the file ends inside field 2 of 149", ok, 1},
+        {"unknown type code 2 with data", damaged(bytes({2, 0, 1, 0})), "field 2 has the unknown type code 2", ok, 1},
+        {"largest length", damaged(bytes({8, 0, 0xFF, 0xFF}) + std::string(10, 'x')), "the file ends inside field 2 of 149", ok, 1},
     };
     for (const auto& r : rows) {
         const SettingsRead read = readSettings(r.bytes, base);
-        EXPECT_EQ(std::to_string(read.complete) + " " + read.problem, std::to_string(r.complete) + " " + r.problem) << r.name;
-        for (int k = 0; k < FunctionButtonCount; ++k) {
-            const FunctionButton& want = (k < r.buttonsRead ? d : base).buttons[static_cast<std::size_t>(k)];
-            EXPECT_EQ(read.data.buttons[static_cast<std::size_t>(k)].Caption, want.Caption) << r.name << " " << k;
-            EXPECT_EQ(read.data.buttons[static_cast<std::size_t>(k)].ToolTip, want.ToolTip) << r.name << " " << k;
-        }
-        const bool scoresRead = r.buttonsRead == FunctionButtonCount;
-        EXPECT_EQ(stored(read.data.HighScoreNames[0]) + " " + std::to_string(read.data.HighScores[0]),
-                  scoresRead ? "text:Ann 5" : "empty 0") << r.name;
+        EXPECT_EQ(std::to_string(read.complete) + " " + read.problem, std::to_string(r.problem.empty()) + " " + r.problem) << r.name;
+        EXPECT_EQ(dump(read.data), dump(mix(r.from, r.fields))) << r.name;
     }
-    EXPECT_EQ(base.buttons[1].Caption, defaultFunctionButtons()[1].Caption);
 }
 
 // The largest file there can be is every field a text of 65535 bytes; one
@@ -185,42 +161,34 @@ protected:
     fs::path at(const char* name) const { return temp / name; }
 };
 
-TEST_F(SettingsFileDisk, LoadingTellsMissingUnreadableDamagedAndComplete)
+// Loading tells a missing, unreadable, damaged and complete file apart;
+// saving never loses the file it replaces: a damaged one is kept aside, a
+// folder is left alone.
+TEST_F(SettingsFileDisk, LoadingTellsWhatItFoundAndSavingKeepsADamagedFileAside)
 {
-    SettingsData d = builtInSettings();
+    const SettingsData data = builtInSettings();
+    const std::string written = writeSettings(data);
+    SettingsData d = data;
     d.buttons[3].Caption = "Mine";
     putFile(at("good.cal"), writeSettings(d));
-    putFile(at("cut.cal"), writeSettings(d).substr(0, 30));
+    putFile(at("cut.cal"), "\x08\x00\x05");
     putFile(at("huge.cal"), writeSettings(d));
     fs::resize_file(at("huge.cal"), std::uintmax_t{40} << 30);   // sparse: no disk used
     fs::create_directory(at("folder.cal"));
+    const std::string builtIn = data.buttons[3].Caption;
     const struct { const char* file; bool ok, complete; FileError error; std::string caption3; } rows[] = {
         {"good.cal", true, true, FileError::None, "Mine"},
-        {"cut.cal", true, false, FileError::None, defaultFunctionButtons()[3].Caption},
-        {"huge.cal", true, false, FileError::None, defaultFunctionButtons()[3].Caption},
-        {"none.cal", false, false, FileError::NotFound, defaultFunctionButtons()[3].Caption},
-        {"folder.cal", false, false, FileError::IsFolder, defaultFunctionButtons()[3].Caption},
+        {"cut.cal", true, false, FileError::None, builtIn},
+        {"huge.cal", true, false, FileError::None, builtIn},
+        {"none.cal", false, false, FileError::NotFound, builtIn},
+        {"folder.cal", false, false, FileError::IsFolder, builtIn},
     };
     for (const auto& r : rows) {
         const SettingsLoad load = loadSettingsFile(at(r.file));
         EXPECT_EQ(std::make_tuple(load.ok, load.complete, load.error, load.data.buttons[3].Caption, load.reason.empty()),
                   std::make_tuple(r.ok, r.complete, r.error, r.caption3, r.complete)) << r.file;
     }
-}
-
-// Saving never loses the file it replaces: a damaged one is kept aside, a
-// folder is left alone.
-TEST_F(SettingsFileDisk, SavingKeepsADamagedFileAside)
-{
-    const SettingsData data = builtInSettings();
-    const std::string written = writeSettings(data);
-    SettingsData older = data;
-    older.HighScores[2] = 9;
-    putFile(at("good.cal"), writeSettings(older));
-    putFile(at("cut.cal"), "\x08\x00\x05");
-    putFile(at("huge.cal"), "");
-    fs::resize_file(at("huge.cal"), std::uintmax_t{40} << 30);
-    fs::create_directory(at("folder.cal"));
+    EXPECT_EQ(builtIn, defaultFunctionButtons()[3].Caption);
     EXPECT_TRUE(saveSettingsFile(at("good.cal"), data));
     EXPECT_FALSE(fs::exists(at("good.cal.damaged")));
     EXPECT_TRUE(saveSettingsFile(at("cut.cal"), data));
