@@ -212,10 +212,10 @@ void SuperButton::renderFaces() const
     const QPoint at(faces_.captionPos.x, faces_.captionPos.y);
     faces_.normal = toQImage(rendered->normal);
     printCaption(faces_.normal, font, caption_, at, White, accessKeyAt_);
-    faces_.highlighted = toQImage(rendered->highlighted);
-    printCaption(faces_.highlighted, font, caption_, at, White, accessKeyAt_);
-    faces_.pressed = toQImage(rendered->pressed);
-    printCaption(faces_.pressed, font, caption_, at, faces_.dark, accessKeyAt_);
+    faces_.highlighted = QImage();
+    faces_.highlightedPixels = std::move(rendered->highlighted);
+    faces_.pressed = QImage();
+    faces_.pressedPixels = std::move(rendered->pressed);
     maskStale_ = true;
 }
 
@@ -246,11 +246,23 @@ const QImage& SuperButton::imageOf(Look look) const
 {
     const Faces& f = faces();
     switch (look) {
-    case Look::Highlighted: return f.highlighted;
-    case Look::Pressed: return f.pressed;
+    case Look::Highlighted: return captionedLook(faces_.highlighted, faces_.highlightedPixels, White);
+    case Look::Pressed: return captionedLook(faces_.pressed, faces_.pressedPixels, f.dark);
     case Look::Normal: break;
     }
     return f.normal;
+}
+
+const QImage& SuperButton::captionedLook(QImage& image, qm::PixelBuffer& pixels,
+                                         quint32 captionColour) const
+{
+    if (image.isNull() && !pixels.empty()) {
+        image = toQImage(pixels);
+        printCaption(image, captionFont(), caption_, QPoint(faces_.captionPos.x, faces_.captionPos.y),
+                     captionColour, accessKeyAt_);
+        pixels = qm::PixelBuffer();
+    }
+    return image;
 }
 
 QImage SuperButton::lookImage(Look look) const

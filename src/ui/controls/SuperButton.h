@@ -100,11 +100,15 @@ protected:
 
 private:
     // The three looks and what rendering them decided; rendered when first
-    // needed after a change, also by the const accessors, hence mutable.
+    // needed after a change, also by the const accessors, hence mutable. The
+    // hover and pressed looks get their caption only when first shown: most
+    // buttons are never hovered or pressed, and start-up shows dozens.
     struct Faces {
         QImage normal;
-        QImage highlighted;
-        QImage pressed;
+        QImage highlighted;                // null until first needed
+        QImage pressed;                    // null until first needed
+        qm::PixelBuffer highlightedPixels; // those two without caption until then
+        qm::PixelBuffer pressedPixels;
         qm::CaptionPos captionPos{};
         quint32 light = 0;
         quint32 dark = 0;
@@ -115,6 +119,7 @@ private:
     void requestRender();
     void showLook(Look look);
     const QImage& imageOf(Look look) const;
+    const QImage& captionedLook(QImage& image, qm::PixelBuffer& pixels, quint32 captionColour) const;
     void press(QMouseEvent* event);
     void dropAccessKey();
 
