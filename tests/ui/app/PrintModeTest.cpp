@@ -5,7 +5,7 @@
 
 #include "core/CoreTestSupport.h"
 #include "core/files/SafeFile.h"
-#include "ui/commands/PrintPdfTools.h"
+#include "ui/UiTestSupport.h"
 
 #include <QDir>
 #include <QStandardPaths>

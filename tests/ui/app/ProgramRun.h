@@ -2,7 +2,7 @@
 // Runs the built program as from a shell: no display, the C locale unless
 // another is asked for, and a print server address that leads nowhere.
 
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,13 +1,12 @@
 // Printing the tape into a PDF and reading it back; preview, export and the
 // printer dialog print the same strip; failures are told. Layout is core's.
 
-#include "PrintPdfTools.h"
+#include "ui/UiTestSupport.h"
 
 #include "core/commands/PrintLayout.h"
 #include "core/input/Evaluator.h"
 #include "core/tape/DefaultButtons.h"
 #include "ui/commands/PrintTape.h"
-#include "ui/mainwindow/MainWindowSupport.h"
 #include "ui/platform/RegionalSettings.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/controls/SuperButton.h"
 
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -171,6 +171,44 @@ TEST(EzyVerticalScroll, InputReachesTheEngineAndChangesAreRaised)
     bar->setEnabled(false);
     QTest::mouseClick(win, Qt::LeftButton, {}, QPoint(25, 390));
     EXPECT_TRUE(changes.isEmpty());
+}
+
+// Every look is drawn: pressed differs from normal in each border style and
+// colour kind; a dragged thumb's tint ends with the release.
+TEST(ControlLooks, ButtonsAndBarDrawEveryState)
+{
+    for (int style = 0; style <= 3; ++style) {
+        for (quint32 colour : {0xC0C0C0u, 0x0000FFu, 0x00FF00u, 0xFF0000u, 0x000000u, 0xFFFFFFu, 0xCCCC99u, 0x000063u}) {
+            SuperButton b;
+            b.resize(54, 46);
+            ASSERT_TRUE(b.setBorder(style));
+            ASSERT_TRUE(b.setRenderColor(colour));
+            b.setCaption(QStringLiteral("Sin"));
+            EXPECT_FALSE(b.lookImage(Look::Highlighted).isNull());
+            EXPECT_NE(b.lookImage(Look::Pressed), b.lookImage(Look::Normal)) << style << " " << colour;
+        }
+    }
+    QWidget window;
+    test::makeHost(window, 200, 420);
+    auto* bar = new EzyVerticalScroll(&window);
+    bar->setGeometry(10, 10, 31, 390);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWindow* win = window.windowHandle();
+    bar->setValue(30);
+    QTest::mousePress(win, Qt::LeftButton, {}, QPoint(25, 10 + bar->thumbTop() + 5));
+    QTest::mouseMove(win, QPoint(25, 250));
+    EXPECT_TRUE(bar->dragging());
+    const QImage dragged = bar->surfaceImage();
+    QTest::mouseRelease(win, Qt::LeftButton, {}, QPoint(25, 250));
+    EXPECT_FALSE(bar->dragging());
+    EXPECT_NE(bar->surfaceImage(), dragged);
+    QTest::mousePress(win, Qt::LeftButton, {}, QPoint(25, 395));   // down arrow, held
+    EXPECT_FALSE(bar->surfaceImage().isNull());
+    QTest::mouseRelease(win, Qt::LeftButton, {}, QPoint(25, 395));
+    bar->setValueMax(0);
+    bar->setBackColor(0xC0E0FF);
+    EXPECT_FALSE(bar->surfaceImage().isNull());
 }
 
 } // namespace

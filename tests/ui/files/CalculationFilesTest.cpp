@@ -1,12 +1,11 @@
 // Opening and saving calculation files from a window and from the main
 // window's menu and command line; failures leave tape and file as they were.
 
-#include "FilesTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include "core/files/CalcFile.h"
 #include "ui/files/CalculationFiles.h"
 #include "ui/files/FileDialog.h"
-#include "ui/mainwindow/MainWindowSupport.h"
 #include "ui/platform/FilePath.h"
 
 #include <QLineEdit>

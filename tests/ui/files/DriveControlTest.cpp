@@ -1,7 +1,7 @@
 // The drive, folder and file browser on a real folder tree: what it lists
 // and what taps do.
 
-#include "FilesTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <QSignalSpy>
 

@@ -1,7 +1,7 @@
 // The file dialog: the name box, the browser inside it, and how the open and
 // save commands run it.
 
-#include "FilesTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include "ui/controls/SuperButton.h"
 #include "ui/files/CalculationFiles.h"

@@ -4,7 +4,7 @@
 #include "core/game/GameScores.h"
 #include "ui/game/GameController.h"
 #include "ui/game/HighScorePanel.h"
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <QInputDialog>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The main window as assistive technology sees it: every reachable element
 // named, Tab in screen order, rows named by the tape line they show.
 
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -2,7 +2,7 @@
 // input to the session. The editing rules themselves are tested in core.
 
 #include "ui/controls/PixelImage.h"
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include "ui/platform/RegionalSettings.h"
 
@@ -108,82 +108,10 @@ TEST(Layout, EachRowShowsItsLineFormattedAndColoured)
     }
 }
 
-TEST(EditingWiring, TypingReachesTheTapeAndTheTotal)
+// The line box's own menu: Paste there is a change of the line like typing.
+TEST(EditingWiring, TheLinesContextMenuGoesThroughTheTape)
 {
     auto w = editingWindow();
-    typeText("12.5+2*");
-    EXPECT_EQ(lineText(*w, 0), "12.5");
-    EXPECT_EQ(lineText(*w, 1), "2");
-    EXPECT_EQ(w->editor().tape().TapeOp[2], 'x');
-    EXPECT_EQ(focusedRow(*w), 2);
-    EXPECT_EQ(operatorButton(*w, 2)->caption(), "x");
-    EXPECT_EQ(operatorButton(*w, 2)->renderColor(), 0x00FF00u);
-    EXPECT_EQ(row(*w, 0)->text(), "12.5");
-    typeText("4");
-    EXPECT_EQ(total(*w), "58");
-    // The current row is shaded, the others are plain.
-    EXPECT_EQ(w->editor().row(2).background, 0xF9F9F9u);
-    EXPECT_EQ(row(*w, 2)->palette().color(QPalette::Base), QColor(0xF9, 0xF9, 0xF9));
-}
-
-// Two quick taps as the window system delivers them: press, release, then
-// a double click in place of the second press, and its release.
-void quickPair(QWidget* target)
-{
-    const QPointF at(10, 10);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent e(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(target, &e);
-    }
-}
-
-TEST(EditingWiring, ButtonsNeverTakeTheTyping)
-{
-    auto w = editingWindow();
-    typeText("2+");
-    click(operatorButton(*w, 1));   // + becomes -
-    typeText("5");
-    EXPECT_EQ(w->editor().tape().TapeOp[1], '-');
-    EXPECT_EQ(lineText(*w, 1), "5");
-    click(key(*w, KeypadKey::Percent));
-    typeText("5");
-    EXPECT_EQ(row(*w, 1)->text(), "5%5");
-    EXPECT_EQ(focusedRow(*w), 1);
-
-    // Tab reaches a button; a digit typed there still goes to the line, and
-    // Space presses the button.
-    row(*w, 3)->setFocus(Qt::TabFocusReason);
-    SuperButton* op = operatorButton(*w, 4);
-    op->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(op->hasFocus());
-    pressKey(Qt::Key_7, QStringLiteral("7"));
-    EXPECT_EQ(lineText(*w, 3), "7");
-    EXPECT_EQ(w->editor().tape().TapeOp[4], '+');
-    op->setFocus(Qt::TabFocusReason);
-    pressKey(Qt::Key_Space, QStringLiteral(" "));
-    EXPECT_EQ(w->editor().tape().TapeOp[4], '-');
-}
-
-TEST(EditingWiring, PasteCutAndTheContextMenuGoThroughTheTape)
-{
-    auto w = editingWindow();
-    typeText("1");
-    QApplication::clipboard()->setText(QStringLiteral("77"));
-    pressKey(Qt::Key_V, QString(), Qt::ControlModifier);
-    EXPECT_EQ(lineText(*w, 0), "177");
-    EXPECT_EQ(total(*w), "177");
-    pressKey(Qt::Key_A, QString(), Qt::ControlModifier);
-    QApplication::clipboard()->setText(QStringLiteral("untouched"));
-    pressKey(Qt::Key_C, QString(), Qt::ControlModifier);   // the line's copy: only its text
-    EXPECT_EQ(QApplication::clipboard()->text(), "177");
-    QApplication::clipboard()->clear();
-    pressKey(Qt::Key_X, QString(), Qt::ControlModifier);
-    EXPECT_EQ(lineText(*w, 0), "0");
-    EXPECT_EQ(QApplication::clipboard()->text(), "177");
-
-    // The box's own menu: Paste there is a change of the line like typing.
     QApplication::clipboard()->setText(QStringLiteral("42"));
     QStringList captions;
     QTimer::singleShot(0, [&captions] {
@@ -204,86 +132,6 @@ TEST(EditingWiring, PasteCutAndTheContextMenuGoThroughTheTape)
     EXPECT_EQ(captions, QStringList({"Cu&t", "&Copy", "&Paste", "Select &All", "&Note..."}));
     EXPECT_EQ(lineText(*w, 0), "42");
     EXPECT_EQ(total(*w), "42");
-}
-
-// The keypad's decimal key types the regional separator; two quick taps
-// each count.
-TEST(EditingWiring, KeypadKeysAndQuickTapsReachTheLine)
-{
-    auto w = editingWindow();
-    pressKey(Qt::Key_7, QStringLiteral("7"), Qt::KeypadModifier);
-    pressKey(Qt::Key_Comma, QStringLiteral(","), Qt::KeypadModifier);
-    quickPair(digit(*w, 1));
-    quickPair(digit(*w, 1));
-    EXPECT_EQ(lineText(*w, 0), "7.1111");
-    quickPair(operatorButton(*w, 1));
-    EXPECT_EQ(w->editor().tape().TapeOp[1], 'x');   // + - x: two steps
-}
-
-TEST(EditingWiring, WheelBarAndPageKeysScrollAtOnce)
-{
-    auto w = editingWindow();
-    Tape t;
-    t.resize(200);
-    for (std::size_t i = 0; i < t.size(); ++i)
-        t.TapeValue[i] = dec(std::to_string(i + 1));
-    setTape(*w, t);
-    auto* bar = part<EzyVerticalScroll>(*w, "tapeScrollBar");
-    const int shown = w->editor().lastRow() + 1;
-
-    // Three lines a notch over a row or over the bar; the small steps of a
-    // high-resolution wheel add up to whole lines.
-    const struct { bool overBar; int delta, times, firstLine; } wheels[] = {
-        {false, -120, 1, 3}, {true, -120, 2, 9}, {false, 40, 1, 8}, {true, -20, 5, 10}, {false, 120, 9, 0},
-    };
-    for (const auto& r : wheels) {
-        turnWheel(r.overBar ? static_cast<QWidget*>(bar) : row(*w, 3), r.delta, r.times);
-        EXPECT_EQ(w->editor().firstLine(), r.firstLine) << (r.overBar ? "bar " : "row ") << r.delta;
-        EXPECT_EQ(bar->value(), r.firstLine);
-    }
-
-    // A click on the bar moves the tape at once: the down arrow by a line,
-    // the track below the thumb by the shown rows.
-    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(15, bar->height() - 5));
-    EXPECT_EQ(w->editor().firstLine(), 1);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(15, bar->height() - 60));
-    EXPECT_EQ(w->editor().firstLine(), 1 + shown);
-    EXPECT_EQ(row(*w, 0)->text(), QString::number(2 + shown));   // line 1 + shown, counted from 1
-
-    // Page Down and Page Up move the current line, and the tape, by a page.
-    QTest::mouseClick(row(*w, 0), Qt::LeftButton);
-    pressKey(Qt::Key_PageDown);
-    EXPECT_EQ(w->editor().currentLine(), 1 + 2 * shown);
-    EXPECT_EQ(w->editor().firstLine(), 1 + 2 * shown);
-    EXPECT_EQ(bar->value(), 1 + 2 * shown);
-    pressKey(Qt::Key_PageUp);
-    EXPECT_EQ(w->editor().currentLine(), 1 + shown);
-}
-
-TEST(EditingWiring, PadsMemoryAndFunctions)
-{
-    auto w = editingWindow();
-    click(functionButton(*w, 3));   // Sin
-    EXPECT_EQ(row(*w, 0)->text(), "Sin()");
-    EXPECT_EQ(row(*w, 0)->cursorPosition(), 4);
-    // A selection made leftwards reaches the session with its anchor on the right.
-    QTest::keyClick(row(*w, 0), Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(w->editor().caret(), 3);
-    EXPECT_EQ(w->editor().selectionAnchor(), 4);
-    row(*w, 0)->setCursorPosition(4);
-    click(digit(*w, 3));
-    click(digit(*w, 0));
-    EXPECT_EQ(lineText(*w, 0), "Sin(30)");
-    click(part<SuperButton>(*w, "pi"));
-    EXPECT_EQ(row(*w, 0)->text(), "3.14159265358979");
-    click(part<SuperButton>(*w, "memoryStore"));
-    EXPECT_EQ(part<QLabel>(*w, "memoryDisplay")->text(), "3.14159265358979");
-    EXPECT_EQ(w->editor().row(0).background, 0xC0E0FFu);
-    EXPECT_EQ(focusedRow(*w), 0);
-    typeText("+");
-    click(part<SuperButton>(*w, "memoryRecall"));
-    EXPECT_EQ(row(*w, 1)->text(), "3.14159265358979");
-    EXPECT_TRUE(total(*w).startsWith("6.28318530717958"));
 }
 
 TEST(EditingWiring, TheGameKeepsItsInput)

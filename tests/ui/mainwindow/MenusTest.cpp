@@ -1,7 +1,7 @@
 // The window's menus: captions, tape commands run from them (their rules are
 // tested in core), shortcuts, the Keyboard Shortcuts window and About.
 
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include "ui/commands/PrintTape.h"
 #include "ui/mainwindow/ShortcutsWindow.h"
@@ -63,29 +63,6 @@ TEST(DesktopMenus, DocumentedCaptionsInTheirOrderAndAbout)
     for (const QString& part : {QStringLiteral("Quillmate ") + QLatin1String(ProgramVersion), QStringLiteral("MIT"),
                                 QString::fromLatin1(qVersion()), QStringLiteral("rolling tape")})
         EXPECT_TRUE(answerer.text.contains(part)) << part.toStdString() << " in " << answerer.text.toStdString();
-}
-
-// From a tape line, Ctrl+Shift runs the whole-tape command (the same letter
-// without Shift stays the line's own key, tested with the line), and Alt opens
-// a menu.
-TEST(DesktopMenus, TapeCommandShortcutsFromALine)
-{
-    auto w = editingWindow();
-    setTape(*w, tapeOf({{'+', dec("5")}, {'+', dec("-3")}, {'+', dec("2")}}));
-    row(*w, 1)->setFocus();
-    QCoreApplication::processEvents();
-    setClipboardText(QStringLiteral("untouched"));
-    pressKey(Qt::Key_C, QString(), Qt::ControlModifier | Qt::ShiftModifier);   // Copy Numbers: every line
-    EXPECT_EQ(clipboardText(), QStringLiteral("5\r\n-3\r\n2"));   // not the rows' padding
-    pressKey(Qt::Key_Delete, QString(), Qt::ControlModifier | Qt::ShiftModifier);   // Clear All
-    EXPECT_TRUE(total(*w).isEmpty());
-    EXPECT_EQ(focusedRow(*w), 0);
-    // Alt and a menu's letter: the line leaves it to the window's menu bar.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
-    auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(open, nullptr);
-    EXPECT_EQ(open->title(), QStringLiteral("&Options"));
-    open->close();
 }
 
 // Every shortcut is given once, none takes a line's own keys (the undo keys
@@ -190,33 +167,6 @@ TEST(MenuCommands, CopyPasteAndClearAllThroughTheClipboard)
     EXPECT_TRUE(row(*w, 3)->text().isEmpty());
     EXPECT_TRUE(total(*w).isEmpty());
     EXPECT_EQ(answerer.seen, 1);
-}
-
-TEST(MenuCommands, SortDecimalsAndTotalMode)
-{
-    auto w = shownWindow();
-    setTape(*w, onTheRows(tapeOf({{'+', dec("0.5")}, {'+', dec("1234")}})));
-    ASSERT_EQ(total(*w), "1234.5");
-    menuItem(*w, "0.00")->trigger();
-    EXPECT_EQ(w->editor().settings().DecimalPlaces, 2);
-    EXPECT_EQ(row(*w, 1)->text(), "1,234.00");
-    EXPECT_EQ(total(*w), "1,234.50");   // the total is shown with the decimals at once
-    menuItem(*w, "Variable")->trigger();
-    EXPECT_EQ(row(*w, 1)->text(), "1234");
-    EXPECT_TRUE(menuItem(*w, "Variable")->isChecked());
-    EXPECT_FALSE(menuItem(*w, "0.00")->isChecked());
-
-    setTape(*w, onTheRows(tapeOf({{'+', dec("3")}, {'+', dec("1")}, {'+', dec("3")}, {'+', dec("2")}})));
-    const struct { const char* item; const char* text; } modes[] = {
-        {"Average...", "Average : 2.25"}, {"Mean...", "Mean : 2.5"}, {"Mode...", "Mode : 3"}, {"Numbers...", "9"}};
-    for (const auto& m : modes) {
-        menuItem(*w, m.item)->trigger();
-        EXPECT_EQ(total(*w), QString::fromLatin1(m.text)) << m.item;
-        EXPECT_TRUE(menuItem(*w, m.item)->isChecked());
-    }
-    menuItem(*w, "Sort Numbers...")->trigger();
-    EXPECT_EQ(row(*w, 1)->text(), "2");
-    EXPECT_EQ(row(*w, 3)->text(), "3");
 }
 
 TEST(MenuCommands, MissingPrinterIsReportedAndChangesNothing)

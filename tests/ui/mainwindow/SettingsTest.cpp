@@ -8,7 +8,7 @@
 #include "ui/game/GameController.h"
 #include "ui/input/FunctionButtonEditor.h"
 #include "ui/platform/SettingsLocation.h"
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 // Undo and Redo in the window, and the recovery copy of the tape: written after
 // changes and at close, one per window, reopened from the menu, offered after a crash.
 
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include "ui/files/TapeRecovery.h"
 #include "ui/platform/FilePath.h"
@@ -21,32 +21,6 @@ namespace qm::ui {
 namespace {
 
 using namespace test;
-
-TEST(UndoInTheWindow, MenuItemsAndKeysUndoAndRedoFromATapeRow)
-{
-    auto w = editingWindow();
-    ASSERT_GE(w->menuBar()->actions().size(), 2);
-    EXPECT_EQ(w->menuBar()->actions()[1]->text(), "&Edit");   // right after Options
-    EXPECT_EQ(menuItem(*w, "Undo")->shortcut(), QKeySequence("Ctrl+Z"));
-    EXPECT_EQ(menuItem(*w, "Redo")->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
-    EXPECT_FALSE(menuItem(*w, "Undo")->isEnabled());   // the start's empty tape is nothing to undo
-
-    typeText("12\r3");
-    ASSERT_EQ(total(*w), "15");
-    EXPECT_TRUE(menuItem(*w, "Undo")->isEnabled());
-    ASSERT_EQ(focusedRow(*w), 1);
-    pressKey(Qt::Key_Z, QString(), Qt::ControlModifier);   // the row passes the key to the window
-    EXPECT_EQ(total(*w), "12");
-    EXPECT_EQ(row(*w, 1)->text(), "");
-    pressKey(Qt::Key_Z, QString(), Qt::ControlModifier);   // Enter grew nothing: the typing of 12
-    EXPECT_EQ(total(*w), "0");
-    EXPECT_EQ(focusedRow(*w), 0);
-    pressKey(Qt::Key_Y, QString(), Qt::ControlModifier);
-    EXPECT_EQ(total(*w), "12");
-    pressKey(Qt::Key_Z, QString(), Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(total(*w), "15");
-    EXPECT_FALSE(menuItem(*w, "Redo")->isEnabled());
-}
 
 // The recovery folder of the windows, emptied.
 QString freshRecoveryFolder()

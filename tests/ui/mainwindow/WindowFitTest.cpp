@@ -1,7 +1,7 @@
 // The window fits every screen and scale in each of its forms, and the last
 // of 200 lines scrolls onto a shown row. Pictures go to gallery/.
 
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include "core/tape/MainWindowDesign.h"
 

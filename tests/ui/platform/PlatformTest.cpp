@@ -2,7 +2,7 @@
 
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/SettingsLocation.h"
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 namespace qm::ui {
 namespace {

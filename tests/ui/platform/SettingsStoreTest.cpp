@@ -4,7 +4,7 @@
 #include "core/tape/SettingsFile.h"
 #include "ui/platform/SettingsLocation.h"
 #include "ui/platform/SettingsStore.h"
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,7 +8,7 @@
 #include "ui/mainwindow/DesignTexts.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/Translations.h"
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

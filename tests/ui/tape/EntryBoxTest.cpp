@@ -3,7 +3,7 @@
 
 #include "ui/tape/EntryBox.h"
 
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <vector>
 
