@@ -40,46 +40,29 @@ TEST_F(PrintMode, PrintsIntoAPdfEveryLineThatCountsAndTheRecalculatedTotal)
 // complete; only a file named ".pdf", or a new one, is ever replaced.
 TEST_F(PrintMode, OutputIsReplacedSafelyAndFailuresAreOneLine)
 {
-    const QString good = file("good.Clc", calc("+1\r\n"));
-    const QString bad = file("bad.Clc", calc("+1\r\n+abc\r\n"));
+    file("good.Clc", calc("+1\r\n"));
+    file("bad.Clc", calc("+1\r\n+abc\r\n"));
     const std::string tape = calc("+12.5\r\n");
     const QString clc = file("tape.Clc", tape);
-    const QString upper = file("OLD.PDF", "%PDF-1.4 old");
-    const QString fake = file("fake.pdf", tape);
+    file("OLD.PDF", "%PDF-1.4 old");
+    file("fake.pdf", tape);
     ASSERT_TRUE(QFile::link(clc, dir.filePath("link.pdf")));
     ASSERT_TRUE(QDir().mkpath(dir.filePath("folder.pdf")));
     // A save of out.pdf that was killed left its temporary file.
     const QString out = dir.filePath("out.pdf");
     const TempFile leftover = createTempFileFor(std::filesystem::path(out.toStdString()));
     ASSERT_TRUE(leftover.status);
-    const QString never = dir.filePath("never.pdf");
-
-    const struct { QStringList args; int code; std::string says; } cases[] = {
-        {{dir.filePath("missing.Clc"), "--output", never}, 1, "missing.Clc\" cannot be read: File not found.\n"},
-        {{bad, "--output", never}, 1, "bad.Clc\" cannot be read: Line 3: \"abc\" is not a number.\n"},
-        {{dir.path(), "--output", never}, 1, "\" cannot be read: Is a folder.\n"},
-        {{good, "--output", dir.filePath("no/such/folder/x.pdf")}, 1,
-         "x.pdf\" cannot be written: the folder does not exist.\n"},
-        {{good}, 1, "The tape was not printed: no default printer is set up.\n"},
-        {{good, "--output", clc}, 1,
-         "\" already exists and its name does not end in \".pdf\", so it is not replaced.\n"},
-        {{good, "--output", fake}, 1, "fake.pdf\" already exists and is not a PDF file, so it is not replaced.\n"},
-        {{good, "--output", dir.filePath("link.pdf")}, 1,
-         "link.pdf\" is a link to \"" + clc.toStdString() + "\", which is not a PDF file, so it is not replaced.\n"},
-        {{good, "--output", dir.filePath("folder.pdf")}, 1, "folder.pdf\" cannot be replaced: is a folder.\n"},
-        {{good, "--output", upper}, 0, ""},
-        {{good, "--output", dir.filePath("report")}, 0, ""},   // a new file may have any name
-        {{good, "--output", out}, 0, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const ProgramRun r = runProgram(QStringList{"--print"} + c.args);
-        EXPECT_EQ(r.code, c.code) << r.err;
+    for (const qm::test::CaseRow& c : qm::test::caseFile("app_print_outcomes.tsv", 3)) {
+        SCOPED_TRACE(c.where);
+        const QStringList args = QString::fromStdString(c[0]).replace("DIR", dir.path()).split(' ');
+        const std::string says = QString::fromStdString(c[2]).replace("DIR", dir.path()).toStdString();
+        const ProgramRun r = runProgram(QStringList{"--print"} + args);
+        EXPECT_EQ(r.code, c.number(1)) << r.err;
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.substr(r.err.size() - std::min(r.err.size(), c.says.size())), c.says);
-        if (c.code == 0) {
+        EXPECT_EQ(r.err.substr(r.err.size() - std::min(r.err.size(), says.size())), says);
+        if (c.number(1) == 0) {
             EXPECT_EQ(r.err, "");
-            EXPECT_EQ(readFile(c.args.back()).left(5), "%PDF-");
+            EXPECT_EQ(readFile(args.back()).left(5), "%PDF-");
         } else {
             EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;   // exactly one line
             EXPECT_EQ(r.err.rfind("The tape was not printed: ", 0), 0u) << r.err;

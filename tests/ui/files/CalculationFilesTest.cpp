@@ -1,5 +1,5 @@
-// Opening and saving calculation files from a window and from the main
-// window's menu and command line; failures leave tape and file as they were.
+// Opening and saving calculation files from a window, the main window's menu
+// and its command line; failures leave tape and file as they were.
 
 #include "ui/UiTestSupport.h"
 
@@ -22,14 +22,7 @@ namespace {
 
 using namespace test;
 
-// Lines as a file holds them, to compare tapes.
-std::vector<std::string> lineTexts(const Tape& t)
-{
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < t.size(); ++i)
-        out.emplace_back(1, t.TapeOp[i]).append(calcFileValueText(t.TapeValue[i], '.'));
-    return out;
-}
+using qm::test::tapeText;
 
 class CalculationFilesTest : public ::testing::Test {
 protected:
@@ -46,24 +39,6 @@ protected:
     const Regional regional{'.', ',', 3};
     const Tape five = tapeOf({{'+', dec("5")}});
 };
-
-TEST_F(CalculationFilesTest, SavedTapeOpensWholeOverTheOldOne)
-{
-    const Tape tape = tapeOf({{'+', dec("-40")}, {'/', dec("12.5")}, {'^', Value()}, {'x', Value("Sin(30)")}});
-    QString error;
-    ASSERT_TRUE(saveCalculation(&window, path("t.Clc"), tape, regional, &error)) << error.toStdString();
-    EXPECT_EQ(readFile(path("t.Clc")), "Ferrowick 6\r\n+-40\r\n/12.5\r\n^0\r\nxSin(30)\r\n");
-    Tape back = tapeOf({{'+', dec("99")}, {'+', dec("1")}, {'+', dec("2")}, {'+', dec("3")}, {'+', dec("4")}});
-    ASSERT_TRUE(openCalculation(&window, path("t.Clc"), regional, back, &error)) << error.toStdString();
-    EXPECT_EQ(lineTexts(back), (std::vector<std::string>{"+-40", "/12.5", "^0", "xSin(30)"}));
-    EXPECT_TRUE(back.TapeValue[3].isText());
-
-    // Saving over it replaces it, with no temporary left beside it.
-    ASSERT_TRUE(saveCalculation(&window, path("t.Clc"), tapeOf({{'-', dec("0.25")}}), regional));
-    EXPECT_EQ(readFile(path("t.Clc")), "Ferrowick 6\r\n-0.25\r\n");
-    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"t.Clc"});
-    EXPECT_EQ(catcher.seen, 0);
-}
 
 TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
 {
@@ -89,10 +64,9 @@ TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
         EXPECT_EQ(catcher.text, says);
         EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));
         EXPECT_EQ(error, says);
-        EXPECT_EQ(lineTexts(tape), lineTexts(old));
+        EXPECT_EQ(tapeText(tape), tapeText(old));
     }
 
-    // Nothing chosen is silent.
     Tape tape = old;
     QString error = "stale";
     EXPECT_FALSE(openCalculation(&window, QString(), regional, tape, &error));
@@ -113,14 +87,12 @@ TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSoInTheUsersLangu
     EXPECT_EQ(catcher.seen, 1);
     EXPECT_EQ(catcher.text, "Cannot write to read only file or drive...");
     EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));
-    // A path whose folder is a regular file.
     EXPECT_FALSE(saveCalculation(&window, path("ro.Clc") + "/x.Clc", five, regional));
     EXPECT_EQ(catcher.seen, 2);
     EXPECT_EQ(catcher.details, (QStringList{"\"ro.Clc\" was not saved: File is read-only.",
                                             "\"x.Clc\" was not saved: The folder does not exist."}));
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"ro.Clc"});
 
-    // In German: the cause in the user's language.
     QTranslator german;
     ASSERT_TRUE(german.load(QStringLiteral(":/i18n/quillmate_de.qm")));
     QCoreApplication::installTranslator(&german);
@@ -145,17 +117,10 @@ QByteArray numberedFile(int lines)
     return bytes;
 }
 
-QString opAndValue(const MainWindow& w, int line)
-{
-    const auto at = static_cast<std::size_t>(line);
-    return QChar(w.editor().tape().TapeOp[at]) + QString::fromStdString(shown(w.editor().tape().TapeValue[at]));
-}
-
 class MainWindowFiles : public FolderFixture {
 protected:
     QString path(const QString& name) const { return calc + "/" + name; }
 
-    // Opens `file` through the dialog, its full path typed as the name.
     static void open(MainWindow& w, const QString& file) { withDialog(w, 0, file); }
 
     // Runs command `index` while the file dialog, once it shows, gets `name`
@@ -187,7 +152,6 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        // A tall tape first, so that any scroll position can be reached.
         ASSERT_TRUE(writeFile(path("tall.Clc"), numberedFile(400)));
         open(*w, path("tall.Clc"));
         part<EzyVerticalScroll>(*w, "tapeScrollBar")->setValue(c.scrolled);
@@ -196,13 +160,14 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
 
         const int size = std::max(c.lines, rows);
         ASSERT_EQ(w->editor().tape().size(), static_cast<std::size_t>(size));
-        ASSERT_EQ(w->editor().tape().TapeOp.size(), w->editor().tape().size());
         const int max = std::max(0, size - 1 - w->editor().lastRow());
         EXPECT_EQ(w->editor().scrollMax(), max);
         // Kept while the new tape reaches it, else back to the first line.
         EXPECT_EQ(w->editor().firstLine(), c.scrolled <= max ? c.scrolled : 0);
+        QStringList want;
         for (int i = 0; i < size; ++i)
-            ASSERT_EQ(opAndValue(*w, i), i < c.lines ? numberedLine(i) : "+0") << "line " << i;
+            want << (i < c.lines ? numberedLine(i) : "+0");
+        EXPECT_EQ(QString::fromStdString(tapeText(w->editor().tape())), want.join('|'));
         // Every shown row shows its line: padded lines empty under "+".
         for (int j = 0; j <= w->editor().lastRow(); ++j) {
             const int line = w->editor().firstLine() + j;
@@ -213,14 +178,14 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
     EXPECT_EQ(catcher.seen, 0);
 
     // A file that does not open says so once and leaves the whole tape where it was.
-    const std::vector<std::string> lines = lineTexts(w->editor().tape());
+    const std::string lines = tapeText(w->editor().tape());
     const int first = w->editor().firstLine();
     const QString before = total(*w), row0 = row(*w, 0)->text();
     ASSERT_TRUE(writeFile(path("value.Clc"), "Ferrowick 6\r\n+1\r\n+abc\r\n"));
     open(*w, path("value.Clc"));
     QTRY_COMPARE(catcher.seen, 1);
     EXPECT_EQ(catcher.text, "\"value.Clc\" could not be opened.\nLine 3: \"abc\" is not a number.");
-    EXPECT_EQ(lineTexts(w->editor().tape()), lines);
+    EXPECT_EQ(tapeText(w->editor().tape()), lines);
     EXPECT_EQ(w->editor().firstLine(), first);
     EXPECT_EQ(row(*w, 0)->text(), row0);
     EXPECT_EQ(total(*w), before);
@@ -239,6 +204,10 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
 {
     const std::string bytes = QFile::encodeName(calc).toStdString() + "/start up caf\xE9.Clc";
     const auto writeRaw = [&bytes](const char* content) { std::ofstream(bytes, std::ios::binary) << content; };
+    const auto readRaw = [&bytes] {
+        std::ifstream in(bytes, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
     writeRaw("Ferrowick 6\r\n+2\r\nx21\r\n");
     const QString file = fileNameFromBytes(bytes);
     MainWindow w(QStringLiteral("\"") + file + QStringLiteral("\""));
@@ -248,13 +217,13 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_TRUE(w.windowTitle().endsWith(QString::fromUtf8("start up caf\uFFFD.Clc"))) << w.windowTitle().toStdString();
     EXPECT_NE(w.settingsFile(), file);
-    EXPECT_EQ(opAndValue(w, 1), "x21");
+    EXPECT_EQ(tapeText(w.editor().tape()).substr(0, 7), "+2|x21|");
     EXPECT_EQ(total(w), "42");
     // A later activation neither clears the tape nor opens the file again.
     writeRaw("Ferrowick 6\r\n+7\r\n");
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &activate);
-    EXPECT_EQ(opAndValue(w, 0), "+2");
+    EXPECT_EQ(tapeText(w.editor().tape()).substr(0, 7), "+2|x21|");
 
     bool listed = false;
     QTimer::singleShot(0, &w, [&w, &listed] {
@@ -268,10 +237,13 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
     menuItem(w, "Open Calculation...")->trigger();
     EXPECT_TRUE(listed);
     withDialog(w, 1, QFileInfo(file).fileName());   // over its own file: no question
-    std::ifstream back(bytes, std::ios::binary);
-    const std::string saved((std::istreambuf_iterator<char>(back)), std::istreambuf_iterator<char>());
+    const std::string saved = readRaw();
     EXPECT_EQ(saved.substr(0, 22), "Ferrowick 6\r\n+2\r\nx21\r\n");
     EXPECT_EQ(catcher.seen, 0);
+    // The settings written at quit go elsewhere.
+    menuItem(w, "Quit")->trigger();
+    EXPECT_TRUE(QFile::exists(w.settingsFile()));
+    EXPECT_EQ(readRaw(), saved);
 }
 
 // A named file that cannot be opened says why at the first activation, and

@@ -29,27 +29,6 @@ TEST(StartUp, RowsForTheScreenAndFirstSettings)
     EXPECT_EQ(w.windowTitle(), test::windowTitle("(Educational Version)"));
 }
 
-TEST(TotalBox, TypingIsDiscardedAndNegativeTextIsRed)
-{
-    auto w = shownWindow();
-    EntryBox* box = totalBox(*w);
-    box->setText(QStringLiteral("12"));
-    box->setFocus();
-    QTest::keyClicks(box, QStringLiteral("345"));
-    QTest::keyClick(box, Qt::Key_Backspace);
-    EXPECT_EQ(box->text(), "12");
-    EXPECT_TRUE(w->editor().totalFocused());
-    box->setReadOnly(false);   // even unlocked, as during a game
-    QTest::keyClicks(box, QStringLiteral("7a"));
-    EXPECT_EQ(box->text(), "12");
-    const struct { const char* text; std::uint32_t colour; } rows[] = {
-        {"-5", 0x0000C0}, {"12", 0x000000}, {"Average : -5", 0x000000}, {"", 0x000000}};
-    for (const auto& r : rows) {
-        box->setText(QString::fromLatin1(r.text));
-        EXPECT_EQ(box->foreColor(), r.colour) << r.text;
-    }
-}
-
 TEST(Layout, RowsAndBarFollowTheInteriorHeight)
 {
     // Rows 0..floor((interior - 100) / 26): row j's operator button, 1 lower
@@ -77,34 +56,6 @@ TEST(Layout, RowsAndBarFollowTheInteriorHeight)
         }
         // The scroll range reaches the tape's last line from the last row.
         EXPECT_EQ(w->editor().scrollMax(), static_cast<int>(w->editor().tape().TapeLast()) - r.lastRow);
-    }
-}
-
-TEST(Layout, EachRowShowsItsLineFormattedAndColoured)
-{
-    auto w = shownWindow();
-    const struct { Value value; char op; const char* text; std::uint32_t textColour, opColour; } rows[] = {
-        {dec("-1234.5"), '-', "-1,234.50", 0x0000C0, 0x0000FF},
-        {dec("0"), 'x', "", 0x000000, 0x00FF00},
-        {Value("Sin(30)"), '/', "Sin(30)", 0x000000, 0xFF0000},
-        {dec("0.5"), '^', ".50", 0x000000, 0x000000},
-    };
-    Tape t;
-    t.resize(40);
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        t.TapeValue[i + 2] = rows[i].value;
-        t.TapeOp[i + 2] = rows[i].op;
-    }
-    setTape(*w, t);
-    w->editor().setDecimals(2);
-    w->editor().scrollTo(1);   // row j shows line j + 1
-    w->refresh();
-    for (int j = 1; j <= static_cast<int>(std::size(rows)); ++j) {
-        const auto& r = rows[j - 1];
-        EXPECT_EQ(row(*w, j)->text(), QString::fromLatin1(r.text)) << j;
-        EXPECT_EQ(row(*w, j)->palette().color(QPalette::Text), toQColor(r.textColour)) << j;
-        EXPECT_EQ(operatorButton(*w, j)->renderColor(), r.opColour) << j;
-        EXPECT_EQ(operatorButton(*w, j)->caption(), QString(QChar(r.op))) << j;
     }
 }
 

@@ -31,13 +31,6 @@ SettingsData customSettings()
     return d;
 }
 
-QByteArray defaultBytes()
-{
-    SettingsData defaults;
-    defaults.buttons = defaultFunctionButtons();
-    return bytesOf(defaults);
-}
-
 // The program's folder and the user's folder inside `dir`, so that no test
 // writes the default settings file beside the test program.
 SettingsFolders foldersIn(const QTemporaryDir& dir)
@@ -93,53 +86,6 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     EXPECT_EQ(test::readFile(path), bytesOf(data));
     quit(w);
     EXPECT_EQ(test::readFile(path), bytesOf(data));
-}
-
-TEST(SettingsFile, MissingHiddenFolderAndShortFiles)
-{
-    QTemporaryDir dir;
-    const QString hidden = dir.filePath(".hidden.cal");   // read like any other settings file
-    ASSERT_TRUE(test::writeFile(hidden, bytesOf(customSettings())));
-    const QString folder = dir.filePath("folder.cal");   // cannot be replaced
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const struct { QString path; const char* caption; QByteArray written; } cases[] = {
-        {dir.filePath("new.cal"), "Exp", defaultBytes()},
-        {hidden, "F0", bytesOf(customSettings())},
-        {folder, "Exp", QByteArray()},
-    };
-    for (const auto& c : cases) {
-        MainWindow w(c.path, foldersIn(dir));
-        EXPECT_EQ(test::functionButton(w, 0)->caption(), c.caption) << c.path.toStdString();
-        quit(w);
-        EXPECT_EQ(test::readFile(c.path), c.written) << c.path.toStdString();
-    }
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-
-    // Button 0 complete, then the file ends: not a settings file, so neither
-    // read as one nor ever written; the default file is used instead.
-    const QString shortFile = dir.filePath("short.cal");
-    const QByteArray shortBytes("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19);
-    ASSERT_TRUE(test::writeFile(shortFile, shortBytes));
-    MainWindow w(shortFile, foldersIn(dir));
-    EXPECT_NE(test::functionButton(w, 0)->caption(), "Abc");
-    EXPECT_TRUE(w.settingsFile().endsWith(settingsFileName(QStringLiteral("quillmate"))));
-    quit(w);
-    EXPECT_EQ(test::readFile(shortFile), shortBytes);
-}
-
-TEST(SettingsFile, CalculationArgumentIsNeverTheSettingsFile)
-{
-    QTemporaryDir dir;
-    const QString calc = dir.filePath("tape.Clc");
-    ASSERT_TRUE(test::writeFile(calc, "Ferrowick 6\r\n+12.5\r\n"));
-    {
-        MainWindow w(calc, foldersIn(dir));
-        EXPECT_TRUE(w.settingsFile().endsWith(settingsFileName(QStringLiteral("quillmate"))));
-        EXPECT_TRUE(w.windowTitle().endsWith(calc));
-        quit(w);
-        EXPECT_TRUE(QFile::exists(w.settingsFile()));
-    }
-    EXPECT_EQ(test::readFile(calc), "Ferrowick 6\r\n+12.5\r\n");
 }
 
 } // namespace

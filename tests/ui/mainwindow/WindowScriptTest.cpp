@@ -43,12 +43,17 @@ QString got(MainWindow& w, const std::string& what, const QString& a)
     if (what == "caption") return part<SuperButton>(w, a)->caption();
     if (what == "colour") return hex(part<SuperButton>(w, a)->renderColor());
     if (what == "shade") return hex(w.editor().row(n).background) + " " + row(w, n)->palette().color(QPalette::Base).name();
+    if (what == "textcolour") return row(w, n)->palette().color(QPalette::Text).name();
+    if (what == "totalcolour") return hex(totalBox(w)->foreColor());
+    if (what == "totalfocused") return yesNo(w.editor().totalFocused());
     if (what == "label") return part<QLabel>(w, a)->text();
     if (what == "cursor") return number(row(w, n)->cursorPosition());
     if (what == "selection") return number(w.editor().caret()) + " " + number(w.editor().selectionAnchor());
     if (what == "first") return number(w.editor().firstLine());
     if (what == "current") return number(w.editor().currentLine());
     if (what == "bar") return number(part<EzyVerticalScroll>(w, "tapeScrollBar")->value());
+    if (what == "size") return number(static_cast<long long>(w.editor().tape().size()));
+    if (what == "scrollmax") return number(w.editor().scrollMax());
     if (what == "places") return number(w.editor().settings().DecimalPlaces);
     if (what == "enabled") return yesNo(menuItem(w, a)->isEnabled());
     if (what == "checked") return yesNo(menuItem(w, a)->isChecked());
@@ -95,11 +100,22 @@ TEST(WindowScript, InputFromKeysButtonsAndMenusReachesTheTape)
             menuItem(*w, a)->trigger();
         } else if (verb == "clip") {
             QApplication::clipboard()->setText(a);
+        } else if (verb == "clipcount") {   // 1, 2, ... n, a line each
+            QStringList lines;
+            for (int i = 1; i <= a.toInt(); ++i)
+                lines << QString::number(i);
+            QApplication::clipboard()->setText(lines.join(QStringLiteral("\r\n")));
         } else if (verb == "focus") {
             QWidget* target = part<QWidget>(*w, a);
             target->setFocus(Qt::TabFocusReason);
             QCoreApplication::processEvents();
             ASSERT_TRUE(target->hasFocus());
+        } else if (verb == "totaltext") {
+            totalBox(*w)->setText(a);
+        } else if (verb == "unlock") {   // as during a game
+            totalBox(*w)->setReadOnly(false);
+        } else if (verb == "scroll") {
+            part<EzyVerticalScroll>(*w, "tapeScrollBar")->setValue(a.toInt());
         } else if (verb == "setcursor") {
             row(*w, 0)->setCursorPosition(a.toInt());
         } else if (verb == "tape") {   // lines as written, then empty ones up to the given size
