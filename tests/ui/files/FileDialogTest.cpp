@@ -26,11 +26,6 @@ protected:
         dialog = std::make_unique<FileDialog>();
         show();
     }
-    void TearDown() override
-    {
-        dialog.reset();
-        FolderFixture::TearDown();
-    }
     void show()
     {
         dialog->show();
