@@ -4,6 +4,7 @@
 
 #include "ui/UiTestSupport.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
@@ -46,6 +47,8 @@ QString got(MainWindow& w, const std::string& what, const QString& a)
     if (what == "textcolour") return row(w, n)->palette().color(QPalette::Text).name();
     if (what == "totalcolour") return hex(totalBox(w)->foreColor());
     if (what == "totalfocused") return yesNo(w.editor().totalFocused());
+    if (what == "accname" || what == "accdesc")
+        return QAccessible::queryAccessibleInterface(part<QWidget>(w, a))->text(what == "accname" ? QAccessible::Name : QAccessible::Description);
     if (what == "label") return part<QLabel>(w, a)->text();
     if (what == "cursor") return number(row(w, n)->cursorPosition());
     if (what == "selection") return number(w.editor().caret()) + " " + number(w.editor().selectionAnchor());

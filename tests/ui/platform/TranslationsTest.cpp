@@ -52,19 +52,28 @@ TEST(Translations, ChosenByTheLocalesFirstLanguage)
 }
 
 // In both languages every menu and every item has an access key of its own
-// within its menu, as QMenu finds it, and Ctrl+Q quits.
+// within its menu, as QMenu finds it, and Ctrl+Q quits; the English items
+// are the documented ones in their order.
 TEST(Translations, GermanWindowAndAnAccessKeyForEveryMenuItem)
 {
-    const struct { const char* locale; QString edition; QStringList titles; } rows[] = {
-        {"en_US", "(Educational Version)", {"&Options", "&Edit", "&Decimals", "&Total", "&Games", "&Help"}},
-        {"de_DE", "(Lernausgabe)", {"&Optionen", "&Bearbeiten", "&Dezimalstellen", "&Summe", "S&piele", "&Hilfe"}},
+    const QStringList english = {
+        "Options: Clear All..., Open Calculation..., Save Calculation..., Copy Numbers..., Paste Numbers..., "
+        "Copy Tape, Sort Numbers..., Print Calculation..., Print Preview..., Print..., Export PDF..., "
+        "Export CSV..., Quit",
+        "Decimals: 0, 0.0, 0.00, 0.000, 0.0000, 0.00000, 0.000000, Variable",
+        "Total: Numbers..., Average..., Mean..., Mode...",
+        "Games: Start Nixie Invaders..., Start Nixie Blaster...",
+        "Help: Keyboard Shortcuts, About Quillmate"};
+    const struct { const char* locale; QString edition; QStringList titles, menus; } rows[] = {
+        {"en_US", "(Educational Version)", {"&Options", "&Edit", "&Decimals", "&Total", "&Games", "&Help"}, english},
+        {"de_DE", "(Lernausgabe)", {"&Optionen", "&Bearbeiten", "&Dezimalstellen", "&Summe", "S&piele", "&Hilfe"}, {}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.locale);
         Translated t(r.locale);
         MainWindow w;
         EXPECT_EQ(w.windowTitle(), test::windowTitle(r.edition));
-        QStringList titles;
+        QStringList titles, menus;
         QSet<int> titleKeys;
         for (QAction* title : w.menuBar()->actions()) {
             if (!title->menu())
@@ -74,13 +83,19 @@ TEST(Translations, GermanWindowAndAnAccessKeyForEveryMenuItem)
             EXPECT_TRUE(titleKey != 0 && !titleKeys.contains(titleKey)) << title->text().toStdString();
             titleKeys.insert(titleKey);
             QSet<int> keys;
+            QStringList items;
             for (const QAction* a : title->menu()->actions()) {
                 const int key = QKeySequence::mnemonic(a->text())[0].toCombined();
                 EXPECT_TRUE(a->isSeparator() || (key != 0 && !keys.contains(key))) << a->text().toStdString();
                 keys.insert(key);
+                if (!a->isSeparator())   // without the access key's mark and the key column
+                    items << a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
             }
+            menus << QString(title->text()).remove(QLatin1Char('&')) + ": " + items.join(", ");
         }
         EXPECT_EQ(titles, r.titles);
+        for (const QString& menu : r.menus)
+            EXPECT_TRUE(menus.contains(menu)) << menu.toStdString() << "\n" << menus.join("\n").toStdString();
         EXPECT_EQ(w.menuBar()->actions().front()->menu()->actions().back()->shortcut(),
                   QKeySequence(Qt::CTRL | Qt::Key_Q));
     }
