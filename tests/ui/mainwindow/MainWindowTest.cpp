@@ -68,14 +68,12 @@ TEST(EditingWiring, TheLinesContextMenuGoesThroughTheTape)
     QTimer::singleShot(0, [&captions] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
-        for (QAction* a : menu->actions()) {
+        for (QAction* a : menu->actions())
             if (!a->isSeparator())
                 captions << a->text();
-        }
-        for (QAction* a : menu->actions()) {
+        for (QAction* a : menu->actions())
             if (a->text() == QStringLiteral("&Paste"))
                 a->trigger();
-        }
         menu->close();
     });
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), row(*w, 0)->mapToGlobal(QPoint(5, 5)));
@@ -85,6 +83,7 @@ TEST(EditingWiring, TheLinesContextMenuGoesThroughTheTape)
     EXPECT_EQ(total(*w), "42");
 }
 
+// A game keeps the input, and a dialog command holds its clock while open.
 TEST(EditingWiring, TheGameKeepsItsInput)
 {
     auto w = editingWindow();
@@ -93,15 +92,13 @@ TEST(EditingWiring, TheGameKeepsItsInput)
     click(digit(*w, 9));   // 9 never appears: no hit, but the focus stays on the game
     EXPECT_TRUE(totalBox(*w)->hasFocus());
     EXPECT_EQ(lineText(*w, 0), "0");
-    // A dialog command holds the game's clock while it is open.
     game->timer().start();
     bool heldWhileOpen = false;
     QTimer::singleShot(0, [&] {
         heldWhileOpen = !game->timer().isActive();
-        for (QWidget* top : QApplication::topLevelWidgets()) {
+        for (QWidget* top : QApplication::topLevelWidgets())
             if (auto* dialog = qobject_cast<QDialog*>(top); dialog && dialog->isVisible())
                 dialog->reject();
-        }
     });
     pressKey(Qt::Key_S, QString(), Qt::ControlModifier);
     EXPECT_TRUE(heldWhileOpen);

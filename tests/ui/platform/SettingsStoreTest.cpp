@@ -14,7 +14,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <functional>
 
 namespace qm::ui {
 namespace {
@@ -47,54 +46,30 @@ TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
     EXPECT_EQ(settingsFileName(QStringLiteral("quillmate")), "Custom quillmate.cal");
     const QByteArray mine = bytesOf(marked("Mine"));
     const QByteArray cut = mine.left(8 + 4 + 4 + 3);   // inside the length of button 1's caption
-    const QByteArray calc = "Ferrowick 6\r\n+12.5\r\n";
     const QString defaultCaption = QString::fromStdString(defaultFunctionButtons()[0].Caption);
-    const auto readOnlyBin = [this] { QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::ExeOwner); };
-
-    struct Case {
-        const char* name;
-        std::function<void()> setUp;
-        QString argument;
-        QString caption0, writes, notice;   // button 0 after load; file written at close; part of the notice
-        QStringList keeps;                  // files whose bytes close leaves as they were
-        bool damagedCopy = false;           // the file read is kept aside as ".damaged" at close
-    };
-    const Case cases[] = {
-        {"nothing yet", [] {}, "", defaultCaption, "bin/Custom qm.cal", "", {}},
-        {"default file", [&] { put("bin/Custom qm.cal", mine); }, "", "Mine", "bin/Custom qm.cal", "", {}},
-        {"damaged default", [&] { put("bin/Custom qm.cal", cut); }, "", "Mine", "bin/Custom qm.cal",
-         "damaged settings file (the file ends inside field 4 of 149)", {}, true},
-        {"settings argument", [&] { put("my.cal", mine); }, "\"" + at("my.cal") + "\"", "Mine", "my.cal", "", {}},
-        {"hidden argument", [&] { put(".hidden.cal", mine); }, at(".hidden.cal"), "Mine", ".hidden.cal", "", {}},
-        {"new argument", [] {}, at("new.cal"), defaultCaption, "new.cal", "", {}},
-        {"calculation argument", [&] { put("budget.clc", calc); put("BUDGET.CLC", calc); }, at("budget.clc"),
-         defaultCaption, "bin/Custom qm.cal", "", {"budget.clc", "BUDGET.CLC"}},
-        {"other file as argument", [&] { put("notes.txt", "shopping list\n"); put("bin/Custom qm.cal", mine); },
-         at("notes.txt"), "Mine", "bin/Custom qm.cal",
-         "notes.txt: not a settings file (field 1 has the unknown type code 26739)", {"notes.txt"}},
-        {"cut-short argument", [&] { put("short.cal", QByteArray("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19)); },
-         at("short.cal"), defaultCaption, "bin/Custom qm.cal", "short.cal: not a settings file (the file ends inside field 4",
-         {"short.cal"}},
-        {"folder as argument", [&] { QDir().mkpath(at("dir.cal")); }, at("dir.cal"), defaultCaption,
-         "bin/Custom qm.cal", "dir.cal: not a settings file (is a folder), so it is left as it is; the settings go to",
-         {}},
-        {"read-only program folder, no user file", [&] { put("bin/Custom qm.cal", mine); readOnlyBin(); }, "", "Mine",
-         "cfg/Custom qm.cal", "", {"bin/Custom qm.cal"}},
-        {"read-only program folder, user file", [&] {
-             put("bin/Custom qm.cal", mine);
-             QDir().mkpath(at("cfg"));
-             put("cfg/Custom qm.cal", bytesOf(marked("User")));
-             readOnlyBin();
-         }, "", "User", "cfg/Custom qm.cal", "", {"bin/Custom qm.cal"}},
-        // A read-only settings file is replaced all the same.
-        {"read-only settings file", [&] { put("ro.cal", mine); QFile::setPermissions(at("ro.cal"), QFile::ReadOwner); },
-         at("ro.cal"), "Mine", "ro.cal", "", {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    const QMap<QString, QByteArray> contents = {
+        {"mine", mine}, {"cut", cut}, {"calc", "Ferrowick 6\r\n+12.5\r\n"}, {"text", "shopping list\n"},
+        {"user", bytesOf(marked("User"))},
+        {"short", QByteArray("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19)}};
+    for (const qm::test::CaseRow& row : qm::test::caseFile("ui_settings_store.tsv", 8)) {
+        SCOPED_TRACE(row.where);
+        const auto field = [&row, this](std::size_t i) { return QString::fromStdString(row[i]).replace("DIR", tmp.path()); };
         QDir(tmp.path()).removeRecursively();
         QDir().mkpath(at("bin"));
-        c.setUp();
+        for (const QString& step : field(1).split(';', Qt::SkipEmptyParts)) {
+            const QStringList w = step.split(':');
+            if (w[0] == "put")
+                put(w[1], contents.value(w[2]));
+            else if (w[0] == "mkdir")
+                QDir().mkpath(at(w[1]));
+            else if (w[0] == "readonly")
+                QFile::setPermissions(at(w[1]), QFile::ReadOwner);
+            else
+                QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::ExeOwner);
+        }
+        const struct { QString argument, caption0, writes, notice; QStringList keeps; bool damagedCopy; } c = {
+            field(2), field(3) == "default" ? defaultCaption : field(3), field(4), field(5),
+            field(6).split(',', Qt::SkipEmptyParts), row[7] == "1"};
         QMap<QString, QByteArray> before;
         for (const QString& f : c.keeps)
             before[f] = test::readFile(at(f));
