@@ -1,9 +1,6 @@
 // The owner-drawn controls: button clicks, looks and refused writes; the scroll
 // bar's mouse and keys reaching its engine; what assistive technology sees.
 
-#include "ui/controls/EzyVerticalScroll.h"
-#include "ui/controls/SuperButton.h"
-
 #include "ui/UiTestSupport.h"
 
 #include <QAccessible>

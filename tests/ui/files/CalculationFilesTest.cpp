@@ -12,7 +12,6 @@
 #include <QMainWindow>
 #include <QTranslator>
 
-#include <fstream>
 #include <iterator>
 
 #include <sys/stat.h>

@@ -2,14 +2,12 @@
 // screen, keys as trigger, high-score table. Scoring is tested in core.
 
 #include "core/game/GameScores.h"
-#include "ui/game/GameController.h"
 #include "ui/game/HighScorePanel.h"
 #include "ui/UiTestSupport.h"
 
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <array>
 

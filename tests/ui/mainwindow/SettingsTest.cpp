@@ -4,13 +4,9 @@
 #include "core/game/GameScores.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/SettingsFile.h"
-#include "ui/controls/SuperButton.h"
-#include "ui/game/GameController.h"
 #include "ui/input/FunctionButtonEditor.h"
 #include "ui/platform/SettingsLocation.h"
 #include "ui/UiTestSupport.h"
-
-#include <QTemporaryDir>
 
 namespace qm::ui {
 namespace {

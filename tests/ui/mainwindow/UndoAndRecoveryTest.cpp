@@ -11,8 +11,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QLockFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <chrono>
 #include <filesystem>

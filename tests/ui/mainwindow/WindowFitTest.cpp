@@ -5,9 +5,7 @@
 
 #include "core/tape/MainWindowDesign.h"
 
-#include <QDir>
 #include <QIcon>
-#include <QProcess>
 #include <QScreen>
 
 #include <functional>

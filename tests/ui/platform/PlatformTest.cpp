@@ -1,11 +1,140 @@
-// Regional separators from Qt's locales, and the names that are calculations.
+// Regional separators from Qt's locales, the names that are calculations, and
+// the settings file of one run: which is read, written at close, left alone.
 
+#include "ui/UiTestSupport.h"
+
+#include "core/tape/DefaultButtons.h"
+#include "core/tape/SettingsFile.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/SettingsLocation.h"
-#include "ui/UiTestSupport.h"
+#include "ui/platform/SettingsStore.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace qm::ui {
 namespace {
+
+QByteArray bytesOf(const SettingsData& d) { return QByteArray::fromStdString(writeSettings(d)); }
+
+SettingsData marked(const char* caption)
+{
+    SettingsData d = builtInSettings();
+    d.buttons[0] = {caption, "", ""};
+    d.HighScoreNames[0] = Value("Ann");
+    d.HighScores[0] = 7;
+    return d;
+}
+
+// bin/ (the program's folder), cfg/ (the user's), and files around them.
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(tmp.isValid() && QDir().mkpath(at("bin"))); }
+    void TearDown() override { QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+    QString at(const QString& name) const { return tmp.filePath(name); }
+    SettingsFolders folders() const { return {at("bin"), QStringLiteral("qm"), at("cfg")}; }
+    void put(const QString& name, const QByteArray& bytes) { ASSERT_TRUE(test::writeFile(at(name), bytes)); }
+
+    QTemporaryDir tmp;
+};
+
+TEST_F(SettingsStoreTest, WhatIsReadWrittenAndLeftAlone)
+{
+    EXPECT_EQ(settingsFileName(QStringLiteral("quillmate")), "Custom quillmate.cal");
+    const QByteArray mine = bytesOf(marked("Mine"));
+    const QByteArray cut = mine.left(8 + 4 + 4 + 3);   // inside the length of button 1's caption
+    const QString defaultCaption = QString::fromStdString(defaultFunctionButtons()[0].Caption);
+    const QMap<QString, QByteArray> contents = {
+        {"mine", mine}, {"cut", cut}, {"calc", "Ferrowick 6\r\n+12.5\r\n"}, {"text", "shopping list\n"},
+        {"user", bytesOf(marked("User"))},
+        {"short", QByteArray("\x08\x00\x03\x00" "Abc" "\x08\x00\x01\x00" "X" "\x08\x00\x02\x00" "Hi", 19)}};
+    for (const qm::test::CaseRow& row : qm::test::caseFile("ui_settings_store.tsv", 8)) {
+        SCOPED_TRACE(row.where);
+        const auto field = [&row, this](std::size_t i) { return QString::fromStdString(row[i]).replace("DIR", tmp.path()); };
+        QDir(tmp.path()).removeRecursively();
+        QDir().mkpath(at("bin"));
+        for (const QString& step : field(1).split(';', Qt::SkipEmptyParts)) {
+            const QStringList w = step.split(':');
+            if (w[0] == "put")
+                put(w[1], contents.value(w[2]));
+            else if (w[0] == "mkdir")
+                QDir().mkpath(at(w[1]));
+            else if (w[0] == "readonly")
+                QFile::setPermissions(at(w[1]), QFile::ReadOwner);
+            else
+                QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::ExeOwner);
+        }
+        const struct { QString argument, caption0, writes, notice; QStringList keeps; bool damagedCopy; } c = {
+            field(2), field(3) == "default" ? defaultCaption : field(3), field(4), field(5),
+            field(6).split(',', Qt::SkipEmptyParts), row[7] == "1"};
+        QMap<QString, QByteArray> before;
+        for (const QString& f : c.keeps)
+            before[f] = test::readFile(at(f));
+        const QByteArray written = test::readFile(at(c.writes));
+
+        SettingsStore store(c.argument, folders());
+        const SettingsData& data = store.load();
+        EXPECT_EQ(QString::fromStdString(data.buttons[0].Caption), c.caption0);
+        EXPECT_EQ(store.file(), at(c.writes));
+        EXPECT_EQ(test::readFile(at(c.writes)), written);   // nothing is written before close
+        if (c.notice.isEmpty()) {
+            EXPECT_EQ(store.notice(), QString());
+        } else {
+            EXPECT_TRUE(store.notice().contains(c.notice)) << store.notice().toStdString();
+        }
+
+        EXPECT_TRUE(store.save(marked("Saved")));
+        EXPECT_EQ(test::readFile(at(c.writes)), bytesOf(marked("Saved")));
+        EXPECT_TRUE(QFile::permissions(at(c.writes)) & QFile::WriteOwner);   // read-only files made writable
+        for (const QString& f : c.keeps)
+            EXPECT_EQ(test::readFile(at(f)), before[f]) << f.toStdString();
+        EXPECT_EQ(QFile::exists(at(c.writes + ".damaged")), c.damagedCopy);
+        EXPECT_EQ(test::readFile(at(c.writes + ".damaged")), c.damagedCopy ? cut : QByteArray());
+        // The user's folder is made only when the settings go there.
+        EXPECT_EQ(QDir(at("cfg")).exists(), c.writes.startsWith("cfg/"));
+        QFile::setPermissions(at("bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Nor a missing program folder, or an installed one (writable for root).
+    for (const QString& programDir : {at("gone"), QStringLiteral("/usr/bin")}) {
+        SettingsStore store({}, {programDir, QStringLiteral("qm"), at("cfg")});
+        store.load();
+        EXPECT_EQ(store.file(), at("cfg/Custom qm.cal")) << programDir.toStdString();
+    }
+}
+
+// As root this runs in a child process that has become "nobody".
+TEST_F(SettingsStoreTest, UnreadableFileIsNeitherReadNorWrittenAtClose)
+{
+    const QByteArray mine = bytesOf(marked("Mine"));
+    put("locked.cal", mine);
+    ASSERT_TRUE(QFile::setPermissions(tmp.path(), QFile::Permissions(0x7777)));   // anyone may enter and write
+    ASSERT_TRUE(QFile::setPermissions(at("locked.cal"), QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    const QString locked = at("locked.cal");
+    auto check = [&]() -> bool {
+        SettingsStore store(locked, folders());
+        const SettingsData& data = store.load();
+        return data.buttons[0].Caption == defaultFunctionButtons()[0].Caption && !store.writesAtClose()
+            && store.notice() == locked + ": cannot be read (permission denied); the built-in settings are used "
+                                          "and nothing is written at close"
+            && !store.save(marked("Saved"));
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(check());
+    } else {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            std::_Exit(::setgid(65534) != 0 || ::setuid(65534) != 0 ? 2 : check() ? 0 : 1);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_NE(WEXITSTATUS(status), 2) << "could not become nobody";
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(test::readFile(locked), mine);
+}
 
 TEST(Regional, SeparatorsOfLocales)
 {

@@ -1,7 +1,6 @@
 // The German translation: chosen from the locale, built in, complete, with
 // Qt's own texts beside it, and menus with an access key each.
 
-#include "core/CoreTestSupport.h"
 #include "core/game/GameSession.h"
 #include "core/tape/DefaultButtons.h"
 #include "core/tape/MainWindowDesign.h"
@@ -10,15 +9,10 @@
 #include "ui/platform/Translations.h"
 #include "ui/UiTestSupport.h"
 
-#include <QAction>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QLibraryInfo>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTranslator>
 
 namespace qm::ui {

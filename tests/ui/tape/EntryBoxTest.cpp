@@ -1,8 +1,6 @@
 // The entry box: key down, then the typed character, and handlers that cancel
 // either.
 
-#include "ui/tape/EntryBox.h"
-
 #include "ui/UiTestSupport.h"
 
 #include <vector>
