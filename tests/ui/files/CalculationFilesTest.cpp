@@ -25,37 +25,29 @@ namespace {
 
 using namespace test;
 
-class LoadSaveTest : public FolderFixture {
-protected:
-    void SetUp() override
-    {
-        FolderFixture::SetUp();
-        dialog = std::make_unique<FileDialog>();
-        show();
-    }
-    void show()
-    {
-        dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    }
-    void type(const QString& text)
-    {
-        dialog->nameBox()->clear();
-        QTest::keyClicks(dialog->nameBox(), text);
-    }
-    void click(SuperButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+using LoadSaveTest = FolderFixture;
 
-    std::unique_ptr<FileDialog> dialog;
-};
-
-TEST_F(LoadSaveTest, TypedNamesGetTheExtension)
+// A typed name gets the extension, survives folder taps, and only a file
+// tapped replaces it.
+TEST_F(LoadSaveTest, TypedNamesGetTheExtensionAndOnlyATappedFileReplacesThem)
 {
-    EXPECT_EQ(folderRows(*dialog->driveList()), (QStringList{"..", "sub", "a.Clc", "b.CLC", "locked.Clc"}));
+    FileDialog dialog;
+    const auto show = [&dialog] {
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    };
+    const auto type = [&dialog](const QString& text) {
+        dialog.nameBox()->clear();
+        QTest::keyClicks(dialog.nameBox(), text);
+    };
+    const auto click = [](SuperButton* b) { QTest::mouseClick(b, Qt::LeftButton); };
+    show();
+    EXPECT_EQ(folderRows(*dialog.driveList()), (QStringList{"..", "sub", "a.Clc", "b.CLC", "locked.Clc"}));
     // First use: the bare extension, and typing goes before it.
-    EXPECT_EQ(dialog->nameBox()->text(), ".Clc");
-    QTest::keyClicks(dialog->nameBox(), "rent");
-    click(dialog->acceptButton());
-    EXPECT_EQ(dialog->filePath(), "rent.Clc");
+    EXPECT_EQ(dialog.nameBox()->text(), ".Clc");
+    QTest::keyClicks(dialog.nameBox(), "rent");
+    click(dialog.acceptButton());
+    EXPECT_EQ(dialog.filePath(), "rent.Clc");
     // Another extension is replaced (how is the core's business); refused
     // characters are dropped as they are typed.
     const struct { const char* typed; const char* path; } cases[] = {
@@ -63,41 +55,38 @@ TEST_F(LoadSaveTest, TypedNamesGetTheExtension)
     for (const auto& c : cases) {
         show();
         type(c.typed);
-        click(dialog->acceptButton());
-        EXPECT_FALSE(dialog->isVisible()) << c.typed;
-        EXPECT_EQ(dialog->result(), QDialog::Accepted);
-        EXPECT_EQ(dialog->filePath(), c.path) << c.typed;
+        click(dialog.acceptButton());
+        EXPECT_FALSE(dialog.isVisible()) << c.typed;
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.filePath(), c.path) << c.typed;
     }
     show();
     type("good");
-    dialog->nameBox()->insert("../../etc/passwd");   // nor pasted
-    EXPECT_EQ(dialog->nameBox()->text(), "good");
+    dialog.nameBox()->insert("../../etc/passwd");   // nor pasted
+    EXPECT_EQ(dialog.nameBox()->text(), "good");
     // No name, no file: never a hidden ".Clc". The emptied box asks for a name.
     for (const char* nameless : {"", ".Clc", ".txt", "  .Clc"}) {
         type(nameless);
-        click(dialog->acceptButton());
-        EXPECT_TRUE(dialog->isVisible()) << nameless;
-        EXPECT_EQ(dialog->nameBox()->text(), "") << nameless;
-        EXPECT_EQ(dialog->nameBox()->placeholderText(), "Type a name for the file");
+        click(dialog.acceptButton());
+        EXPECT_TRUE(dialog.isVisible()) << nameless;
+        EXPECT_EQ(dialog.nameBox()->text(), "") << nameless;
+        EXPECT_EQ(dialog.nameBox()->placeholderText(), "Type a name for the file");
     }
-}
 
-TEST_F(LoadSaveTest, ATypedNameSurvivesFolderTapsAndOnlyAFileReplacesIt)
-{
-    DriveControl& list = *dialog->driveList();
-    EXPECT_EQ(dialog->folderLabel()->toolTip(), calc);   // the folder shown, in full
+    DriveControl& list = *dialog.driveList();
+    EXPECT_EQ(dialog.folderLabel()->toolTip(), calc);   // the folder shown, in full
     tap(list, "a.Clc");
-    EXPECT_EQ(dialog->nameBox()->text(), "a.Clc");
+    EXPECT_EQ(dialog.nameBox()->text(), "a.Clc");
     type("my own");
     tap(list, "sub");
-    EXPECT_EQ(dialog->nameBox()->text(), "my own");
-    EXPECT_EQ(dialog->folderLabel()->toolTip(), calc + "/sub");
+    EXPECT_EQ(dialog.nameBox()->text(), "my own");
+    EXPECT_EQ(dialog.folderLabel()->toolTip(), calc + "/sub");
     tap(list, "..");
-    EXPECT_EQ(dialog->nameBox()->text(), "my own");
-    EXPECT_EQ(dialog->folderLabel()->toolTip(), calc);
-    EXPECT_FALSE(dialog->folderLabel()->text().isEmpty());
+    EXPECT_EQ(dialog.nameBox()->text(), "my own");
+    EXPECT_EQ(dialog.folderLabel()->toolTip(), calc);
+    EXPECT_FALSE(dialog.folderLabel()->text().isEmpty());
     tap(list, "b.CLC");
-    EXPECT_EQ(dialog->nameBox()->text(), "b.Clc");
+    EXPECT_EQ(dialog.nameBox()->text(), "b.Clc");
 }
 
 // chooseCalculationFile runs the dialog modally; `script` acts on it from
