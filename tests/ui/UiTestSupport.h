@@ -1,7 +1,7 @@
 #pragma once
-// Shared by the widget tests: a fixed offscreen screen, files, a shown main
-// window and its parts by name, keys and taps as a keyboard and mouse send
-// them, a message-box answerer, a folder tree to browse and PDF text.
+// Shared by the widget tests: a fixed screen, files, a main window and its
+// parts by name, keys as a keyboard sends them, a message-box answerer, a
+// folder tree to browse and PDF text.
 
 #include "core/CoreTestSupport.h"
 #include "core/Version.h"
@@ -233,12 +233,6 @@ inline void click(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(
 inline std::string lineText(const MainWindow& w, std::size_t line)
 {
     return shown(w.editor().tape().TapeValue.at(line));
-}
-
-inline int focusedRow(const MainWindow& w)
-{
-    auto* box = qobject_cast<TapeLineBox*>(QApplication::focusWidget());
-    return box && w.isAncestorOf(box) ? box->row() : -1;
 }
 
 // A tape for the window, as opening a file gives one.

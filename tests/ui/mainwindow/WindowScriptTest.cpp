@@ -40,7 +40,10 @@ QString got(MainWindow& w, const std::string& what, const QString& a)
     if (what == "row") return row(w, n)->text();
     if (what == "total") return total(w);
     if (what == "clipboard") return QApplication::clipboard()->text();
-    if (what == "focused") return number(focusedRow(w));
+    if (what == "focused") {
+        auto* box = qobject_cast<TapeLineBox*>(QApplication::focusWidget());
+        return number(box && w.isAncestorOf(box) ? box->row() : -1);
+    }
     if (what == "caption") return part<SuperButton>(w, a)->caption();
     if (what == "colour") return hex(part<SuperButton>(w, a)->renderColor());
     if (what == "shade") return hex(w.editor().row(n).background) + " " + row(w, n)->palette().color(QPalette::Base).name();
