@@ -39,36 +39,6 @@ TEST(StartUp, RowsForTheScreenAndFirstSettings)
     EXPECT_EQ(w.windowTitle(), test::windowTitle("(Educational Version)"));
 }
 
-TEST(Layout, RowsAndBarFollowTheInteriorHeight)
-{
-    // Rows 0..floor((interior - 100) / 26): row j's operator button, 1 lower
-    // than its box, ends at 100 + 26 j; the bar spans the shown rows.
-    const struct { int interior; int lastRow; } rows[] = {{466, 14}, {489, 14}, {490, 15}, {1000, 34}};
-    auto w = shownWindow();
-    // The rows and the bar stand at their design places in the interior.
-    EXPECT_EQ(row(*w, 0)->mapTo(w->centralWidget(), QPoint(0, 0)), QPoint(30, 73));
-    EXPECT_EQ(operatorButton(*w, 1)->mapTo(w->centralWidget(), QPoint(0, 0)), QPoint(3, 74 + 26));
-    auto* bar = part<EzyVerticalScroll>(*w, "tapeScrollBar");
-    EXPECT_EQ(bar->mapTo(w->centralWidget(), QPoint(0, 0)), QPoint(230, 72));
-    // Scrolled to the end first: growing rows reach beyond the tape's last line.
-    bar->setValue(w->editor().scrollMax());
-    for (const auto& r : rows) {
-        w->resize(671, r.interior + 30 + w->menuBar()->height());
-        w->resize(671, r.interior + w->menuBar()->height());
-        QCoreApplication::processEvents();
-        ASSERT_EQ(w->centralWidget()->height(), r.interior);
-        EXPECT_EQ(w->editor().lastRow(), r.lastRow) << r.interior;
-        EXPECT_EQ(bar->height(), 26 + 26 * r.lastRow);
-        EXPECT_EQ(bar->valueLargeChange(), r.lastRow + 1);   // a page is the shown rows
-        EXPECT_TRUE(row(*w, r.lastRow)->isVisible());
-        if (TapeLineBox* below = w->findChild<TapeLineBox*>(QStringLiteral("row%1").arg(r.lastRow + 1))) {
-            EXPECT_FALSE(below->isVisible()) << r.interior;
-        }
-        // The scroll range reaches the tape's last line from the last row.
-        EXPECT_EQ(w->editor().scrollMax(), static_cast<int>(w->editor().tape().TapeLast()) - r.lastRow);
-    }
-}
-
 // The line box's own menu: Paste there is a change of the line like typing.
 TEST(EditingWiring, TheLinesContextMenuGoesThroughTheTape)
 {

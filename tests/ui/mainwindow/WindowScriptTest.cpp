@@ -52,6 +52,19 @@ QString got(MainWindow& w, const std::string& what, const QString& a)
     if (what == "totalfocused") return yesNo(w.editor().totalFocused());
     if (what == "accname" || what == "accdesc")
         return QAccessible::queryAccessibleInterface(part<QWidget>(w, a))->text(what == "accname" ? QAccessible::Name : QAccessible::Description);
+    if (what == "lastrow") return number(w.editor().lastRow());
+    if (what == "barsize") {
+        auto* bar = part<EzyVerticalScroll>(w, "tapeScrollBar");
+        return number(bar->height()) + " " + number(bar->valueLargeChange());
+    }
+    if (what == "place") {
+        const QPoint p = part<QWidget>(w, a)->mapTo(w.centralWidget(), QPoint(0, 0));
+        return number(p.x()) + "," + number(p.y());
+    }
+    if (what == "shows") {
+        const auto* shown = w.findChild<QWidget*>(a);
+        return yesNo(shown && shown->isVisible());
+    }
     if (what == "label") return part<QLabel>(w, a)->text();
     if (what == "cursor") return number(row(w, n)->cursorPosition());
     if (what == "selection") return number(w.editor().caret()) + " " + number(w.editor().selectionAnchor());
@@ -122,6 +135,11 @@ TEST(WindowScript, InputFromKeysButtonsAndMenusReachesTheTape)
             totalBox(*w)->setReadOnly(false);
         } else if (verb == "scroll") {
             part<EzyVerticalScroll>(*w, "tapeScrollBar")->setValue(a.toInt());
+        } else if (verb == "interior") {   // from 30 pixels higher, as a user drags the edge
+            for (int extra : {30, 0})
+                w->resize(671, a.toInt() + extra + w->menuBar()->height());
+            QCoreApplication::processEvents();
+            ASSERT_EQ(w->centralWidget()->height(), a.toInt());
         } else if (verb == "setcursor") {
             row(*w, 0)->setCursorPosition(a.toInt());
         } else if (verb == "tape") {   // lines as written, then empty ones up to the given size
