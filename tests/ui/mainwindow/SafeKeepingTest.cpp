@@ -214,31 +214,16 @@ SettingsData customSettings()
     return d;
 }
 
-// The program's folder and the user's folder inside `dir`, so that no test
-// writes the default settings file beside the test program.
-SettingsFolders foldersIn(const QTemporaryDir& dir)
-{
-    QDir(dir.path()).mkpath(QStringLiteral("program"));
-    QDir(dir.path()).mkpath(QStringLiteral("user"));
-    return {dir.filePath(QStringLiteral("program")), QStringLiteral("quillmate"), dir.filePath(QStringLiteral("user"))};
-}
-
-// Ends the window by its Quit item (Ctrl+Q), as a user ends the program.
-void quit(MainWindow& w)
-{
-    w.show();
-    test::menuItem(w, QStringLiteral("Quit"))->trigger();
-    EXPECT_FALSE(w.isVisible());
-}
-
 TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
 {
-    QTemporaryDir dir;
+    QTemporaryDir dir;   // the program's and the user's folder in it: nothing beside the test program
+    ASSERT_TRUE(QDir(dir.path()).mkpath("program") && QDir(dir.path()).mkpath("user"));
     const QString path = dir.filePath("my settings.cal");
     SettingsData data = customSettings();
     ASSERT_TRUE(test::writeFile(path, bytesOf(data)));
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));   // made writable then
-    MainWindow w(QLatin1Char('"') + path + QLatin1Char('"'), foldersIn(dir));
+    MainWindow w(QLatin1Char('"') + path + QLatin1Char('"'),
+                 {dir.filePath("program"), QStringLiteral("quillmate"), dir.filePath("user")});
     EXPECT_EQ(w.settingsFile(), path);
     EXPECT_EQ(w.windowTitle(), test::windowTitle("(Educational Version)" + path));
     EXPECT_EQ(test::functionButton(w, 0)->caption(), "F0");
@@ -267,7 +252,9 @@ TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
     EXPECT_EQ(test::readFile(path), outOfDate);
     emit w.gameController()->gameOver(77, 5);
     EXPECT_EQ(test::readFile(path), bytesOf(data));
-    quit(w);
+    w.show();
+    menuItem(w, "Quit")->trigger();   // as a user ends the program
+    EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(test::readFile(path), bytesOf(data));
 }
 
