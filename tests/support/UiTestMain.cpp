@@ -1,6 +1,6 @@
 // The one main() of every widget test program: a QApplication on a fixed
 // offscreen screen, then every test.
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 int main(int argc, char** argv)
 {

@@ -1,13 +1,11 @@
-// Printing the tape into a PDF and reading it back; preview, export and the
-// printer dialog print the same strip; failures are told. Layout is core's.
+// Printing the tape into a PDF and reading it back. Layout is core's.
 
-#include "PrintPdfTools.h"
+#include "ui/UiTestSupport.h"
 
 #include "core/commands/PrintLayout.h"
 #include "core/input/Evaluator.h"
 #include "core/tape/DefaultButtons.h"
 #include "ui/commands/PrintTape.h"
-#include "ui/mainwindow/MainWindowSupport.h"
 #include "ui/platform/RegionalSettings.h"
 
 #include <QComboBox>
@@ -17,7 +15,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include <functional>
 
@@ -26,8 +23,8 @@ namespace {
 
 using namespace test;
 
-const Regional English{'.', ',', 3};
-const Regional German{',', '.', 3};
+using qm::test::English;
+using qm::test::German;
 
 QString totalOf(const Tape& tape, int decimals, const Regional& regional)
 {
@@ -53,9 +50,8 @@ void onDialog(std::function<void(T*)> act)
     timer->start(10);
 }
 
-// Accepts the file dialog with `file` chosen. A dialog that has seen the
-// folder before may still put its own suggestion into the name box: the
-// name is typed there too.
+// A dialog that has seen the folder before may put its own suggestion into
+// the name box: the name is typed there too.
 void chooseInFileDialog(const QString& file)
 {
     onDialog<QFileDialog>([file](QFileDialog* d) {
@@ -91,8 +87,8 @@ Tape withNotes()
     return tape;
 }
 
-// Every line that counts under the total; long notes and texts shortened with
-// an ellipsis; running totals at the right. "*" stands for any text.
+// Long notes and texts shortened with an ellipsis; running totals at the
+// right. "*" stands for any text.
 TEST_F(PrintPdf, EveryLineThatCountsUnderTheTotal)
 {
     const std::vector<std::string> running{"12.50", "37.50", "42.50"};
@@ -135,7 +131,6 @@ TEST_F(PrintPdf, PreviewExportAndDialogPrintTheSameStrip)
     EXPECT_EQ(strip.front(), "+ 0,5");
     MessageAnswerer answerer;
 
-    // "Export PDF...": the name chosen in the file dialog gets the same document.
     const QString exported = dir.filePath("exported.pdf");
     chooseInFileDialog(exported);
     EXPECT_TRUE(exportTapePdf(&window, Mixed, VariableDecimals, German, total).printed);
@@ -143,8 +138,6 @@ TEST_F(PrintPdf, PreviewExportAndDialogPrintTheSameStrip)
     onDialog<QFileDialog>([](QFileDialog* d) { d->reject(); });
     EXPECT_TRUE(exportTapePdf(&window, Mixed, VariableDecimals, German, total).cancelled);
 
-    // "Print Preview...": the preview shows the page; its printer, sent to a
-    // file, gets the same strip.
     const QString previewed = dir.filePath("previewed.pdf");
     int previewPages = 0;
     onDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
@@ -159,9 +152,7 @@ TEST_F(PrintPdf, PreviewExportAndDialogPrintTheSameStrip)
     EXPECT_EQ(previewPages, 1);
     EXPECT_EQ(layoutText(previewed), strip);
 
-    // "Print...": the system's dialog, sent to a file here (Qt's own dialog:
-    // its printer list and file name box), gets the same strip; cancelling
-    // prints nothing and says nothing.
+    // Qt's own printer dialog: its printer list and file name box.
     const QString chosen = dir.filePath("chosen.pdf");
     onDialog<QPrintDialog>([&](QPrintDialog* d) {
         EXPECT_FALSE(d->testOption(QAbstractPrintDialog::PrintPageRange)) << "the strip prints whole";
@@ -183,9 +174,7 @@ TEST_F(PrintPdf, PreviewExportAndDialogPrintTheSameStrip)
     EXPECT_EQ(answerer.seen, 0);
 }
 
-// "Export PDF..." never replaces a calculation: a name that does not end in
-// ".pdf", an existing file that is not a PDF and a link to one are refused
-// with a message, and the file stays as it was.
+// "Export PDF..." never replaces a calculation.
 TEST_F(PrintPdf, ExportRefusesEverythingButAPdf)
 {
     const QByteArray calcBytes = "Ferrowick 6\r\n+100\r\n+200\r\n";
@@ -201,7 +190,6 @@ TEST_F(PrintPdf, ExportRefusesEverythingButAPdf)
     };
     for (const auto& c : cases)
         EXPECT_EQ(pdfTargetRefusal(c.name), c.says.arg(c.name));
-    // Through the dialog: the refusal is said, and nothing is written.
     MessageAnswerer answerer;
     MessageAnswerer yes(QMessageBox::Yes);   // the file dialog's "replace?"
     chooseInFileDialog(clc);
@@ -234,8 +222,7 @@ TEST_F(PrintPdf, FailuresAreReportedWithAReason)
     EXPECT_TRUE(QFileInfo(dir.filePath("folder.pdf")).isDir());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.pdf"}) << "no temporary left";
 
-    // The message box is titled with the program's name; success and
-    // cancelling show none (the box would block this test).
+    // Success and cancelling show no box.
     MessageAnswerer answerer;
     showPrintFailure(&window, r);
     EXPECT_EQ(answerer.seen, 1);
@@ -249,8 +236,7 @@ TEST_F(PrintPdf, FailuresAreReportedWithAReason)
     EXPECT_EQ(answerer.seen, 1);
 }
 
-// The window's "Export PDF..." prints the tape's own total, also while a game
-// has the total box (and once it has shown its result there).
+// The tape's own total, also while a game has the total box and after it.
 TEST_F(PrintPdf, WindowPrintsTheTapesTotalDuringAndAfterAGame)
 {
     auto w = editingWindow();   // active: its first activation has cleared the tape

@@ -1,10 +1,7 @@
 // The owner-drawn controls: button clicks, looks and refused writes; the scroll
 // bar's mouse and keys reaching its engine; what assistive technology sees.
 
-#include "ui/controls/EzyVerticalScroll.h"
-#include "ui/controls/SuperButton.h"
-
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -107,8 +104,19 @@ TEST(SuperButton, ClicksFromMouseAndTypedKeys)
     EXPECT_EQ(b->look(), Look::Normal);
 }
 
-TEST(SuperButton, RejectedWritesChangeNothing)
+// Pressed looks differ from normal in every border style and colour kind.
+TEST(SuperButton, LooksAndRejectedWrites)
 {
+    for (int style = 0; style <= 3; ++style) {
+        for (quint32 colour : {0xC0C0C0u, 0x0000FFu, 0x00FF00u, 0xFF0000u, 0x000000u, 0xFFFFFFu, 0xCCCC99u, 0x000063u}) {
+            SuperButton b;
+            b.resize(54, 46);
+            ASSERT_TRUE(b.setBorder(style) && b.setRenderColor(colour));
+            b.setCaption(QStringLiteral("Sin"));
+            EXPECT_FALSE(b.lookImage(Look::Highlighted).isNull());
+            EXPECT_NE(b.lookImage(Look::Pressed), b.lookImage(Look::Normal)) << style << " " << colour;
+        }
+    }
     SuperButton a;
     EXPECT_EQ(QFontInfo(a.captionFont()).pixelSize(), 13);   // 9.75 pt bold
     const quint32 light = a.lightColor();
@@ -166,6 +174,21 @@ TEST(EzyVerticalScroll, InputReachesTheEngineAndChangesAreRaised)
     bar->setFocus();
     QTest::keyClick(bar, Qt::Key_Down, Qt::ControlModifier);
     EXPECT_TRUE(keys.contains("40 2")) << keys.join(", ").toStdString();
+
+    // A dragged thumb is tinted until the release; a bar without range draws no thumb.
+    QTest::mousePress(win, Qt::LeftButton, {}, QPoint(25, 10 + bar->thumbTop() + 5));
+    QTest::mouseMove(win, QPoint(25, 250));
+    EXPECT_TRUE(bar->dragging());
+    const QImage dragged = bar->surfaceImage();
+    QTest::mouseRelease(win, Qt::LeftButton, {}, QPoint(25, 250));
+    EXPECT_FALSE(bar->dragging());
+    EXPECT_NE(bar->surfaceImage(), dragged);
+    QTest::mousePress(win, Qt::LeftButton, {}, QPoint(25, 395));   // the down arrow, held
+    EXPECT_NE(bar->surfaceImage(), dragged);
+    QTest::mouseRelease(win, Qt::LeftButton, {}, QPoint(25, 395));
+    bar->setValueMax(0);
+    bar->setBackColor(0xC0E0FF);
+    EXPECT_FALSE(bar->surfaceImage().isNull());
 
     changes.clear();
     bar->setEnabled(false);

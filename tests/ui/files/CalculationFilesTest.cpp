@@ -1,19 +1,21 @@
-// Opening and saving calculation files from a window and from the main
-// window's menu and command line; failures leave tape and file as they were.
+// Calculation files: the file dialog (its name box, the browser inside it on a
+// real folder tree), opening and saving from a window, the main window's menu
+// and its command line; failures leave tape and file as they were.
 
-#include "FilesTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include "core/files/CalcFile.h"
 #include "ui/files/CalculationFiles.h"
 #include "ui/files/FileDialog.h"
-#include "ui/mainwindow/MainWindowSupport.h"
 #include "ui/platform/FilePath.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QSignalSpy>
 #include <QTranslator>
 
-#include <fstream>
+#include <functional>
 #include <iterator>
 
 #include <sys/stat.h>
@@ -23,14 +25,290 @@ namespace {
 
 using namespace test;
 
-// Lines as a file holds them, to compare tapes.
-std::vector<std::string> lineTexts(const Tape& t)
+using LoadSaveTest = FolderFixture;
+
+// A typed name gets the extension, survives folder taps, and only a file
+// tapped replaces it.
+TEST_F(LoadSaveTest, TypedNamesGetTheExtensionAndOnlyATappedFileReplacesThem)
 {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < t.size(); ++i)
-        out.emplace_back(1, t.TapeOp[i]).append(calcFileValueText(t.TapeValue[i], '.'));
-    return out;
+    FileDialog dialog;
+    const auto show = [&dialog] {
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    };
+    const auto type = [&dialog](const QString& text) {
+        dialog.nameBox()->clear();
+        QTest::keyClicks(dialog.nameBox(), text);
+    };
+    const auto click = [](SuperButton* b) { QTest::mouseClick(b, Qt::LeftButton); };
+    show();
+    EXPECT_EQ(folderRows(*dialog.driveList()), (QStringList{"..", "sub", "a.Clc", "b.CLC", "locked.Clc"}));
+    // First use: the bare extension, and typing goes before it.
+    EXPECT_EQ(dialog.nameBox()->text(), ".Clc");
+    QTest::keyClicks(dialog.nameBox(), "rent");
+    click(dialog.acceptButton());
+    EXPECT_EQ(dialog.filePath(), "rent.Clc");
+    // Another extension is replaced (how is the core's business); refused
+    // characters are dropped as they are typed.
+    const struct { const char* typed; const char* path; } cases[] = {
+        {"my.budget.txt", "my.budget.Clc"}, {"a?b\\c|*\"/:<>d.clc", "abcd.Clc"}};
+    for (const auto& c : cases) {
+        show();
+        type(c.typed);
+        click(dialog.acceptButton());
+        EXPECT_FALSE(dialog.isVisible()) << c.typed;
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.filePath(), c.path) << c.typed;
+    }
+    show();
+    type("good");
+    dialog.nameBox()->insert("../../etc/passwd");   // nor pasted
+    EXPECT_EQ(dialog.nameBox()->text(), "good");
+    // No name, no file: never a hidden ".Clc". The emptied box asks for a name.
+    for (const char* nameless : {"", ".Clc", ".txt", "  .Clc"}) {
+        type(nameless);
+        click(dialog.acceptButton());
+        EXPECT_TRUE(dialog.isVisible()) << nameless;
+        EXPECT_EQ(dialog.nameBox()->text(), "") << nameless;
+        EXPECT_EQ(dialog.nameBox()->placeholderText(), "Type a name for the file");
+    }
+
+    DriveControl& list = *dialog.driveList();
+    EXPECT_EQ(dialog.folderLabel()->toolTip(), calc);   // the folder shown, in full
+    tap(list, "a.Clc");
+    EXPECT_EQ(dialog.nameBox()->text(), "a.Clc");
+    type("my own");
+    tap(list, "sub");
+    EXPECT_EQ(dialog.nameBox()->text(), "my own");
+    EXPECT_EQ(dialog.folderLabel()->toolTip(), calc + "/sub");
+    tap(list, "..");
+    EXPECT_EQ(dialog.nameBox()->text(), "my own");
+    EXPECT_EQ(dialog.folderLabel()->toolTip(), calc);
+    EXPECT_FALSE(dialog.folderLabel()->text().isEmpty());
+    tap(list, "b.CLC");
+    EXPECT_EQ(dialog.nameBox()->text(), "b.Clc");
 }
+
+// chooseCalculationFile runs the dialog modally; `script` acts on it from
+// inside its event loop.
+QString choose(QWidget* parent, int index, std::function<void(FileDialog&)> script, const QString& tapeFile = {})
+{
+    QTimer::singleShot(0, [parent, script] {
+        FileDialog* d = parent->findChild<FileDialog*>();
+        ASSERT_NE(d, nullptr);
+        script(*d);
+    });
+    return chooseCalculationFile(parent, index, tapeFile);
+}
+
+using ChooseTest = FolderFixture;
+
+TEST_F(ChooseTest, CaptionsFollowTheCommandAndNamesResolveAgainstTheFolderShown)
+{
+    QMainWindow window;
+    QStringList captions;
+    auto accept = [&](const char* name, const char* folder) {
+        return [&captions, name, folder](FileDialog& d) {
+            captions << d.windowTitle() << d.acceptButton()->caption();
+            EXPECT_TRUE(d.isModal());
+            if (folder)
+                tap(*d.driveList(), folder);
+            d.nameBox()->setText(name);
+            QTest::mouseClick(d.acceptButton(), Qt::LeftButton);
+        };
+    };
+    EXPECT_EQ(choose(&window, 0, accept("first", nullptr)), calc + "/first.Clc");
+    EXPECT_EQ(choose(&window, 1, accept("first", "sub")), calc + "/sub/first.Clc");
+    EXPECT_EQ(captions, (QStringList{"Open Calculation...", "Open", "Save Calculation...", "Save"}));
+    EXPECT_EQ(window.findChildren<FileDialog*>().size(), 1);   // the same dialog again
+
+    // Cancel gives nothing; the close box discards the dialog, the next starts afresh.
+    EXPECT_EQ(choose(&window, 0, [](FileDialog& d) { QTest::mouseClick(d.cancelButton(), Qt::LeftButton); }), "");
+    EXPECT_EQ(choose(&window, 0, [](FileDialog& d) { d.close(); }), "");
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.findChildren<FileDialog*>().isEmpty());
+    QString shown;
+    bool refused = false;
+    EXPECT_EQ(choose(&window, 1, [&](FileDialog& d) {
+                  shown = d.nameBox()->text();
+                  QTest::mouseClick(d.acceptButton(), Qt::LeftButton);   // no name: refused
+                  refused = d.isVisible();
+                  QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
+              }),
+              "");
+    EXPECT_EQ(shown, ".Clc");
+    EXPECT_TRUE(refused);
+    EXPECT_FALSE(QFileInfo::exists(calc + "/sub/.Clc"));
+    EXPECT_EQ(chooseCalculationFile(&window, 5), "");   // no dialog for other commands
+}
+
+TEST_F(ChooseTest, SavingOverAnotherFileAsks)
+{
+    QMainWindow window;
+    const auto saveAs = [](const char* name) {
+        return [name](FileDialog& d) {
+            d.nameBox()->setText(name);
+            QTest::mouseClick(d.acceptButton(), Qt::LeftButton);
+            if (d.isVisible())   // answered No: the dialog stays for another name
+                QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
+        };
+    };
+    {
+        MessageAnswerer no(QMessageBox::No);
+        EXPECT_EQ(choose(&window, 1, saveAs("a")), "");
+        EXPECT_EQ(no.seen, 1);
+        EXPECT_EQ(no.text, "Replace a.Clc?");
+    }
+    {
+        // A typed extension is not replaced without asking.
+        MessageAnswerer no(QMessageBox::No);
+        EXPECT_EQ(choose(&window, 1, saveAs("x.txt")), "");
+        EXPECT_EQ(no.text, "Calculation files end in .Clc. Save \"x.txt\" as \"x.Clc\"?");
+    }
+    {
+        MessageAnswerer yes(QMessageBox::Yes);
+        EXPECT_EQ(choose(&window, 1, saveAs("a.txt")), calc + "/a.Clc");
+        EXPECT_EQ(yes.text, "Replace a.Clc?");
+        EXPECT_EQ(yes.seen, 2);
+        // A new name, opening, and saving over the tape's own file ask nothing.
+        EXPECT_EQ(choose(&window, 1, saveAs("new")), calc + "/new.Clc");
+        EXPECT_EQ(choose(&window, 0, saveAs("a")), calc + "/a.Clc");
+        EXPECT_EQ(choose(&window, 1, saveAs("a"), calc + "/a.Clc"), calc + "/a.Clc");
+        EXPECT_EQ(yes.seen, 2);
+    }
+}
+
+// Keys as users expect them: Enter in the name box is the main action (once),
+// Escape cancels, a focused button is pressed only by Space or Enter, and
+// Alt with a caption's underlined letter presses that button.
+TEST_F(ChooseTest, DialogKeys)
+{
+    QMainWindow window;
+    MessageAnswerer no(QMessageBox::No);
+    EXPECT_EQ(choose(&window, 1, [](FileDialog& d) {
+                  d.nameBox()->clear();
+                  QTest::keyClicks(d.nameBox(), "bud");
+                  QTest::keyClick(d.nameBox(), Qt::Key_Return);
+                  if (d.isVisible()) {   // a second Enter would type "get" into nothing
+                      ADD_FAILURE() << "one Enter did not save";
+                      d.reject();
+                  }
+              }),
+              calc + "/bud.Clc");
+    EXPECT_EQ(choose(&window, 1, [](FileDialog& d) { QTest::keyClick(d.nameBox(), Qt::Key_Escape); }), "");
+    // Typing on a focused button types and presses nothing; Escape there cancels.
+    EXPECT_EQ(choose(&window, 1, [](FileDialog& d) {
+                  d.nameBox()->setText("a");
+                  d.acceptButton()->setFocus();
+                  QTest::keyClicks(d.acceptButton(), "get");
+                  EXPECT_TRUE(d.isVisible());
+                  EXPECT_EQ(d.nameBox()->text(), "a");
+                  QTest::keyClick(d.acceptButton(), Qt::Key_Escape);
+              }),
+              "");
+    EXPECT_EQ(no.seen, 0) << "no replace question came up";
+    EXPECT_EQ(choose(&window, 1, [](FileDialog& d) {
+                  d.nameBox()->setText("spaced");
+                  d.acceptButton()->setFocus();
+                  QTest::keyClick(d.acceptButton(), Qt::Key_Space);
+              }),
+              calc + "/spaced.Clc");
+    EXPECT_EQ(choose(&window, 0, [](FileDialog& d) {
+                  d.nameBox()->setText("b");
+                  QTest::keyClick(&d, Qt::Key_O, Qt::AltModifier);
+              }),
+              calc + "/b.Clc");
+    // A refused character says why it was not taken.
+    QString hint;
+    choose(&window, 1, [&hint](FileDialog& d) {
+        QTest::keyClicks(d.nameBox(), "x/");
+        hint = d.hintLabel()->text();
+        d.reject();
+    });
+    EXPECT_EQ(hint, "A file name cannot contain \"/\".");
+}
+
+class DriveControlTest : public FolderFixture {
+protected:
+    void SetUp() override
+    {
+        FolderFixture::SetUp();
+        list.resize(460, 214);
+        list.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+        list.setPattern(".Clc");
+    }
+    DriveControl list;
+};
+
+TEST_F(DriveControlTest, ListsTheFolderByKind)
+{
+    // Drives first ("/" always among them), then the user's folder.
+    EXPECT_EQ(list.entry(1).path, "/");
+    EXPECT_EQ(list.entry(indexOf(list, "ann")).kind, 110);
+    EXPECT_EQ(folderRows(list), (QStringList{"..", "sub", "a.Clc", "b.CLC", "locked.Clc"}));
+    EXPECT_EQ(list.entry(indexOf(list, "locked.Clc")).kind, 3);
+    list.setPattern(".TXT");
+    EXPECT_EQ(folderRows(list), (QStringList{"..", "sub", "notes.txt"}));
+}
+
+// Where a tap leads is the core list's business; here: what the control does
+// with it, and what it raises when.
+TEST_F(DriveControlTest, TapsSelectFilesAndOpenFoldersAndDrives)
+{
+    QSignalSpy ups(&list, &DriveControl::tapped);
+    int selectedDuringMouseUp = 0;
+    QObject::connect(&list, &DriveControl::tapped, &list, [&] { selectedDuringMouseUp = list.selectedIndex(); });
+    tap(list, "locked.Clc");   // read-only: still selected
+    EXPECT_EQ(list.FileName(), "locked.Clc");
+    EXPECT_EQ(list.DrivePathFile(), calc + "/locked.Clc");
+    EXPECT_EQ(selectedDuringMouseUp, indexOf(list, "locked.Clc"));   // raised after the tap
+
+    tap(list, "..");
+    EXPECT_EQ(QDir::currentPath(), root);
+    EXPECT_EQ(list.selectedIndex(), -1);
+    EXPECT_EQ(folderRows(list), (QStringList{"..", "ann", "calc"}));
+    EXPECT_EQ(list.FileName(), "locked.Clc");   // the last tapped file stays
+    EXPECT_FALSE(list.lastTapSelectedFile());
+    QTest::mouseClick(&list, Qt::LeftButton, {}, rowCentre(list, 1));   // a drive opens its mount point
+    EXPECT_EQ(QDir::currentPath(), "/");
+    EXPECT_EQ(indexOf(list, ".."), 0);
+    EXPECT_EQ(ups.count(), 3);
+
+    // A folder that cannot be entered keeps the list.
+    const QStringList before = folderRows(list);
+    list.showFolder("/no-such-folder-here");
+    EXPECT_EQ(QDir::currentPath(), "/");
+    EXPECT_EQ(folderRows(list), before);
+}
+
+// A list longer than the control: its bar steps at once (an arrow by a row,
+// the track by a page) and the wheel scrolls three rows a notch.
+TEST_F(DriveControlTest, ItsBarAndTheWheelScrollAtOnce)
+{
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(writeFile(calc + QStringLiteral("/many%1.Clc").arg(i, 2, 10, QChar('0')), "Ferrowick 6\r\n"));
+    list.setPattern(".Clc");
+    EzyVerticalScroll* bar = list.scrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    const int page = list.pageSize();
+    ASSERT_GT(page, 3);
+    EXPECT_EQ(list.topIndex(), 1);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 5));
+    EXPECT_EQ(list.topIndex(), 2);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 40));
+    EXPECT_EQ(list.topIndex(), 2 + page);
+
+    const struct { bool overBar; int delta, times, top; } wheels[] = {
+        {false, -120, 1, 5 + page}, {true, -40, 3, 8 + page}, {false, 60, 2, 5 + page}, {true, 120, 20, 1},
+    };
+    for (const auto& r : wheels) {
+        turnWheel(r.overBar ? static_cast<QWidget*>(bar) : &list, r.delta, r.times);
+        EXPECT_EQ(list.topIndex(), r.top) << (r.overBar ? "bar " : "list ") << r.delta;
+    }
+}
+
+using qm::test::tapeText;
 
 class CalculationFilesTest : public ::testing::Test {
 protected:
@@ -47,24 +325,6 @@ protected:
     const Regional regional{'.', ',', 3};
     const Tape five = tapeOf({{'+', dec("5")}});
 };
-
-TEST_F(CalculationFilesTest, SavedTapeOpensWholeOverTheOldOne)
-{
-    const Tape tape = tapeOf({{'+', dec("-40")}, {'/', dec("12.5")}, {'^', Value()}, {'x', Value("Sin(30)")}});
-    QString error;
-    ASSERT_TRUE(saveCalculation(&window, path("t.Clc"), tape, regional, &error)) << error.toStdString();
-    EXPECT_EQ(readFile(path("t.Clc")), "Ferrowick 6\r\n+-40\r\n/12.5\r\n^0\r\nxSin(30)\r\n");
-    Tape back = tapeOf({{'+', dec("99")}, {'+', dec("1")}, {'+', dec("2")}, {'+', dec("3")}, {'+', dec("4")}});
-    ASSERT_TRUE(openCalculation(&window, path("t.Clc"), regional, back, &error)) << error.toStdString();
-    EXPECT_EQ(lineTexts(back), (std::vector<std::string>{"+-40", "/12.5", "^0", "xSin(30)"}));
-    EXPECT_TRUE(back.TapeValue[3].isText());
-
-    // Saving over it replaces it, with no temporary left beside it.
-    ASSERT_TRUE(saveCalculation(&window, path("t.Clc"), tapeOf({{'-', dec("0.25")}}), regional));
-    EXPECT_EQ(readFile(path("t.Clc")), "Ferrowick 6\r\n-0.25\r\n");
-    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"t.Clc"});
-    EXPECT_EQ(catcher.seen, 0);
-}
 
 TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
 {
@@ -90,10 +350,9 @@ TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
         EXPECT_EQ(catcher.text, says);
         EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));
         EXPECT_EQ(error, says);
-        EXPECT_EQ(lineTexts(tape), lineTexts(old));
+        EXPECT_EQ(tapeText(tape), tapeText(old));
     }
 
-    // Nothing chosen is silent.
     Tape tape = old;
     QString error = "stale";
     EXPECT_FALSE(openCalculation(&window, QString(), regional, tape, &error));
@@ -114,14 +373,12 @@ TEST_F(CalculationFilesTest, FailedSavingKeepsTheOldFileAndSaysSoInTheUsersLangu
     EXPECT_EQ(catcher.seen, 1);
     EXPECT_EQ(catcher.text, "Cannot write to read only file or drive...");
     EXPECT_EQ(catcher.title, QStringLiteral("Quillmate"));
-    // A path whose folder is a regular file.
     EXPECT_FALSE(saveCalculation(&window, path("ro.Clc") + "/x.Clc", five, regional));
     EXPECT_EQ(catcher.seen, 2);
     EXPECT_EQ(catcher.details, (QStringList{"\"ro.Clc\" was not saved: File is read-only.",
                                             "\"x.Clc\" was not saved: The folder does not exist."}));
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"ro.Clc"});
 
-    // In German: the cause in the user's language.
     QTranslator german;
     ASSERT_TRUE(german.load(QStringLiteral(":/i18n/quillmate_de.qm")));
     QCoreApplication::installTranslator(&german);
@@ -146,17 +403,10 @@ QByteArray numberedFile(int lines)
     return bytes;
 }
 
-QString opAndValue(const MainWindow& w, int line)
-{
-    const auto at = static_cast<std::size_t>(line);
-    return QChar(w.editor().tape().TapeOp[at]) + QString::fromStdString(shown(w.editor().tape().TapeValue[at]));
-}
-
 class MainWindowFiles : public FolderFixture {
 protected:
     QString path(const QString& name) const { return calc + "/" + name; }
 
-    // Opens `file` through the dialog, its full path typed as the name.
     static void open(MainWindow& w, const QString& file) { withDialog(w, 0, file); }
 
     // Runs command `index` while the file dialog, once it shows, gets `name`
@@ -188,7 +438,6 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        // A tall tape first, so that any scroll position can be reached.
         ASSERT_TRUE(writeFile(path("tall.Clc"), numberedFile(400)));
         open(*w, path("tall.Clc"));
         part<EzyVerticalScroll>(*w, "tapeScrollBar")->setValue(c.scrolled);
@@ -197,13 +446,14 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
 
         const int size = std::max(c.lines, rows);
         ASSERT_EQ(w->editor().tape().size(), static_cast<std::size_t>(size));
-        ASSERT_EQ(w->editor().tape().TapeOp.size(), w->editor().tape().size());
         const int max = std::max(0, size - 1 - w->editor().lastRow());
         EXPECT_EQ(w->editor().scrollMax(), max);
         // Kept while the new tape reaches it, else back to the first line.
         EXPECT_EQ(w->editor().firstLine(), c.scrolled <= max ? c.scrolled : 0);
+        QStringList want;
         for (int i = 0; i < size; ++i)
-            ASSERT_EQ(opAndValue(*w, i), i < c.lines ? numberedLine(i) : "+0") << "line " << i;
+            want << (i < c.lines ? numberedLine(i) : "+0");
+        EXPECT_EQ(QString::fromStdString(tapeText(w->editor().tape())), want.join('|'));
         // Every shown row shows its line: padded lines empty under "+".
         for (int j = 0; j <= w->editor().lastRow(); ++j) {
             const int line = w->editor().firstLine() + j;
@@ -214,14 +464,14 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
     EXPECT_EQ(catcher.seen, 0);
 
     // A file that does not open says so once and leaves the whole tape where it was.
-    const std::vector<std::string> lines = lineTexts(w->editor().tape());
+    const std::string lines = tapeText(w->editor().tape());
     const int first = w->editor().firstLine();
     const QString before = total(*w), row0 = row(*w, 0)->text();
     ASSERT_TRUE(writeFile(path("value.Clc"), "Ferrowick 6\r\n+1\r\n+abc\r\n"));
     open(*w, path("value.Clc"));
     QTRY_COMPARE(catcher.seen, 1);
     EXPECT_EQ(catcher.text, "\"value.Clc\" could not be opened.\nLine 3: \"abc\" is not a number.");
-    EXPECT_EQ(lineTexts(w->editor().tape()), lines);
+    EXPECT_EQ(tapeText(w->editor().tape()), lines);
     EXPECT_EQ(w->editor().firstLine(), first);
     EXPECT_EQ(row(*w, 0)->text(), row0);
     EXPECT_EQ(total(*w), before);
@@ -240,6 +490,10 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
 {
     const std::string bytes = QFile::encodeName(calc).toStdString() + "/start up caf\xE9.Clc";
     const auto writeRaw = [&bytes](const char* content) { std::ofstream(bytes, std::ios::binary) << content; };
+    const auto readRaw = [&bytes] {
+        std::ifstream in(bytes, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
     writeRaw("Ferrowick 6\r\n+2\r\nx21\r\n");
     const QString file = fileNameFromBytes(bytes);
     MainWindow w(QStringLiteral("\"") + file + QStringLiteral("\""));
@@ -249,13 +503,13 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_TRUE(w.windowTitle().endsWith(QString::fromUtf8("start up caf\uFFFD.Clc"))) << w.windowTitle().toStdString();
     EXPECT_NE(w.settingsFile(), file);
-    EXPECT_EQ(opAndValue(w, 1), "x21");
+    EXPECT_EQ(tapeText(w.editor().tape()).substr(0, 7), "+2|x21|");
     EXPECT_EQ(total(w), "42");
     // A later activation neither clears the tape nor opens the file again.
     writeRaw("Ferrowick 6\r\n+7\r\n");
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &activate);
-    EXPECT_EQ(opAndValue(w, 0), "+2");
+    EXPECT_EQ(tapeText(w.editor().tape()).substr(0, 7), "+2|x21|");
 
     bool listed = false;
     QTimer::singleShot(0, &w, [&w, &listed] {
@@ -269,10 +523,13 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
     menuItem(w, "Open Calculation...")->trigger();
     EXPECT_TRUE(listed);
     withDialog(w, 1, QFileInfo(file).fileName());   // over its own file: no question
-    std::ifstream back(bytes, std::ios::binary);
-    const std::string saved((std::istreambuf_iterator<char>(back)), std::istreambuf_iterator<char>());
+    const std::string saved = readRaw();
     EXPECT_EQ(saved.substr(0, 22), "Ferrowick 6\r\n+2\r\nx21\r\n");
     EXPECT_EQ(catcher.seen, 0);
+    // The settings written at quit go elsewhere.
+    menuItem(w, "Quit")->trigger();
+    EXPECT_TRUE(QFile::exists(w.settingsFile()));
+    EXPECT_EQ(readRaw(), saved);
 }
 
 // A named file that cannot be opened says why at the first activation, and

@@ -2,14 +2,12 @@
 // screen, keys as trigger, high-score table. Scoring is tested in core.
 
 #include "core/game/GameScores.h"
-#include "ui/game/GameController.h"
 #include "ui/game/HighScorePanel.h"
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <array>
 
@@ -78,85 +76,63 @@ TEST(GameController, NameBoxAsksWithItsTitleAndPromptAndKeys)
     EXPECT_EQ(GameController::askName(&parent), QString()) << "Escape gives the empty name";
 }
 
-// A window with a settings file of its own (no scores) whose name box
-// answers by itself.
-struct GameWindow {
-    explicit GameWindow(const QString& settingsFile) : w(settingsFile)
-    {
-        w.gameController()->setNamePrompt([this](QWidget*) {
-            ++prompts;
-            return QStringLiteral("Zoe");
-        });
-        w.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
-    }
-    HighScorePanel* panel() const { return w.findChild<HighScorePanel*>(); }
-    QAction* menuItem(int index) const
-    {
-        return test::menuItem(w, index ? "Start Nixie Blaster..." : "Start Nixie Invaders...");
-    }
-    bool menuEnabled() const { return menuItem(0)->isEnabled() && menuItem(1)->isEnabled(); }
-    bool running() { return w.gameController()->running(); }
-    // Starts Nixie Invaders from the menu; the test then plays the timer.
-    void start()
-    {
-        menuItem(0)->trigger();
-        w.gameController()->timer().stop();
-    }
-    void tick() { w.gameController()->tick(); }
-    int first() const { return test::total(w).front().digitValue(); }
-
-    MainWindow w;
-    int prompts = 0;
-};
-
+// A window with a settings file of its own (no scores) whose name box answers
+// by itself; the test plays the game's clock.
 TEST(MainWindowGame, KeysAndKeypadShootUntilInvadedThenAPause)
 {
+    using namespace test;
     QTemporaryDir tmp;
-    GameWindow g(tmp.filePath(QStringLiteral("scores.cal")));
-    MainWindow& w = g.w;
-    g.start();
+    MainWindow w(tmp.filePath(QStringLiteral("scores.cal")));
+    GameController* game = w.gameController();
+    int prompts = 0;
+    game->setNamePrompt([&prompts](QWidget*) { ++prompts; return QStringLiteral("Zoe"); });
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QAction* invaders = menuItem(w, "Start Nixie Invaders...");
+    QAction* blaster = menuItem(w, "Start Nixie Blaster...");
+    const auto start = [&] { invaders->trigger(); game->timer().stop(); };
+    const auto first = [&] { return total(w).front().digitValue(); };
+    start();
     for (int i = 0; i < 30; ++i) {
-        g.tick();
-        ASSERT_EQ(test::total(w).size(), 1) << i;
-        const int f = g.first();
+        game->tick();
+        ASSERT_EQ(total(w).size(), 1) << i;
         if (i % 3 == 2)
-            test::click(test::digit(w, f));
+            click(digit(w, first()));
         else
-            QTest::keyClick(test::totalBox(w), static_cast<Qt::Key>(Qt::Key_0 + f), i % 3 ? Qt::KeypadModifier : Qt::NoModifier);
-        ASSERT_EQ(test::total(w), QString()) << i;
+            QTest::keyClick(totalBox(w), static_cast<Qt::Key>(Qt::Key_0 + first()), i % 3 ? Qt::KeypadModifier : Qt::NoModifier);
+        ASSERT_EQ(total(w), QString()) << i;
     }
-    EXPECT_EQ(test::row(w, 0)->text(), QString()) << "the tape took none of those figures";
-    g.tick();
-    const QString row = test::total(w);
-    const int wrong = (g.first() + 1) % 9;   // a wrong figure, by key and by button
-    QTest::keyClick(test::totalBox(w), static_cast<Qt::Key>(Qt::Key_0 + wrong));
-    test::click(test::digit(w, wrong));
-    EXPECT_EQ(test::total(w), row);
+    EXPECT_EQ(row(w, 0)->text(), QString()) << "the tape took none of those figures";
+    game->tick();
+    const QString shown = total(w);
+    const int wrong = (first() + 1) % 9;   // a wrong figure, by key and by button
+    QTest::keyClick(totalBox(w), static_cast<Qt::Key>(Qt::Key_0 + wrong));
+    click(digit(w, wrong));
+    EXPECT_EQ(total(w), shown);
 
-    for (int ticks = 0; g.running() && ticks < 100; ++ticks)
-        g.tick();
-    EXPECT_EQ(test::total(w), "Invaded / Score : 30");
-    EXPECT_TRUE(test::totalBox(w)->isReadOnly());
-    EXPECT_FALSE(g.panel()->isVisible());
-    EXPECT_EQ(g.prompts, 1);
+    for (int ticks = 0; game->running() && ticks < 100; ++ticks)
+        game->tick();
+    EXPECT_EQ(total(w), "Invaded / Score : 30");
+    EXPECT_TRUE(totalBox(w)->isReadOnly());
+    EXPECT_FALSE(w.findChild<HighScorePanel*>()->isVisible());
+    EXPECT_EQ(prompts, 1);
     EXPECT_EQ(nameText(w.highScoreNames()[0]), "Zoe");
     EXPECT_EQ(w.highScores()[0], 30);
-    QTest::keyClick(test::totalBox(w), Qt::Key_0);   // keys after the game do nothing to the box
-    EXPECT_EQ(test::total(w), "Invaded / Score : 30");
+    QTest::keyClick(totalBox(w), Qt::Key_0);   // keys after the game do nothing to the box
+    EXPECT_EQ(total(w), "Invaded / Score : 30");
 
     // The pause: the menu is greyed, no game starts, and the window still
     // handles events until the menu comes back.
-    EXPECT_FALSE(g.menuEnabled());
-    g.menuItem(0)->setEnabled(true);
-    g.menuItem(0)->trigger();
-    g.menuItem(0)->setEnabled(false);
-    EXPECT_FALSE(g.running());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return g.menuEnabled(); }, 3000));
-    EXPECT_FALSE(w.gameController()->paused());
-    g.start();
-    EXPECT_TRUE(g.running());
-    EXPECT_EQ(g.panel()->scoreLabel(0)->text(), "30");
+    EXPECT_FALSE(invaders->isEnabled() || blaster->isEnabled());
+    invaders->setEnabled(true);
+    invaders->trigger();
+    invaders->setEnabled(false);
+    EXPECT_FALSE(game->running());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return invaders->isEnabled() && blaster->isEnabled(); }, 3000));
+    EXPECT_FALSE(game->paused());
+    start();
+    EXPECT_TRUE(game->running());
+    EXPECT_EQ(w.findChild<HighScorePanel*>()->scoreLabel(0)->text(), "30");
 }
 
 } // namespace

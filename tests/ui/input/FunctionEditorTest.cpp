@@ -1,7 +1,7 @@
 // The function-button editor as the window's "Edit" button opens it: what
 // "Use" hands back to the tape and what "Cancel" drops.
 
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include "core/tape/DefaultButtons.h"
 #include "ui/input/FunctionButtonEditor.h"

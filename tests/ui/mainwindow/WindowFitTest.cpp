@@ -1,13 +1,11 @@
 // The window fits every screen and scale in each of its forms, and the last
 // of 200 lines scrolls onto a shown row. Pictures go to gallery/.
 
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include "core/tape/MainWindowDesign.h"
 
-#include <QDir>
 #include <QIcon>
-#include <QProcess>
 #include <QScreen>
 
 #include <functional>
@@ -19,12 +17,7 @@ using namespace test;
 
 // The first screen is the test program's own; each other one runs in a run
 // of this program of its own, as Qt takes the scale once per process.
-struct TrialScreen {
-    const char* name;
-    int width, height;
-    const char* scale;
-};
-constexpr TrialScreen Screens[] = {
+constexpr struct TrialScreen { const char* name; int width, height; const char* scale; } Screens[] = {
     {"1920x1080_x1", ScreenWidth, ScreenHeight, "1"},
     {"1280x1024_x1", 1280, 1024, "1"},
     {"1280x1024_x1.25", 1280, 1024, "1.25"},
@@ -78,16 +71,13 @@ void expectFits(MainWindow& w, const std::string& where)
     EXPECT_GT(checked, 60);   // rows, pads, total and bar
 
     // 200 lines scrolled to the end: line 200 on the last shown row.
-    Tape t;
-    t.resize(200);
-    for (std::size_t i = 0; i < t.size(); ++i)
-        t.TapeValue[i] = dec(std::to_string(i + 1));
-    setTape(w, t);
+    std::string lines = "+1";
+    for (int i = 2; i <= 200; ++i)
+        lines += "|+" + std::to_string(i);
+    setTape(w, qm::test::tapeOfLines(lines));
     part<EzyVerticalScroll>(w, "tapeScrollBar")->setValue(w.editor().scrollMax());
     EXPECT_EQ(row(w, w.editor().lastRow())->text(), "200");
 }
-
-void settle() { QTest::qWait(60); }
 
 void fitOnThisScreen(const std::string& screen)
 {
@@ -95,7 +85,7 @@ void fitOnThisScreen(const std::string& screen)
     w->editor().setRegional(Regional{'.', ',', 3});
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-    settle();
+    QTest::qWait(60);
     const QRect area = w->screen()->availableGeometry();
     const QSize chrome = w->frameGeometry().size() - w->geometry().size() + QSize(0, w->menuBar()->height());
     const QSize design(design::InteriorWidth, design::InteriorHeight);
@@ -121,7 +111,7 @@ void fitOnThisScreen(const std::string& screen)
         {"largest", [&] { w->resize(4000, 4000); }, [&] { EXPECT_EQ(w->frameGeometry().height(), area.height()); }},
         // Maximizing gives the tall form at the area's top left (a window
         // whose left edge is 0 would keep the tall form) ...
-        {"tall", [&] { w->move(area.topLeft() + QPoint(40, 30)); settle(); maximize(); },
+        {"tall", [&] { w->move(area.topLeft() + QPoint(40, 30)); QTest::qWait(60); maximize(); },
          [&] { EXPECT_EQ(w->frameGeometry(), QRect(area.topLeft(), tall)); }},
         // ... and maximizing again the normal window at its left edge.
         {"restored", maximize, [&] {
@@ -133,7 +123,7 @@ void fitOnThisScreen(const std::string& screen)
     for (const auto& step : steps) {
         SCOPED_TRACE(step.form);
         step.act();
-        settle();
+        QTest::qWait(60);
         step.check();
         expectFits(*w, screen + " " + step.form);
         const QString shot = QStringLiteral(QM_BUILD_DIR "/gallery/window_%1_%2.png")
@@ -155,14 +145,13 @@ void fitOnScreenOfItsOwn(const TrialScreen& s)
                                       .arg(s.height)
                                       .toUtf8()));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
-    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(s.scale));
-    env.insert(QString::fromLatin1(TrialVariable), QString::fromLatin1(s.name));
+    env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config);
+    env.insert("QT_SCALE_FACTOR", s.scale);
+    env.insert(TrialVariable, s.name);
     QProcess run;
     run.setProcessEnvironment(env);
     run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(QCoreApplication::applicationFilePath(),
-              {QStringLiteral("--gtest_filter=") + QString::fromLatin1(TestName)});
+    run.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + TestName});
     const bool finished = run.waitForFinished(120000);
     const QString output = QString::fromLocal8Bit(run.readAll());
     QFile::remove(config);
@@ -179,10 +168,9 @@ TEST(WindowFit, EveryPartInsideOnEveryScreenAndScale)
         return;
     }
     fitOnThisScreen(Screens[0].name);
-    for (const TrialScreen& s : Screens) {
+    for (const TrialScreen& s : Screens)
         if (&s != &Screens[0])
             fitOnScreenOfItsOwn(s);
-    }
 }
 
 // The program's picture: a blue-grey calculator body on a see-through ground.

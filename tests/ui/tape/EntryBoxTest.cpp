@@ -1,9 +1,7 @@
 // The entry box: key down, then the typed character, and handlers that cancel
 // either.
 
-#include "ui/tape/EntryBox.h"
-
-#include "ui/tape/WindowTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include <vector>
 

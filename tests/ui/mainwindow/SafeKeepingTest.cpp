@@ -1,18 +1,23 @@
-// Undo and Redo in the window, and the recovery copy of the tape: written after
-// changes and at close, one per window, reopened from the menu, offered after a crash.
+// What the window keeps safe: the recovery copy of the tape (written after
+// changes and at close, one per window, reopened from the menu, offered after
+// a crash) and the settings file (read at start-up, written back whole on
+// changes and at quit).
 
-#include "ui/mainwindow/MainWindowSupport.h"
+#include "ui/UiTestSupport.h"
 
+#include "core/game/GameScores.h"
+#include "core/tape/DefaultButtons.h"
+#include "core/tape/SettingsFile.h"
 #include "ui/files/TapeRecovery.h"
+#include "ui/input/FunctionButtonEditor.h"
 #include "ui/platform/FilePath.h"
+#include "ui/platform/SettingsLocation.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QListWidget>
-#include <QPushButton>
 #include <QLockFile>
-#include <QProcess>
-#include <QTemporaryDir>
+#include <QPushButton>
 
 #include <chrono>
 #include <filesystem>
@@ -21,32 +26,6 @@ namespace qm::ui {
 namespace {
 
 using namespace test;
-
-TEST(UndoInTheWindow, MenuItemsAndKeysUndoAndRedoFromATapeRow)
-{
-    auto w = editingWindow();
-    ASSERT_GE(w->menuBar()->actions().size(), 2);
-    EXPECT_EQ(w->menuBar()->actions()[1]->text(), "&Edit");   // right after Options
-    EXPECT_EQ(menuItem(*w, "Undo")->shortcut(), QKeySequence("Ctrl+Z"));
-    EXPECT_EQ(menuItem(*w, "Redo")->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
-    EXPECT_FALSE(menuItem(*w, "Undo")->isEnabled());   // the start's empty tape is nothing to undo
-
-    typeText("12\r3");
-    ASSERT_EQ(total(*w), "15");
-    EXPECT_TRUE(menuItem(*w, "Undo")->isEnabled());
-    ASSERT_EQ(focusedRow(*w), 1);
-    pressKey(Qt::Key_Z, QString(), Qt::ControlModifier);   // the row passes the key to the window
-    EXPECT_EQ(total(*w), "12");
-    EXPECT_EQ(row(*w, 1)->text(), "");
-    pressKey(Qt::Key_Z, QString(), Qt::ControlModifier);   // Enter grew nothing: the typing of 12
-    EXPECT_EQ(total(*w), "0");
-    EXPECT_EQ(focusedRow(*w), 0);
-    pressKey(Qt::Key_Y, QString(), Qt::ControlModifier);
-    EXPECT_EQ(total(*w), "12");
-    pressKey(Qt::Key_Z, QString(), Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(total(*w), "15");
-    EXPECT_FALSE(menuItem(*w, "Redo")->isEnabled());
-}
 
 // The recovery folder of the windows, emptied.
 QString freshRecoveryFolder()
@@ -217,6 +196,66 @@ TEST(TapeRecoveryInTheWindow, AStartAfterSeveralWindowsWereKilledOffersEachTape)
     EXPECT_EQ(lineText(*w, 0), "0");
     EXPECT_EQ(fileText(folder + "/" + TapeRecovery::LastTapeName), "Ferrowick 6\r\n+1\r\n+2\r\n+3\r\n+4\r\n");
     EXPECT_TRUE(w->recovery().unclosedTapes().isEmpty());
+}
+
+QByteArray bytesOf(const SettingsData& data) { return QByteArray::fromStdString(writeSettings(data)); }
+
+// Every button renamed, two high scores, one negative.
+SettingsData customSettings()
+{
+    SettingsData d;
+    for (std::size_t k = 0; k < d.buttons.size(); ++k)
+        d.buttons[k] = {std::string("F").append(std::to_string(k)), k % 2 ? std::string("X*").append(std::to_string(k)) : "",
+                        std::string("Tip ").append(std::to_string(k))};
+    d.HighScoreNames[0] = Value("Ada");
+    d.HighScores[0] = 31;
+    d.HighScoreNames[20] = Value("Bob");
+    d.HighScores[20] = -2;
+    return d;
+}
+
+TEST(SettingsFile, ArgumentFileIsReadAndWrittenBackAtShutdown)
+{
+    QTemporaryDir dir;   // the program's and the user's folder in it: nothing beside the test program
+    ASSERT_TRUE(QDir(dir.path()).mkpath("program") && QDir(dir.path()).mkpath("user"));
+    const QString path = dir.filePath("my settings.cal");
+    SettingsData data = customSettings();
+    ASSERT_TRUE(test::writeFile(path, bytesOf(data)));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));   // made writable then
+    MainWindow w(QLatin1Char('"') + path + QLatin1Char('"'),
+                 {dir.filePath("program"), QStringLiteral("quillmate"), dir.filePath("user")});
+    EXPECT_EQ(w.settingsFile(), path);
+    EXPECT_EQ(w.windowTitle(), test::windowTitle("(Educational Version)" + path));
+    EXPECT_EQ(test::functionButton(w, 0)->caption(), "F0");
+    EXPECT_EQ(test::functionButton(w, 22)->toolTip(), "Tip 22");
+    EXPECT_EQ(w.editor().functionButtons()[3].Formula, "X*3");
+    EXPECT_EQ(test::functionButton(w, 23)->caption(), "Edit");   // not stored
+    EXPECT_EQ(w.highScores()[20], -2);
+    EXPECT_EQ(nameText(w.highScoreNames()[0]), "Ada");
+
+    // "Use" in the button editor writes the file at once, and so does a game
+    // that ends in the high-score table: neither is lost if the program is killed.
+    test::click(test::functionButton(w, 23));
+    FunctionButtonEditor* editor = w.findChild<FunctionButtonEditor*>();
+    ASSERT_NE(editor, nullptr);
+    FunctionButtons changed = w.editor().functionButtons();
+    changed[1].Caption = "Neu";
+    emit editor->used(changed);
+    data.buttons[1].Caption = "Neu";
+    EXPECT_EQ(test::readFile(path), bytesOf(data));
+    EXPECT_TRUE(QFile::permissions(path) & QFile::WriteOwner);
+    editor->close();
+
+    const QByteArray outOfDate = bytesOf(customSettings());
+    ASSERT_TRUE(test::writeFile(path, outOfDate));
+    emit w.gameController()->gameOver(3, -1);   // not in the table: nothing to write
+    EXPECT_EQ(test::readFile(path), outOfDate);
+    emit w.gameController()->gameOver(77, 5);
+    EXPECT_EQ(test::readFile(path), bytesOf(data));
+    w.show();
+    menuItem(w, "Quit")->trigger();   // as a user ends the program
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(test::readFile(path), bytesOf(data));
 }
 
 } // namespace
