@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -71,8 +72,10 @@ inline Value valueOf(std::string_view v)
         return Value(std::string(v.substr(1, v.size() - 2)));
     if (v.find_first_of("(%") != v.npos)
         return Value(std::string(v));
-    if (v.front() == '~')
-        return Value(std::stod(std::string(v.substr(1))));
+    if (double d = 0; v.front() == '~') {   // from_chars: whatever the C locale
+        std::from_chars(v.data() + 1, v.data() + v.size(), d);
+        return Value(d);
+    }
     return val(v);
 }
 

@@ -1,0 +1,162 @@
+// Decimal and Value arithmetic: every reference case of
+// tests/data/decimal_vectors.tsv, and what the vectors do not reach: parts,
+// kept scales, half-away rounding, conversions and ordering.
+
+#include "core/number/Decimal.h"
+#include "core/number/Value.h"
+
+#include "core/CoreTestSupport.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <map>
+
+namespace qm {
+namespace {
+
+using namespace test;
+
+TEST(Decimal, PartsLimitsAndNegativeZero)
+{
+    EXPECT_EQ(plainText(Decimal::fromInt(std::numeric_limits<std::int64_t>::min())), "-9223372036854775808");
+    EXPECT_EQ(*Decimal::fromParts(0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, false, 0), Decimal::max());
+    const auto parts = Decimal::fromParts(1, 2, 3, true, 28);
+    ASSERT_TRUE(parts.ok());
+    EXPECT_EQ(parts->hi(), 3u);
+    EXPECT_EQ(parts->scale(), 28);
+    EXPECT_TRUE(parts->isNegative());
+    for (int bad : {29, 255, -1})
+        EXPECT_EQ(Decimal::fromParts(1, 0, 0, false, bad).failure(), Failure::Overflow) << bad;
+    // A negative zero is zero: not negative, equal to 0.
+    const auto negZero = Decimal::fromParts(0, 0, 0, true, 5);
+    ASSERT_TRUE(negZero.ok());
+    EXPECT_FALSE(negZero->isNegative());
+    EXPECT_EQ(*negZero, Decimal());
+    EXPECT_EQ(plainText(*negZero), "0");
+    EXPECT_FALSE(Decimal().negated().isNegative());
+    EXPECT_FALSE(dec("-0.1").trunc().isNegative());
+}
+
+TEST(Decimal, ArithmeticScalesAndRounding)
+{
+    for (const CaseRow& c : caseFile("core_decimal.tsv", 0)) {
+        const Decimal a = dec(c[1]);
+        if (c[0] == "scale") {
+            EXPECT_EQ(std::to_string(a.div(dec(c[2]))->scale()), c[3]) << c.where;
+        } else if (c[0] == "round") {
+            EXPECT_EQ(show(a.round(c.number(2))) + " " + show(a.roundHalfAwayFromZero(c.number(2))), c[3] + " " + c[4]) << c.where;
+        } else {
+            const Decimal b = dec(c[2]);
+            const char op = c[0].at(0);
+            EXPECT_EQ(show(op == '+' ? a.add(b) : op == '-' ? a.sub(b) : op == '*' ? a.mul(b) : a.div(b)), c[3]) << c.where;
+        }
+    }
+    const auto p = dec("12.5").mul(Decimal::fromInt(2));
+    EXPECT_EQ(p->scale(), 1);
+    EXPECT_EQ(*p, Decimal::fromInt(25));
+    EXPECT_EQ(dec("-7.9").floor().scale(), 0);
+    EXPECT_EQ(dec("1.5").round(-1).failure(), Failure::InvalidArgument);
+    EXPECT_EQ(dec("1.5").roundHalfAwayFromZero(-1).failure(), Failure::InvalidArgument);
+}
+
+// The file writes decimals canonically: reading and printing must agree.
+Decimal canonical(const std::string& s)
+{
+    const Decimal d = dec(s);
+    EXPECT_EQ(plainText(d), s);
+    return d;
+}
+
+double dbl(const std::string& s)
+{
+    double v = 0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
+    EXPECT_TRUE(res.ec == std::errc() && res.ptr == s.data() + s.size()) << "cannot read double " << s;
+    return v;
+}
+
+::testing::AssertionResult matches(const Result<Decimal>& got, const std::string& expected)
+{
+    if (expected == "OVERFLOW" ? !got.ok() && got.failure() == Failure::Overflow
+        : expected == "DIVZERO" ? !got.ok() && got.failure() == Failure::DivisionByZero
+                                : got.ok() && *got == canonical(expected))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got " << show(got);
+}
+
+TEST(DecimalVectors, EveryLineMatches)
+{
+    const std::vector<CaseRow> cases = caseFile("decimal_vectors.tsv", 4);
+    ASSERT_GT(cases.size(), 2500u) << "vector file missing or truncated";
+    std::map<std::string, int> checked;
+    for (const CaseRow& c : cases) {
+        SCOPED_TRACE(c.where);
+        const std::string &op = c[0], &expected = c[3];
+        if (op == "add" || op == "sub" || op == "mul" || op == "div") {
+            const Decimal a = canonical(c[1]), b = canonical(c[2]);
+            EXPECT_TRUE(matches(op == "add" ? a.add(b) : op == "sub" ? a.sub(b) : op == "mul" ? a.mul(b) : a.div(b), expected));
+        } else if (op == "round") {
+            EXPECT_TRUE(matches(canonical(c[1]).round(std::stoi(c[2])), expected));
+        } else if (op == "floor") {
+            EXPECT_TRUE(matches(canonical(c[1]).floor(), expected));
+        } else if (op == "trunc") {
+            EXPECT_TRUE(matches(canonical(c[1]).trunc(), expected));
+        } else if (op == "fromdouble") {
+            EXPECT_TRUE(matches(Decimal::fromDouble(dbl(c[1])), expected));
+        } else if (op == "todouble") {
+            const double got = canonical(c[1]).toDouble(), want = dbl(expected);   // within one unit in the last place
+            EXPECT_TRUE(got == want || got == std::nextafter(want, INFINITY) || got == std::nextafter(want, -INFINITY))
+                << "got " << doubleText(got);
+        } else {
+            ADD_FAILURE() << "unknown operation";
+            continue;
+        }
+        ++checked[op];
+    }
+    EXPECT_EQ(checked.size(), 9u);
+}
+
+// "D:<plain text>", "F:<double text>" or "failure: <name>".
+std::string shown(const Result<Value>& r)
+{
+    if (!r.ok())
+        return std::string("failure: ") + failureName(r.failure());
+    return (r->isDecimal() ? "D:" : r->isDouble() ? "F:" : "?:") + plainText(*r);
+}
+
+TEST(Value, ArithmeticPowerAndConversions)
+{
+    for (const CaseRow& c : caseFile("core_value_arithmetic.tsv", 4)) {
+        const Value a = valueOf(c[1]), b = valueOf(c[2]);
+        const char op = c[0].at(0);
+        if (op == 'd' || op == 'D') {
+            EXPECT_EQ(op == 'd' ? doubleText(toDouble(a)) : show(toDecimal(a)), c[3]) << c.where;
+            continue;
+        }
+        const auto r = op == '+' ? add(a, b) : op == '-' ? sub(a, b) : op == '*' ? mul(a, b) : op == '/' ? div(a, b) : power(a, b);
+        EXPECT_EQ(shown(r), c[3]) << c.where;
+    }
+}
+
+// Equal neighbours share a group: every pair compares as its groups do.
+TEST(Ordering, DecimalsAcrossScalesAndValuesOfEveryKind)
+{
+    std::vector<std::pair<Value, int>> decimals, values;
+    for (const CaseRow& c : caseFile("core_value_order.tsv", 3))
+        (c[0] == "decimal" ? decimals : values).emplace_back(valueOf(c[1]), c.number(2));
+    ASSERT_EQ(decimals.size(), 15u);
+    ASSERT_EQ(values.size(), 27u);
+    for (const auto& [x, xGroup] : decimals)
+        for (const auto& [y, yGroup] : decimals) {
+            EXPECT_EQ(x.decimal() <=> y.decimal(), xGroup <=> yGroup) << plainText(x) << " vs " << plainText(y);
+            EXPECT_EQ(x.decimal() == y.decimal(), xGroup == yGroup) << plainText(x) << " vs " << plainText(y);
+        }
+    for (const auto& [x, xGroup] : values)
+        for (const auto& [y, yGroup] : values)
+            EXPECT_EQ(compare(x, y), xGroup <=> yGroup) << plainText(x) << " vs " << plainText(y);
+}
+
+} // namespace
+} // namespace qm
