@@ -1,0 +1,168 @@
+#include "core/controls/ButtonFaces.h"
+#include "core/controls/ControlMath.h"
+#include "core/controls/PixelBuffer.h"
+
+#include "core/CoreTestSupport.h"
+
+#include <cstdio>
+#include <limits>
+#include <set>
+
+namespace qm {
+namespace {
+
+template <class T>
+std::string text(const Result<T>& r)
+{
+    if (!r.ok())
+        return std::string("failure: ") + failureName(r.failure());
+    if constexpr (std::is_same_v<T, double>)
+        return doubleText(*r);
+    else if constexpr (std::is_same_v<T, CaptionPos>)
+        return std::to_string(r->x) + " " + std::to_string(r->y);
+    else if constexpr (std::is_same_v<T, ButtonRgb>)
+        return std::to_string(r->red) + " " + std::to_string(r->green) + " " + std::to_string(r->blue);
+    else
+        return std::to_string(*r);
+}
+
+TEST(ControlMath, CasesOfTheFile)
+{
+    WheelSteps wheel;
+    std::set<std::string> ops;
+    for (const test::CaseRow& c : test::caseFile("core_control_math.tsv", 0)) {
+        const std::string& op = c[0];
+        ops.insert(op);
+        const auto d = [&c](std::size_t i) { return std::stod(c[i]); };
+        const auto n = [&c](std::size_t i) { return static_cast<int>(std::stoll(c[i])); };
+        std::string got;
+        if (op == "half") {
+            got = doubleText(roundHalfEven(d(1)));
+        } else if (op == "int16") {
+            got = text(roundToInt16(d(1)));
+        } else if (op == "int32") {
+            got = text(roundToInt32(d(1)));
+        } else if (op == "add16" || op == "sub16") {
+            got = text(op == "add16" ? add16(n(1), n(2)) : sub16(n(1), n(2)));
+        } else if (op == "add32" || op == "sub32") {
+            got = text(op == "add32" ? add32(std::stoll(c[1]), std::stoll(c[2])) : sub32(std::stoll(c[1]), std::stoll(c[2])));
+        } else if (op == "divide") {
+            got = text(divide(d(1), d(2)));
+        } else if (op == "rgb") {
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "%06X", static_cast<unsigned>(rgb(n(1), n(2), n(3))));
+            got = hex;
+        } else if (op == "twips") {
+            got = std::to_string(twipsToPixels(n(1), d(2)));
+        } else if (op == "wheel") {
+            got = std::to_string(wheel.lines(n(1)));
+        } else if (op == "split") {
+            got = text(splitRenderColor(static_cast<std::uint32_t>(std::stoul(c[1], nullptr, 16))));
+        } else if (op == "caption") {
+            got = text(captionPosition(n(1), n(2), d(3), d(4)));
+        }
+        EXPECT_EQ(got, c.fields.back()) << c.where;
+    }
+    EXPECT_EQ(ops.size(), 13u);
+}
+
+TEST(PixelBuffer, RefusesSizesNoPictureCanHave)
+{
+    EXPECT_FALSE(PixelBuffer::create(-1, 5).ok());
+    EXPECT_FALSE(PixelBuffer::create(32768, 1).ok());
+    EXPECT_FALSE(PixelBuffer::create(32767, 32767).ok()); // too many pixels
+    const auto empty = PixelBuffer::create(0, 0);
+    ASSERT_TRUE(empty.ok());
+    EXPECT_TRUE(empty->empty());
+    EXPECT_FALSE(empty->pixel(0, 0).ok());
+}
+
+// Lines leave out their end point; every drawing clips, even at the int limits.
+TEST(PixelBuffer, DrawingClipsAtTheEdges)
+{
+    constexpr int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+    PixelBuffer b = *PixelBuffer::create(6, 4, 0);
+    b.horizontalLine(-3, 3, 1, 7); // x = 0, 1, 2
+    b.verticalLine(5, 3, 0, 9);    // drawn upwards: y = 3, 2, 1
+    EXPECT_EQ(*b.pixel(2, 1), 7u);
+    EXPECT_EQ(*b.pixel(3, 1), 0u);
+    EXPECT_EQ(*b.pixel(5, 0), 0u);
+    EXPECT_EQ(*b.pixel(5, 3), 9u);
+    b.horizontalLine(lo, lo, 0, 1);
+    b.horizontalLine(0, hi, 3, 4);
+    EXPECT_EQ(*b.pixel(4, 3), 4u);
+    b.rectOutline(0, 0, hi, hi, 2);
+    EXPECT_EQ(*b.pixel(4, 0), 2u);
+    EXPECT_EQ(*b.pixel(2, 2), 0u);
+    const PixelBuffer before = b;
+    b.drawStretched(*PixelBuffer::create(1, 4, 1), -5, 100, 3, 3); // wholly outside: nothing happens
+    b.drawStretched(*PixelBuffer::create(1, 4, 1), lo, lo, 2, 2);
+    EXPECT_EQ(b, before);
+}
+
+constexpr std::int16_t NoEdge = 7;
+
+ButtonFaces faces(int w, int h, std::uint32_t colour, std::int16_t border)
+{
+    const auto rgbs = splitRenderColor(colour);
+    EXPECT_TRUE(rgbs.ok());
+    auto f = renderButtonFaces(w, h, rgbs.valueOr({}), border);
+    EXPECT_TRUE(f.ok());
+    return f.ok() ? std::move(f).value() : ButtonFaces{};
+}
+
+Colour px(const PixelBuffer& b, int x, int y)
+{
+    const auto c = b.pixel(x, y);
+    EXPECT_TRUE(c.ok()) << x << "," << y;
+    return c.valueOr(0xDEADBEEF);
+}
+
+// Every pixel of row y has colour c.
+void expectRow(const PixelBuffer& b, int y, Colour c)
+{
+    for (int x = 0; x < b.width(); ++x)
+        ASSERT_EQ(px(b, x, y), c) << "x " << x << " y " << y;
+}
+
+TEST(ButtonFaces, GradientsEndAtTheFloorOfEachComponent)
+{
+    const ButtonFaces black = faces(54, 46, 0x000000, NoEdge);
+    const ButtonFaces white = faces(54, 46, 0xFFFFFF, NoEdge);
+    // Red 255 needs 128 rows to reach 0; green and blue are 0 at once.
+    const ButtonFaces red = faces(10, 200, 0x0000FF, NoEdge);
+    struct { const PixelBuffer& face; int y; Colour c; } rows[] = {
+        {black.normal, 45, 0},
+        // Highlighted: 58 on row 0, two darker per row, black from row 29.
+        {black.highlighted, 28, rgb(2, 2, 2)}, {black.highlighted, 29, 0},
+        {white.highlighted, 29, 0xFFFFFF}, {white.normal, 45, rgb(163, 163, 163)},
+        {red.normal, 126, rgb(1, 0, 0)},  {red.normal, 127, 0},
+        {red.highlighted, 0, rgb(255, 58, 58)}, {red.highlighted, 157, 0},   // 313 - 58 = 255
+    };
+    for (const auto& r : rows)
+        expectRow(r.face, r.y, r.c);
+    // Rows 0..H: the dark colour is one step past the last visible row.
+    EXPECT_EQ(white.dark, rgb(161, 161, 161));
+}
+
+TEST(ButtonFaces, OddStylesAndSizes)
+{
+    const ButtonFaces plain = faces(10, 8, 0x808080, NoEdge);
+    for (int y = 0; y < 8; ++y)
+        expectRow(plain.normal, y, rgb(126 - 2 * y, 126 - 2 * y, 126 - 2 * y));
+    for (std::int16_t style : {std::int16_t{-1}, std::int16_t{32767}}) {   // unknown: no edge
+        const ButtonFaces f = faces(10, 8, 0x808080, style);
+        EXPECT_EQ(f.normal, plain.normal) << style;
+        EXPECT_EQ(f.pressed, plain.highlighted) << style;
+    }
+    for (int w : {0, 1, 2}) {
+        const auto f = renderButtonFaces(w, w, ButtonRgb{}, 3);
+        EXPECT_TRUE(f.ok() && f->normal.width() == w) << w;
+    }
+    EXPECT_EQ(renderButtonFaces(-1, 5, ButtonRgb{}, 0).failure(), Failure::OutOfRange);
+    EXPECT_FALSE(renderButtonFaces(40000, 5, ButtonRgb{}, 0).ok());
+    EXPECT_EQ(renderButtonFaces(5, 5, ButtonRgb{32767, 0, 0}, 0).failure(), Failure::Overflow);
+}
+
+} // namespace
+} // namespace qm
