@@ -150,7 +150,7 @@ TEST(CalcFileRead, HeaderIsChecked)
     EXPECT_EQ(describeCalcFileError({0, "", {}, {}, {}}), ".");
 }
 
-TEST(CalcFileDisk, SavesLoadsAndReportsUnreadableFiles)
+TEST(CalcFileDisk, SavesLoadsReportsUnreadableFilesAndRefusesWhatWouldNotOpenAgain)
 {
     const TempDir temp;
     const fs::path& dir = temp.path;
@@ -182,23 +182,18 @@ TEST(CalcFileDisk, SavesLoadsAndReportsUnreadableFiles)
         ASSERT_FALSE(got.ok()) << r.file;
         EXPECT_EQ(std::to_string(got.error.line) + " " + got.error.reason, std::to_string(r.line) + " " + r.reason) << r.file;
     }
-}
-
-// A tape whose file would not open again is not saved, and says which line.
-TEST(CalcFileDisk, SavingRefusesFilesThatWouldNotOpenAgain)
-{
-    const TempDir temp;
-    const fs::path path = temp / "t.Clc";
-    const struct { Tape tape; std::string reason; } rows[] = {
+    // A tape whose file would not open again is not saved, and says which line.
+    const fs::path refused = dir / "t.Clc";
+    const struct { Tape tape; std::string reason; } unsaved[] = {
         {tapeOf({{'+', val("1")}, {'+', Value("Sin30")}}), "tape line 2 would not open again: \"Sin30\" is not a number"},
         {tapeOf({{'x', Value(std::numeric_limits<double>::infinity())}}),
          "tape line 1 would not open again: \"Infinity\" is not a number"},
         {tapeOf({{'+', Value(std::string(1, '(') + std::string(MaxCalcLineBytes, 'a'))}}),
          "tape line 1 would not open again: the line is longer than 1048576 bytes"},
     };
-    for (const auto& r : rows) {
-        const FileStatus st = saveCalcFile(path, r.tape, English);
-        EXPECT_TRUE(!st.ok && !fs::exists(path)) << r.reason;
+    for (const auto& r : unsaved) {
+        const FileStatus st = saveCalcFile(refused, r.tape, English);
+        EXPECT_TRUE(!st.ok && !fs::exists(refused)) << r.reason;
         EXPECT_EQ(st.reason, r.reason);
     }
 }
