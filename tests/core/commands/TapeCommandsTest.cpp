@@ -1,3 +1,4 @@
+#include "core/commands/SortNumbers.h"
 #include "core/commands/TapeCommands.h"
 
 #include "core/CoreTestSupport.h"
@@ -40,29 +41,23 @@ TEST(TapeCommands, CasesOfTheFile)
             Tape t = clearedTape(4);
             EXPECT_EQ(pasteNumbers(t, r[1], r[2] == "G" ? German : English, 4, 0), 0) << r.where;
             EXPECT_EQ(tapeText(t), r[3]) << r.where;
+        } else if (r[0] == "copy") {
+            EXPECT_EQ(copyNumbersText(tapeOfLines(r[1]), r[2].at(0), r[3].empty() ? SIZE_MAX : std::stoul(r[3])), r[4]) << r.where;
+        } else if (r[0] == "lines") {
+            std::string joined;
+            for (std::size_t n = 0; const std::string_view line : clipboardLines(r[1]))
+                joined.append(n++ ? "|" : "").append(line);
+            EXPECT_EQ(joined, r[2]) << r.where;
         } else {
             ADD_FAILURE() << r.where;
         }
     }
-    EXPECT_EQ(kinds.size(), 3u);
+    EXPECT_EQ(kinds.size(), 5u);
     EXPECT_EQ(rowTextColour("-"), RowTextDarkRed);
     EXPECT_EQ(rowTextColour("Sin(-30)"), RowTextBlack);
     EXPECT_EQ(enteredLines(Tape{}, 0), 0u);
-    EXPECT_EQ(copyNumbersText(tapeOfLines("+5|+2|+0"), '.', 2), "5\r\n2");
-}
-
-TEST(Clipboard, CopiedAsCrLfLinesPastedFromCrLfOrLf)
-{
-    const Tape t = tapeOfLines("+12.5|+0|+3|+Sin(30)|+|+-0.25");
-    EXPECT_EQ(copyNumbersText(t, '.'), "12.5\r\n0\r\n3\r\nSin(30)\r\n\r\n-0.25");
-    EXPECT_EQ(copyNumbersText(t, ','), "12,5\r\n0\r\n3\r\nSin(30)\r\n\r\n-0,25");
     EXPECT_EQ(copyNumbersText(Tape{}, '.'), "");
-    using Lines = std::vector<std::string_view>;
-    EXPECT_EQ(clipboardLines(""), Lines{});
-    EXPECT_EQ(clipboardLines("1\r\n2"), (Lines{"1", "2"}));
-    EXPECT_EQ(clipboardLines("1\n2\n"), (Lines{"1", "2", ""}));
-    EXPECT_EQ(clipboardLines("1\r\n\r\n2"), (Lines{"1", "", "2"}));
-    EXPECT_EQ(clipboardLines("a\rb"), (Lines{"a\rb"}));
+    EXPECT_TRUE(clipboardLines("").empty());
 }
 
 TEST(PasteNumbers, ScrollRangeGrowsButNeverShrinksTheTape)
@@ -103,6 +98,43 @@ TEST(PasteNumbers, SixteenBitLineLimits)
     Tape m = clearedTape(2);
     EXPECT_EQ(pasteNumbers(m, "1\r\n2\r\n3\r\n4", English, 2, 32767), 32767);
     EXPECT_EQ(tapeText(m), "+1|+2|+3");
+}
+
+// "Sort Numbers...": every number stays, negatives first; zeros, then texts.
+// "n:<decimal>", "f:<double>", "t:<text>", "_" for empty, joined by blanks.
+std::string shownValues(const std::vector<Value>& values)
+{
+    std::string s;
+    for (const Value& v : values) {
+        if (!s.empty())
+            s += ' ';
+        s += v.isText() ? "t:" + v.text()
+             : v.isEmpty() ? std::string("_")
+                           : (v.isDouble() ? "f:" : "n:") + plainText(v, '.');
+    }
+    return s;
+}
+
+TEST(SortNumbers, KeepsEveryValueInItsGroup)
+{
+    for (const CaseRow& c : caseFile("core_sort_numbers.tsv", 2))
+        EXPECT_EQ(shownValues(sortedNumbers(valuesOf(c[0]))), c[1]) << c.where;
+}
+
+TEST(SortNumbers, OperatorsStayAndLinesWithoutOneTakeNoPart)
+{
+    Tape t;
+    clearAllLines(t, 3);   // lines 0..3 "+", 0
+    t.TapeValue.resize(7);
+    t.TapeOp.resize(7, BlankOp);   // three lines as Clear All leaves them beyond the rows
+    t.TapeValue[0] = Value("Sin(1)");
+    t.TapeValue[1] = val("8");
+    t.TapeOp[1] = '-';
+    t.TapeValue[3] = val("-8");
+    t.TapeOp[3] = 'x';
+    sortTapeNumbers(t);
+    EXPECT_EQ(shownValues(t.TapeValue), "n:-8 n:8 n:0 t:Sin(1) _ _ _");
+    EXPECT_EQ(std::string(t.TapeOp.begin(), t.TapeOp.end()), std::string("+-+x") + BlankOp + BlankOp + BlankOp);
 }
 
 } // namespace

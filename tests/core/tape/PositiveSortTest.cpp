@@ -22,14 +22,6 @@ bool identical(const Value& a, const Value& b)
     return !a.isText() || a.text() == b.text();
 }
 
-std::string show(const std::vector<Value>& v)
-{
-    std::string s;
-    for (const Value& x : v)
-        s += (x.isEmpty() ? std::string("<empty>") : plainText(x)) + " ";
-    return s;
-}
-
 // The selection sort done literally, one pass per place over the rest: the
 // reference the tree form must match exactly.
 void selectionSortLiteral(std::vector<Value>& values)
@@ -49,7 +41,7 @@ void expectIdentical(const std::vector<Value>& got, const std::vector<Value>& wa
 {
     ASSERT_EQ(got.size(), want.size()) << what;
     for (std::size_t i = 0; i < got.size(); ++i)
-        ASSERT_TRUE(identical(got[i], want[i])) << what << "-> " << show(got) << "at " << i;
+        ASSERT_TRUE(identical(got[i], want[i])) << what << " at " << i << ": " << plainText(got[i]);
 }
 
 TEST(PositiveSort, PositivesFirstRestZeroed)
