@@ -1,8 +1,13 @@
 #include "core/commands/SortNumbers.h"
 #include "core/commands/TapeCommands.h"
+#include "core/commands/PrintLayout.h"
+#include "core/input/Evaluator.h"
+#include "core/tape/DefaultButtons.h"
 
 #include "core/CoreTestSupport.h"
 
+#include <cmath>
+#include <limits>
 #include <map>
 
 namespace qm {
@@ -135,6 +140,139 @@ TEST(SortNumbers, OperatorsStayAndLinesWithoutOneTakeNoPart)
     sortTapeNumbers(t);
     EXPECT_EQ(shownValues(t.TapeValue), "n:-8 n:8 n:0 t:Sin(1) _ _ _");
     EXPECT_EQ(std::string(t.TapeOp.begin(), t.TapeOp.end()), std::string("+-+x") + BlankOp + BlankOp + BlankOp);
+}
+
+// A predictable font: "W" is 10 units wide, every other character 5; bold
+// adds 1 unit per character.
+double fakeWidth(std::string_view text, bool bold)
+{
+    double w = 0;
+    for (char c : text)
+        w += (c == 'W' ? 10 : 5) + (bold ? 1 : 0);
+    return w;
+}
+
+
+// "edge|op amount x|..." with " bold" after a bold line.
+std::string described(const PrintPlan& plan)
+{
+    std::string s = std::to_string(plan.rightEdge);
+    for (const PrintLine& l : plan.lines)
+        s += "|" + l.op + " " + l.amount + " " + doubleText(l.amountX) + (l.bold ? " bold" : "");
+    return s;
+}
+
+TEST(PrintLayout, AddingMachineStripWithBoldTotal)
+{
+    Tape tape = tapeOf({{'+', val("12.5")}, {'x', val("3")}, {'+', val("0")}, {'+', Value()}});
+    Result<PrintPlan> plan = planPrintedTape(tape, 2, English, "37.50", fakeWidth);
+    ASSERT_TRUE(plan.ok());
+    // The edge is the bold width of "WWW37.50" (3 x 11 + 5 x 6); the total is measured in bold.
+    EXPECT_EQ(described(*plan), "63|+ 12.50 38|x 3.00 43|= 37.50 33 bold");
+}
+
+TEST(PrintLayout, EveryLineThatCountsPrintsAsTheTapeShowsIt)
+{
+    for (const CaseRow& r : caseFile("core_print_lines.tsv", 4)) {
+        const Value value = valueOf(r[1]);
+        const char op = r[0].at(0);
+        EXPECT_EQ(printsOnTape(value, op), r[2] != "-") << r.where;
+        if (r[2] != "-") {
+            EXPECT_EQ(printAmountText(value, 25, English) + " " + printAmountText(value, 2, English), r[2] + " " + r[3]) << r.where;
+        }
+    }
+    // Below 1 under a comma setting too.
+    EXPECT_TRUE(printsOnTape(val("0.5"), '+'));
+    EXPECT_EQ(printAmountText(val("0.5"), 25, German), "0,5");
+    EXPECT_EQ(printAmountText(val("1234.5"), 2, German), "1.234,50");
+}
+
+TEST(PrintLayout, TotalLineIsRecalculatedFromTheTape)
+{
+    const FunctionButtons buttons = defaultFunctionButtons();
+    Evaluator evaluator;
+    auto totalLine = [&](const Tape& tape, int stat, int decimals) {
+        CalcSettings s;
+        s.StatMode = stat;
+        s.DecimalPlaces = decimals;
+        s.regional = English;
+        return printedTotalText(tape, s, buttons, evaluator);
+    };
+    for (const CaseRow& r : caseFile("core_print_totals.tsv", 4))
+        EXPECT_EQ(totalLine(tapeOfLines(r[0]), r.number(1), r.number(2)), r[3]) << r.where;
+}
+
+TEST(PrintLayout, RightEdgeRoundsHalvesToEven)
+{
+    for (const CaseRow& r : caseFile("core_print_edge.tsv", 2)) {
+        const Result<std::int32_t> got = roundHalfEvenToInt32(std::stod(r[0]));
+        EXPECT_EQ(got.ok() ? std::to_string(*got) : "failure: " + std::string(failureName(got.failure())), r[1]) << r.where;
+    }
+}
+
+TEST(PrintLayout, EdgeFromOddWidths)
+{
+    // Every character 2.5 wide: "WWW" + "" is 7.5 -> 8.
+    auto quarter = [](std::string_view t, bool) { return 2.5 * static_cast<double>(t.size()); };
+    Result<PrintPlan> empty = planPrintedTape(Tape{}, 2, English, "", quarter);
+    ASSERT_TRUE(empty.ok());
+    EXPECT_EQ(described(*empty), "8|=  8 bold");   // an empty tape still prints its total line
+    // Amounts wider than the total ("Error") move the edge instead of running off the page.
+    Tape tape = tapeOf({{'+', val("123456789012345")}, {'/', val("0")}});
+    Result<PrintPlan> plan = planPrintedTape(tape, 25, English, "Error", fakeWidth);
+    ASSERT_TRUE(plan.ok());
+    ASSERT_EQ(plan->lines.size(), 3u);   // "/ 0" prints: it is why the total is Error
+    const PrintLine& wide = plan->lines[0];
+    EXPECT_GE(wide.amountX, fakeWidth("+ ", false));
+    EXPECT_DOUBLE_EQ(wide.amountX + fakeWidth(wide.amount, false), plan->rightEdge);
+    // The total still ends on the same edge.
+    EXPECT_DOUBLE_EQ(plan->lines[2].amountX + fakeWidth("Error", true), plan->rightEdge);
+    // An edge beyond 32 bits is a failure, not an undefined number.
+    auto huge = [](std::string_view, bool) { return 1e12; };
+    EXPECT_EQ(planPrintedTape(Tape{}, 2, English, "5", huge).failure(), Failure::Overflow);
+    // A width function that reports nonsense counts as zero width.
+    auto broken = [](std::string_view, bool) { return std::numeric_limits<double>::quiet_NaN(); };
+    Result<PrintPlan> zero = planPrintedTape(Tape{}, 2, English, "5", broken);
+    ASSERT_TRUE(zero.ok());
+    EXPECT_EQ(zero->rightEdge, 0);
+    EXPECT_EQ(linesPerPrintedPage(std::numeric_limits<double>::quiet_NaN(), 100), 1);
+    // A tape with unequal arrays stops at the shorter.
+    Tape uneven = tapeOf({{'+', val("1")}, {'+', val("2")}});
+    uneven.TapeOp.pop_back();
+    Result<PrintPlan> shorter = planPrintedTape(uneven, 25, English, "3", fakeWidth);
+    ASSERT_TRUE(shorter.ok());
+    EXPECT_EQ(shorter->lines.size(), 2u);
+}
+
+// A text line of any length never pushes the amounts off the page: it is
+// shortened with an ellipsis, the numbers and the total stay whole.
+TEST(PrintLayout, LongTextLinesAreShortenedToThePage)
+{
+    constexpr double Page = 300;
+    for (const std::size_t twos : {0u, 120u, 10000u}) {
+        const std::string text = "Sqr(1." + std::string(twos, '2') + ")";
+        const Tape tape = tapeOf({{'+', val("100")}, {'-', val("25.5")}, {'+', Value(text)}, {'+', val("7")}});
+        Result<PrintPlan> plan = planPrintedTape(tape, 25, English, "82.5", fakeWidth, PrintColumns{nullptr, Page});
+        ASSERT_TRUE(plan.ok());
+        ASSERT_EQ(plan->lines.size(), 5u);
+        EXPECT_LE(plan->rightEdge, Page) << twos;
+        for (const PrintLine& line : plan->lines) {
+            EXPECT_GE(line.amountX, fakeWidth(line.op + " ", line.bold)) << twos << " " << line.amount;
+            EXPECT_LE(line.amountX + fakeWidth(line.amount, line.bold), Page) << twos;
+        }
+        EXPECT_EQ(plan->lines[0].amount, "100");
+        EXPECT_EQ(plan->lines[3].amount, "7");
+        const std::string& shown = plan->lines[2].amount;
+        if (fakeWidth("+ " + text, false) <= Page) {
+            EXPECT_EQ(shown, text);
+        } else {
+            EXPECT_EQ(shown.substr(0, 6), "Sqr(1.");
+            EXPECT_EQ(shown.substr(shown.size() - 3), "\xE2\x80\xA6");
+        }
+    }
+    // Without a page the strip widens as before; a cut never splits a character.
+    EXPECT_EQ(elidedToWidth("ab\xC3\xA9" "cdef", 30, false, fakeWidth), "ab\xE2\x80\xA6");
+    EXPECT_EQ(elidedToWidth("abc", 1, false, fakeWidth), "\xE2\x80\xA6");
 }
 
 } // namespace
