@@ -23,16 +23,16 @@ std::string bytes(std::initializer_list<int> list)
     return s;
 }
 
-// Every field on a line of its own, names with their kind.
-std::string dump(const SettingsData& d)
+// Every field in file order, names with their kind.
+std::vector<std::string> dump(const SettingsData& d)
 {
-    std::string s;
+    std::vector<std::string> fields;
     for (const FunctionButton& b : d.buttons)
-        s += b.Caption + "|" + b.Formula + "|" + b.ToolTip + "\n";
+        fields.insert(fields.end(), {b.Caption, b.Formula, b.ToolTip});
     for (std::size_t k = 0; k < d.HighScores.size(); ++k)
-        s += std::to_string(static_cast<int>(d.HighScoreNames[k].kind())) + ":" + plainText(d.HighScoreNames[k]) +
-             " " + std::to_string(d.HighScores[k]) + "\n";
-    return s;
+        fields.insert(fields.end(), {std::to_string(static_cast<int>(d.HighScoreNames[k].kind())) + ":" +
+                                         plainText(d.HighScoreNames[k]), std::to_string(d.HighScores[k])});
+    return fields;
 }
 
 TEST(SettingsFileWrite, ExactBytes)
@@ -97,15 +97,8 @@ TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
     ok.buttons[0].Caption = "Ok";
     // The first `fields` fields of `file`, the rest of base.
     const auto mix = [&base](const SettingsData& file, int fields) {
-        SettingsData out = base;
-        for (int f = 0; f < fields; ++f) {
-            const auto k = static_cast<std::size_t>(f < FunctionButtonCount * 3 ? f / 3 : (f - FunctionButtonCount * 3) / 2);
-            if (f >= FunctionButtonCount * 3)
-                (f - FunctionButtonCount * 3) % 2 ? void(out.HighScores[k] = file.HighScores[k]) : void(out.HighScoreNames[k] = file.HighScoreNames[k]);
-            else
-                (f % 3 == 0 ? out.buttons[k].Caption : f % 3 == 1 ? out.buttons[k].Formula : out.buttons[k].ToolTip) =
-                    f % 3 == 0 ? file.buttons[k].Caption : f % 3 == 1 ? file.buttons[k].Formula : file.buttons[k].ToolTip;
-        }
+        std::vector<std::string> out = dump(base), from = dump(file);
+        std::copy_n(from.begin(), fields, out.begin());
         return out;
     };
     const std::string full = writeSettings(d);
@@ -129,7 +122,7 @@ TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
     for (const auto& r : rows) {
         const SettingsRead read = readSettings(r.bytes, base);
         EXPECT_EQ(std::to_string(read.complete) + " " + read.problem, std::to_string(r.problem.empty()) + " " + r.problem) << r.name;
-        EXPECT_EQ(dump(read.data), dump(mix(r.from, r.fields))) << r.name;
+        EXPECT_EQ(dump(read.data), mix(r.from, r.fields)) << r.name;
     }
 }
 
