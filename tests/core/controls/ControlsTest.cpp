@@ -113,18 +113,11 @@ ButtonFaces faces(int w, int h, std::uint32_t colour, std::int16_t border)
     return f.ok() ? std::move(f).value() : ButtonFaces{};
 }
 
-Colour px(const PixelBuffer& b, int x, int y)
-{
-    const auto c = b.pixel(x, y);
-    EXPECT_TRUE(c.ok()) << x << "," << y;
-    return c.valueOr(0xDEADBEEF);
-}
-
 // Every pixel of row y has colour c.
 void expectRow(const PixelBuffer& b, int y, Colour c)
 {
     for (int x = 0; x < b.width(); ++x)
-        ASSERT_EQ(px(b, x, y), c) << "x " << x << " y " << y;
+        ASSERT_EQ(b.pixel(x, y).valueOr(0xDEADBEEF), c) << "x " << x << " y " << y;
 }
 
 TEST(ButtonFaces, GradientsEndAtTheFloorOfEachComponent)
