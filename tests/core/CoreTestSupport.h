@@ -164,18 +164,15 @@ inline std::string tapeText(const Tape& t)
     return s;
 }
 
-// A fresh folder of its own under the temporary directory, removed at the end.
+// A fresh folder of the test's own under the temporary directory, removed at the end.
 struct TempDir {
-    std::filesystem::path path;
-    explicit TempDir(const std::string& name)
-        : path(std::filesystem::temp_directory_path() /
-               ("qm_" + name + "_" + std::to_string(::getpid())))
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+        ("qm_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" + std::to_string(::getpid()));
+    TempDir()
     {
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
-    // One per test, named after it.
-    TempDir() : TempDir(::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
     ~TempDir() { std::error_code ec; std::filesystem::remove_all(path, ec); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

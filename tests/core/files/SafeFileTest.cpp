@@ -154,13 +154,7 @@ TEST_F(SafeFileTest, LeftoverOfAKilledSaveIsRemovedByTheNextSave)
 
 TEST(RecoveryCopy, KeepsTheLinesThatCountAndReadsBack)
 {
-    Tape t;
-    clearAllLines(t, 4);
-    t.TapeValue.resize(9);
-    t.TapeOp.resize(9, BlankOp);
-    t.TapeValue[1] = val("12.5");
-    t.TapeOp[2] = 'x';
-    t.TapeValue[2] = Value("Sin(3)");
+    Tape t = tapeOfLines("+0|+12.5|xSin(3)|+0|+0| | | | ");   // " ": a line without an operator
     std::optional<Tape> copy = recoveryCopy(t);
     ASSERT_TRUE(copy);
     // The lines without an operator at the end are left out.
@@ -175,10 +169,7 @@ TEST(RecoveryCopy, KeepsTheLinesThatCountAndReadsBack)
     ASSERT_TRUE(back.ok()) << back.error.reason;
     EXPECT_EQ(back.tape->size(), 7u);
     // Nothing but empty lines and zeros is not worth a copy.
-    Tape empty;
-    clearAllLines(empty, 4);
-    empty.TapeOp[2] = '/';
-    EXPECT_FALSE(recoveryCopy(empty) || recoveryCopy(Tape{}));
+    EXPECT_FALSE(recoveryCopy(tapeOfLines("+0|+0|/0|+0|+0")) || recoveryCopy(Tape{}));
 }
 
 TEST(RecoveryCopy, TakenInSlicesItIsTheSameCopy)

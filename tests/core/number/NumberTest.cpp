@@ -215,7 +215,7 @@ std::string enterCommaLocale(const fs::path& dir)
 
 TEST(CommaLocale, ConversionsIgnoreTheCLocale)
 {
-    const TempDir dir("number_locale");
+    const TempDir dir;
     struct Reset { ~Reset() { std::setlocale(LC_ALL, "C"); } } reset;
     if (const std::string why = enterCommaLocale(dir.path); !why.empty())
         GTEST_SKIP() << "Skipping the locale test: " << why;
