@@ -120,26 +120,15 @@ std::string shownValues(const std::vector<Value>& values)
     return s;
 }
 
-TEST(SortNumbers, KeepsEveryValueInItsGroup)
+// Operators stay; lines without one, as Clear All leaves them beyond the rows, take no part.
+TEST(SortNumbers, KeepsEveryValueInItsGroupAndOperatorsStay)
 {
     for (const CaseRow& c : caseFile("core_sort_numbers.tsv", 2))
         EXPECT_EQ(shownValues(sortedNumbers(valuesOf(c[0]))), c[1]) << c.where;
-}
-
-TEST(SortNumbers, OperatorsStayAndLinesWithoutOneTakeNoPart)
-{
-    Tape t;
-    clearAllLines(t, 3);   // lines 0..3 "+", 0
-    t.TapeValue.resize(7);
-    t.TapeOp.resize(7, BlankOp);   // three lines as Clear All leaves them beyond the rows
-    t.TapeValue[0] = Value("Sin(1)");
-    t.TapeValue[1] = val("8");
-    t.TapeOp[1] = '-';
-    t.TapeValue[3] = val("-8");
-    t.TapeOp[3] = 'x';
+    Tape t = tapeOfLines("+Sin(1)|-8|+0|x-8| | | ");
     sortTapeNumbers(t);
     EXPECT_EQ(shownValues(t.TapeValue), "n:-8 n:8 n:0 t:Sin(1) _ _ _");
-    EXPECT_EQ(std::string(t.TapeOp.begin(), t.TapeOp.end()), std::string("+-+x") + BlankOp + BlankOp + BlankOp);
+    EXPECT_EQ(tapeText(t), "+-8|-8|+0|xSin(1)| | | ");
 }
 
 // A predictable font: "W" is 10 units wide, every other character 5; bold
