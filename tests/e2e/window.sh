@@ -50,10 +50,7 @@ start_program() {
     local id
     id="$(wait_window "$main_title")" && take_window "$id" || fail "no main window appeared"
 }
-close_program() {
-    wmctrl -i -c "$win_id" || fail "wmctrl could not close the window"
-    expect_exit_0 "$prog_pid" "closing the window" && prog_pid=""
-}
+close_program() { wmctrl -i -c "$win_id" && expect_exit_0 "$prog_pid" "closing the window" && prog_pid="" || fail "wmctrl could not close the window"; }
 # The main window (with $2 = root the screen) as $outdir/$1.
 shot() {
     sleep 0.3
@@ -66,8 +63,7 @@ shot() {
 click_rect() {
     local l t w h
     read -r l t w h <<<"$2"
-    xdotool mousemove --window "$1" $((l + w / 2)) $((t + h / 2 + $3)) click 1
-    sleep 0.03
+    xdotool mousemove --window "$1" $((l + w / 2)) $((t + h / 2 + $3)) click 1 && sleep 0.03
 }
 # Keypad keys by index (0-9 figures, 10 decimal point, 12 +, 13 -, 14 x, 15 /,
 # 17 Del, 18 ^, 19 +/-, 20 %).
@@ -107,19 +103,12 @@ menu_keys() {
 
 # Puts text $2 (a printf format, arguments follow) on selection $1; xclip
 # serves it from the background until another owner takes it.
-set_selection() {
-    local sel="$1" fmt="$2"
-    shift 2
-    # shellcheck disable=SC2059
-    printf "$fmt" "$@" | xclip -selection "$sel" -i >/dev/null 2>&1
-}
+# shellcheck disable=SC2059
+set_selection() { local sel="$1" fmt="$2"; shift 2; printf "$fmt" "$@" | xclip -selection "$sel" -i >/dev/null 2>&1; }
 # Waits until selection $1 no longer holds the marker $2; prints its text
 # without carriage returns.
 selection_changed() { [ "$(xclip -o -selection "$1" 2>/dev/null | tee "$work/selection.raw")" != "$2" ]; }
-wait_selection_change() {
-    wait_for selection_changed "$1" "$2" || return 1
-    tr -d '\r' <"$work/selection.raw"
-}
+wait_selection_change() { wait_for selection_changed "$1" "$2" && tr -d '\r' <"$work/selection.raw"; }
 copy_numbers() {
     local marker="before copy $RANDOM"
     set_selection clipboard '%s' "$marker"
