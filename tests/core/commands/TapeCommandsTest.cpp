@@ -65,7 +65,7 @@ TEST(TapeCommands, CasesOfTheFile)
     EXPECT_TRUE(clipboardLines("").empty());
 }
 
-TEST(PasteNumbers, ScrollRangeGrowsButNeverShrinksTheTape)
+TEST(PasteNumbers, ScrollRangeGrowsUpToTheSixteenBitLimitsButNeverShrinksTheTape)
 {
     Tape t = clearedTape(16);
     EXPECT_EQ(pasteNumbers(t, numberLines(20), English, 16, 0), 3);
@@ -82,14 +82,10 @@ TEST(PasteNumbers, ScrollRangeGrowsButNeverShrinksTheTape)
     Tape e = clearedTape(5);
     EXPECT_EQ(pasteNumbers(e, "", English, 5, 0), 0);
     EXPECT_EQ(e.size(), 6u);
-}
-
-TEST(PasteNumbers, SixteenBitLineLimits)
-{
     // One number per line stops after 32001 extra lines.
-    Tape t = clearedTape(16);
-    EXPECT_EQ(pasteNumbers(t, numberLines(40000, "\n"), English, 16, 0), 32001);
-    EXPECT_EQ(tapeText(t), std::string("+").append(numberLines(32018, "|+")));
+    Tape one = clearedTape(16);
+    EXPECT_EQ(pasteNumbers(one, numberLines(40000, "\n"), English, 16, 0), 32001);
+    EXPECT_EQ(tapeText(one), std::string("+").append(numberLines(32018, "|+")));
     // The statement form skips lines beyond the 16-bit index.
     Tape s = clearedTape(16);
     std::string text;

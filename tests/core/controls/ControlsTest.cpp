@@ -68,7 +68,7 @@ TEST(ControlMath, CasesOfTheFile)
     EXPECT_EQ(ops.size(), 13u);
 }
 
-TEST(PixelBuffer, RefusesSizesNoPictureCanHave)
+TEST(PixelBuffer, RefusesSizesNoPictureCanHaveAndClipsEveryDrawing)
 {
     EXPECT_FALSE(PixelBuffer::create(-1, 5).ok());
     EXPECT_FALSE(PixelBuffer::create(32768, 1).ok());
@@ -77,11 +77,7 @@ TEST(PixelBuffer, RefusesSizesNoPictureCanHave)
     ASSERT_TRUE(empty.ok());
     EXPECT_TRUE(empty->empty());
     EXPECT_FALSE(empty->pixel(0, 0).ok());
-}
-
-// Lines leave out their end point; every drawing clips, even at the int limits.
-TEST(PixelBuffer, DrawingClipsAtTheEdges)
-{
+    // Lines leave out their end point; every drawing clips, even at the int limits.
     constexpr int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
     PixelBuffer b = *PixelBuffer::create(6, 4, 0);
     b.horizontalLine(-3, 3, 1, 7); // x = 0, 1, 2
@@ -120,7 +116,7 @@ void expectRow(const PixelBuffer& b, int y, Colour c)
         ASSERT_EQ(b.pixel(x, y).valueOr(0xDEADBEEF), c) << "x " << x << " y " << y;
 }
 
-TEST(ButtonFaces, GradientsEndAtTheFloorOfEachComponent)
+TEST(ButtonFaces, GradientsEndAtTheFloorOfEachComponentWhateverTheStyleAndSize)
 {
     const ButtonFaces black = faces(54, 46, 0x000000, NoEdge);
     const ButtonFaces white = faces(54, 46, 0xFFFFFF, NoEdge);
@@ -138,10 +134,7 @@ TEST(ButtonFaces, GradientsEndAtTheFloorOfEachComponent)
         expectRow(r.face, r.y, r.c);
     // Rows 0..H: the dark colour is one step past the last visible row.
     EXPECT_EQ(white.dark, rgb(161, 161, 161));
-}
-
-TEST(ButtonFaces, OddStylesAndSizes)
-{
+    // Odd styles and sizes.
     const ButtonFaces plain = faces(10, 8, 0x808080, NoEdge);
     for (int y = 0; y < 8; ++y)
         expectRow(plain.normal, y, rgb(126 - 2 * y, 126 - 2 * y, 126 - 2 * y));

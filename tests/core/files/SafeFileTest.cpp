@@ -152,7 +152,7 @@ TEST_F(SafeFileTest, LeftoverOfAKilledSaveIsRemovedByTheNextSave)
     EXPECT_EQ(temp.entries(), 3u);
 }
 
-TEST(RecoveryCopy, KeepsTheLinesThatCountAndReadsBack)
+TEST(RecoveryCopy, KeepsTheLinesThatCountReadsBackAndIsTheSameTakenInSlices)
 {
     Tape t = tapeOfLines("+0|+12.5|xSin(3)|+0|+0| | | | ");   // " ": a line without an operator
     std::optional<Tape> copy = recoveryCopy(t);
@@ -170,32 +170,29 @@ TEST(RecoveryCopy, KeepsTheLinesThatCountAndReadsBack)
     EXPECT_EQ(back.tape->size(), 7u);
     // Nothing but empty lines and zeros is not worth a copy.
     EXPECT_FALSE(recoveryCopy(tapeOfLines("+0|+0|/0|+0|+0")) || recoveryCopy(Tape{}));
-}
-
-TEST(RecoveryCopy, TakenInSlicesItIsTheSameCopy)
-{
-    Tape t;
-    clearAllLines(t, 2);
-    t.TapeValue.resize(1000);
-    t.TapeOp.resize(1000, BlankOp);
+    // Taken in slices, a copy of a long tape is the same copy.
+    Tape big;
+    clearAllLines(big, 2);
+    big.TapeValue.resize(1000);
+    big.TapeOp.resize(1000, BlankOp);
     for (std::size_t i = 3; i < 900; ++i) {
-        t.TapeOp[i] = i % 3 ? '+' : 'x';
-        t.TapeValue[i] = Value(Decimal::fromInt(static_cast<std::int64_t>(i)));
+        big.TapeOp[i] = i % 3 ? '+' : 'x';
+        big.TapeValue[i] = Value(Decimal::fromInt(static_cast<std::int64_t>(i)));
     }
-    t.TapeOp[400] = BlankOp;
-    const std::optional<Tape> whole = recoveryCopy(t);
+    big.TapeOp[400] = BlankOp;
+    const std::optional<Tape> whole = recoveryCopy(big);
     ASSERT_TRUE(whole);
-    RecoverySnapshot slices(t);
+    RecoverySnapshot slices(big);
     int turns = 0;
-    while (!slices.copyMore(t, 64))
+    while (!slices.copyMore(big, 64))
         ++turns;
     EXPECT_EQ(turns, 14);   // 900 lines, 64 a turn
     const std::optional<Tape> taken = slices.take();
     ASSERT_TRUE(taken);
     EXPECT_EQ(writeCalcFile(*taken, English), writeCalcFile(*whole, English));
     // A tape that shrank under the copy is not read beyond its end.
-    RecoverySnapshot cut(t);
-    Tape shorter = t;
+    RecoverySnapshot cut(big);
+    Tape shorter = big;
     shorter.resize(100);
     EXPECT_FALSE(cut.copyMore(shorter, 1000) || cut.take());
 }

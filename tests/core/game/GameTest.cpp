@@ -53,10 +53,12 @@ struct Tables {
     }
 };
 
-TEST(GameScores, PlacesInADescendingTable)
+// Scores 20, 19, ..., 1 at entries 0..19: a tie with the best goes above it,
+// a tie with the 19th enters as 19th, the 20th place is no entry; everything
+// from the place down moves, the old 20th is gone. Blaster keeps to entries
+// 20..39; bad bases, places and arrays change nothing.
+TEST(GameScores, PlacesBlasterTableAndRefusedCalls)
 {
-    // Scores 20, 19, ..., 1 at entries 0..19: a tie with the best goes above
-    // it, a tie with the 19th enters as 19th, the 20th place is no entry.
     const struct { std::int32_t score; std::optional<int> place; } rows[] = {
         {20, 0}, {11, 9}, {2, 18}, {1, std::nullopt}};
     for (const auto& r : rows) {
@@ -64,27 +66,20 @@ TEST(GameScores, PlacesInADescendingTable)
         t.fill(0, "p", [](int j) { return 20 - j; });
         const std::optional<int> place = makeRoomForScore(t.names, t.scores, 0, r.score);
         EXPECT_EQ(place, r.place) << r.score;
-        for (int j = 0; place && j < 20; ++j) {   // everything from the place down moved; the old 20th is gone
+        for (int j = 0; place && j < 20; ++j) {
             const int was = j < *place ? j : j - 1;
             EXPECT_TRUE(j == *place || t.entry(j) == std::string("p").append(std::to_string(was)).append(" ").append(std::to_string(20 - was)))
                 << r.score << " " << t.entry(j);
         }
     }
     // An empty table takes any score that hit something, and no 0.
-    Tables empty;
-    EXPECT_EQ(makeRoomForScore(empty.names, empty.scores, 0, 1), 0);
-    EXPECT_FALSE(makeRoomForScore(empty.names, empty.scores, 0, 0).has_value());
-}
-
-// Blaster keeps to entries 20..39; bad bases, places and arrays change nothing.
-TEST(GameScores, BlasterTableBadBasesPlacesAndArraySizes)
-{
     Tables t;
+    EXPECT_EQ(makeRoomForScore(t.names, t.scores, 0, 1), 0);
+    EXPECT_FALSE(makeRoomForScore(t.names, t.scores, 0, 0).has_value());
     t.fill(0, "inv", [](int j) { return 100 - j; });
     t.fill(20, "bla", [](int) { return 32767; });
-    const std::optional<int> place = makeRoomForScore(t.names, t.scores, 20, 70000);
-    ASSERT_EQ(place, 20);
-    enterHighScore(t.names, t.scores, *place, "Ann", 70000);
+    ASSERT_EQ(makeRoomForScore(t.names, t.scores, 20, 70000), 20);
+    enterHighScore(t.names, t.scores, 20, "Ann", 70000);
     for (int j = 0; j < 20; ++j)
         EXPECT_EQ(t.entry(j), "inv" + std::to_string(j) + " " + std::to_string(100 - j));
     EXPECT_EQ(t.entry(20) + " " + t.entry(39), "Ann 32767 bla18 32767");

@@ -51,6 +51,15 @@ TEST(Decimal, PartsLimitsArithmeticScalesAndRounding)
     EXPECT_FALSE(dec("-0.1").trunc().isNegative());
 }
 
+// A double written in a case, whatever the C locale.
+double number(const std::string& s)
+{
+    double v = 0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
+    EXPECT_TRUE(res.ec == std::errc() && res.ptr == s.data() + s.size()) << "cannot read double " << s;
+    return v;
+}
+
 // The file writes decimals canonically: a result's plain text must be the
 // expected field, and reading and printing each argument must agree.
 TEST(DecimalVectors, EveryLineMatches)
@@ -60,12 +69,6 @@ TEST(DecimalVectors, EveryLineMatches)
     const auto canonical = [](const std::string& s) {
         EXPECT_EQ(plainText(dec(s)), s);
         return dec(s);
-    };
-    const auto dbl = [](const std::string& s) {
-        double v = 0;
-        const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
-        EXPECT_TRUE(res.ec == std::errc() && res.ptr == s.data() + s.size()) << "cannot read double " << s;
-        return v;
     };
     std::map<std::string, int> checked;
     for (const CaseRow& c : cases) {
@@ -78,9 +81,9 @@ TEST(DecimalVectors, EveryLineMatches)
             const Decimal a = canonical(c[1]);
             EXPECT_EQ(show(op == "round" ? a.round(std::stoi(c[2])) : op == "floor" ? Result<Decimal>(a.floor()) : Result<Decimal>(a.trunc())), want) << c.where;
         } else if (op == "fromdouble") {
-            EXPECT_EQ(show(Decimal::fromDouble(dbl(c[1]))), want) << c.where;
+            EXPECT_EQ(show(Decimal::fromDouble(number(c[1]))), want) << c.where;
         } else if (op == "todouble") {
-            const double got = canonical(c[1]).toDouble(), exact = dbl(expected);   // within one unit in the last place
+            const double got = canonical(c[1]).toDouble(), exact = number(expected);   // within one unit in the last place
             EXPECT_TRUE(got == exact || got == std::nextafter(exact, INFINITY) || got == std::nextafter(exact, -INFINITY))
                 << c.where << ": got " << doubleText(got);
         } else {
@@ -140,13 +143,6 @@ const Regional& regionalNamed(const std::string& name)
         {"E", English}, {"G", German}, {"same", {',', ',', 3}}, {"blank", {',', ' ', 3}},
         {"noGroup", {'.', ',', 0}}, {"fours", {'.', '\'', 4}}};
     return named.at(name);
-}
-
-double number(const std::string& text)
-{
-    double v = 0;
-    std::from_chars(text.data(), text.data() + text.size(), v);
-    return v;
 }
 
 void checkTextForms()

@@ -40,7 +40,7 @@ TEST(MailCalc, TotalsOfTheCaseFile)
     }
 }
 
-TEST(MailCalc, UserFunctionFormulaRules)
+TEST(MailCalc, UserFunctionFormulaRulesAndTheColour)
 {
     Calc calc;
     for (const CaseRow& r : caseFile("core_mailcalc_functions.tsv", 3)) {
@@ -49,18 +49,15 @@ TEST(MailCalc, UserFunctionFormulaRules)
         else
             EXPECT_EQ(calc.text(tapeOfLines(r[1])), r[2]) << r.where;
     }
-}
-
-TEST(MailCalc, Colour)
-{
-    Calc calc;
-    EXPECT_EQ(calc(tapeOfLines("+0")).colour, TotalColourBlack);
-    EXPECT_EQ(calc(tapeOfLines("+5|-7")).colour, TotalColourRed);
-    calc.settings.StatMode = 1;
-    EXPECT_EQ(calc(tapeOfLines("+-5")).colour, TotalColourBlack);   // "Average : -5"
-    calc.settings.StatMode = 9;   // no such mode: the box keeps its text, coloured by it
-    calc.previous = "-12";
-    const TotalResult kept = calc(tapeOfLines("+1"));
+    // Red for a negative total; an unknown mode keeps the box's text, coloured by it.
+    Calc plain;
+    EXPECT_EQ(plain(tapeOfLines("+0")).colour, TotalColourBlack);
+    EXPECT_EQ(plain(tapeOfLines("+5|-7")).colour, TotalColourRed);
+    plain.settings.StatMode = 1;
+    EXPECT_EQ(plain(tapeOfLines("+-5")).colour, TotalColourBlack);   // "Average : -5"
+    plain.settings.StatMode = 9;
+    plain.previous = "-12";
+    const TotalResult kept = plain(tapeOfLines("+1"));
     EXPECT_EQ(kept.text, "-12");
     EXPECT_EQ(kept.colour, TotalColourRed);
 }
@@ -142,17 +139,13 @@ void expectIdentical(const std::vector<Value>& got, const std::vector<Value>& wa
         ASSERT_TRUE(identical(got[i], want[i])) << what << " at " << i << ": " << plainText(got[i]);
 }
 
-TEST(PositiveSort, PositivesFirstRestZeroed)
+TEST(PositiveSort, PositivesFirstRestZeroedAndTheFastFormMatchesTheLiteralPass)
 {
     for (const CaseRow& c : caseFile("core_positive_sort.tsv", 3)) {
         std::vector<Value> in = valuesOf(c[0]);
         EXPECT_EQ(sortPositivesFirst(in), static_cast<std::size_t>(c.number(1))) << c.where;
         expectIdentical(in, valuesOf(c[2]), c.where);
     }
-}
-
-TEST(PositiveSort, FastFormMatchesTheLiteralPass)
-{
     // Many ties that can still be told apart: scales, doubles beside equal
     // decimals, empties beside zeros, texts.
     const std::vector<Value> pool = {
@@ -247,7 +240,7 @@ TEST(SettingsFile, RoundTripKeepsEverythingAndCutsLongTexts)
 // at start-up); reading stops at the first damaged field, since the place of
 // those after it can no longer be trusted. Only a file that gives every
 // field is a settings file.
-TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
+TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValueUpToTheLargestFile)
 {
     const SettingsData base = builtInSettings();
     SettingsData d, ok;
@@ -287,12 +280,8 @@ TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
         EXPECT_EQ(std::to_string(read.complete) + " " + read.problem, std::to_string(r.problem.empty()) + " " + r.problem) << r.name;
         EXPECT_EQ(dump(read.data), mix(r.from, r.fields)) << r.name;
     }
-}
-
-// The largest file there can be is every field a text of 65535 bytes; one
-// byte more is not a settings file, however it starts.
-TEST(SettingsFileRead, LargestFileFollowsFromTheFormat)
-{
+    // The largest file there can be is every field a text of 65535 bytes; one
+    // byte more is not a settings file, however it starts.
     EXPECT_EQ(SettingsFileMaxBytes, 7143831u);
     std::string largest;
     for (int field = 0; field < FunctionButtonCount * 3 + HighScoreCount; ++field) {
