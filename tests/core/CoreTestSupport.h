@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -71,8 +72,10 @@ inline Value valueOf(std::string_view v)
         return Value(std::string(v.substr(1, v.size() - 2)));
     if (v.find_first_of("(%") != v.npos)
         return Value(std::string(v));
-    if (v.front() == '~')
-        return Value(std::stod(std::string(v.substr(1))));
+    if (double d = 0; v.front() == '~') {   // from_chars: whatever the C locale
+        std::from_chars(v.data() + 1, v.data() + v.size(), d);
+        return Value(d);
+    }
     return val(v);
 }
 
@@ -161,18 +164,15 @@ inline std::string tapeText(const Tape& t)
     return s;
 }
 
-// A fresh folder of its own under the temporary directory, removed at the end.
+// A fresh folder of the test's own under the temporary directory, removed at the end.
 struct TempDir {
-    std::filesystem::path path;
-    explicit TempDir(const std::string& name)
-        : path(std::filesystem::temp_directory_path() /
-               ("qm_" + name + "_" + std::to_string(::getpid())))
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+        ("qm_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" + std::to_string(::getpid()));
+    TempDir()
     {
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
-    // One per test, named after it.
-    TempDir() : TempDir(::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
     ~TempDir() { std::error_code ec; std::filesystem::remove_all(path, ec); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

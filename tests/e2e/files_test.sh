@@ -28,7 +28,7 @@ xdotool type --delay 30 "copy of tape"
 shot files_e2e_dialog.png root
 xdotool key Return    # saves: Enter in the name box is the dialog's main action
 wait_for test -f "$saved" || fail "no file 'copy of tape.Clc' after saving: $(ls "$work/calc")"
-dialog_gone() { ! xdotool search --onlyvisible --name '^Save Calculation' >/dev/null 2>&1; }
+dialog_gone() { ! find_window '^Save Calculation' >/dev/null; }
 wait_for dialog_gone || fail "dialog still shown"
 cmp "$saved" "$work/original.Clc" || fail "saved file differs from the opened one"
 

@@ -12,7 +12,7 @@ settings="$work/my settings.cal"
 editor_cpp="$src_root/src/ui/input/FunctionButtonEditor.cpp"
 twips="$(design_int "$src_root/src/ui/platform/Twips.h" DesignTwipsPerPixel)"
 px() { echo $(((2 * $1 + twips) / (2 * twips))); }
-editor_gone() { ! xdotool search --onlyvisible --name '^Edit Function Button' >/dev/null 2>&1; }
+editor_gone() { ! find_window '^Edit Function Button' >/dev/null; }
 
 # Opens the editor with "Edit" and clicks its copy of function button $1:
 # two blocks of three columns, placed in twips.
@@ -29,15 +29,9 @@ edit_button() {
 $(px "$(design_int "$editor_cpp" KeyWidth)") $(px "$(design_int "$editor_cpp" KeyHeight)")" 0
 }
 # The field of access key $1 (f name, o formula, t tooltip) gets text $2.
-editor_field() {
-    xdotool key --clearmodifiers "alt+$1" ctrl+a
-    xdotool type --delay 30 "$2"
-}
+editor_field() { xdotool key --clearmodifiers "alt+$1" ctrl+a && xdotool type --delay 30 "$2"; }
 # "Use" (u) or "Cancel" (c).
-editor_close() {
-    xdotool key --clearmodifiers "alt+$1"
-    wait_for editor_gone || fail "the editor is still shown"
-}
+editor_close() { xdotool key --clearmodifiers "alt+$1" && wait_for editor_gone || fail "the editor is still shown"; }
 # The settings file as the batch mode reads it: 10, Half(8) = 8/2 + 10, and
 # button 17 as it came, Ibs(10) = 10 x 2.2; the tooltip kept.
 check_settings() {

@@ -40,17 +40,10 @@ for name in "Zeile 1" "Zeile 15" "Gesamtsumme" "Bildlaufleiste des Streifens"; d
     grep -qP "\t\Q$name\E\t" "$work/tree.txt" || fail "no element named '$name'"
 done
 
-# Waits until the element named $1 shows $3 in column $2 (5 text, 6 description).
-expect_shown() {
-    local got=""
-    for _ in $(seq 100); do
-        tree
-        got="$(awk -F'\t' -v n="$1" -v c="$2" '$3 == n {print $c}' "$work/tree.txt")"
-        [ "$got" = "$3" ] && return 0
-        sleep 0.1
-    done
-    fail "$1 shows '$got', expected '$3'"
-}
+# What the element named $1 shows in column $2 (5 text, 6 description).
+shown() { tree; awk -F'\t' -v n="$1" -v c="$2" '$3 == n {print $c}' "$work/tree.txt"; }
+shown_is() { [ "$(shown "$1" "$2")" = "$3" ]; }
+expect_shown() { wait_for shown_is "$@" || fail "$1 shows '$(shown "$1" "$2")', expected '$3'"; }
 
 # 12,5 x 4 through the keypad buttons' accessible action.
 "$python" "$here/atspi.py" quillmate 5 press 1 2 , 5 x 4 || fail "the keypad could not be pressed"

@@ -16,17 +16,11 @@ stop_typer() { stop "$typer_pid"; typer_pid=""; }
 trap 'stop_typer; cleanup' EXIT
 
 lines_of() { tail -n +2 "$1" | tr -d '\r'; }
-
-# Waits up to $2 tenths of a second for file $1 to start with the tape lines $3...
-wait_copy() {
-    local file="$1" tenths="$2" want
-    shift 2
+# Whether the copy starts with the tape lines $1...
+copy_starts() {
+    local want
     want="$(printf 'Ferrowick 6\r\n'; printf '%s\r\n' "$@")"
-    for _ in $(seq "$tenths"); do
-        [ "$(head -c ${#want} "$file" 2>/dev/null)" = "$want" ] && return 0
-        sleep 0.1
-    done
-    return 1
+    [ "$(head -c ${#want} "$copy" 2>/dev/null)" = "$want" ]
 }
 
 # The visible window of program $1 of kind $2 (main or question, by width).
@@ -42,28 +36,14 @@ window_of() {
 }
 no_question() { ! window_of "$1" question >/dev/null; }
 
-# Starts the program and answers the crash question with Return.
-start_recovering() {
-    "$prog" >"$work/prog.log" 2>&1 &
-    prog_pid=$!
-    local box id
-    box="$(wait_for window_of "$prog_pid" question)" || fail "no question after the crash"
-    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus --sync "$box"
-    xdotool key Return
-    wait_for no_question "$prog_pid" || fail "the question stayed open"
-    shot recovery_e2e_question.png root
-    id="$(wait_for window_of "$prog_pid" main)" || fail "no main window after the question"
-    take_window "$id"
-}
-
 # 1. Killed while typing.
 start_program
 (for n in $(seq 9) $(seq 9) $(seq 9); do for k in "$n" +; do xdotool type "$k"; sleep 0.2; done; done) &
 typer_pid=$!
 # Lines 1 to 3 are typed within 1.2 s; the copy holds them while the keys go on.
-wait_copy "$copy" 30 +1 +2 +3 || fail "no copy of lines 1-3 while typing: $(lines_of "$copy" 2>&1 | paste -sd' ')"
+wait_for copy_starts +1 +2 +3 || fail "no copy of lines 1-3 while typing: $(lines_of "$copy" 2>&1 | paste -sd' ')"
 kill -0 "$typer_pid" 2>/dev/null || fail "the typing ended before the copy came"
-wait_copy "$copy" 30 +1 +2 +3 +4 +5 +6 || fail "the copy stopped following the typing"
+wait_for copy_starts +1 +2 +3 +4 +5 +6 || fail "the copy stopped following the typing"
 kill -KILL "$prog_pid"
 kill -0 "$typer_pid" 2>/dev/null || fail "the typing ended before the kill"
 wait "$prog_pid" 2>/dev/null || true
@@ -71,7 +51,15 @@ stop_typer
 cp "$copy" "$work/before-kill.Clc"
 [ -f "$data/running.lock" ] || fail "no lock left behind by the killed program"
 
-start_recovering
+# The next start asks; Return takes the copy.
+"$prog" >"$work/prog.log" 2>&1 &
+prog_pid=$!
+box="$(wait_for window_of "$prog_pid" question)" || fail "no question after the crash"
+xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus --sync "$box"
+xdotool key Return
+wait_for no_question "$prog_pid" || fail "the question stayed open"
+shot recovery_e2e_question.png root
+take_window "$(wait_for window_of "$prog_pid" main)" || fail "no main window after the question"
 clip="$(copy_numbers)"
 want="$(lines_of "$work/before-kill.Clc" | tr -d '+')"
 [ "$(head -n "$(wc -l <<<"$want")" <<<"$clip")" = "$want" ] \

@@ -1,7 +1,6 @@
 # Sourced after session.sh: the program's window, the places of its controls
 # (read from the design tables in the source, so a moved key moves the click
-# too), menus, the clipboard and the grand total. The caller sets `prog`;
-# start_program sets prog_pid, win_id and menu_h.
+# too), menus, the clipboard and the grand total.
 
 src_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 design_h="$src_root/src/core/tape/MainWindowDesign.h"
@@ -9,19 +8,17 @@ design_h="$src_root/src/core/tape/MainWindowDesign.h"
 version="$(sed -n -E 's/^project\(Quillmate VERSION ([0-9.]+).*/\1/p' "$src_root/CMakeLists.txt")"
 main_title="^Quillmate ${version//./\\.} "
 
-# The value of `constexpr int NAME = V;` ($2) in file $1.
+# In file $1: the value of `constexpr int NAME = V;`, or the numbers of
+# `... NAME{a, b, ...};` one a line (NAME: $2).
 design_int() {
     local v
     v="$(sed -n -E "s/^ *((inline|static) +)?constexpr +int +$2 *= *(-?[0-9]+);.*/\3/p" "$1" | head -n1)"
-    [ -n "$v" ] || fail "no constant $2 in $1"
-    echo "$v"
+    [ -n "$v" ] && echo "$v" || fail "no constant $2 in $1"
 }
-# The numbers of `... NAME{a, b, ...};` ($2) in file $1, one a line.
 design_list() {
     local v
     v="$(sed -n -E "s/^ *(inline +)?constexpr +[A-Za-z:<>, 0-9]+ +$2 *\{([-0-9, ]+)\};.*/\2/p" "$1" | head -n1)"
-    [ -n "$v" ] || fail "no list $2 in $1"
-    tr -d ' ' <<<"$v" | tr ',' '\n'
+    [ -n "$v" ] && tr -d ' ' <<<"$v" | tr ',' '\n' || fail "no list $2 in $1"
 }
 interior_w="$(design_int "$design_h" InteriorWidth)" interior_h="$(design_int "$design_h" InteriorHeight)"
 
@@ -53,10 +50,7 @@ start_program() {
     local id
     id="$(wait_window "$main_title")" && take_window "$id" || fail "no main window appeared"
 }
-close_program() {
-    wmctrl -i -c "$win_id" || fail "wmctrl could not close the window"
-    expect_exit_0 "$prog_pid" "closing the window" && prog_pid=""
-}
+close_program() { wmctrl -i -c "$win_id" && expect_exit_0 "$prog_pid" "closing the window" && prog_pid="" || fail "wmctrl could not close the window"; }
 # The main window (with $2 = root the screen) as $outdir/$1.
 shot() {
     sleep 0.3
@@ -69,8 +63,7 @@ shot() {
 click_rect() {
     local l t w h
     read -r l t w h <<<"$2"
-    xdotool mousemove --window "$1" $((l + w / 2)) $((t + h / 2 + $3)) click 1
-    sleep 0.03
+    xdotool mousemove --window "$1" $((l + w / 2)) $((t + h / 2 + $3)) click 1 && sleep 0.03
 }
 # Keypad keys by index (0-9 figures, 10 decimal point, 12 +, 13 -, 14 x, 15 /,
 # 17 Del, 18 ^, 19 +/-, 20 %).
@@ -95,13 +88,7 @@ row_rect() {   # "left top width height" of screen row $1
 }
 click_row() { click_rect "$win_id" "$(row_rect "$1")" "$menu_h"; }
 
-popup_shown() {
-    local w
-    for w in $(xdotool search --onlyvisible --pid "$prog_pid" 2>/dev/null || true); do
-        [ "$w" != "$win_id" ] && return 0
-    done
-    return 1
-}
+popup_shown() { xdotool search --onlyvisible --pid "$prog_pid" 2>/dev/null | grep -vx "$win_id" >/dev/null; }
 no_popup() { ! popup_shown; }
 
 # Opens a menu by its access key ($1) and takes the item reached by keys $2...
@@ -116,24 +103,15 @@ menu_keys() {
 
 # Puts text $2 (a printf format, arguments follow) on selection $1; xclip
 # serves it from the background until another owner takes it.
-set_selection() {
-    local sel="$1" fmt="$2"
-    shift 2
-    # shellcheck disable=SC2059
-    printf "$fmt" "$@" | xclip -selection "$sel" -i >/dev/null 2>&1
-}
+# shellcheck disable=SC2059
+set_selection() { local sel="$1" fmt="$2"; shift 2; printf "$fmt" "$@" | xclip -selection "$sel" -i >/dev/null 2>&1; }
 # Waits until selection $1 no longer holds the marker $2; prints its text
-# without carriage returns (as it came: $work/selection.raw).
-selection_changed() {
-    xclip -o -selection "$1" >"$work/selection.raw" 2>/dev/null || true
-    [ "$(cat "$work/selection.raw")" != "$2" ]
-}
-wait_selection_change() {
-    wait_for selection_changed "$1" "$2" || return 1
-    tr -d '\r' <"$work/selection.raw"
-}
+# without carriage returns.
+selection_changed() { [ "$(xclip -o -selection "$1" 2>/dev/null | tee "$work/selection.raw")" != "$2" ]; }
+wait_selection_change() { wait_for selection_changed "$1" "$2" && tr -d '\r' <"$work/selection.raw"; }
 copy_numbers() {
-    local marker="before copy $RANDOM"; set_selection clipboard '%s' "$marker"
+    local marker="before copy $RANDOM"
+    set_selection clipboard '%s' "$marker"
     menu_keys o c
     wait_selection_change clipboard "$marker" || fail "Copy Numbers left the clipboard unchanged"
 }

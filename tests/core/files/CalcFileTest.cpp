@@ -1,4 +1,7 @@
 #include "core/files/CalcFile.h"
+#include "core/files/Cp1252.h"
+#include "core/files/DriveList.h"
+#include "core/files/StripExtension.h"
 
 #include "core/CoreTestSupport.h"
 
@@ -31,7 +34,7 @@ TEST(CalcFileWrite, ValueForms)
     EXPECT_EQ(writeCalcFile(missingOp, English), "Ferrowick 6\r\nx2\r\n+7\r\n");   // written as plus
 }
 
-TEST(CalcFileRead, FilesOfTheCaseFile)
+TEST(CalcFileRead, FilesOfTheCaseFileWholeAndInPieces)
 {
     const std::map<std::string, Regional> settings = {
         {"E", English}, {"G", German}, {"blank", {',', ' ', 3}}, {"same", {'.', '.', 3}}};
@@ -40,6 +43,14 @@ TEST(CalcFileRead, FilesOfTheCaseFile)
         if (row[2] == "0") {
             ASSERT_TRUE(read.ok()) << row.where << ": " << read.error.line << " " << read.error.reason;
             EXPECT_EQ(dump(*read.tape), dump(tapeOfLines(row[3]))) << row.where;
+            // However the file comes in pieces (a CR LF split between two), the tape is the same.
+            for (std::size_t piece = 1; piece <= 4; ++piece) {
+                CalcFileReader reader(settings.at(row[0]));
+                for (std::size_t at = 0; at < row[1].size(); at += piece)
+                    ASSERT_TRUE(reader.feed(std::string_view(row[1]).substr(at, piece))) << row.where;
+                const CalcFileRead pieces = reader.finish();
+                EXPECT_TRUE(pieces.ok() && dump(*pieces.tape) == dump(*read.tape)) << row.where << " in pieces of " << piece;
+            }
         } else {
             EXPECT_FALSE(read.ok()) << row.where;
             EXPECT_EQ(std::to_string(read.error.line) + " " + (row[3].empty() ? "" : read.error.reason), row[2] + " " + row[3])
@@ -71,24 +82,7 @@ TEST(CalcFileRoundTrip, NotesComeBackAndATapeWithoutThemKeepsItsBytes)
     EXPECT_EQ(r.error.line, 3u) << r.error.reason;
 }
 
-// However the file comes in pieces (a CR LF may be split between two), the
-// tape is the same.
-TEST(CalcFileRead, PiecesGiveTheSameTape)
-{
-    const std::string bytes = "Ferrowick 6\r\n+12.5\r\nx3\n--5\r/4\r\n+Sin(30)\r\n+\r\n\r\n";
-    const CalcFileRead whole = readCalcFile(bytes, English);
-    ASSERT_TRUE(whole.ok()) << whole.error.reason;
-    for (std::size_t piece = 1; piece <= 4; ++piece) {
-        CalcFileReader reader(English);
-        for (std::size_t at = 0; at < bytes.size(); at += piece)
-            ASSERT_TRUE(reader.feed(std::string_view(bytes).substr(at, piece))) << piece;
-        const CalcFileRead read = reader.finish();
-        ASSERT_TRUE(read.ok()) << piece << ": " << read.error.reason;
-        EXPECT_EQ(dump(*read.tape), dump(*whole.tape)) << piece;
-    }
-}
-
-TEST(CalcFileRead, LimitsOfLinesAndLineLength)
+TEST(CalcFileRead, LimitsOfLinesLineLengthAndEmptyLines)
 {
     // The longest line is read; one byte more fails at that line.
     const std::string longest = "+(" + std::string(MaxCalcLineBytes - 2, 'a');
@@ -114,12 +108,8 @@ TEST(CalcFileRead, LimitsOfLinesAndLineLength)
     const CalcFileRead over = full.finish();
     EXPECT_EQ(over.error.line, MaxTapeLines + 2);
     EXPECT_EQ(over.error.reason, "the tape would have more than 10000000 lines");
-}
-
-// Reading stops at the first empty line that is not the last: a file of
-// endless empty lines fails with the first piece, keeping nothing.
-TEST(CalcFileRead, ManyEmptyLinesFailAtTheFirst)
-{
+    // Reading stops at the first empty line that is not the last: a file of
+    // endless empty lines fails with the first piece, keeping nothing.
     CalcFileReader reader(English);
     ASSERT_TRUE(reader.feed("Ferrowick 6\r\n+1\r\n"));
     std::string empties;
@@ -150,7 +140,7 @@ TEST(CalcFileRead, HeaderIsChecked)
     EXPECT_EQ(describeCalcFileError({0, "", {}, {}, {}}), ".");
 }
 
-TEST(CalcFileDisk, SavesLoadsAndReportsUnreadableFiles)
+TEST(CalcFileDisk, SavesLoadsReportsUnreadableFilesAndRefusesWhatWouldNotOpenAgain)
 {
     const TempDir temp;
     const fs::path& dir = temp.path;
@@ -182,24 +172,81 @@ TEST(CalcFileDisk, SavesLoadsAndReportsUnreadableFiles)
         ASSERT_FALSE(got.ok()) << r.file;
         EXPECT_EQ(std::to_string(got.error.line) + " " + got.error.reason, std::to_string(r.line) + " " + r.reason) << r.file;
     }
-}
-
-// A tape whose file would not open again is not saved, and says which line.
-TEST(CalcFileDisk, SavingRefusesFilesThatWouldNotOpenAgain)
-{
-    const TempDir temp;
-    const fs::path path = temp / "t.Clc";
-    const struct { Tape tape; std::string reason; } rows[] = {
+    // A tape whose file would not open again is not saved, and says which line.
+    const fs::path refused = dir / "t.Clc";
+    const struct { Tape tape; std::string reason; } unsaved[] = {
         {tapeOf({{'+', val("1")}, {'+', Value("Sin30")}}), "tape line 2 would not open again: \"Sin30\" is not a number"},
         {tapeOf({{'x', Value(std::numeric_limits<double>::infinity())}}),
          "tape line 1 would not open again: \"Infinity\" is not a number"},
         {tapeOf({{'+', Value(std::string(1, '(') + std::string(MaxCalcLineBytes, 'a'))}}),
          "tape line 1 would not open again: the line is longer than 1048576 bytes"},
     };
-    for (const auto& r : rows) {
-        const FileStatus st = saveCalcFile(path, r.tape, English);
-        EXPECT_TRUE(!st.ok && !fs::exists(path)) << r.reason;
+    for (const auto& r : unsaved) {
+        const FileStatus st = saveCalcFile(refused, r.tape, English);
+        EXPECT_TRUE(!st.ok && !fs::exists(refused)) << r.reason;
         EXPECT_EQ(st.reason, r.reason);
+    }
+}
+
+// File names and texts: the code page, extensions and the drive list.
+TEST(FileTexts, CodePageAndExtensionCases)
+{
+    for (const test::CaseRow& r : test::caseFile("core_cp1252.tsv", 3)) {
+        if (r[0] == "strip") {
+            EXPECT_EQ(StripExtension(r[1]), r[2]) << r.where;
+            continue;
+        }
+        EXPECT_EQ(encodeCp1252(r[r[0] == "decode" ? 2 : 1]), r[r[0] == "decode" ? 1 : 2]) << r.where;
+        if (r[0] == "decode") {
+            EXPECT_EQ(decodeCp1252(r[1]), r[2]) << r.where;
+        }
+    }
+}
+
+TEST(Cp1252, EveryByteSurvivesDecodeAndEncode)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    const std::string utf8 = decodeCp1252(all);
+    EXPECT_EQ(utf8.size(), 128u + 128u * 2u + 17u);   // 17 of the high bytes need three
+    EXPECT_EQ(encodeCp1252(utf8), all);
+    EXPECT_FALSE(isAscii(all));
+    EXPECT_TRUE(isAscii(all.substr(0, 128)));
+    EXPECT_EQ(decodeCp1252(all.substr(0, 128)), all.substr(0, 128));
+}
+
+TEST(DriveList, OrdersDrivesUserFolderParentFoldersThenMatchingFiles)
+{
+    ListingInput in;
+    in.style = PathStyle::Posix;
+    in.drives = {{"/", "/", DriveFixed, std::nullopt}, {"/media/stick", "", DriveRemovable, std::string("STICK")}};
+    in.userFolder = "/home/ann";
+    in.currentFolder = "/home/ann/calc";
+    // Listing order as the platform gives it: files and folders mixed.
+    in.items = {{"a.Clc", false, false}, {"b.CLC", false, false}, {"notes.txt", false, false},
+                {"sub", true, false},    {"locked.Clc", false, true}, {"old", true, false},
+                {".", true, false},      {"..", true, false}};
+    in.pattern = ".Clc";
+    std::string got;
+    for (const DriveEntry& e : buildListing(in))
+        got += e.text + " " + std::to_string(e.kind) + " " + e.path + "|";
+    // Kinds: 13 fixed drive, 12 removable (its path falls back to the root),
+    // 110 user folder, 1 folder, 2 file, 3 read-only file.
+    EXPECT_EQ(got, "/ 13 /|/media/stick <STICK> 12 /media/stick|ann 110 /home/ann/|.. 1 |sub 1 |old 1 |a.Clc 2 |b.CLC 2 |locked.Clc 3 |");
+}
+
+TEST(DriveList, EntryUnderThePointerAndScrollRange)
+{
+    for (const test::CaseRow& c : test::caseFile("core_drive_entry_at.tsv", 5)) {
+        const std::optional<int> at = entryAt(std::stod(c[0]), c.number(1), c.number(2), c.number(3));
+        EXPECT_EQ(at ? std::to_string(*at) : "-", c[4]) << c.where;
+    }
+    // The scroll bar divides by max - min; at the largest value the bottom row holds the last entry.
+    for (int count : {0, 1, 10, 11, 100}) {
+        const ScrollLayout s = scrollLayout(count, 10);
+        EXPECT_GT(s.valueMax, s.valueMin);
+        EXPECT_EQ(clampTopIndex(s.valueMax + 5, count, 10), count > 10 ? count - 9 : 1) << count;
     }
 }
 

@@ -1,10 +1,16 @@
+#include "core/tape/MailCalc.h"
+#include "core/input/Evaluator.h"
+#include "core/tape/DefaultButtons.h"
+#include "core/tape/PositiveSort.h"
 #include "core/tape/SettingsFile.h"
+#include "core/number/TextForm.h"
 
 #include "core/CoreTestSupport.h"
-#include "core/number/TextForm.h"
-#include "core/tape/DefaultButtons.h"
 
+#include <bit>
 #include <cstdlib>
+#include <map>
+#include <random>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +19,156 @@ namespace qm {
 namespace {
 
 using namespace test;
+
+struct Calc {
+    CalcSettings settings;
+    FunctionButtons buttons = defaultFunctionButtons();
+    std::string previous = "previous";
+    Evaluator evaluator;
+    TotalResult operator()(const Tape& tape) { return MailCalc(tape, settings, buttons, previous, evaluator); }
+    std::string text(const Tape& tape) { return (*this)(tape).text; }
+};
+
+TEST(MailCalc, TotalsOfTheCaseFile)
+{
+    for (const CaseRow& row : caseFile("core_mailcalc_totals.tsv", 6)) {
+        Calc calc;
+        calc.settings.DecimalPlaces = row.number(0);
+        calc.settings.StatMode = row.number(1);
+        calc.settings.regional = row[2] == "G" ? German : English;
+        EXPECT_EQ(calc.text(tapeOfLines(row[3])), row[4]) << row.where;
+    }
+}
+
+TEST(MailCalc, UserFunctionFormulaRulesAndTheColour)
+{
+    Calc calc;
+    for (const CaseRow& r : caseFile("core_mailcalc_functions.tsv", 3)) {
+        if (r[0].starts_with("button "))
+            calc.buttons.at(std::stoul(r[0].substr(7))) = {r[1], r[2], ""};
+        else
+            EXPECT_EQ(calc.text(tapeOfLines(r[1])), r[2]) << r.where;
+    }
+    // Red for a negative total; an unknown mode keeps the box's text, coloured by it.
+    Calc plain;
+    EXPECT_EQ(plain(tapeOfLines("+0")).colour, TotalColourBlack);
+    EXPECT_EQ(plain(tapeOfLines("+5|-7")).colour, TotalColourRed);
+    plain.settings.StatMode = 1;
+    EXPECT_EQ(plain(tapeOfLines("+-5")).colour, TotalColourBlack);   // "Average : -5"
+    plain.settings.StatMode = 9;
+    plain.previous = "-12";
+    const TotalResult kept = plain(tapeOfLines("+1"));
+    EXPECT_EQ(kept.text, "-12");
+    EXPECT_EQ(kept.colour, TotalColourRed);
+}
+
+// Every line's running total, from the one pass, is the total of the tape
+// cut after that line: on a tape built from the shared decimal vectors
+// (a under "+", b under the case's operator), with rounding, function and
+// power lines mixed in, in both the plain and the fixed-decimals form.
+TEST(MailCalcRunningTotals, EqualTheTotalOfTheTapeCutAfterEachLine)
+{
+    Tape tape;
+    const std::map<std::string, char> ops = {{"add", '+'}, {"sub", '-'}, {"mul", 'x'}, {"div", '/'}};
+    const char* const extras[] = {"Roun(2)", "Int", "Asin(1)", "Sqr(2)", "Fix", "Atan(1)"};
+    std::size_t cases = 0;
+    for (const CaseRow& row : caseFile("decimal_vectors.tsv", 4)) {
+        if (!ops.count(row[0]))
+            continue;
+        tape.TapeValue.push_back(val(row[1]));
+        tape.TapeOp.push_back('+');
+        tape.TapeValue.push_back(val(row[2]));
+        tape.TapeOp.push_back(ops.at(row[0]));
+        if (++cases % 7 == 0) {
+            tape.TapeValue.emplace_back(std::string(extras[(cases / 7) % std::size(extras)]));
+            tape.TapeOp.push_back(cases % 3 == 0 ? '^' : '+');
+        }
+    }
+    ASSERT_GT(cases, 1000u);
+    const FunctionButtons buttons = defaultFunctionButtons();
+    for (const int decimals : {25, 2}) {
+        CalcSettings settings;
+        settings.DecimalPlaces = decimals;
+        Evaluator ev;
+        std::vector<LineTotal> totals;
+        const TotalResult whole = MailCalc(tape, settings, buttons, {}, ev, totals);
+        ASSERT_EQ(totals.size(), tape.size());
+        EXPECT_EQ(runningTotalText(totals.back(), settings, buttons), whole.text);
+        Tape cut;
+        for (std::size_t i = 0; i < tape.size(); ++i) {
+            cut.TapeValue.push_back(tape.TapeValue[i]);
+            cut.TapeOp.push_back(tape.TapeOp[i]);
+            Evaluator fresh;
+            ASSERT_EQ(runningTotalText(totals[i], settings, buttons), MailCalc(cut, settings, buttons, {}, fresh).text)
+                << "line " << i << " with " << decimals << " decimals";
+        }
+    }
+}
+
+// The same value in the same representation: kind, scale, bits or bytes.
+bool identical(const Value& a, const Value& b)
+{
+    if (a.kind() != b.kind())
+        return false;
+    if (a.isDecimal())
+        return a.decimal() == b.decimal() && a.decimal().scale() == b.decimal().scale();
+    if (a.isDouble())
+        return std::bit_cast<std::uint64_t>(a.dbl()) == std::bit_cast<std::uint64_t>(b.dbl());
+    return !a.isText() || a.text() == b.text();
+}
+
+// The selection sort done literally, one pass per place over the rest: the
+// reference the tree form must match exactly.
+void selectionSortLiteral(std::vector<Value>& values)
+{
+    for (std::size_t i = 0; i + 1 < values.size(); ++i) {
+        std::size_t b = i;
+        for (std::size_t j = i + 1; j < values.size(); ++j) {
+            if (compare(values[j], values[b]) < 0)
+                b = j;
+        }
+        if (b != i)
+            std::swap(values[i], values[b]);
+    }
+}
+
+void expectIdentical(const std::vector<Value>& got, const std::vector<Value>& want, const std::string& what)
+{
+    ASSERT_EQ(got.size(), want.size()) << what;
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_TRUE(identical(got[i], want[i])) << what << " at " << i << ": " << plainText(got[i]);
+}
+
+TEST(PositiveSort, PositivesFirstRestZeroedAndTheFastFormMatchesTheLiteralPass)
+{
+    for (const CaseRow& c : caseFile("core_positive_sort.tsv", 3)) {
+        std::vector<Value> in = valuesOf(c[0]);
+        EXPECT_EQ(sortPositivesFirst(in), static_cast<std::size_t>(c.number(1))) << c.where;
+        expectIdentical(in, valuesOf(c[2]), c.where);
+    }
+    // Many ties that can still be told apart: scales, doubles beside equal
+    // decimals, empties beside zeros, texts.
+    const std::vector<Value> pool = {
+        val("1"), val("1.0"), Value(1.0), val("0"), val("0.0"), Value(), Value(0.0), val("-2"),
+        val("-2.0"), Value(-2.0), val("0.1"), Value(0.1), Value("a"), Value("b"), Value("a"),
+        val("79228162514264337593543950335"), Value(1e30)};
+    std::mt19937 gen(12345);
+    for (int round = 0; round < 3001; ++round) {
+        // The last round is one long tape of small integers.
+        const bool large = round == 3000;
+        std::vector<Value> a(large ? 4000 : std::uniform_int_distribution<std::size_t>(0, 40)(gen));
+        for (auto& x : a)
+            x = large ? Value(Decimal::fromInt(std::uniform_int_distribution<int>(-500, 500)(gen)))
+                      : pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(gen)];
+        std::vector<Value> b = a;
+        selectionSortLiteral(a);
+        detail::selectionSortTree(b);
+        expectIdentical(b, a, "round " + std::to_string(round));
+        for (std::size_t i = 1; i < b.size(); ++i)
+            ASSERT_TRUE(compare(b[i - 1], b[i]) <= 0) << i;
+    }
+}
+
 namespace fs = std::filesystem;
 
 std::string bytes(std::initializer_list<int> list)
@@ -23,16 +179,16 @@ std::string bytes(std::initializer_list<int> list)
     return s;
 }
 
-// Every field on a line of its own, names with their kind.
-std::string dump(const SettingsData& d)
+// Every field in file order, names with their kind.
+std::vector<std::string> dump(const SettingsData& d)
 {
-    std::string s;
+    std::vector<std::string> fields;
     for (const FunctionButton& b : d.buttons)
-        s += b.Caption + "|" + b.Formula + "|" + b.ToolTip + "\n";
+        fields.insert(fields.end(), {b.Caption, b.Formula, b.ToolTip});
     for (std::size_t k = 0; k < d.HighScores.size(); ++k)
-        s += std::to_string(static_cast<int>(d.HighScoreNames[k].kind())) + ":" + plainText(d.HighScoreNames[k]) +
-             " " + std::to_string(d.HighScores[k]) + "\n";
-    return s;
+        fields.insert(fields.end(), {std::to_string(static_cast<int>(d.HighScoreNames[k].kind())) + ":" +
+                                         plainText(d.HighScoreNames[k]), std::to_string(d.HighScores[k])});
+    return fields;
 }
 
 TEST(SettingsFileWrite, ExactBytes)
@@ -84,7 +240,7 @@ TEST(SettingsFile, RoundTripKeepsEverythingAndCutsLongTexts)
 // at start-up); reading stops at the first damaged field, since the place of
 // those after it can no longer be trusted. Only a file that gives every
 // field is a settings file.
-TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
+TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValueUpToTheLargestFile)
 {
     const SettingsData base = builtInSettings();
     SettingsData d, ok;
@@ -97,15 +253,8 @@ TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
     ok.buttons[0].Caption = "Ok";
     // The first `fields` fields of `file`, the rest of base.
     const auto mix = [&base](const SettingsData& file, int fields) {
-        SettingsData out = base;
-        for (int f = 0; f < fields; ++f) {
-            const auto k = static_cast<std::size_t>(f < FunctionButtonCount * 3 ? f / 3 : (f - FunctionButtonCount * 3) / 2);
-            if (f >= FunctionButtonCount * 3)
-                (f - FunctionButtonCount * 3) % 2 ? void(out.HighScores[k] = file.HighScores[k]) : void(out.HighScoreNames[k] = file.HighScoreNames[k]);
-            else
-                (f % 3 == 0 ? out.buttons[k].Caption : f % 3 == 1 ? out.buttons[k].Formula : out.buttons[k].ToolTip) =
-                    f % 3 == 0 ? file.buttons[k].Caption : f % 3 == 1 ? file.buttons[k].Formula : file.buttons[k].ToolTip;
-        }
+        std::vector<std::string> out = dump(base), from = dump(file);
+        std::copy_n(from.begin(), fields, out.begin());
         return out;
     };
     const std::string full = writeSettings(d);
@@ -129,14 +278,10 @@ TEST(SettingsFileRead, WhatCannotBeReadKeepsItsBuiltInValue)
     for (const auto& r : rows) {
         const SettingsRead read = readSettings(r.bytes, base);
         EXPECT_EQ(std::to_string(read.complete) + " " + read.problem, std::to_string(r.problem.empty()) + " " + r.problem) << r.name;
-        EXPECT_EQ(dump(read.data), dump(mix(r.from, r.fields))) << r.name;
+        EXPECT_EQ(dump(read.data), mix(r.from, r.fields)) << r.name;
     }
-}
-
-// The largest file there can be is every field a text of 65535 bytes; one
-// byte more is not a settings file, however it starts.
-TEST(SettingsFileRead, LargestFileFollowsFromTheFormat)
-{
+    // The largest file there can be is every field a text of 65535 bytes; one
+    // byte more is not a settings file, however it starts.
     EXPECT_EQ(SettingsFileMaxBytes, 7143831u);
     std::string largest;
     for (int field = 0; field < FunctionButtonCount * 3 + HighScoreCount; ++field) {
