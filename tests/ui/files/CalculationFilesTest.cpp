@@ -26,9 +26,8 @@ namespace {
 
 using namespace test;
 
-// A temporary tree, the current folder its calc/ and HOME its ann/:
-//   calc/   a.Clc, b.CLC, notes.txt, locked.Clc (read-only), sub/, sub/inner.Clc
-// The current folder and HOME are put back afterwards.
+// calc/ (the current folder): a.Clc, b.CLC, notes.txt, locked.Clc (read-only),
+// sub/inner.Clc; ann/ is HOME. Both are put back afterwards.
 class FolderFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -151,8 +150,7 @@ TEST_F(LoadSaveTest, TypedNamesGetTheExtensionAndOnlyATappedFileReplacesThem)
     EXPECT_EQ(dialog.nameBox()->text(), "b.Clc");
 }
 
-// chooseCalculationFile runs the dialog modally; `script` acts on it from
-// inside its event loop.
+// `script` acts on the modal dialog from inside its event loop.
 QString choose(QWidget* parent, int index, std::function<void(FileDialog&)> script, const QString& tapeFile = {})
 {
     QTimer::singleShot(0, [parent, script] {
@@ -381,12 +379,9 @@ TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
         SCOPED_TRACE(c.where);
         const QString name = QString::fromStdString(c.fields[1]);
         const bool big = c.fields[0] == "BIG";
-        if (c.fields[0] != "-") {
-            ASSERT_TRUE(writeFile(path(name), big ? QByteArray("Ferrowick 6\r\n") : QByteArray::fromStdString(c.fields[0])));
-        }
-        if (big) {
-            ASSERT_TRUE(QFile::resize(path(name), qint64(qm::MaxCalcFileBytes) + 1));   // sparse: no disk used
-        }
+        const bool written = c.fields[0] == "-"
+                             || writeFile(path(name), big ? QByteArray("Ferrowick 6\r\n") : QByteArray::fromStdString(c.fields[0]));
+        ASSERT_TRUE(written && (!big || QFile::resize(path(name), qint64(qm::MaxCalcFileBytes) + 1)));   // sparse: no disk used
         Tape tape = old;
         QString error;
         EXPECT_FALSE(openCalculation(&window, path(name), regional, tape, &error));
@@ -493,8 +488,7 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
         ASSERT_EQ(w->editor().tape().size(), static_cast<std::size_t>(size));
         const int max = std::max(0, size - 1 - w->editor().lastRow());
         EXPECT_EQ(w->editor().scrollMax(), max);
-        // Kept while the new tape reaches it, else back to the first line.
-        EXPECT_EQ(w->editor().firstLine(), c.scrolled <= max ? c.scrolled : 0);
+        EXPECT_EQ(w->editor().firstLine(), c.scrolled <= max ? c.scrolled : 0);   // else the first line
         QStringList want;
         for (int i = 0; i < size; ++i)
             want << (i < c.lines ? numberedLine(i) : "+0");
