@@ -16,7 +16,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -110,13 +109,6 @@ inline QByteArray readFile(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A host window for a control at (10, 10), the pointer far away.
-inline void makeHost(QWidget& window, int width, int height)
-{
-    QCursor::setPos(-500, -500);
-    window.setGeometry(100, 100, width, height);
-}
-
 // `times` wheel notches of `delta` eighths of a degree over `target`.
 inline void turnWheel(QWidget* target, int delta, int times)
 {
@@ -185,10 +177,6 @@ T* part(const MainWindow& w, const QString& name)
 }
 
 inline TapeLineBox* row(const MainWindow& w, int j) { return part<TapeLineBox>(w, QStringLiteral("row%1").arg(j)); }
-inline SuperButton* operatorButton(const MainWindow& w, int j)
-{
-    return part<SuperButton>(w, QStringLiteral("operator%1").arg(j));
-}
 inline SuperButton* key(const MainWindow& w, KeypadKey k)
 {
     return part<SuperButton>(w, QStringLiteral("keypad%1").arg(static_cast<int>(k)));

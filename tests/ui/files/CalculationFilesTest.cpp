@@ -497,7 +497,7 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
         for (int j = 0; j <= w->editor().lastRow(); ++j) {
             const int line = w->editor().firstLine() + j;
             EXPECT_EQ(row(*w, j)->text(), line < c.lines ? QString::number(line + 1) : QString()) << j;
-            EXPECT_EQ(operatorButton(*w, j)->caption(), line < c.lines ? numberedLine(line).left(1) : "+") << j;
+            EXPECT_EQ(part<SuperButton>(*w, QStringLiteral("operator%1").arg(j))->caption(), line < c.lines ? numberedLine(line).left(1) : "+") << j;
         }
     }
     EXPECT_EQ(catcher.seen, 0);
