@@ -1,14 +1,13 @@
 #pragma once
 // Shared by the widget tests: a fixed screen, files, a main window and its
-// parts by name, keys as a keyboard sends them, a message-box answerer, a
-// folder tree to browse and PDF text.
+// parts by name, keys as a keyboard sends them, a message-box answerer and
+// PDF text.
 
 #include "core/CoreTestSupport.h"
 #include "core/Version.h"
 #include "core/number/TextForm.h"
 #include "ui/controls/EzyVerticalScroll.h"
 #include "ui/controls/SuperButton.h"
-#include "ui/files/DriveControl.h"
 #include "ui/game/GameController.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/TapeLineBox.h"
@@ -17,7 +16,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -111,13 +109,6 @@ inline QByteArray readFile(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A host window for a control at (10, 10), the pointer far away.
-inline void makeHost(QWidget& window, int width, int height)
-{
-    QCursor::setPos(-500, -500);
-    window.setGeometry(100, 100, width, height);
-}
-
 // `times` wheel notches of `delta` eighths of a degree over `target`.
 inline void turnWheel(QWidget* target, int delta, int times)
 {
@@ -186,10 +177,6 @@ T* part(const MainWindow& w, const QString& name)
 }
 
 inline TapeLineBox* row(const MainWindow& w, int j) { return part<TapeLineBox>(w, QStringLiteral("row%1").arg(j)); }
-inline SuperButton* operatorButton(const MainWindow& w, int j)
-{
-    return part<SuperButton>(w, QStringLiteral("operator%1").arg(j));
-}
 inline SuperButton* key(const MainWindow& w, KeypadKey k)
 {
     return part<SuperButton>(w, QStringLiteral("keypad%1").arg(static_cast<int>(k)));
@@ -263,69 +250,6 @@ inline QAction* menuItem(const MainWindow& w, const QString& caption)
     }
     ADD_FAILURE() << "no menu item " << caption.toStdString();
     return nullptr;
-}
-
-// A temporary tree, the current folder its calc/ and HOME its ann/:
-//   calc/   a.Clc, b.CLC, notes.txt, locked.Clc (read-only), sub/, sub/inner.Clc
-// The current folder and HOME are put back afterwards.
-class FolderFixture : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp.isValid());
-        root = QDir(tmp.path()).canonicalPath();
-        calc = root + "/calc";
-        ASSERT_TRUE(QDir().mkpath(calc + "/sub"));
-        ASSERT_TRUE(QDir().mkpath(root + "/ann"));
-        for (const char* name : {"a.Clc", "b.CLC", "notes.txt", "locked.Clc", "sub/inner.Clc"})
-            ASSERT_TRUE(writeFile(calc + "/" + name, "Ferrowick 6\r\n+1\r\n"));
-        ASSERT_TRUE(QFile::setPermissions(calc + "/locked.Clc", QFile::ReadOwner | QFile::ReadGroup));
-        qputenv("HOME", QFile::encodeName(root + "/ann"));
-        ASSERT_TRUE(QDir::setCurrent(calc));
-    }
-    void TearDown() override
-    {
-        QDir::setCurrent(savedCurrent);
-        qputenv("HOME", savedHome);
-    }
-
-    QTemporaryDir tmp;
-    QString root, calc;
-    const QString savedCurrent = QDir::currentPath();
-    const QByteArray savedHome = qgetenv("HOME");
-};
-
-// The browser's rows after the drives and the user's folder.
-inline QStringList folderRows(const DriveControl& list)
-{
-    QStringList out;
-    for (int i = 1; i <= list.entryCount(); ++i) {
-        if (list.entry(i).kind >= 1 && list.entry(i).kind <= 9)
-            out << QString::fromStdString(list.entry(i).text);
-    }
-    return out;
-}
-
-inline int indexOf(const DriveControl& list, const QString& text)
-{
-    for (int i = 1; i <= list.entryCount(); ++i) {
-        if (QString::fromStdString(list.entry(i).text) == text)
-            return i;
-    }
-    return 0;
-}
-
-// Scrolls the entry into view and returns the centre of its row.
-inline QPoint rowCentre(DriveControl& list, int index)
-{
-    if (list.rowRect(index).isNull() && list.scrollBar()->isVisibleTo(&list))
-        list.scrollBar()->setValue(index);
-    return list.rowRect(index).center();
-}
-
-inline void tap(DriveControl& list, const QString& text)
-{
-    QTest::mouseClick(&list, Qt::LeftButton, {}, rowCentre(list, indexOf(list, text)));
 }
 
 inline bool haveTool(const QString& name) { return !QStandardPaths::findExecutable(name).isEmpty(); }

@@ -174,8 +174,8 @@ TEST_F(PrintPdf, PreviewExportAndDialogPrintTheSameStrip)
     EXPECT_EQ(answerer.seen, 0);
 }
 
-// "Export PDF..." never replaces a calculation.
-TEST_F(PrintPdf, ExportRefusesEverythingButAPdf)
+// "Export PDF..." never replaces a calculation; failures keep files and say why.
+TEST_F(PrintPdf, ExportRefusesEverythingButAPdfAndFailuresSayWhy)
 {
     const QByteArray calcBytes = "Ferrowick 6\r\n+100\r\n+200\r\n";
     const QString clc = dir.filePath("tape.Clc");
@@ -200,14 +200,12 @@ TEST_F(PrintPdf, ExportRefusesEverythingButAPdf)
     EXPECT_EQ(readFile(clc), calcBytes);
     EXPECT_EQ(readFile(dir.filePath("fake.pdf")), calcBytes);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("notes.txt")));
-}
 
-TEST_F(PrintPdf, FailuresAreReportedWithAReason)
-{
+    // Failures are reported with a reason.
     const QString pdf = dir.filePath("missing-folder/out.pdf");
-    const PrintResult r = printTapeToPdf(pdf, tapeOf({{'+', dec("1")}}), 2, English, "1.00");
-    EXPECT_FALSE(r.printed);
-    EXPECT_TRUE(r.reason.contains("cannot be written")) << r.reason.toStdString();
+    const PrintResult failed = printTapeToPdf(pdf, tapeOf({{'+', dec("1")}}), 2, English, "1.00");
+    EXPECT_FALSE(failed.printed);
+    EXPECT_TRUE(failed.reason.contains("cannot be written")) << failed.reason.toStdString();
     EXPECT_FALSE(QFileInfo::exists(pdf));
     EXPECT_FALSE(printTapeToPdf(QString(), Tape{}, 2, English, "0").printed);
 
@@ -220,20 +218,20 @@ TEST_F(PrintPdf, FailuresAreReportedWithAReason)
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.pdf"));
     EXPECT_FALSE(printTapeToPdf(dir.filePath("folder.pdf"), Tape{}, 2, English, "0").printed);
     EXPECT_TRUE(QFileInfo(dir.filePath("folder.pdf")).isDir());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.pdf"}) << "no temporary left";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"fake.pdf", "link.pdf", "old.pdf", "tape.Clc"}))
+        << "no temporary left";
 
     // Success and cancelling show no box.
-    MessageAnswerer answerer;
-    showPrintFailure(&window, r);
-    EXPECT_EQ(answerer.seen, 1);
+    showPrintFailure(&window, failed);
+    EXPECT_EQ(answerer.seen, 2);
     EXPECT_EQ(answerer.title, QStringLiteral("Quillmate"));
-    EXPECT_EQ(answerer.text, printFailureText(r.reason));
+    EXPECT_EQ(answerer.text, printFailureText(failed.reason));
     for (const bool printed : {true, false}) {
         PrintResult quiet;
         (printed ? quiet.printed : quiet.cancelled) = true;
         showPrintFailure(&window, quiet);
     }
-    EXPECT_EQ(answerer.seen, 1);
+    EXPECT_EQ(answerer.seen, 2);
 }
 
 // The tape's own total, also while a game has the total box and after it.

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
+#include <QCursor>
 #include <QFontInfo>
 
 namespace qm::ui {
@@ -15,8 +16,9 @@ using Look = SuperButton::Look;
 
 TEST(SuperButton, ClicksFromMouseAndTypedKeys)
 {
+    QCursor::setPos(-500, -500);   // the pointer far from the host window
     QWidget window;
-    test::makeHost(window, 200, 150);
+    window.setGeometry(100, 100, 200, 150);
     auto* b = new SuperButton(&window);
     b->setGeometry(10, 10, 54, 46);
     b->setCaption(QStringLiteral("7"));
@@ -132,8 +134,9 @@ TEST(SuperButton, LooksAndRejectedWrites)
 
 TEST(EzyVerticalScroll, InputReachesTheEngineAndChangesAreRaised)
 {
+    QCursor::setPos(-500, -500);
     QWidget window;
-    test::makeHost(window, 120, 420);
+    window.setGeometry(100, 100, 120, 420);
     auto* bar = new EzyVerticalScroll(&window);
     bar->setValueLargeChange(15);
     bar->setGeometry(10, 10, 31, 391);

@@ -6,6 +6,7 @@
 
 #include "core/files/CalcFile.h"
 #include "ui/files/CalculationFiles.h"
+#include "ui/files/DriveControl.h"
 #include "ui/files/FileDialog.h"
 #include "ui/platform/FilePath.h"
 
@@ -24,6 +25,66 @@ namespace qm::ui {
 namespace {
 
 using namespace test;
+
+// calc/ (the current folder): a.Clc, b.CLC, notes.txt, locked.Clc (read-only),
+// sub/inner.Clc; ann/ is HOME. Both are put back afterwards.
+class FolderFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        root = QDir(tmp.path()).canonicalPath();
+        calc = root + "/calc";
+        ASSERT_TRUE(QDir().mkpath(calc + "/sub"));
+        ASSERT_TRUE(QDir().mkpath(root + "/ann"));
+        for (const char* name : {"a.Clc", "b.CLC", "notes.txt", "locked.Clc", "sub/inner.Clc"})
+            ASSERT_TRUE(writeFile(calc + "/" + name, "Ferrowick 6\r\n+1\r\n"));
+        ASSERT_TRUE(QFile::setPermissions(calc + "/locked.Clc", QFile::ReadOwner | QFile::ReadGroup));
+        qputenv("HOME", QFile::encodeName(root + "/ann"));
+        ASSERT_TRUE(QDir::setCurrent(calc));
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(savedCurrent);
+        qputenv("HOME", savedHome);
+    }
+
+    QTemporaryDir tmp;
+    QString root, calc;
+    const QString savedCurrent = QDir::currentPath();
+    const QByteArray savedHome = qgetenv("HOME");
+};
+
+QStringList folderRows(const DriveControl& list)
+{
+    QStringList out;
+    for (int i = 1; i <= list.entryCount(); ++i) {
+        if (list.entry(i).kind >= 1 && list.entry(i).kind <= 9)
+            out << QString::fromStdString(list.entry(i).text);
+    }
+    return out;
+}
+
+int indexOf(const DriveControl& list, const QString& text)
+{
+    for (int i = 1; i <= list.entryCount(); ++i) {
+        if (QString::fromStdString(list.entry(i).text) == text)
+            return i;
+    }
+    return 0;
+}
+
+QPoint rowCentre(DriveControl& list, int index)
+{
+    if (list.rowRect(index).isNull() && list.scrollBar()->isVisibleTo(&list))
+        list.scrollBar()->setValue(index);
+    return list.rowRect(index).center();
+}
+
+void tap(DriveControl& list, const QString& text)
+{
+    QTest::mouseClick(&list, Qt::LeftButton, {}, rowCentre(list, indexOf(list, text)));
+}
 
 using LoadSaveTest = FolderFixture;
 
@@ -89,8 +150,7 @@ TEST_F(LoadSaveTest, TypedNamesGetTheExtensionAndOnlyATappedFileReplacesThem)
     EXPECT_EQ(dialog.nameBox()->text(), "b.Clc");
 }
 
-// chooseCalculationFile runs the dialog modally; `script` acts on it from
-// inside its event loop.
+// `script` acts on the modal dialog from inside its event loop.
 QString choose(QWidget* parent, int index, std::function<void(FileDialog&)> script, const QString& tapeFile = {})
 {
     QTimer::singleShot(0, [parent, script] {
@@ -103,7 +163,7 @@ QString choose(QWidget* parent, int index, std::function<void(FileDialog&)> scri
 
 using ChooseTest = FolderFixture;
 
-TEST_F(ChooseTest, CaptionsFollowTheCommandAndNamesResolveAgainstTheFolderShown)
+TEST_F(ChooseTest, CaptionsNamesReplaceQuestionsAndKeys)
 {
     QMainWindow window;
     QStringList captions;
@@ -140,11 +200,9 @@ TEST_F(ChooseTest, CaptionsFollowTheCommandAndNamesResolveAgainstTheFolderShown)
     EXPECT_TRUE(refused);
     EXPECT_FALSE(QFileInfo::exists(calc + "/sub/.Clc"));
     EXPECT_EQ(chooseCalculationFile(&window, 5), "");   // no dialog for other commands
-}
 
-TEST_F(ChooseTest, SavingOverAnotherFileAsks)
-{
-    QMainWindow window;
+    // Saving over another file asks (in calc/ again, left for sub/ above).
+    ASSERT_TRUE(QDir::setCurrent(calc));
     const auto saveAs = [](const char* name) {
         return [name](FileDialog& d) {
             d.nameBox()->setText(name);
@@ -176,14 +234,10 @@ TEST_F(ChooseTest, SavingOverAnotherFileAsks)
         EXPECT_EQ(choose(&window, 1, saveAs("a"), calc + "/a.Clc"), calc + "/a.Clc");
         EXPECT_EQ(yes.seen, 2);
     }
-}
 
-// Keys as users expect them: Enter in the name box is the main action (once),
-// Escape cancels, a focused button is pressed only by Space or Enter, and
-// Alt with a caption's underlined letter presses that button.
-TEST_F(ChooseTest, DialogKeys)
-{
-    QMainWindow window;
+    // Keys as users expect them: Enter in the name box is the main action
+    // (once), Escape cancels, a focused button is pressed only by Space or
+    // Enter, and Alt with a caption's underlined letter presses that button.
     MessageAnswerer no(QMessageBox::No);
     EXPECT_EQ(choose(&window, 1, [](FileDialog& d) {
                   d.nameBox()->clear();
@@ -241,51 +295,19 @@ protected:
     DriveControl list;
 };
 
-TEST_F(DriveControlTest, ListsTheFolderByKind)
+// Drives first ("/" always among them), the user's folder, then the folder by
+// kind. A list longer than the control: its bar steps at once (an arrow by a
+// row, the track by a page), the wheel scrolls three rows a notch. Where a tap
+// leads is the core list's business; here what the control does with it.
+TEST_F(DriveControlTest, ListsByKindScrollsAtOnceAndTapsSelectOrOpen)
 {
-    // Drives first ("/" always among them), then the user's folder.
     EXPECT_EQ(list.entry(1).path, "/");
     EXPECT_EQ(list.entry(indexOf(list, "ann")).kind, 110);
     EXPECT_EQ(folderRows(list), (QStringList{"..", "sub", "a.Clc", "b.CLC", "locked.Clc"}));
     EXPECT_EQ(list.entry(indexOf(list, "locked.Clc")).kind, 3);
     list.setPattern(".TXT");
     EXPECT_EQ(folderRows(list), (QStringList{"..", "sub", "notes.txt"}));
-}
 
-// Where a tap leads is the core list's business; here: what the control does
-// with it, and what it raises when.
-TEST_F(DriveControlTest, TapsSelectFilesAndOpenFoldersAndDrives)
-{
-    QSignalSpy ups(&list, &DriveControl::tapped);
-    int selectedDuringMouseUp = 0;
-    QObject::connect(&list, &DriveControl::tapped, &list, [&] { selectedDuringMouseUp = list.selectedIndex(); });
-    tap(list, "locked.Clc");   // read-only: still selected
-    EXPECT_EQ(list.FileName(), "locked.Clc");
-    EXPECT_EQ(list.DrivePathFile(), calc + "/locked.Clc");
-    EXPECT_EQ(selectedDuringMouseUp, indexOf(list, "locked.Clc"));   // raised after the tap
-
-    tap(list, "..");
-    EXPECT_EQ(QDir::currentPath(), root);
-    EXPECT_EQ(list.selectedIndex(), -1);
-    EXPECT_EQ(folderRows(list), (QStringList{"..", "ann", "calc"}));
-    EXPECT_EQ(list.FileName(), "locked.Clc");   // the last tapped file stays
-    EXPECT_FALSE(list.lastTapSelectedFile());
-    QTest::mouseClick(&list, Qt::LeftButton, {}, rowCentre(list, 1));   // a drive opens its mount point
-    EXPECT_EQ(QDir::currentPath(), "/");
-    EXPECT_EQ(indexOf(list, ".."), 0);
-    EXPECT_EQ(ups.count(), 3);
-
-    // A folder that cannot be entered keeps the list.
-    const QStringList before = folderRows(list);
-    list.showFolder("/no-such-folder-here");
-    EXPECT_EQ(QDir::currentPath(), "/");
-    EXPECT_EQ(folderRows(list), before);
-}
-
-// A list longer than the control: its bar steps at once (an arrow by a row,
-// the track by a page) and the wheel scrolls three rows a notch.
-TEST_F(DriveControlTest, ItsBarAndTheWheelScrollAtOnce)
-{
     for (int i = 0; i < 40; ++i)
         ASSERT_TRUE(writeFile(calc + QStringLiteral("/many%1.Clc").arg(i, 2, 10, QChar('0')), "Ferrowick 6\r\n"));
     list.setPattern(".Clc");
@@ -298,7 +320,6 @@ TEST_F(DriveControlTest, ItsBarAndTheWheelScrollAtOnce)
     EXPECT_EQ(list.topIndex(), 2);
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 40));
     EXPECT_EQ(list.topIndex(), 2 + page);
-
     const struct { bool overBar; int delta, times, top; } wheels[] = {
         {false, -120, 1, 5 + page}, {true, -40, 3, 8 + page}, {false, 60, 2, 5 + page}, {true, 120, 20, 1},
     };
@@ -306,6 +327,28 @@ TEST_F(DriveControlTest, ItsBarAndTheWheelScrollAtOnce)
         turnWheel(r.overBar ? static_cast<QWidget*>(bar) : &list, r.delta, r.times);
         EXPECT_EQ(list.topIndex(), r.top) << (r.overBar ? "bar " : "list ") << r.delta;
     }
+
+    QSignalSpy ups(&list, &DriveControl::tapped);
+    int selectedDuringMouseUp = 0;
+    QObject::connect(&list, &DriveControl::tapped, &list, [&] { selectedDuringMouseUp = list.selectedIndex(); });
+    tap(list, "locked.Clc");   // read-only: still selected
+    EXPECT_EQ(list.FileName(), "locked.Clc");
+    EXPECT_EQ(list.DrivePathFile(), calc + "/locked.Clc");
+    EXPECT_EQ(selectedDuringMouseUp, indexOf(list, "locked.Clc"));   // raised after the tap
+    tap(list, "..");
+    EXPECT_EQ(QDir::currentPath(), root);
+    EXPECT_EQ(list.selectedIndex(), -1);
+    EXPECT_EQ(folderRows(list), (QStringList{"..", "ann", "calc"}));
+    EXPECT_EQ(list.FileName(), "locked.Clc");   // the last tapped file stays
+    EXPECT_FALSE(list.lastTapSelectedFile());
+    QTest::mouseClick(&list, Qt::LeftButton, {}, rowCentre(list, 1));   // a drive opens its mount point
+    EXPECT_EQ(QDir::currentPath(), "/");
+    EXPECT_EQ(indexOf(list, ".."), 0);
+    EXPECT_EQ(ups.count(), 3);
+    const QStringList before = folderRows(list);   // a folder that cannot be entered keeps the list
+    list.showFolder("/no-such-folder-here");
+    EXPECT_EQ(QDir::currentPath(), "/");
+    EXPECT_EQ(folderRows(list), before);
 }
 
 using qm::test::tapeText;
@@ -336,12 +379,9 @@ TEST_F(CalculationFilesTest, FailedOpeningKeepsTheOldTapeAndSaysWhy)
         SCOPED_TRACE(c.where);
         const QString name = QString::fromStdString(c.fields[1]);
         const bool big = c.fields[0] == "BIG";
-        if (c.fields[0] != "-") {
-            ASSERT_TRUE(writeFile(path(name), big ? QByteArray("Ferrowick 6\r\n") : QByteArray::fromStdString(c.fields[0])));
-        }
-        if (big) {
-            ASSERT_TRUE(QFile::resize(path(name), qint64(qm::MaxCalcFileBytes) + 1));   // sparse: no disk used
-        }
+        const bool written = c.fields[0] == "-"
+                             || writeFile(path(name), big ? QByteArray("Ferrowick 6\r\n") : QByteArray::fromStdString(c.fields[0]));
+        ASSERT_TRUE(written && (!big || QFile::resize(path(name), qint64(qm::MaxCalcFileBytes) + 1)));   // sparse: no disk used
         Tape tape = old;
         QString error;
         EXPECT_FALSE(openCalculation(&window, path(name), regional, tape, &error));
@@ -448,8 +488,7 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
         ASSERT_EQ(w->editor().tape().size(), static_cast<std::size_t>(size));
         const int max = std::max(0, size - 1 - w->editor().lastRow());
         EXPECT_EQ(w->editor().scrollMax(), max);
-        // Kept while the new tape reaches it, else back to the first line.
-        EXPECT_EQ(w->editor().firstLine(), c.scrolled <= max ? c.scrolled : 0);
+        EXPECT_EQ(w->editor().firstLine(), c.scrolled <= max ? c.scrolled : 0);   // else the first line
         QStringList want;
         for (int i = 0; i < size; ++i)
             want << (i < c.lines ? numberedLine(i) : "+0");
@@ -458,7 +497,7 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
         for (int j = 0; j <= w->editor().lastRow(); ++j) {
             const int line = w->editor().firstLine() + j;
             EXPECT_EQ(row(*w, j)->text(), line < c.lines ? QString::number(line + 1) : QString()) << j;
-            EXPECT_EQ(operatorButton(*w, j)->caption(), line < c.lines ? numberedLine(line).left(1) : "+") << j;
+            EXPECT_EQ(part<SuperButton>(*w, QStringLiteral("operator%1").arg(j))->caption(), line < c.lines ? numberedLine(line).left(1) : "+") << j;
         }
     }
     EXPECT_EQ(catcher.seen, 0);

@@ -24,22 +24,19 @@ TEST(HighScorePanel, ShowsTheTableOfTheRunningGame)
     }
     names[21] = Value();   // an unused entry
     HighScorePanel panel;
+    const auto shown = [&panel](std::initializer_list<int> rows) {
+        QStringList out;
+        for (int r : rows)
+            out << panel.nameLabel(r)->text() + "/" + panel.scoreLabel(r)->text();
+        return out;
+    };
     panel.showTable(names, scores, 20);
-    const struct { int row; const char* name; const char* score; } rows[] = {
-        {0, "P20", "980"}, {1, "", "979"}, {19, "P39", "961"}};
-    for (const auto& r : rows) {
-        EXPECT_EQ(panel.nameLabel(r.row)->text(), r.name) << r.row;
-        EXPECT_EQ(panel.scoreLabel(r.row)->text(), r.score) << r.row;
-    }
+    EXPECT_EQ(shown({0, 1, 19}), (QStringList{"P20/980", "/979", "P39/961"}));
     panel.showTable(names, scores, 0);
-    EXPECT_EQ(panel.nameLabel(5)->text(), "P5");
-
+    EXPECT_EQ(shown({5}), QStringList{"P5/995"});
     // Arrays too short for the table leave the missing rows empty.
     panel.showTable(HighScoreNames(names).first(25), HighScoreList(scores).first(22), 20);
-    EXPECT_EQ(panel.nameLabel(4)->text(), "P24");
-    EXPECT_EQ(panel.nameLabel(5)->text(), "");
-    EXPECT_EQ(panel.scoreLabel(1)->text(), "979");
-    EXPECT_EQ(panel.scoreLabel(2)->text(), "");
+    EXPECT_EQ(shown({1, 2, 4, 5}), (QStringList{"/979", "P22/", "P24/", "/"}));
 }
 
 // The name box: Enter takes the typed name, Escape leaves it empty, and the

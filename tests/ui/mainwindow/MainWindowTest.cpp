@@ -1,19 +1,14 @@
-// The window starting, following resizes, drawing rows, its menus and
-// shortcuts, and as assistive technology sees it. Input reaching the tape is
-// in the window script; the editing rules themselves are tested in core.
+// The window starting, its shortcuts, the game and printer wiring, and as
+// assistive technology sees it. Input is in the window script.
 
 #include "ui/UiTestSupport.h"
 
 #include "ui/commands/PrintTape.h"
-#include "ui/controls/PixelImage.h"
 #include "ui/mainwindow/ShortcutsWindow.h"
-#include "ui/platform/Clipboard.h"
 #include "ui/platform/RegionalSettings.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QClipboard>
-#include <QLabel>
 #include <QMenu>
 #include <QPrinterInfo>
 #include <QTableWidget>
@@ -37,30 +32,6 @@ TEST(StartUp, RowsForTheScreenAndFirstSettings)
     EXPECT_EQ(w.editor().settings().regional.decimalSep, sys.decimalSep);
     EXPECT_EQ(key(w, KeypadKey::Decimal)->caption(), QString(QChar(sys.decimalSep)));
     EXPECT_EQ(w.windowTitle(), test::windowTitle("(Educational Version)"));
-}
-
-// The line box's own menu: Paste there is a change of the line like typing.
-TEST(EditingWiring, TheLinesContextMenuGoesThroughTheTape)
-{
-    auto w = editingWindow();
-    QApplication::clipboard()->setText(QStringLiteral("42"));
-    QStringList captions;
-    QTimer::singleShot(0, [&captions] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        for (QAction* a : menu->actions())
-            if (!a->isSeparator())
-                captions << a->text();
-        for (QAction* a : menu->actions())
-            if (a->text() == QStringLiteral("&Paste"))
-                a->trigger();
-        menu->close();
-    });
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), row(*w, 0)->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(row(*w, 0), &menuEvent);
-    EXPECT_EQ(captions, QStringList({"Cu&t", "&Copy", "&Paste", "Select &All", "&Note..."}));
-    EXPECT_EQ(lineText(*w, 0), "42");
-    EXPECT_EQ(total(*w), "42");
 }
 
 // A game keeps the input, and a dialog command holds its clock while open.
@@ -87,9 +58,8 @@ TEST(EditingWiring, TheGameKeepsItsInput)
 
 // Every shortcut is given once, none takes a line's own keys (the undo keys
 // belong to the tape's Undo and Redo, whichever line has the focus), and F1
-// lists each once. About names the version, the licence and Qt; the captions
-// are checked with their translation.
-TEST(DesktopMenus, ShortcutsNeverClashF1ListsEachOnceAndAboutNamesTheVersion)
+// lists each once.
+TEST(DesktopMenus, ShortcutsNeverClashAndF1ListsEachOnce)
 {
     auto w = editingWindow();
     const QList<QKeySequence> lineKeys = {QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Cut,
@@ -140,26 +110,6 @@ TEST(DesktopMenus, ShortcutsNeverClashF1ListsEachOnceAndAboutNamesTheVersion)
     EXPECT_EQ(w->findChildren<ShortcutsWindow*>().size(), 1);
     shortcuts->close();
 
-    MessageAnswerer answerer;
-    menuItem(*w, "About Quillmate")->trigger();
-    EXPECT_EQ(answerer.seen, 1);
-    EXPECT_EQ(answerer.title, QStringLiteral("About Quillmate"));
-    for (const QString& part : {QStringLiteral("Quillmate ") + QLatin1String(ProgramVersion), QStringLiteral("MIT"),
-                                QString::fromLatin1(qVersion()), QStringLiteral("rolling tape")})
-        EXPECT_TRUE(answerer.text.contains(part)) << part.toStdString() << " in " << answerer.text.toStdString();
-}
-
-TEST(MenuCommands, APasteCutOffAtTheTapesLimitSaysHowMuchWentIn)
-{
-    auto w = shownWindow();   // the shown rows, then 32001 lines beyond them
-    MessageAnswerer answerer;
-    setClipboardText(QStringLiteral("1\r\n").repeated(33000) + QStringLiteral("1"));
-    menuItem(*w, "Paste Numbers...")->trigger();
-    const int pasted = w->editor().lastRow() + 1 + 32001;
-    EXPECT_EQ(answerer.seen, 1);
-    EXPECT_EQ(answerer.text, QStringLiteral("The tape is full: %1 of 33001 lines were pasted.").arg(pasted));
-    EXPECT_EQ(answerer.title, QStringLiteral("Quillmate"));   // the program's name, short enough for the box
-    EXPECT_EQ(total(*w), QString::number(pasted));
 }
 
 TEST(MenuCommands, MissingPrinterIsReportedAndChangesNothing)
