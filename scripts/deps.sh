@@ -8,7 +8,7 @@ pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libqt6prints
       qt6-tools-dev qt6-l10n-tools qt6-translations-l10n dpkg-dev ccache)
 if [ "${1:-}" = "test" ]; then
   pkgs+=(clang-14 libclang-rt-14-dev xvfb xauth xdotool xclip x11-utils imagemagick poppler-utils
-         cups cups-bsd cups-client cups-pdf openbox wmctrl
+         cups cups-bsd cups-client printer-driver-cups-pdf openbox wmctrl
          lintian appstream desktop-file-utils dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 gcovr)
 fi
 
