@@ -16,7 +16,6 @@ struct ButtonRgb {
     std::int16_t red = 0xC0;
     std::int16_t green = 0xC0;
     std::int16_t blue = 0xC0;
-    bool operator==(const ButtonRgb&) const = default;
 };
 
 // red = c AND 0x10000FF, green = (c AND 0x100FF00) / 256,
@@ -41,7 +40,6 @@ Result<ButtonFaces> renderButtonFaces(int width, int height, ButtonRgb rgb, std:
 struct CaptionPos {
     std::int16_t x = 0;
     std::int16_t y = 0;
-    bool operator==(const CaptionPos&) const = default;
 };
 
 // Top-left corner of a centred caption: (W - text width) / 2 and

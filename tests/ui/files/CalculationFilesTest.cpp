@@ -308,6 +308,16 @@ TEST_F(DriveControlTest, ListsByKindScrollsAtOnceAndTapsSelectOrOpen)
     list.setPattern(".TXT");
     EXPECT_EQ(folderRows(list), (QStringList{"..", "sub", "notes.txt"}));
 
+    // The row under the pointer is lit until the pointer leaves the list.
+    const QImage plain = list.grab().toImage();
+    QMouseEvent move(QEvent::MouseMove, rowCentre(list, 2), list.mapToGlobal(rowCentre(list, 2)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&list, &move);
+    EXPECT_NE(list.grab().toImage(), plain);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&list, &leave);
+    EXPECT_EQ(list.grab().toImage(), plain);
+
     for (int i = 0; i < 40; ++i)
         ASSERT_TRUE(writeFile(calc + QStringLiteral("/many%1.Clc").arg(i, 2, 10, QChar('0')), "Ferrowick 6\r\n"));
     list.setPattern(".Clc");
