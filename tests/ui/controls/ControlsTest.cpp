@@ -173,6 +173,14 @@ TEST(EzyVerticalScroll, InputReachesTheEngineAndChangesAreRaised)
     changes.clear();
     QTest::mouseClick(win, Qt::LeftButton, {}, QPoint(25, 310));
     EXPECT_EQ(changes, (QList<qint32>{15, 15}));
+    // The frame the release drew goes when the focus moves on, not when
+    // another window or a popup takes it.
+    const QImage framed = bar->surfaceImage();
+    for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::TabFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(bar, &out);
+        EXPECT_EQ(bar->surfaceImage() == framed, reason != Qt::TabFocusReason) << reason;
+    }
 
     bar->setFocus();
     QTest::keyClick(bar, Qt::Key_Down, Qt::ControlModifier);
