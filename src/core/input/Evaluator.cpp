@@ -10,7 +10,6 @@ namespace qm {
 
 namespace {
 
-
 // The 19 characters an expression may hold once upper-cased.
 constexpr std::array<bool, 256> allowedTable()
 {
@@ -65,7 +64,6 @@ std::string EvalError::describe() const
 
 Result<std::string, EvalError> Evaluator::evaluate(std::string_view text)
 {
-
     // Blanks go (tabs stay and are rejected below); letters are upper-cased so
     // that a lower-case name is reported like an upper-case one.
     source_.resize(text.size());

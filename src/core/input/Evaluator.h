@@ -41,7 +41,6 @@ public:
     constexpr EvalError(Kind kind) : kind_(kind) {}
     constexpr EvalError(Failure failure) : kind_(Kind::RunTime), failure_(failure) {}
 
-    Kind kind() const { return kind_; }
     bool isRunTime() const { return kind_ == Kind::RunTime; }
     Failure runTimeFailure() const { return failure_; }   // meaningful only for RunTime
     // The evaluator's own error text; empty for a run-time failure.

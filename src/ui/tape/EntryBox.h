@@ -38,5 +38,4 @@ private:
     std::uint32_t backColor_ = 0xFFFFFF;
 };
 
-
 } // namespace qm::ui

@@ -363,6 +363,8 @@ TEST_F(DriveControlTest, ListsByKindScrollsAtOnceAndTapsSelectOrOpen)
     EXPECT_EQ(folderRows(list), before);
 }
 
+using qm::test::fileBytes;
+using qm::test::putFile;
 using qm::test::tapeText;
 
 class CalculationFilesTest : public ::testing::Test {
@@ -540,12 +542,7 @@ TEST_F(MainWindowFiles, OpeningSetsTheRangeKeepsTheScrollPositionAndPadsShortTap
 TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
 {
     const std::string bytes = QFile::encodeName(calc).toStdString() + "/start up caf\xE9.Clc";
-    const auto writeRaw = [&bytes](const char* content) { std::ofstream(bytes, std::ios::binary) << content; };
-    const auto readRaw = [&bytes] {
-        std::ifstream in(bytes, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    };
-    writeRaw("Ferrowick 6\r\n+2\r\nx21\r\n");
+    putFile(bytes, "Ferrowick 6\r\n+2\r\nx21\r\n");
     const QString file = fileNameFromBytes(bytes);
     MainWindow w(QStringLiteral("\"") + file + QStringLiteral("\""));
     EXPECT_EQ(shown(w.editor().tape().TapeValue[0]), "0");   // not before the window is activated
@@ -557,7 +554,7 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
     EXPECT_EQ(tapeText(w.editor().tape()).substr(0, 7), "+2|x21|");
     EXPECT_EQ(total(w), "42");
     // A later activation neither clears the tape nor opens the file again.
-    writeRaw("Ferrowick 6\r\n+7\r\n");
+    putFile(bytes, "Ferrowick 6\r\n+7\r\n");
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &activate);
     EXPECT_EQ(tapeText(w.editor().tape()).substr(0, 7), "+2|x21|");
@@ -574,13 +571,13 @@ TEST_F(MainWindowFiles, CommandLineCalculationOpensAtTheFirstActivationOnly)
     menuItem(w, "Open Calculation...")->trigger();
     EXPECT_TRUE(listed);
     withDialog(w, 1, QFileInfo(file).fileName());   // over its own file: no question
-    const std::string saved = readRaw();
+    const std::string saved = fileBytes(bytes);
     EXPECT_EQ(saved.substr(0, 22), "Ferrowick 6\r\n+2\r\nx21\r\n");
     EXPECT_EQ(catcher.seen, 0);
     // The settings written at quit go elsewhere.
     menuItem(w, "Quit")->trigger();
     EXPECT_TRUE(QFile::exists(w.settingsFile()));
-    EXPECT_EQ(readRaw(), saved);
+    EXPECT_EQ(fileBytes(bytes), saved);
 }
 
 // A named file that cannot be opened says why at the first activation, and
