@@ -7,8 +7,7 @@ namespace qm::ui {
 
 QFont designFont(double points, bool bold)
 {
-    QFont f;
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    QFont f(SuperButton::captionFontFamily());
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;

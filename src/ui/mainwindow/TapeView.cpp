@@ -31,6 +31,9 @@ TapeView::TapeView(TapeEditor& editor, QWidget* parent) : QWidget(parent), edito
     // From the rows' left edge to the keypad, below the total's frame.
     setGeometry(0, Top, design::Keypad[static_cast<std::size_t>(KeypadKey::ClearAll)].rect.left,
                 design::InteriorHeight - Top);
+    // The rows take the font on as they are made, instead of laying out their
+    // text once more for a font of their own.
+    setFont(designFont(RowFontSize, false));
     const design::Rect bar = design::TapeScrollBar;
     scrollBar_ = new EzyVerticalScroll(this);
     scrollBar_->setObjectName(QStringLiteral("tapeScrollBar"));
@@ -85,7 +88,6 @@ void TapeView::makeRow(int row)
     connect(op, &SuperButton::DblClick, this, cycle);   // the second press of a quick pair
 
     auto* b = new TapeLineBox(row, editor_.settings().regional.decimalSep, this);
-    b->setFont(designFont(RowFontSize, false));
     b->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     b->setGeometry(entry.left, rowTop(row), design::ShownRowWidth, entry.height);
     b->installEventFilter(this);   // the wheel over a row scrolls the tape

@@ -24,12 +24,13 @@ TotalDisplay::TotalDisplay(QWidget* parent) : QFrame(parent)
     const design::Rect frame = design::TotalArea;
     setGeometry(frame.left, frame.top, frame.width, frame.height);
 
+    // Set before the box exists, which then lays out its text once, in it.
+    setFont(designFont(TotalFontSize, true));
     const design::Rect r = design::TotalBox;
     box_ = new EntryBox(-1, this);
     box_->setObjectName(QStringLiteral("total"));
     box_->setAccessibleName(tr("Grand total"));
     box_->setGeometry(r.left - frame.left, r.top - frame.top, r.width, r.height);
-    box_->setFont(designFont(TotalFontSize, true));
     box_->setAlignment(Qt::AlignCenter);
     box_->setReadOnly(true);   // only the games unlock it
     box_->setContextMenuPolicy(Qt::NoContextMenu);
