@@ -196,7 +196,6 @@ void SuperButton::ButtonRender()
 void SuperButton::renderFaces() const
 {
     renderPending_ = false;
-    ++renderCount_;
     const QFont font = captionFont();
     const QFontMetrics fm(font);
     // A caption place beyond 16 bits keeps the previous one.
@@ -216,6 +215,7 @@ void SuperButton::renderFaces() const
     faces_.highlightedPixels = std::move(rendered->highlighted);
     faces_.pressed = QImage();
     faces_.pressedPixels = std::move(rendered->pressed);
+    faces_.seeThrough = hasMaskColour(faces_.normal);
     maskStale_ = true;
 }
 
@@ -233,7 +233,7 @@ void SuperButton::applyMaskOfFaces()
         return;
     maskStale_ = false;
     // Setting an unchanged mask would still repaint the window behind.
-    if (hasMaskColour(faces_.normal)) {
+    if (faces_.seeThrough) {
         const QRegion region = maskRegion(faces_.normal);
         if (region != mask())
             setMask(region);
@@ -279,7 +279,18 @@ void SuperButton::showLook(Look look)
 void SuperButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QImage& image = imageOf(look_);
+    const QImage& image = imageOf(look_);   // renders the faces after a change
+    // A mask set while the window paints would change what is being
+    // painted; it follows right after this paint, and until then the
+    // see-through pixels show the colour around the button.
+    if (maskStale_) {
+        QMetaObject::invokeMethod(this, &SuperButton::applyMaskOfFaces, Qt::QueuedConnection);
+        if (faces_.seeThrough) {
+            p.fillRect(rect(), toQColor(backColor_));
+            p.drawImage(0, 0, applyMask(image, faces_.normal));
+            return;
+        }
+    }
     if (image.size() != size())
         p.fillRect(rect(), toQColor(backColor_));
     if (!image.isNull())
@@ -288,22 +299,22 @@ void SuperButton::paintEvent(QPaintEvent*)
 
 void SuperButton::resizeEvent(QResizeEvent*) { requestRender(); }
 
-// A hidden button renders once, when it is shown: a window builds its buttons
-// hidden and sets several properties each.
+// Faces are rendered once, when next painted: a window sets several
+// properties of each button, and a window that starts shows itself before its
+// dozens of buttons are drawn, not after.
 void SuperButton::requestRender()
 {
-    if (isVisible())
-        ButtonRender();
-    else
-        renderPending_ = true;
+    renderPending_ = true;
+    if (isVisible()) {
+        look_ = Look::Normal;
+        update();
+    }
 }
 
 void SuperButton::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
-    if (renderPending_)
-        ButtonRender();
-    else
+    if (!renderPending_)
         applyMaskOfFaces();   // faces a const accessor rendered while hidden
 }
 

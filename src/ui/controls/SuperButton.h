@@ -1,9 +1,9 @@
 #pragma once
 // Owner-drawn push button: a gradient face from one render colour, one of four
-// edge styles and a centred white caption. Both faces are rendered only when a
-// property that shapes them changes or the button is resized (a hidden button
-// once, when it is shown or its looks are asked for); hovering,
-// focusing and pressing just show one of the stored looks. A left click, and
+// edge styles and a centred white caption. The faces are rendered anew after a
+// property that shapes them changes or the button is resized, once, when the
+// button is next painted or its looks are asked for; hovering, focusing and
+// pressing just show one of the stored looks. A left click, and
 // every typed character, gives Click, unless the button is a dialog's
 // (setDialogKeys): then only Space and Enter press it, and other keys go on
 // to the window.
@@ -72,7 +72,6 @@ public:
     QPoint captionPos() const { return {faces().captionPos.x, faces().captionPos.y}; }
     quint32 lightColor() const { return faces().light; }
     quint32 darkColor() const { return faces().dark; }
-    int renderCount() const { return renderCount_; }
     // The look as shown, its see-through pixels transparent.
     QImage lookImage(Look look) const;
     QFont captionFont() const;
@@ -112,6 +111,7 @@ private:
         qm::CaptionPos captionPos{};
         quint32 light = 0;
         quint32 dark = 0;
+        bool seeThrough = false;           // the normal look has pixels of the mask colour
     };
     const Faces& faces() const;
     void renderFaces() const;
@@ -137,7 +137,6 @@ private:
     bool clickArmed_ = false;
     Look look_ = Look::Normal;
     mutable Faces faces_;
-    mutable int renderCount_ = 0;
     mutable bool renderPending_ = false;
     mutable bool maskStale_ = false;   // faces rendered since the mask was set
 };

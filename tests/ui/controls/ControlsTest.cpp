@@ -119,6 +119,22 @@ TEST(SuperButton, LooksAndRejectedWrites)
             EXPECT_NE(b.lookImage(Look::Pressed), b.lookImage(Look::Normal)) << style << " " << colour;
         }
     }
+    // Round corners become see-through once the button has been painted, and
+    // solid again when the corners go.
+    {
+        QWidget win;
+        win.resize(80, 60);
+        auto* round = new SuperButton(&win);
+        round->setGeometry(0, 0, 54, 46);
+        ASSERT_TRUE(round->setBorder(3));
+        win.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&win));
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return round->mask().contains(QPoint(27, 23)) && !round->mask().contains(QPoint(0, 0));
+        }));
+        ASSERT_TRUE(round->setBorder(0));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return round->mask().isEmpty(); }));
+    }
     SuperButton a;
     EXPECT_EQ(QFontInfo(a.captionFont()).pixelSize(), 13);   // 9.75 pt bold
     const quint32 light = a.lightColor();
