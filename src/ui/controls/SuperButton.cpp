@@ -183,16 +183,6 @@ bool SuperButton::setFontSize(double points)
     return true;
 }
 
-void SuperButton::Refresh() { repaint(); }
-
-void SuperButton::ButtonRender()
-{
-    renderFaces();
-    applyMaskOfFaces();
-    look_ = Look::Normal;
-    update();
-}
-
 void SuperButton::renderFaces() const
 {
     renderPending_ = false;
@@ -314,8 +304,10 @@ void SuperButton::requestRender()
 void SuperButton::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
-    if (!renderPending_)
-        applyMaskOfFaces();   // faces a const accessor rendered while hidden
+    if (renderPending_)
+        look_ = Look::Normal;   // changed while hidden: shown afresh
+    else
+        applyMaskOfFaces();     // faces a const accessor rendered while hidden
 }
 
 // Hover starts at the first move without a button held (so a drag that

@@ -64,9 +64,6 @@ public:
     // technology): Click, as a mouse click gives it; nothing when disabled.
     void click();
 
-    void Refresh();      // repaint now
-    void ButtonRender(); // render both faces from the current properties and size
-
     Look look() const { return look_; }
     bool hovering() const { return hover_; }
     QPoint captionPos() const { return {faces().captionPos.x, faces().captionPos.y}; }
