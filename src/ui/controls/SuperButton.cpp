@@ -277,7 +277,7 @@ void SuperButton::paintEvent(QPaintEvent*)
         QMetaObject::invokeMethod(this, &SuperButton::applyMaskOfFaces, Qt::QueuedConnection);
         if (faces_.seeThrough) {
             p.fillRect(rect(), toQColor(backColor_));
-            p.drawImage(0, 0, applyMask(image, faces_.normal));
+            p.drawImage(0, 0, lookImage(look_));
             return;
         }
     }
