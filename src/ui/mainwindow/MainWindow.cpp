@@ -24,6 +24,7 @@
 #include "ui/platform/SettingsStore.h"
 #include "ui/platform/Translations.h"
 #include "ui/tape/EntryBox.h"
+#include "WindowIconPixels.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,18 +32,26 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
 
-// The icon lives in this static library's resources, which are linked in only
-// when named (outside any namespace).
-static void initWindowIconResource() { Q_INIT_RESOURCE(MainWindowIcon); }
-
 namespace qm::ui {
 
 namespace {
+
+// Built from pixels compiled into the program: reading an image file would
+// first scan every image-format plug-in, at every start.
+QIcon programIcon()
+{
+    static_assert(sizeof(window_icon::Pixels) == sizeof(unsigned int) * window_icon::Width * window_icon::Height);
+    const QImage image(reinterpret_cast<const uchar*>(window_icon::Pixels), window_icon::Width, window_icon::Height,
+                       window_icon::Width * int(sizeof(unsigned int)), QImage::Format_ARGB32);
+    return QIcon(QPixmap::fromImage(image));
+}
 
 // One row per row height of the screen's larger side, so that a window within
 // the screen never needs more; the tape starts with one line per row.
@@ -97,8 +106,7 @@ MainWindow::MainWindow(const QString& argument, const SettingsFolders& folders, 
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("%1 %2    ").arg(QLatin1String(design::TitleName), QLatin1String(ProgramVersion))
                    + designText(design::TitleEdition));
-    initWindowIconResource();
-    setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.png")));   // a PNG: no SVG library at start
+    setWindowIcon(programIcon());
 
     auto* interior = new QWidget(this);
     interior->setAutoFillBackground(true);

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/RunMainWindow.h"
 
 #include "ui/mainwindow/MainWindow.h"
+#include "ui/platform/DeferredIconStyle.h"
 #include "ui/platform/TerminationSignals.h"
 #include "ui/platform/Translations.h"
 
@@ -11,6 +12,7 @@ namespace qm::ui {
 int runMainWindow(QApplication& app, const QString& argument)
 {
     installTranslations(app);
+    QApplication::setStyle(new DeferredIconStyle);
     MainWindow window(argument);
     // A termination signal closes as the window's close button does; any
     // dialog open at that moment is closed with it.

@@ -1,7 +1,8 @@
 // Regional separators from Qt's locales, the names that are calculations, the
 // settings file of one run (which is read, written at close, left alone) and
 // the German translation (chosen from the locale, built in, complete, with
-// Qt's own texts beside it, and menus with an access key each).
+// Qt's own texts beside it, and menus with an access key each), and the style
+// whose menu-bar arrow is read when first drawn.
 
 #include "ui/UiTestSupport.h"
 
@@ -10,6 +11,7 @@
 #include "core/tape/MainWindowDesign.h"
 #include "core/tape/SettingsFile.h"
 #include "ui/mainwindow/DesignTexts.h"
+#include "ui/platform/DeferredIconStyle.h"
 #include "ui/platform/RegionalSettings.h"
 #include "ui/platform/SettingsLocation.h"
 #include "ui/platform/SettingsStore.h"
@@ -146,6 +148,25 @@ TEST_F(SettingsStoreTest, UnreadableFileIsNeitherReadNorWrittenAtClose)
     }
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(test::readFile(locked), mine);
+}
+
+// Deferred or not, every standard icon gives the wrapped style's pixels.
+TEST(DeferredIconStyle, IconsAreTheWrappedStyles)
+{
+    const DeferredIconStyle style;
+    ASSERT_NE(style.baseStyle(), nullptr);
+    for (const QStyle::StandardPixmap which : {QStyle::SP_ToolBarHorizontalExtensionButton,
+                                               QStyle::SP_ToolBarVerticalExtensionButton, QStyle::SP_MessageBoxWarning}) {
+        const QIcon got = style.standardIcon(which);
+        const QIcon want = style.baseStyle()->standardIcon(which);
+        ASSERT_FALSE(want.isNull()) << which;
+        EXPECT_FALSE(got.isNull()) << which;
+        EXPECT_EQ(got.availableSizes(), want.availableSizes()) << which;
+        for (const qreal scale : {1.0, 2.0})
+            EXPECT_EQ(got.pixmap(QSize(8, 8), scale).toImage(), want.pixmap(QSize(8, 8), scale).toImage())
+                << which << " at " << scale;
+        EXPECT_EQ(got.pixmap(16, QIcon::Disabled).toImage(), want.pixmap(16, QIcon::Disabled).toImage()) << which;
+    }
 }
 
 TEST(Regional, SeparatorsOfLocales)
