@@ -5,7 +5,7 @@ set -euo pipefail
 
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libqt6printsupport6
       libqt6svg6 libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation
-      qt6-tools-dev qt6-l10n-tools qt6-translations-l10n dpkg-dev ccache)
+      qt6-tools-dev qt6-l10n-tools qt6-translations-l10n dpkg-dev ccache libfontconfig-dev)
 if [ "${1:-}" = "test" ]; then
   pkgs+=(clang-14 libclang-rt-14-dev xvfb xauth xdotool xclip x11-utils imagemagick poppler-utils
          cups cups-bsd cups-client printer-driver-cups-pdf openbox wmctrl

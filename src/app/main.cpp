@@ -3,6 +3,7 @@
 
 #include "core/Version.h"
 #include "ui/mainwindow/RunMainWindow.h"
+#include "ui/platform/FontConfigurationPreload.h"
 #include "ui/platform/FilePath.h"
 
 #include <QApplication>
@@ -35,8 +36,10 @@ void nameProgram()
 // its own options (-platform, -style, ...) out of argv itself.
 int runWindow(int argc, char** argv, const qm::app::CommandLine& commandLine)
 {
+    qm::ui::FontConfigurationPreload fontConfiguration;
     QApplication app(argc, argv);
     nameProgram();
+    fontConfiguration.wait();
     // The argument keeps its bytes: a file name that is not UTF-8 still opens.
     return qm::ui::runMainWindow(app, qm::ui::fileNameFromBytes(commandLine.argument));
 }
