@@ -14,9 +14,13 @@ class DeferredIconEngine : public QIconEngine {
 public:
     DeferredIconEngine(const QStyle* style, QStyle::StandardPixmap which) : style_(style), which_(which) {}
 
+    // `rect` is already aligned; painting through QIcon::paint would align it
+    // a second time and could move the picture by a pixel.
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+        const QPaintDevice* device = painter->device();
+        const qreal scale = device ? device->devicePixelRatio() : qApp->devicePixelRatio();
+        painter->drawPixmap(rect, icon().pixmap(rect.size(), scale, mode, state));
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
@@ -37,7 +41,6 @@ public:
     }
     QString iconName() override { return icon().name(); }
     bool isNull() override { return icon().isNull(); }
-    QString key() const override { return QStringLiteral("DeferredIconEngine"); }
     QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
 
 private:

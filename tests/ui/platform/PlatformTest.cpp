@@ -20,6 +20,7 @@
 #include <QDialogButtonBox>
 #include <QLibraryInfo>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QTranslator>
 
@@ -166,6 +167,17 @@ TEST(DeferredIconStyle, IconsAreTheWrappedStyles)
             EXPECT_EQ(got.pixmap(QSize(8, 8), scale).toImage(), want.pixmap(QSize(8, 8), scale).toImage())
                 << which << " at " << scale;
         EXPECT_EQ(got.pixmap(16, QIcon::Disabled).toImage(), want.pixmap(16, QIcon::Disabled).toImage()) << which;
+        EXPECT_EQ(got.actualSize(QSize(64, 64)), want.actualSize(QSize(64, 64))) << which;
+        EXPECT_EQ(got.name(), want.name()) << which;
+        const auto painted = [](const QIcon& icon) {
+            QImage image(24, 24, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            icon.paint(&painter, QRect(2, 2, 20, 20));
+            painter.end();
+            return image;
+        };
+        EXPECT_EQ(painted(got), painted(want)) << which;
     }
 }
 
